@@ -1,0 +1,28 @@
+# Settings every target of the project's own code gets.
+
+if(MOX_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+  # Static runtime: otherwise the programs need the compiler's DLLs beside them.
+  add_link_options(-static)
+  add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600
+                          NOMINMAX WIN32_LEAN_AND_MEAN)
+endif()
+
+# String literals become GBK bytes in the programs. GB18030 is GBK for every
+# character GBK has; it is named here because libstdc++ headers hold literals
+# outside GBK (the micro sign of <chrono>) that plain GBK cannot take.
+set(MOX_EXEC_CHARSET GB18030)
+
+function(mox_target_defaults target)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -finput-charset=UTF-8 -fexec-charset=${MOX_EXEC_CHARSET}>)
+  if(MOX_WERROR)
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
+  endif()
+endfunction()

@@ -1,0 +1,36 @@
+#include "platform/win32/arguments.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace mox::platform {
+
+std::vector<std::string> ProgramArguments() {
+  std::vector<std::string> arguments;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int i = 0; wide != nullptr && i < count; ++i) {
+    arguments.push_back(Narrow(wide[i]));
+  }
+  if (wide != nullptr) LocalFree(wide);
+
+  std::wstring module(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, module.data(),
+                                            static_cast<DWORD>(module.size()));
+    if (length == 0) break;
+    if (length < module.size()) {
+      module.resize(length);
+      if (arguments.empty()) arguments.emplace_back();
+      arguments[0] = Narrow(module);
+      break;
+    }
+    module.resize(module.size() * 2);
+  }
+  if (arguments.empty()) arguments.emplace_back();
+  return arguments;
+}
+
+}  // namespace mox::platform

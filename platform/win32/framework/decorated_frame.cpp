@@ -1,0 +1,265 @@
+#include "platform/win32/framework/decorated_frame.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace mox::win {
+
+using platform::Widen;
+
+namespace {
+
+constexpr int kToolBarId = 0x7F01;
+constexpr int kStatusBarId = 0x7F02;
+constexpr int kClientId = 0x7F03;
+
+// The system's status font at the given point size.
+HFONT CreateGadgetFont(int points) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTW font = metrics.lfStatusFont;
+  HDC screen = GetDC(nullptr);
+  font.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  font.lfWidth = 0;
+  return CreateFontIndirectW(&font);
+}
+
+}  // namespace
+
+TDecoratedFrame::TDecoratedFrame(TWindow& client, FrameDecoration decoration)
+    : client_(client), decoration_(std::move(decoration)) {}
+
+TDecoratedFrame::~TDecoratedFrame() {
+  if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
+}
+
+bool TDecoratedFrame::Create() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  HMENU menu = decoration_.MenuName != nullptr
+                   ? LoadMenuW(Instance(), decoration_.MenuName)
+                   : nullptr;
+  const RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+  if (!TWindow::Create(nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
+                       Widen(decoration_.Title).c_str(), bounds, menu)) {
+    if (menu != nullptr) DestroyMenu(menu);
+    return false;
+  }
+  if (decoration_.AcceleratorName != nullptr) {
+    accelerators_ = LoadAcceleratorsW(Instance(), decoration_.AcceleratorName);
+  }
+  if (decoration_.IconId != 0) {
+    HICON icon = LoadIconW(Instance(), MAKEINTRESOURCEW(decoration_.IconId));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+  gadget_font_.Reset(CreateGadgetFont(decoration_.GadgetFontPoints));
+  CreateToolBar();
+  CreateStatusBar();
+  const RECT none{0, 0, 0, 0};
+  if (!client_.Create(Handle(), WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL |
+                                    WS_CLIPSIBLINGS,
+                      0, L"", none,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kClientId)))) {
+    return false;
+  }
+  Layout();
+  UpdateCommandStates();
+  return true;
+}
+
+void TDecoratedFrame::CreateToolBar() {
+  tool_bar_ = CreateWindowExW(
+      0, TOOLBARCLASSNAMEW, nullptr,
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER,
+      0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBarId)),
+      Instance(), nullptr);
+  if (tool_bar_ == nullptr) return;
+  SendMessageW(tool_bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(tool_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font_.Get()), FALSE);
+  const int size = decoration_.ButtonSize;
+  SendMessageW(tool_bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+
+  std::vector<TBBUTTON> buttons;
+  for (const ToolButton& button : decoration_.Buttons) {
+    TBADDBITMAP bitmap{Instance(), static_cast<UINT_PTR>(button.BitmapId)};
+    const LRESULT image = SendMessageW(tool_bar_, TB_ADDBITMAP, 1,
+                                       reinterpret_cast<LPARAM>(&bitmap));
+    TBBUTTON item{};
+    item.iBitmap = static_cast<int>(image);
+    item.idCommand = button.CommandId;
+    item.fsState = TBSTATE_ENABLED;
+    item.fsStyle = BTNS_BUTTON;
+    buttons.push_back(item);
+    if (button.SeparatorAfter > 0) {
+      TBBUTTON separator{};
+      separator.iBitmap = button.SeparatorAfter;
+      separator.fsStyle = BTNS_SEP;
+      buttons.push_back(separator);
+    }
+  }
+  SendMessageW(tool_bar_, TB_ADDBUTTONSW, buttons.size(),
+               reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageW(tool_bar_, TB_AUTOSIZE, 0, 0);
+}
+
+void TDecoratedFrame::CreateStatusBar() {
+  status_bar_ = CreateWindowExW(
+      0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+      Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), Instance(),
+      nullptr);
+  if (status_bar_ == nullptr) return;
+  SendMessageW(status_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font_.Get()), FALSE);
+}
+
+void TDecoratedFrame::Layout() {
+  if (Handle() == nullptr) return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  int top = 0;
+  int bottom = client.bottom;
+  if (tool_bar_ != nullptr) {
+    SendMessageW(tool_bar_, TB_AUTOSIZE, 0, 0);
+    RECT bar;
+    GetWindowRect(tool_bar_, &bar);
+    top = bar.bottom - bar.top;
+  }
+  if (status_bar_ != nullptr) {
+    SendMessageW(status_bar_, WM_SIZE, 0, 0);
+    RECT bar;
+    GetWindowRect(status_bar_, &bar);
+    bottom -= bar.bottom - bar.top;
+    if (!decoration_.StatusField.empty()) {
+      // The field is as wide as the given number of average characters.
+      HDC dc = GetDC(status_bar_);
+      Selection font(dc, gadget_font_.Get());
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc, &metrics);
+      ReleaseDC(status_bar_, dc);
+      const int field = decoration_.StatusFieldCharacters * metrics.tmAveCharWidth;
+      int parts[2] = {client.right - field, -1};
+      if (parts[0] < 0) parts[0] = 0;
+      SendMessageW(status_bar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+      // A leading tab centres the text of a status bar part.
+      const std::wstring text = L"\t" + Widen(decoration_.StatusField);
+      SendMessageW(status_bar_, SB_SETTEXTW, 1 | SBT_NOBORDERS,
+                   reinterpret_cast<LPARAM>(text.c_str()));
+    }
+  }
+  const int height = bottom - top;
+  MoveWindow(client_.Handle(), 0, top, client.right, height > 0 ? height : 0, TRUE);
+}
+
+void TDecoratedFrame::SetCaption(const std::string& text) {
+  if (Handle() != nullptr) SetWindowTextW(Handle(), Widen(text).c_str());
+}
+
+void TDecoratedFrame::ShowHint(UINT id) {
+  if (status_bar_ == nullptr) return;
+  wchar_t hint[256] = L"";
+  LoadStringW(Instance(), id, hint, 256);
+  SendMessageW(status_bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(hint));
+}
+
+void TDecoratedFrame::ClearHint() {
+  if (status_bar_ != nullptr) {
+    SendMessageW(status_bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+  }
+}
+
+void TDecoratedFrame::UpdateCommandStates() {
+  if (tool_bar_ == nullptr || !enabler_) return;
+  for (const ToolButton& button : decoration_.Buttons) {
+    SendMessageW(tool_bar_, TB_ENABLEBUTTON, button.CommandId,
+                 MAKELPARAM(enabler_(button.CommandId) ? TRUE : FALSE, 0));
+  }
+}
+
+void TDecoratedFrame::EnableMenuItems(HMENU menu) {
+  if (!enabler_) return;
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    const UINT id = GetMenuItemID(menu, i);
+    if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separator or popup
+    EnableMenuItem(menu, i, MF_BYPOSITION |
+                                (enabler_(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
+  }
+}
+
+LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_SETFOCUS:
+      if (client_.Handle() != nullptr) SetFocus(client_.Handle());
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the bars and the client cover the frame's client area
+    case WM_INITMENUPOPUP:
+      EnableMenuItems(reinterpret_cast<HMENU>(wparam));
+      return 0;
+    case WM_MENUSELECT: {
+      const UINT flags = HIWORD(wparam);
+      const HMENU menu = reinterpret_cast<HMENU>(lparam);
+      if (flags == 0xFFFF && menu == nullptr) {
+        ClearHint();
+      } else if (flags & MF_POPUP) {
+        // A popup shows the hint numbered one below its first item.
+        const HMENU popup = GetSubMenu(menu, LOWORD(wparam));
+        const UINT first = popup != nullptr ? GetMenuItemID(popup, 0) : 0;
+        if (first != 0 && first != static_cast<UINT>(-1)) ShowHint(first - 1);
+      } else if (flags & MF_SEPARATOR) {
+        ClearHint();
+      } else {
+        ShowHint(LOWORD(wparam));
+      }
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+      if (header->hwndFrom == tool_bar_ && header->code == TBN_HOTITEMCHANGE) {
+        const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lparam);
+        if ((hot->dwFlags & HICF_LEAVING) != 0 || hot->idNew == 0) {
+          ClearHint();
+        } else {
+          ShowHint(static_cast<UINT>(hot->idNew));
+        }
+        return 0;
+      }
+      break;
+    }
+    case WM_COMMAND:
+      if (lparam == 0 || reinterpret_cast<HWND>(lparam) == tool_bar_) {
+        const int id = LOWORD(wparam);
+        if (!enabler_ || enabler_(id)) client_.Command(id);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      // A close that arrives while one is being handled is ignored.
+      if (closing_) return 0;
+      closing_ = true;
+      if (client_.CanClose()) DestroyWindow(Handle());
+      closing_ = false;
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+      if (decoration_.MinTrackWidth > 0) limits->ptMinTrackSize.x = decoration_.MinTrackWidth;
+      if (decoration_.MinTrackHeight > 0) limits->ptMinTrackSize.y = decoration_.MinTrackHeight;
+      return 0;
+    }
+    default:
+      break;
+  }
+  return TWindow::HandleMessage(message, wparam, lparam);
+}
+
+}  // namespace mox::win

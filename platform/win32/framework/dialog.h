@@ -1,0 +1,60 @@
+// A modal dialog made from a dialog template in the program's resources,
+// with transfer data: fields bound to controls are copied into the controls
+// when the dialog opens and back out when the user presses OK.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace mox::win {
+
+class TDialog {
+ public:
+  TDialog(HWND parent, const wchar_t* template_name);
+  TDialog(HWND parent, int template_id);
+  virtual ~TDialog() = default;
+  TDialog(const TDialog&) = delete;
+  TDialog& operator=(const TDialog&) = delete;
+
+  // Shows the dialog and returns the id of the button that ended it (IDOK,
+  // IDCANCEL), or -1 when the template cannot be used.
+  INT_PTR Execute();
+  HWND Handle() const { return hwnd_; }
+
+  // Bindings, made before Execute. Texts are GBK, kept to limit - 1 bytes
+  // (limit is the size of the buffer the text is meant for).
+  void TransferText(int control_id, std::string* text, std::size_t limit);
+  void TransferCheck(int control_id, bool* checked);
+
+  void SetItemText(int control_id, const std::string& text);
+  std::string ItemText(int control_id) const;
+
+ protected:
+  // After the data went into the controls.
+  virtual void SetupWindow() {}
+  // Before the data is taken out on OK; false keeps the dialog open.
+  virtual bool CanClose() { return true; }
+  // Messages not handled by the dialog itself; return TRUE when handled.
+  virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  struct Binding {
+    int ControlId;
+    std::string* Text;
+    std::size_t Limit;
+    bool* Checked;
+  };
+  static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wparam,
+                                          LPARAM lparam);
+  void TransferIn();
+  void TransferOut();
+
+  HWND parent_;
+  const wchar_t* template_;
+  HWND hwnd_ = nullptr;
+  std::vector<Binding> bindings_;
+};
+
+}  // namespace mox::win

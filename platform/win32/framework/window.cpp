@@ -1,0 +1,169 @@
+#include "platform/win32/framework/window.h"
+
+#include "platform/win32/framework/gdi.h"
+
+namespace mox::win {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"MoxWindow";
+
+platform::ScrollRequest RequestOf(WORD code, bool& known) {
+  known = true;
+  switch (code) {
+    case SB_LINEUP: return platform::ScrollRequest::LineUp;
+    case SB_LINEDOWN: return platform::ScrollRequest::LineDown;
+    case SB_PAGEUP: return platform::ScrollRequest::PageUp;
+    case SB_PAGEDOWN: return platform::ScrollRequest::PageDown;
+    case SB_TOP: return platform::ScrollRequest::Top;
+    case SB_BOTTOM: return platform::ScrollRequest::Bottom;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: return platform::ScrollRequest::Thumb;
+    default: known = false; return platform::ScrollRequest::Top;
+  }
+}
+
+}  // namespace
+
+TWindow::TWindow() = default;
+
+TWindow::~TWindow() {
+  if (hwnd_ != nullptr) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void TWindow::RegisterWindowClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = &TWindow::WindowProcedure;
+  wc.hInstance = Instance();
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = kWindowClass;
+  registered = RegisterClassExW(&wc) != 0;
+}
+
+bool TWindow::Create(HWND parent, DWORD style, DWORD ex_style, const wchar_t* caption,
+                     const RECT& bounds, HMENU id_or_menu) {
+  RegisterWindowClass();
+  const HWND created = CreateWindowExW(
+      ex_style, kWindowClass, caption, style, bounds.left, bounds.top,
+      bounds.right == CW_USEDEFAULT ? CW_USEDEFAULT : bounds.right - bounds.left,
+      bounds.bottom == CW_USEDEFAULT ? CW_USEDEFAULT : bounds.bottom - bounds.top,
+      parent, id_or_menu, Instance(), this);
+  return created != nullptr;
+}
+
+void TWindow::SetBackgroundColor(COLORREF color) {
+  background_ = color;
+}
+
+void TWindow::AttachScroller() {
+  scroller_ = std::make_unique<platform::TScroller>(*this, 1, 1, 0, 0);
+  if (hwnd_ != nullptr) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    scroller_->SetClientSize(client.right, client.bottom);
+  }
+}
+
+LRESULT CALLBACK TWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wparam,
+                                          LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    auto* self = static_cast<TWindow*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+  const LRESULT result = self->HandleMessage(message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+LRESULT TWindow::DefaultProcessing(UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+LRESULT TWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      Brush brush(CreateSolidBrush(background_));
+      FillRect(reinterpret_cast<HDC>(wparam), &client, brush.Get());
+      return 1;
+    }
+    case WM_PAINT: {
+      PaintDc dc(hwnd_);
+      RECT damaged = dc.Damaged();
+      if (scroller_) {
+        const long x = scroller_->OriginX();
+        const long y = scroller_->OriginY();
+        SetWindowOrgEx(dc.Get(), static_cast<int>(x), static_cast<int>(y), nullptr);
+        OffsetRect(&damaged, static_cast<int>(x), static_cast<int>(y));
+      }
+      Paint(dc.Get(), damaged, dc.Erase());
+      return 0;
+    }
+    case WM_SIZE:
+      if (scroller_ && wparam != SIZE_MINIMIZED) {
+        scroller_->SetClientSize(LOWORD(lparam), HIWORD(lparam));
+      }
+      return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (scroller_) {
+        HandleScrollBar(message == WM_HSCROLL, wparam);
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefaultProcessing(message, wparam, lparam);
+}
+
+void TWindow::HandleScrollBar(bool horizontal, WPARAM wparam) {
+  bool known = false;
+  const platform::ScrollRequest request = RequestOf(LOWORD(wparam), known);
+  if (!known) return;
+  long thumb = 0;
+  if (request == platform::ScrollRequest::Thumb) {
+    // The message carries only 16 bits of the position; ask for all of it.
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(hwnd_, horizontal ? SB_HORZ : SB_VERT, &info);
+    thumb = info.nTrackPos;
+  }
+  scroller_->HandleRequest(horizontal, request, thumb);
+}
+
+void TWindow::SetScrollBar(bool horizontal, long range, long page, long position) {
+  if (hwnd_ == nullptr) return;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = static_cast<int>(range + page - 1);
+  info.nPage = static_cast<UINT>(page);
+  info.nPos = static_cast<int>(position);
+  SetScrollInfo(hwnd_, horizontal ? SB_HORZ : SB_VERT, &info, TRUE);
+}
+
+void TWindow::ScrollContent(long dx, long dy) {
+  if (hwnd_ == nullptr) return;
+  ScrollWindowEx(hwnd_, static_cast<int>(dx), static_cast<int>(dy), nullptr, nullptr,
+                 nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+  UpdateWindow(hwnd_);
+}
+
+}  // namespace mox::win

@@ -1,0 +1,66 @@
+// The framework's plain window: a Win32 window owned by a C++ object that
+// receives its messages, with an optional scroller that keeps the scroll bars
+// and the painting origin in step with its position.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/scroller.h"
+
+namespace mox::win {
+
+class TWindow : public platform::ScrollHost {
+ public:
+  TWindow();
+  virtual ~TWindow();
+  TWindow(const TWindow&) = delete;
+  TWindow& operator=(const TWindow&) = delete;
+
+  // Creates the window; `id` is the child id (or menu) of the new window.
+  bool Create(HWND parent, DWORD style, DWORD ex_style, const wchar_t* caption,
+              const RECT& bounds, HMENU id_or_menu = nullptr);
+  HWND Handle() const { return hwnd_; }
+
+  // Background used to erase the client area.
+  void SetBackgroundColor(COLORREF color);
+  COLORREF BackgroundColor() const { return background_; }
+
+  // Gives the window a scroller (units 1 by 1, ranges 0 by 0).
+  void AttachScroller();
+  platform::TScroller* Scroller() { return scroller_.get(); }
+
+  // Asked before the window's frame closes.
+  virtual bool CanClose() { return true; }
+  // A menu, tool bar or accelerator command; returns whether it was handled.
+  virtual bool Command(int id) { (void)id; return false; }
+
+  static HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+ protected:
+  // Draws the damaged rectangle; the device origin already follows the
+  // scroller, so dc and damaged are in scrolled-view coordinates.
+  virtual void Paint(HDC dc, const RECT& damaged, bool erase) {
+    (void)dc; (void)damaged; (void)erase;
+  }
+  // Every message passes here first; the default handles painting,
+  // erasing, scrolling and sizing and leaves the rest to Windows.
+  virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT DefaultProcessing(UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wparam,
+                                          LPARAM lparam);
+  static void RegisterWindowClass();
+
+  void SetScrollBar(bool horizontal, long range, long page, long position) override;
+  void ScrollContent(long dx, long dy) override;
+  void HandleScrollBar(bool horizontal, WPARAM wparam);
+
+  HWND hwnd_ = nullptr;
+  COLORREF background_ = RGB(255, 255, 255);
+  std::unique_ptr<platform::TScroller> scroller_;
+};
+
+}  // namespace mox::win

@@ -1,0 +1,57 @@
+/* Command, string, bitmap and dialog ids of the previewer. Plain macros: the
+   resource compiler reads this file too. Chinese menu items, dialogs and
+   hint strings use these ids plus CHINESE_ID_OFFSET. */
+#ifndef MOX_RESOURCE_IDS_H
+#define MOX_RESOURCE_IDS_H
+
+#define CHINESE_ID_OFFSET 10000
+
+/* File */
+#define CM_FILEMENU 100 /* hint of the popup */
+#define CM_OPEN 101
+#define CM_CLOSE 102
+#define CM_PRINT 103
+#define CM_OPTIONS 104
+#define CM_TRUETYPE 105
+#define CM_QUIT 106
+/* Help */
+#define CM_HELPMENU 120
+#define CM_HELP 121
+#define CM_ABOUT 122
+/* Zoom */
+#define CM_ZOOMMENU 130
+#define CM_ZOOMOUT 131
+#define CM_ZOOMIN 132
+#define CM_ZOOMFIT 133
+#define CM_ZOOMCHANGE 134
+#define CM_ZOOM1 135 /* 1:1 .. 1:9 are 135 .. 143 */
+#define CM_ZOOM2 136
+#define CM_ZOOM3 137
+#define CM_ZOOM4 138
+#define CM_ZOOM5 139
+#define CM_ZOOM6 140
+#define CM_ZOOM7 141
+#define CM_ZOOM8 142
+#define CM_ZOOM9 143
+/* Page */
+#define CM_PAGEMENU 150
+#define CM_PREVPAGE 151
+#define CM_NEXTPAGE 152
+#define CM_SELECTPAGE 153
+#define CM_ENTERPAGE 154
+/* Viewport */
+#define CM_VIEWMENU 160
+#define CM_VIEWLEFT 161
+#define CM_VIEWRIGHT 162
+#define CM_VIEWUP 163
+#define CM_VIEWDOWN 164
+#define CM_VIEWTOPLEFT 165
+#define CM_VIEWBOTTOMRIGHT 166
+
+#define IDD_ABOUT 123
+#define IDC_ABOUT_TITLE 201
+#define IDC_ABOUT_VERSION 202
+#define IDC_ABOUT_DATE 203
+#define IDI_MOX 500
+
+#endif

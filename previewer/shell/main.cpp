@@ -1,0 +1,37 @@
+// Program entry of the previewer: read the options while the page view is
+// constructed, then build the frame for the language and run.
+#include <windows.h>
+
+#include "platform/user_interface.h"
+#include "platform/win32/arguments.h"
+#include "platform/win32/framework/application.h"
+#include "platform/win32/framework/decorated_frame.h"
+#include "platform/win32/win32_user_interface.h"
+#include "previewer/shell/commands.h"
+#include "previewer/shell/mox_frame.h"
+#include "previewer/shell/mox_window.h"
+#include "previewer/shell/program_arguments.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_mode) {
+  static mox::platform::Win32UserInterface ui;
+  mox::platform::SetUi(&ui);
+  mox::StoreProgramArguments(mox::platform::ProgramArguments());
+
+  mox::win::EnableThreeDimensionalControls();
+  mox::TMOXWindow client(mox::ProgramArguments());
+
+  mox::win::TDecoratedFrame frame(client, mox::PreviewerFrameDecoration());
+  frame.SetCommandEnabler(
+      [&client](int id) { return mox::IsCommandEnabled(id, client.IsDocumentOpen()); });
+  if (!frame.Create()) return 1;
+  client.SetFrame(frame.Handle());
+  ui.SetMainWindow(frame.Handle());
+
+  // A caller that asks for a hidden window (show mode 0) still gets a
+  // visible previewer: there is no other way to reach it.
+  ShowWindow(frame.Handle(), show_mode == SW_HIDE ? SW_SHOWNORMAL : show_mode);
+  UpdateWindow(frame.Handle());
+  const int exit_code = mox::win::RunMessageLoop(frame);
+  ui.SetMainWindow(nullptr);
+  return exit_code;
+}

@@ -1,0 +1,10 @@
+// How the previewer's frame is decorated in the current language.
+#pragma once
+
+#include "platform/win32/framework/decorated_frame.h"
+
+namespace mox {
+
+win::FrameDecoration PreviewerFrameDecoration();
+
+}  // namespace mox

@@ -1,0 +1,56 @@
+// The previewer's settings and the option reader that fills them from the
+// options environment variable, the initialization file beside the program
+// and the command line, in that order; and the writer that saves some of them
+// back into the initialization file.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "previewer/startup/dimension.h"
+
+namespace mox {
+
+// Font paths and the page selection text are kept to this many bytes.
+inline constexpr std::size_t kOptionTextLimit = 255;
+
+struct Options {
+  double ResolutionX = 600.0;  // dots per inch, > 0
+  double ResolutionY = 600.0;
+  double Gamma = 1.0;
+  std::string PkFontPath;       // "$d" stands for the resolution
+  std::string ChineseFontPath;
+  std::int32_t Magnification = 0;  // thousandths; 0 = the file's own
+  std::string PageSelectionText;   // empty = all pages
+  int ParityFilter = 0;            // 0 all, 1 odd only, 2 even only
+  int SequenceMode = 0;            // non-zero: select by position in the file
+  double InitialZoom = 0.0;        // 0 = fit to window
+  double CurrentZoom = 1.0;
+  Dimension MarginX{1.0, DimensionUnit::Cm};
+  Dimension MarginY{1.0, DimensionUnit::Cm};
+  std::string DocumentName;     // empty = none
+
+  // Derived from argument 0 by the reader.
+  std::string ProgramPath;
+  std::string ProgramDirectory;  // up to and including the last separator
+  std::string InitFilePath;      // the program path ending in "INI"
+};
+
+// The process-wide settings.
+Options& CurrentOptions();
+// Back to the values before any source is read (for a fresh start in tests).
+void ResetOptions();
+
+// Reads all three sources. Returns nothing on success, or the text of the
+// first invalid option in the current language; the settings read before it
+// stay set. arguments[0] is the full path of the program file.
+std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments);
+
+// Rewrites the initialization file with the current resolution, gamma and
+// font paths, keeping its other options. 0 = saved, 1 = failed; on failure
+// the old file is back under its own name.
+int SaveOptions();
+
+}  // namespace mox

@@ -1,0 +1,86 @@
+#include "previewer/startup/page_selection.h"
+
+#include <new>
+
+#include "previewer/startup/number_syntax.h"
+#include "previewer/startup/options.h"
+
+namespace mox {
+namespace {
+
+std::vector<PageRange> g_ranges;
+
+bool IsBlank(std::string_view text) {
+  for (const char c : text) {
+    if (!IsOptionSpace(c)) return false;
+  }
+  return true;
+}
+
+// One item: "n", "low:high", "low:", ":high" or ":".
+PageRange ParseItem(std::string_view item) {
+  const std::size_t colon = item.find(':');
+  if (colon == std::string_view::npos) {
+    const std::int32_t page = ReadDecimalInt(item);
+    return {page, page};
+  }
+  const std::string_view low = item.substr(0, colon);
+  const std::string_view high = item.substr(colon + 1);
+  return {IsBlank(low) ? kNoLowerBound : ReadDecimalInt(low),
+          IsBlank(high) ? kNoUpperBound : ReadDecimalInt(high)};
+}
+
+// Calls store for each range of the text in turn; returns how many there
+// were. Items are separated by ";" and the first empty item ends the list.
+template <typename Store>
+std::size_t ForEachRange(std::string_view text, Store store) {
+  std::size_t count = 0;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t end = text.find(';', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view item = text.substr(start, end - start);
+    if (IsBlank(item)) break;
+    store(ParseItem(item));
+    ++count;
+    if (end == text.size()) break;
+    start = end + 1;
+  }
+  return count;
+}
+
+}  // namespace
+
+void ParsePageRanges(std::string_view text) {
+  g_ranges.clear();
+  const std::size_t count = ForEachRange(text, [](const PageRange&) {});
+  if (count == 0) return;
+  try {
+    g_ranges.reserve(count);
+  } catch (const std::bad_alloc&) {
+    return;  // no ranges: every page passes
+  }
+  ForEachRange(text, [](const PageRange& range) { g_ranges.push_back(range); });
+}
+
+void DiscardPageRanges() {
+  g_ranges.clear();
+  g_ranges.shrink_to_fit();
+}
+
+const std::vector<PageRange>& PageRanges() { return g_ranges; }
+
+bool IsPageSelected(std::int32_t count0, std::int32_t sequence) {
+  const Options& options = CurrentOptions();
+  const std::int32_t key = options.SequenceMode != 0 ? sequence : count0;
+  if (options.ParityFilter == 1 && key % 2 == 0) return false;
+  if (options.ParityFilter == 2 && key % 2 != 0) return false;
+  if (g_ranges.empty()) return true;
+  for (const PageRange& range : g_ranges) {
+    if (range.Low <= key && key <= range.High) return true;
+  }
+  return false;
+}
+
+}  // namespace mox
+

@@ -1,0 +1,2 @@
+#pragma once
+#include "platform/text_format.h"  // moved; forwarding until callers are updated

@@ -1,0 +1,26 @@
+#include "tests/support/recording_user_interface.h"
+
+namespace mox::test {
+
+RecordingUserInterface::RecordingUserInterface()
+    : previous_(platform::SetUi(this)) {}
+
+RecordingUserInterface::~RecordingUserInterface() { platform::SetUi(previous_); }
+
+int RecordingUserInterface::ShowBox(std::string_view text, std::string_view caption,
+                                    unsigned style) {
+  Boxes.push_back({std::string(text), std::string(caption), style});
+  if (!answers_.empty()) {
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  }
+  return (style & 0x000F) == platform::kBoxYesNo ? platform::kAnswerNo
+                                                  : platform::kAnswerOk;
+}
+
+void RecordingUserInterface::SetCaption(std::string_view text) {
+  Captions.emplace_back(text);
+}
+
+}  // namespace mox::test

@@ -1,0 +1,39 @@
+// A user interface for tests: remembers every box and caption and answers
+// boxes from a script (OK or No when the script is empty).
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/user_interface.h"
+
+namespace mox::test {
+
+struct RecordedBox {
+  std::string Text;
+  std::string Caption;
+  unsigned Style;
+};
+
+class RecordingUserInterface final : public platform::UserInterface {
+ public:
+  // Installs itself for the lifetime of the object.
+  RecordingUserInterface();
+  ~RecordingUserInterface() override;
+
+  int ShowBox(std::string_view text, std::string_view caption,
+              unsigned style) override;
+  void SetCaption(std::string_view text) override;
+
+  void AnswerNext(int answer) { answers_.push_back(answer); }
+
+  std::vector<RecordedBox> Boxes;
+  std::vector<std::string> Captions;
+
+ private:
+  std::deque<int> answers_;
+  platform::UserInterface* previous_;
+};
+
+}  // namespace mox::test

@@ -1,0 +1,149 @@
+"""Driving Windows programs of this build under Wine, as a person would:
+start them, find their windows by caption, press keys, read the clipboard
+and take screenshots. Runs inside `wine-env shell`, which sets DISPLAY,
+WINEPREFIX and MOX_WINE."""
+
+import os
+import re
+import shutil
+import subprocess
+import tempfile
+import time
+
+WINE = os.environ.get("MOX_WINE", "/usr/lib/wine/wine64")
+BUILD_DIR = os.environ.get("MOX_BUILD_DIR", "")
+ARTIFACTS = os.path.join(BUILD_DIR or tempfile.gettempdir(), "wine-artifacts")
+
+
+def run(*args, check=True, input_text=None):
+    result = subprocess.run(list(args), capture_output=True, text=True,
+                            input=input_text, check=False)
+    if check and result.returncode != 0:
+        raise RuntimeError(f"{args[0]} failed: {result.stderr.strip()}")
+    return result.stdout
+
+
+def wait_for(predicate, timeout=20.0, interval=0.1, what="condition"):
+    """Polls until predicate returns something true; returns it."""
+    end = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise TimeoutError(f"timed out waiting for {what}")
+        time.sleep(interval)
+
+
+def windows_named(pattern):
+    """Visible and hidden X windows whose name matches the regular expression."""
+    out = run("xdotool", "search", "--name", pattern, check=False)
+    return [w for w in out.split() if w]
+
+
+def window_name(window):
+    return run("xdotool", "getwindowname", window, check=False).rstrip("\n")
+
+
+def mapped(window):
+    out = run("xwininfo", "-id", window, check=False) if shutil.which("xwininfo") else ""
+    return "IsViewable" in out if out else True
+
+
+def wait_for_window(pattern, timeout=20.0):
+    return wait_for(lambda: (windows_named(pattern) or [None])[0], timeout,
+                    what=f"a window named /{pattern}/")
+
+
+def wait_until_gone(pattern, timeout=20.0):
+    wait_for(lambda: not windows_named(pattern), timeout,
+             what=f"window /{pattern}/ to close")
+
+
+def keys(window, *names):
+    run("xdotool", "windowfocus", "--sync", window)
+    run("xdotool", "key", "--delay", "80", *names)
+
+
+def screenshot(window, name):
+    os.makedirs(ARTIFACTS, exist_ok=True)
+    path = os.path.join(ARTIFACTS, name)
+    run("import", "-window", window, path)
+    return path
+
+
+def pixel(path, x, y):
+    """(r, g, b) of one pixel of a PNG."""
+    out = run("convert", path, "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-")
+    match = re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1])
+    return tuple(int(v) for v in match.groups())
+
+
+def image_size(path):
+    out = run("identify", "-format", "%w %h", path)
+    w, h = out.split()
+    return int(w), int(h)
+
+
+def colour_count(path, box=None):
+    """Number of distinct colours of an image or of a box (x, y, w, h) of it."""
+    args = ["convert", path]
+    if box:
+        x, y, w, h = box
+        args += ["-crop", f"{w}x{h}+{x}+{y}", "+repage"]
+    args += ["-format", "%k", "info:"]
+    return int(run(*args))
+
+
+def clipboard_text():
+    return run("xclip", "-o", "-selection", "clipboard", check=False)
+
+
+def clear_clipboard():
+    run("xclip", "-i", "-selection", "clipboard", input_text="", check=False)
+
+
+def windows_path(unix_path):
+    """The path a Windows program sees for a Unix path (drive Z: is /)."""
+    return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
+
+class Program:
+    """One Windows program started under Wine."""
+
+    def __init__(self, exe, *args, cwd=None, env=None):
+        full_env = dict(os.environ)
+        full_env.update(env or {})
+        self.process = subprocess.Popen([WINE, exe, *args], cwd=cwd, env=full_env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+
+    def wait(self, timeout=20.0):
+        try:
+            self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired as error:
+            raise TimeoutError("program did not end") from error
+        return self.process.returncode
+
+    def running(self):
+        return self.process.poll() is None
+
+    def kill(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait()
+
+
+class ProgramCopy:
+    """A folder of the test's own holding a copy of a program, so that files
+    beside the program (its initialization file) belong to the test."""
+
+    def __init__(self, exe):
+        self.folder = tempfile.mkdtemp(prefix="moxgui-", dir=BUILD_DIR or None)
+        self.exe = os.path.join(self.folder, os.path.basename(exe))
+        shutil.copy2(exe, self.exe)
+
+    def path(self, name):
+        return os.path.join(self.folder, name)
+
+    def remove(self):
+        shutil.rmtree(self.folder, ignore_errors=True)

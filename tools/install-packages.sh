@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, only those that are missing,
+# without questions. Usage: install-packages.sh GROUP...
+#   build    native compiler, CMake, Ninja, GoogleTest
+#   windows  the mingw-w64 cross compilers for x86_64 and i686
+#   wine     Wine, an X server without a screen, and the tools that drive and
+#            photograph Windows programs
+set -euo pipefail
+
+packages=()
+for group in "$@"; do
+  case "$group" in
+    build) packages+=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev python3) ;;
+    windows) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev
+                        mingw-w64-i686-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686) ;;
+    wine) packages+=(wine wine64 xvfb xdotool imagemagick xclip fonts-wine fonts-arphic-uming) ;;
+    *) echo "install-packages: unknown group $group" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+((${#missing[@]} == 0)) && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test: installs the missing packages,
+# builds the native, Windows x86_64 and Windows i686 configurations, runs the
+# native tests (with sanitizers) and the Windows tests under Wine, and ends
+# with one line: N passed, M failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-packages.sh build windows wine || exit 1
+
+jobs=$(nproc 2>/dev/null || echo 2)
+for preset in native win64 win32; do
+  echo "== build $preset"
+  cmake --preset "$preset" >/dev/null || { echo "0 passed, 1 failed (configure $preset)"; exit 1; }
+  cmake --build --preset "$preset" -j "$jobs" || { echo "0 passed, 1 failed (build $preset)"; exit 1; }
+done
+
+passed=0
+failed=0
+for preset in native win64; do
+  echo "== test $preset"
+  log=$(mktemp)
+  ctest --preset "$preset" 2>&1 | tee "$log"
+  summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  rm -f "$log"
+  if [[ -z "$summary" ]]; then
+    failed=$((failed + 1))
+    continue
+  fi
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")
+  bad=$(sed -E 's/.*, ([0-9]+) tests? failed.*/\1/' <<<"$summary")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+done
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
