@@ -22,10 +22,6 @@ std::string Format(const char* format, ...) {
   return text;
 }
 
-namespace {
-bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-}  // namespace
-
 void TruncateGbk(std::string& text, std::size_t max_bytes) {
   if (text.size() <= max_bytes) return;
   std::size_t end = 0;

@@ -10,6 +10,10 @@ namespace mox {
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// Whether a byte begins a double-byte GBK character (the next byte is its
+// second half, which may have the code of an ASCII character).
+inline bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
 // Shortens text to at most max_bytes bytes; a double-byte GBK character that
 // would be cut in half is dropped whole.
 void TruncateGbk(std::string& text, std::size_t max_bytes);

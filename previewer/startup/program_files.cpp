@@ -1,5 +1,7 @@
 #include "previewer/startup/program_files.h"
 
+#include "platform/text_format.h"
+
 namespace mox {
 namespace {
 
@@ -10,20 +12,11 @@ std::string ReplaceTail(std::string_view text, std::string_view tail) {
   return result;
 }
 
-// Whether text[i] starts a double-byte GBK character; then text[i + 1] is
-// its second byte, which may have the code of an ASCII letter or of "\\".
-bool StartsDoubleByte(std::string_view text, std::size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  if (lead < 0x81 || lead > 0xFE || i + 1 >= text.size()) return false;
-  const auto trail = static_cast<unsigned char>(text[i + 1]);
-  return trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
-}
-
 // Upper-cases the ASCII letters of GBK text.
 std::string UpperGbk(std::string_view text) {
   std::string result(text);
   for (std::size_t i = 0; i < result.size(); ++i) {
-    if (StartsDoubleByte(result, i)) {
+    if (IsGbkLeadByte(static_cast<unsigned char>(result[i]))) {
       ++i;
     } else if (result[i] >= 'a' && result[i] <= 'z') {
       result[i] = static_cast<char>(result[i] - 'a' + 'A');
@@ -32,18 +25,10 @@ std::string UpperGbk(std::string_view text) {
   return result;
 }
 
-// Index just after the last folder separator or drive colon, found by a
-// forward scan over whole characters.
+// Index just after the last folder separator or drive colon.
 std::size_t NameStart(std::string_view path) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (StartsDoubleByte(path, i)) {
-      ++i;
-    } else if (IsPathSeparator(path[i]) || path[i] == ':') {
-      start = i + 1;
-    }
-  }
-  return start;
+  const std::size_t last = FindLastOfGbk(path, "\\/:");
+  return last == std::string_view::npos ? 0 : last + 1;
 }
 
 }  // namespace

@@ -15,9 +15,9 @@ BUILD_DIR = os.environ.get("MOX_BUILD_DIR", "")
 ARTIFACTS = os.path.join(BUILD_DIR or tempfile.gettempdir(), "wine-artifacts")
 
 
-def run(*args, check=True, input_text=None):
+def run(*args, check=True, input_text=None, timeout=30):
     result = subprocess.run(list(args), capture_output=True, text=True,
-                            input=input_text, check=False)
+                            input=input_text, check=False, timeout=timeout)
     if check and result.returncode != 0:
         raise RuntimeError(f"{args[0]} failed: {result.stderr.strip()}")
     return result.stdout
@@ -66,9 +66,18 @@ def keys(window, *names):
 
 
 def screenshot(window, name):
+    """Saves a PNG of an X window (or "root") among the test artifacts. A
+    window that is not yet mapped is waited for."""
     os.makedirs(ARTIFACTS, exist_ok=True)
     path = os.path.join(ARTIFACTS, name)
-    run("import", "-window", window, path)
+
+    def take():
+        try:
+            run("import", "-window", window, path)
+            return True
+        except RuntimeError:
+            return False
+    wait_for(take, what=f"a screenshot of window {window}")
     return path
 
 
@@ -95,12 +104,28 @@ def colour_count(path, box=None):
     return int(run(*args))
 
 
-def clipboard_text():
-    return run("xclip", "-o", "-selection", "clipboard", check=False)
+def probe(*args):
+    """Output of the window probe (a Windows program of the test build that
+    reads status bars, tool bars and dialog texts of another process)."""
+    exe = os.path.join(BUILD_DIR, "tests", "window_probe.exe")
+    return run(WINE, exe, *args, check=False)
 
 
-def clear_clipboard():
-    run("xclip", "-i", "-selection", "clipboard", input_text="", check=False)
+def dialog_texts():
+    """("Caption", caption) of the visible dialog, then (class, text) of each
+    of its controls."""
+    lines = probe("dialog").splitlines()
+    return [tuple(line.split("|", 1)) for line in lines if "|" in line]
+
+
+def dialog_text():
+    """Caption of the visible dialog or message box, and all its static texts
+    joined by line breaks."""
+    items = dialog_texts()
+    caption = items[0][1] if items and items[0][0] == "Caption" else None
+    texts = [text.replace("\\n", "\n") for kind, text in items
+             if kind == "Static" and text]
+    return caption, "\n".join(texts)
 
 
 def windows_path(unix_path):
@@ -115,7 +140,8 @@ class Program:
         full_env = dict(os.environ)
         full_env.update(env or {})
         self.process = subprocess.Popen([WINE, exe, *args], cwd=cwd, env=full_env,
-                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                                        stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
 
     def wait(self, timeout=20.0):
         try:

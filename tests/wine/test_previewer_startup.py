@@ -11,6 +11,23 @@ import harness  # noqa: E402
 EXE = os.path.join(harness.BUILD_DIR, "previewer", "shell", "moxwin32.exe")
 ENGLISH_TITLE = "MOX DVI Previewer for Windows, v1.3pl2"
 CHINESE_TITLE = "MOX DVI 显示程序1.3版第2修订版"
+STATUS_FIELD = 'Use cmdline option "-e" for English menu and messages'
+
+# The tool bar: English command ids and the separator widths after them.
+TOOL_BAR = [(101, 3), (103, 10), (151, 3), (152, 3), (153, 3), (154, 10),
+            (131, 3), (132, 3), (133, 3), (134, 10), (161, 3), (162, 3),
+            (163, 3), (164, 3), (165, 3), (166, 0)]
+
+
+def expected_tool_bar(offset):
+    """Probe lines of the tool bar without a document: only Open enabled."""
+    lines = []
+    for command, separator in TOOL_BAR:
+        state = "enabled" if command == 101 else "grey"
+        lines.append(f"button {command + offset} {state}")
+        if separator:
+            lines.append(f"separator {separator}")
+    return lines
 
 
 class PreviewerStartup(unittest.TestCase):
@@ -27,18 +44,13 @@ class PreviewerStartup(unittest.TestCase):
         self.program = harness.Program(self.copy.exe, *args, cwd=self.copy.folder)
         return self.program
 
-    def error_box_text(self, box):
-        # A message box copies its caption, text and buttons on Ctrl+C.
-        harness.clear_clipboard()
-        harness.keys(box, "ctrl+c")
-        return harness.wait_for(harness.clipboard_text, what="message box text")
-
-    def assert_single_error_box_then_exit_2(self):
-        box = harness.wait_for_window("^Error message$")
-        harness.wait_for(lambda: True, timeout=1)
-        self.assertEqual(len(harness.windows_named("^Error message$")), 1)
+    def assert_single_error_box_then_exit_2(self, caption="Error message"):
+        box = harness.wait_for_window(f"^{caption}$")
+        self.assertEqual(len(harness.windows_named(f"^{caption}$")), 1)
         self.assertEqual(harness.windows_named("^MOX DVI"), [], "no frame before the box")
-        text = self.error_box_text(box)
+        shown_caption, text = harness.dialog_text()
+        self.assertEqual(shown_caption, caption)
+        harness.screenshot(box, "startup-error-box.png")
         harness.keys(box, "Return")
         self.assertEqual(self.program.wait(), 2)
         self.assertEqual(harness.windows_named("^MOX DVI"), [], "no frame after the box")
@@ -48,18 +60,23 @@ class PreviewerStartup(unittest.TestCase):
         self.start("-Q7")
         text = self.assert_single_error_box_then_exit_2()
         program = harness.windows_path(self.copy.exe)
-        body = text.split("\n")
-        self.assertIn(program + ":", [line.strip() for line in body])
-        self.assertIn('Invalid option "-Q7" in the command line.', text)
+        self.assertEqual(text, f'{program}:\n\nInvalid option "-Q7" in the command line.')
+
+    def test_invalid_option_in_chinese(self):
+        self.start("-C", "-Q7")
+        text = self.assert_single_error_box_then_exit_2("错误信息")
+        program = harness.windows_path(self.copy.exe)
+        self.assertEqual(text, f'{program}:\n\n非法可选项 "-Q7"(出现在命令行中)')
 
     def test_invalid_option_in_the_initialization_file_names_the_file(self):
         with open(self.copy.path("moxwin32.INI"), "w", newline="\r\n") as ini:
             ini.write("% options of this test\n-R300\n-U7\n")
         self.start()
         text = self.assert_single_error_box_then_exit_2()
-        ini_path = harness.windows_path(self.copy.exe)[:-3] + "INI"
-        self.assertIn('Invalid option "-U7" in the initialization file', text)
-        self.assertIn(f'"{ini_path}".', text)
+        program = harness.windows_path(self.copy.exe)
+        ini_path = program[:-3] + "INI"
+        self.assertEqual(text, f'{program}:\n\nInvalid option "-U7" in the initialization '
+                               f'file\n"{ini_path}".')
 
     def test_english_frame_then_ctrl_x_ends_with_code_0(self):
         self.start()
@@ -71,6 +88,18 @@ class PreviewerStartup(unittest.TestCase):
         self.assertGreaterEqual(height, 300)
         # No document: the page view is mid grey.
         self.assertEqual(harness.pixel(shot, width // 2, height // 2), (128, 128, 128))
+        self.assertEqual(harness.probe("status").splitlines(), [""], "no text field")
+        self.assertEqual(harness.probe("toolbar").splitlines(), expected_tool_bar(0))
+        # The menu is the English one: its items show the English hints.
+        harness.keys(frame, "alt+f")
+        harness.wait_for(lambda: harness.probe("status").splitlines() == ["Open a DVI file"],
+                         what="the hint of Open")
+        harness.keys(frame, "Down")
+        harness.wait_for(
+            lambda: harness.probe("status").splitlines() == ["Close current DVI file"],
+            what="the hint of Close")
+        harness.screenshot("root", "startup-english-menu.png")
+        harness.keys(frame, "Escape", "Escape")
         harness.keys(frame, "ctrl+x")
         self.assertEqual(self.program.wait(), 0)
 
@@ -79,6 +108,13 @@ class PreviewerStartup(unittest.TestCase):
         frame = harness.wait_for_window("^MOX DVI ")
         self.assertEqual(harness.window_name(frame), CHINESE_TITLE)
         harness.screenshot(frame, "startup-chinese.png")
+        self.assertEqual(harness.probe("status").splitlines(), ["", "\t" + STATUS_FIELD])
+        self.assertEqual(harness.probe("toolbar").splitlines(), expected_tool_bar(10000))
+        harness.keys(frame, "alt+f")
+        harness.wait_for(lambda: harness.probe("status").splitlines()[:1] == ["打开DVI文件"],
+                         what="the Chinese hint of Open")
+        harness.screenshot("root", "startup-chinese-menu.png")
+        harness.keys(frame, "Escape", "Escape")
         harness.keys(frame, "ctrl+x")
         self.assertEqual(self.program.wait(), 0)
 

@@ -30,7 +30,11 @@ HFONT CreateGadgetFont(int points) {
 }  // namespace
 
 TDecoratedFrame::TDecoratedFrame(TWindow& client, FrameDecoration decoration)
-    : client_(client), decoration_(std::move(decoration)) {}
+    : client_(client), decoration_(std::move(decoration)) {
+  // Flat tool bars are transparent: the frame's own background shows
+  // between and behind their buttons.
+  SetBackgroundColor(GetSysColor(COLOR_BTNFACE));
+}
 
 TDecoratedFrame::~TDecoratedFrame() {
   if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
@@ -134,18 +138,29 @@ void TDecoratedFrame::Layout() {
     GetWindowRect(status_bar_, &bar);
     bottom -= bar.bottom - bar.top;
     if (!decoration_.StatusField.empty()) {
-      // The field is as wide as the given number of average characters.
+      // The field is as wide as the given number of average characters, or
+      // as its text when that is wider, so that the text is never cut.
+      const std::wstring field_text = Widen(decoration_.StatusField);
       HDC dc = GetDC(status_bar_);
-      Selection font(dc, gadget_font_.Get());
-      TEXTMETRICW metrics{};
-      GetTextMetricsW(dc, &metrics);
+      int field = 0;
+      {
+        Selection font(dc, gadget_font_.Get());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, field_text.c_str(), static_cast<int>(field_text.size()),
+                              &extent);
+        field = decoration_.StatusFieldCharacters * metrics.tmAveCharWidth;
+        if (extent.cx + 2 * metrics.tmAveCharWidth > field) {
+          field = extent.cx + 2 * metrics.tmAveCharWidth;
+        }
+      }
       ReleaseDC(status_bar_, dc);
-      const int field = decoration_.StatusFieldCharacters * metrics.tmAveCharWidth;
       int parts[2] = {client.right - field, -1};
       if (parts[0] < 0) parts[0] = 0;
       SendMessageW(status_bar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
       // A leading tab centres the text of a status bar part.
-      const std::wstring text = L"\t" + Widen(decoration_.StatusField);
+      const std::wstring text = L"\t" + field_text;
       SendMessageW(status_bar_, SB_SETTEXTW, 1 | SBT_NOBORDERS,
                    reinterpret_cast<LPARAM>(text.c_str()));
     }
@@ -198,8 +213,6 @@ LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
     case WM_SETFOCUS:
       if (client_.Handle() != nullptr) SetFocus(client_.Handle());
       return 0;
-    case WM_ERASEBKGND:
-      return 1;  // the bars and the client cover the frame's client area
     case WM_INITMENUPOPUP:
       EnableMenuItems(reinterpret_cast<HMENU>(wparam));
       return 0;

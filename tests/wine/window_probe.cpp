@@ -1,0 +1,164 @@
+// Reads what the previewer's frame shows in its status bar and tool bar, from
+// another process, as text on standard output (UTF-8). The GUI tests use it
+// where a screenshot cannot be read reliably.
+//
+//   window_probe status    one line per status-bar part: its text
+//   window_probe toolbar   one line per tool-bar item: "button ID enabled|grey"
+//                          or "separator WIDTH"
+//   window_probe dialog    the visible dialog (or message box): a line
+//                          "Caption|TEXT", then one line per control,
+//                          "CLASS|TEXT", line breaks written as \n
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                      length, nullptr, nullptr);
+  return out;
+}
+
+HWND FindFrame() {
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t name[64] = L"";
+        GetClassNameW(window, name, 64);
+        if (std::wcscmp(name, L"MoxWindow") == 0 && GetParent(window) == nullptr &&
+            IsWindowVisible(window)) {
+          *reinterpret_cast<HWND*>(result) = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Memory in the window's own process, for messages that fill a buffer.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HWND window, size_t size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_ != nullptr) {
+      address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+  }
+  ~RemoteBuffer() {
+    if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  bool Valid() const { return address_ != nullptr; }
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+  bool Read(void* into, size_t size) const {
+    SIZE_T done = 0;
+    return ReadProcessMemory(process_, address_, into, size < size_ ? size : size_, &done) != 0;
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t size_;
+};
+
+int PrintStatus(HWND frame) {
+  HWND bar = FindWindowExW(frame, nullptr, STATUSCLASSNAMEW, nullptr);
+  if (bar == nullptr) return 3;
+  const int parts = static_cast<int>(SendMessageW(bar, SB_GETPARTS, 0, 0));
+  RemoteBuffer buffer(bar, 4096);
+  if (!buffer.Valid()) return 4;
+  for (int i = 0; i < parts; ++i) {
+    SendMessageW(bar, SB_GETTEXTW, i, buffer.Address());
+    wchar_t text[2048] = L"";
+    buffer.Read(text, sizeof text - sizeof(wchar_t));
+    std::printf("%s\n", Utf8(text).c_str());
+  }
+  return 0;
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(),
+                                                 static_cast<int>(text.size()))));
+  return text;
+}
+
+void PrintLine(const std::string& kind, const std::wstring& text) {
+  std::string line = kind + "|";
+  for (char c : Utf8(text)) {
+    if (c == '\n') {
+      line += "\\n";
+    } else if (c != '\r') {
+      line += c;
+    }
+  }
+  std::printf("%s\n", line.c_str());
+}
+
+int PrintDialog() {
+  HWND dialog = nullptr;
+  EnumWindows(
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t name[64] = L"";
+        GetClassNameW(window, name, 64);
+        if (std::wcscmp(name, L"#32770") == 0 && IsWindowVisible(window)) {
+          *reinterpret_cast<HWND*>(result) = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr) return 1;
+  PrintLine("Caption", TextOf(dialog));
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[64] = L"";
+    GetClassNameW(child, name, 64);
+    PrintLine(Utf8(name), TextOf(child));
+  }
+  return 0;
+}
+
+int PrintToolBar(HWND frame) {
+  HWND bar = FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr);
+  if (bar == nullptr) return 3;
+  const int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+  RemoteBuffer buffer(bar, sizeof(TBBUTTON));
+  if (!buffer.Valid()) return 4;
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button{};
+    SendMessageW(bar, TB_GETBUTTON, i, buffer.Address());
+    buffer.Read(&button, sizeof button);
+    if (button.fsStyle & BTNS_SEP) {
+      std::printf("separator %d\n", button.iBitmap);
+    } else {
+      std::printf("button %d %s\n", button.idCommand,
+                  (button.fsState & TBSTATE_ENABLED) ? "enabled" : "grey");
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  if (std::strcmp(argv[1], "dialog") == 0) return PrintDialog();
+  HWND frame = FindFrame();
+  if (frame == nullptr) return 1;
+  if (std::strcmp(argv[1], "status") == 0) return PrintStatus(frame);
+  if (std::strcmp(argv[1], "toolbar") == 0) return PrintToolBar(frame);
+  return 2;
+}
