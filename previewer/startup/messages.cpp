@@ -18,16 +18,15 @@ int ShowError(std::string_view text) {
 void ShowStatus(std::string_view text) { Ui().SetCaption(text); }
 
 bool ShowWarning(std::string_view text, bool ask) {
-  std::string line = ChineseMessages() ? std::string() : std::string("Warning: ");
-  line.append(text);
+  std::string line = Format(Tr("%s", "Warning: %s"), std::string(text).c_str());
   TruncateGbk(line, kWarningBufferSize - 1);
   if (!ask) {
     ShowStatus(line);
     return true;
   }
-  const std::string question = line + "\n\n" + Tr("是否继续?", "Continue?");
+  const std::string question = Format("%s\n\n%s", line.c_str(), Tr("是否继续?", "Continue?"));
   return Ui().ShowBox(question, Tr("报警", "Warning"),
-                         platform::kBoxYesNo | platform::kBoxIconQuestion) ==
+                      platform::kBoxYesNo | platform::kBoxIconQuestion) ==
          platform::kAnswerYes;
 }
 
