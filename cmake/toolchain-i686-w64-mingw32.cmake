@@ -1,13 +1,6 @@
 # Windows i686: the shipped 32-bit target. Built, never run here (this kernel
 # runs no 32-bit programs, so Wine cannot start them).
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MOX_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${MOX_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MOX_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${MOX_MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${MOX_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(MOX_RUNS_UNDER_WINE OFF)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
