@@ -35,9 +35,11 @@ def wait_for(predicate, timeout=20.0, interval=0.1, what="condition"):
         time.sleep(interval)
 
 
-def windows_named(pattern):
-    """Visible and hidden X windows whose name matches the regular expression."""
-    out = run("xdotool", "search", "--name", pattern, check=False)
+def windows_named(pattern, visible_only=False):
+    """X windows whose name matches the regular expression (hidden ones too,
+    unless visible_only)."""
+    args = ["xdotool", "search"] + (["--onlyvisible"] if visible_only else [])
+    out = run(*args, "--name", pattern, check=False)
     return [w for w in out.split() if w]
 
 
@@ -45,14 +47,10 @@ def window_name(window):
     return run("xdotool", "getwindowname", window, check=False).rstrip("\n")
 
 
-def mapped(window):
-    out = run("xwininfo", "-id", window, check=False) if shutil.which("xwininfo") else ""
-    return "IsViewable" in out if out else True
-
-
 def wait_for_window(pattern, timeout=20.0):
-    return wait_for(lambda: (windows_named(pattern) or [None])[0], timeout,
-                    what=f"a window named /{pattern}/")
+    """The first window of that name once it is shown on the screen."""
+    return wait_for(lambda: (windows_named(pattern, visible_only=True) or [None])[0],
+                    timeout, what=f"a window named /{pattern}/")
 
 
 def wait_until_gone(pattern, timeout=20.0):
@@ -61,7 +59,14 @@ def wait_until_gone(pattern, timeout=20.0):
 
 
 def keys(window, *names):
-    run("xdotool", "windowfocus", "--sync", window)
+    """Gives the window the keyboard focus and presses the keys."""
+    def focus():
+        try:
+            run("xdotool", "windowfocus", "--sync", window, timeout=5)
+            return True
+        except (RuntimeError, subprocess.TimeoutExpired):
+            return False
+    wait_for(focus, what=f"the focus on window {window}")
     run("xdotool", "key", "--delay", "80", *names)
 
 
