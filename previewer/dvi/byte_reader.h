@@ -1,0 +1,58 @@
+// Buffered reading of a binary file in 512-byte blocks, with big-endian
+// numbers of 1 to 4 bytes and absolute seeks. Seeking inside the block held
+// costs nothing, so walking backwards over a file's end stays cheap.
+//
+// A read or seek past the end of the file never returns garbage: it aborts
+// the document operation (see document_abort.h) with the message given for
+// this reader, so a truncated file fails like any other malformed one.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace mox {
+
+class ByteReader {
+ public:
+  static constexpr std::uint32_t kBlockSize = 512;
+
+  // Opens directory + name for reading as raw bytes; false when it cannot be
+  // opened (or is 4 GB or larger).
+  bool Open(const std::string& directory, const std::string& name);
+  void Close();
+  bool IsOpen() const { return file_ != nullptr; }
+
+  // What a read past the end aborts with (in the current language).
+  void SetTruncationMessage(std::string message) { truncation_message_ = std::move(message); }
+
+  std::uint8_t ReadByte();
+  void Seek(std::uint32_t offset);
+  void ReadBytes(std::uint8_t* out, std::uint32_t count);
+  std::string ReadText(std::uint32_t count);
+  // 1 to 4 bytes, big-endian.
+  std::uint32_t ReadUnsigned(int bytes);
+  std::int32_t ReadSigned(int bytes);
+  void Skip(std::uint32_t count) { Seek(Position() + count); }
+
+  // File offset of the next byte to be read.
+  std::uint32_t Position() const { return block_start_ + cursor_; }
+  std::uint32_t FileLength() const { return length_; }
+
+ private:
+  void LoadBlock(std::uint32_t block_start);
+  [[noreturn]] void Truncated() const;
+
+  platform::FilePtr file_;
+  std::vector<std::uint8_t> block_;
+  std::uint32_t block_start_ = 0;
+  std::uint32_t block_length_ = 0;  // valid bytes in block_
+  std::uint32_t cursor_ = 0;        // next byte within the block
+  std::uint32_t length_ = 0;
+  std::string truncation_message_;
+};
+
+}  // namespace mox

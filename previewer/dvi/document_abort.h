@@ -1,0 +1,32 @@
+// The abort protocol of the document operations. A fatal error found at any
+// depth of opening, pre-scanning, loading fonts or scanning a page throws
+// DocumentAbort; the operation that was called catches it once, closes the
+// document, shows the message (unless it is empty) and returns 1.
+#pragma once
+
+#include <string>
+
+namespace mox {
+
+struct DocumentAbort {
+  std::string Message;  // in the current language; empty: nothing is shown
+};
+
+// Throws DocumentAbort with the message.
+[[noreturn]] void AbortDocument(std::string message);
+
+// What the operation that was called does with an abort: close the document,
+// show the message unless it is empty, and give 1.
+int CloseAfterAbort(const DocumentAbort& abort);
+
+// Runs body (which gives 0 or 1) as one document operation.
+template <typename Body>
+int GuardDocumentOperation(Body&& body) {
+  try {
+    return body();
+  } catch (const DocumentAbort& abort) {
+    return CloseAfterAbort(abort);
+  }
+}
+
+}  // namespace mox

@@ -1,0 +1,45 @@
+// The display list of one page: fixed-size items in device pixels at the
+// font resolution, in DVI order, ended by one ItemEnd. The renderer draws
+// them without reading the DVI file again.
+#pragma once
+
+#include <cstdint>
+
+namespace mox {
+
+enum PageItemKind : std::int16_t {
+  ItemImage = 0,
+  ItemPkChar = 1,
+  ItemChineseChar = 2,
+  ItemRule = 3,
+  ItemColor = 4,
+  ItemEm = 5,
+  ItemEnd = 6,
+};
+
+// 16 bytes, packed, the fields at offsets 0, 2, 4, 6, 8, 10 and 14. The
+// names fit characters, rules and images; colour and em: items keep other
+// values in the same places (see the scanner and the em: parser).
+#pragma pack(push, 1)
+struct PageItem {
+  std::int16_t Width;     // 0
+  std::int16_t Height;    // 2
+  std::int16_t X;         // 4: left edge
+  std::int16_t Y;         // 6: top edge
+  std::int16_t Baseline;  // 8: rows from the top edge down to the reference point
+  // 10: a reference that fits 32 bits on every target: the index of the PK
+  // glyph record, the Chinese glyph (slot << 24 | index in the slot), the
+  // offset of an image name in the image-name area, or a value (colour, em:).
+  std::uint32_t Ref;
+  std::int16_t Kind;      // 14
+};
+#pragma pack(pop)
+static_assert(sizeof(PageItem) == 16, "a page item is 16 bytes");
+
+inline constexpr std::uint32_t ChineseGlyphRef(int slot, std::uint32_t index) {
+  return (static_cast<std::uint32_t>(slot) << 24) | index;
+}
+inline constexpr int SlotOfRef(std::uint32_t ref) { return static_cast<int>(ref >> 24); }
+inline constexpr std::uint32_t IndexOfRef(std::uint32_t ref) { return ref & 0xFFFFFFu; }
+
+}  // namespace mox

@@ -1,0 +1,129 @@
+// The fonts of the open document and every glyph it needs: the PK font table
+// and the Chinese font table filled from the postamble, the lookup of a DVI
+// font number, the glyph records of the PK fonts and of the 54 Chinese font
+// slots, and the Chinese font definitions of ccfonts.def.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mox {
+
+// Glyph bitmap: one bit a pixel, set = ink, most significant bit leftmost,
+// rows padded to whole bytes, top row first, at least 1 by 1. Empty = not
+// loaded yet.
+using GlyphBitmap = std::vector<std::uint8_t>;
+
+enum class FontKind : int { Chinese = 0, Pk = 1, Dummy = 2 };
+
+inline constexpr int kZitiCount = 26;                   // "A" to "Z"; "@" is 0
+inline constexpr int kSlotCount = 2 * kZitiCount + 2;   // 54
+inline constexpr std::size_t kPkUsedSetBytes = 32;      // one bit a code 0..255
+
+struct PkFont {
+  std::uint8_t Number = 0;
+  std::int32_t Checksum = 0;
+  std::int32_t ScaledSize = 0;   // DVI units
+  std::int32_t DesignSize = 0;   // DVI units
+  std::string Name;              // area and name, joined
+};
+
+struct ChineseFont {
+  std::uint8_t Number = 0;
+  std::int32_t PixelWidth = 1;   // cell size in device pixels, at least 1
+  std::int32_t PixelHeight = 1;
+  std::int32_t DesignSize = 0;   // advance of every character, DVI units
+  char Ziti = '@';               // sixth letter of the name, upper-cased
+};
+
+struct PkGlyph {
+  std::uint8_t Code = 0;
+  GlyphBitmap Bitmap;
+  std::int16_t Width = 0;
+  std::int16_t Height = 0;
+  std::int16_t XOffset = 0;      // reference point from the left edge
+  std::int16_t YOffset = 0;      // reference point from the top row
+  std::int32_t Advance = 0;      // DVI units
+};
+
+struct ChineseGlyph {
+  std::uint8_t Font = 0;         // index into the Chinese font table
+  std::int32_t CodeIndex = 0;    // within the slot
+  GlyphBitmap Bitmap;
+};
+
+struct ChineseSlot {
+  std::vector<ChineseGlyph> Glyphs;   // by code index, then font index
+  std::vector<std::uint8_t> Used;     // bit set, only while pre-scanning
+};
+
+struct FontDefinition {
+  std::string FileName;          // at most 12 characters; empty = undefined
+  std::int32_t Scale = 10000;    // 10000 = 1.0
+};
+
+struct FontRegistry {
+  std::vector<PkFont> PkFonts;          // by number, ascending
+  std::vector<ChineseFont> ChineseFonts;// by pixel width, then height, descending
+  // Glyph records of all PK fonts, grouped by font in table order, each
+  // group ascending by code; font f's group is [PkGlyphBounds[f],
+  // PkGlyphBounds[f + 1]).
+  std::vector<PkGlyph> PkGlyphs;
+  std::vector<std::uint32_t> PkGlyphBounds;
+  std::vector<std::vector<std::uint8_t>> PkUsed;  // 32 bytes a font, pre-scan only
+  std::array<ChineseSlot, kSlotCount> Slots;
+  std::array<FontDefinition, kSlotCount> Definitions;
+};
+
+FontRegistry& Fonts();
+// Releases every table, glyph and bitmap (part of closing the document).
+void ClearFonts();
+
+// Enters one postamble font definition ("ccdummy" only records the dummy
+// number in the document; "ccfnt..." is a Chinese font; others are PK).
+void RegisterFontDefinition(std::uint32_t number, std::int32_t checksum,
+                            std::int32_t scaled_size, std::int32_t design_size,
+                            const std::string& name);
+void SortFontTables();
+
+struct FoundFont {
+  FontKind Kind;
+  int Index;   // into its table; -1 for the dummy font
+};
+// Finds a DVI font number; an undefined number aborts the document operation
+// with "Undefined font no.: %d, location=%ld" (location: byte position).
+FoundFont FindFont(int number, long location);
+
+// The integer resolution of PK font i, used to find its file.
+int PkResolution(std::size_t font_index);
+
+// The TrueType face serving a ziti letter (0..26), if any: its scale and
+// whether it is italic. The face table installs this; without one, no ziti
+// is served by a TrueType face.
+struct TrueTypeFaceUse {
+  double Scale = 1.0;
+  bool Italic = false;
+};
+using TrueTypeFaceQuery = std::function<std::optional<TrueTypeFaceUse>(int ziti)>;
+void SetTrueTypeFaceQuery(TrueTypeFaceQuery query);
+std::optional<TrueTypeFaceUse> TrueTypeFaceFor(int ziti);
+
+struct GlyphSize {
+  std::int32_t Width;
+  std::int32_t Height;
+};
+// The bitmap size of a glyph of a font of pixel size W x H in a slot.
+GlyphSize ChineseGlyphSize(int slot, std::int32_t width, std::int32_t height);
+
+// Reads ccfonts.def from the Chinese font directory into the 54 definitions;
+// a missing file aborts the document operation.
+void ReadChineseDefinitions();
+
+// The row-cell ("QuWei") number shown to the user for a code index in a slot.
+int RowCellCode(int slot, std::int32_t code_index);
+
+}  // namespace mox
