@@ -1,6 +1,12 @@
 # Settings every target of the project's own code gets.
 
-if(MOX_SANITIZE AND NOT WIN32)
+if(MOX_FUZZ)
+  # Everything is instrumented for libFuzzer; only the fuzz targets link its
+  # driver (tests/fuzz).
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+elseif(MOX_SANITIZE AND NOT WIN32)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
@@ -20,8 +26,13 @@ set(MOX_EXEC_CHARSET GB18030)
 
 function(mox_target_defaults target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_compile_options(${target} PRIVATE
-    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -finput-charset=UTF-8 -fexec-charset=${MOX_EXEC_CHARSET}>)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra>)
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE
+      $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -fexec-charset=${MOX_EXEC_CHARSET}>)
+  endif()
+  # Clang (used only for fuzzing) keeps literals in UTF-8: the messages then
+  # read differently, which the fuzz targets do not look at.
   if(MOX_WERROR)
     target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
   endif()

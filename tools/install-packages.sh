@@ -5,6 +5,7 @@
 #   windows  the mingw-w64 cross compilers for x86_64 and i686
 #   wine     Wine, an X server without a screen, and the tools that drive and
 #            photograph Windows programs
+#   fuzz     clang with its libFuzzer and sanitizer runtimes
 #   tex      TeX Live's plain TeX, LaTeX, pltotf/tftopl, dvitype, Metafont with
 #            the Computer Modern sources, and dvipng: the real TeX that makes
 #            the DVI test fixtures (tools/fixtures/make-dvi-fixtures.sh)
@@ -13,10 +14,11 @@ set -euo pipefail
 packages=()
 for group in "$@"; do
   case "$group" in
-    build) packages+=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev python3) ;;
+    build) packages+=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev python3) ;;
     windows) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev
                         mingw-w64-i686-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686) ;;
     wine) packages+=(wine wine64 xvfb xdotool imagemagick xclip fonts-wine fonts-arphic-uming) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
     tex) packages+=(texlive-binaries texlive-base texlive-latex-base dvipng python3) ;;
     *) echo "install-packages: unknown group $group" >&2; exit 2 ;;
   esac

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: installs the missing packages,
 # builds the native, Windows x86_64 and Windows i686 configurations, runs the
-# native tests (with sanitizers) and the Windows tests under Wine, and ends
-# with one line: N passed, M failed.
+# native tests (with sanitizers) and the Windows tests under Wine, replays and
+# briefly runs the fuzz targets, and ends with one line: N passed, M failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-tools/install-packages.sh build windows wine || exit 1
+tools/install-packages.sh build windows wine fuzz || exit 1
 
 jobs=$(nproc 2>/dev/null || echo 2)
-for preset in native win64 win32; do
+for preset in native win64 win32 fuzz bench; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null || { echo "0 passed, 1 failed (configure $preset)"; exit 1; }
   cmake --build --preset "$preset" -j "$jobs" || { echo "0 passed, 1 failed (build $preset)"; exit 1; }
@@ -31,6 +31,16 @@ for preset in native win64; do
   bad=$(sed -E 's/.*, ([0-9]+) tests? failed.*/\1/' <<<"$summary")
   passed=$((passed + total - bad))
   failed=$((failed + bad))
+done
+
+# Each fuzz target counts as one test: its seeds replayed, then fuzzed.
+echo "== fuzz"
+for target in dvi_fuzz bmf_fuzz; do
+  if tests/fuzz/run-fuzzers.sh build/fuzz 25 "$target"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
 done
 
 echo "$passed passed, $failed failed"

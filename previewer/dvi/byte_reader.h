@@ -36,15 +36,20 @@ class ByteReader {
   // 1 to 4 bytes, big-endian.
   std::uint32_t ReadUnsigned(int bytes);
   std::int32_t ReadSigned(int bytes);
-  void Skip(std::uint32_t count) { Seek(Position() + count); }
+  // Moves count bytes forward; a count that leaves the file aborts.
+  void Skip(std::uint32_t count);
 
   // File offset of the next byte to be read.
   std::uint32_t Position() const { return block_start_ + cursor_; }
   std::uint32_t FileLength() const { return length_; }
+  // Treats the file as ending at end (when that is before its real end), so
+  // reads of a DVI file inside an archive stay inside the DVI data.
+  void LimitTo(std::uint32_t end);
 
  private:
   void LoadBlock(std::uint32_t block_start);
   [[noreturn]] void Truncated() const;
+  std::uint32_t Remaining() const;  // bytes between the position and the end
 
   platform::FilePtr file_;
   std::vector<std::uint8_t> block_;

@@ -4,6 +4,7 @@
 // document, shows the message (unless it is empty) and returns 1.
 #pragma once
 
+#include <new>
 #include <string>
 
 namespace mox {
@@ -19,13 +20,19 @@ struct DocumentAbort {
 // show the message unless it is empty, and give 1.
 int CloseAfterAbort(const DocumentAbort& abort);
 
-// Runs body (which gives 0 or 1) as one document operation.
+// "Memory allocation error" in the current language.
+std::string MemoryErrorMessage();
+
+// Runs body (which gives 0 or 1) as one document operation. An allocation
+// that fails anywhere inside it aborts with the memory message.
 template <typename Body>
 int GuardDocumentOperation(Body&& body) {
   try {
     return body();
   } catch (const DocumentAbort& abort) {
     return CloseAfterAbort(abort);
+  } catch (const std::bad_alloc&) {
+    return CloseAfterAbort(DocumentAbort{MemoryErrorMessage()});
   }
 }
 

@@ -35,6 +35,7 @@ struct DviDocument {
   std::int32_t MaxHeightDepth = 0;  // l of the postamble, DVI units
   std::int32_t MaxWidth = 0;        // u of the postamble
   std::uint32_t StackSize = 0;      // s of the postamble + 10
+  std::uint32_t PageCountInFile = 0; // t of the postamble, before unselected pages are cut
   std::vector<PageEntry> Pages;
   double ConversionX = 0.0;         // device pixels per DVI unit at the font resolution
   double ConversionY = 0.0;

@@ -17,10 +17,11 @@ enum PageItemKind : std::int16_t {
   ItemEnd = 6,
 };
 
-// 16 bytes, packed, the fields at offsets 0, 2, 4, 6, 8, 10 and 14. The
-// names fit characters, rules and images; colour and em: items keep other
-// values in the same places (see the scanner and the em: parser).
-#pragma pack(push, 1)
+// 16 bytes: the fields at offsets 0, 2, 4, 6, 8, 10 and 14, little-endian.
+// The names fit characters, rules and images; colour and em: items keep
+// other values in the same places (see the scanner and the em: parser). The
+// 32-bit reference at offset 10 is kept as two 16-bit halves, so that the
+// item needs no packing and no field is ever read misaligned.
 struct PageItem {
   std::int16_t Width;     // 0
   std::int16_t Height;    // 2
@@ -30,10 +31,18 @@ struct PageItem {
   // 10: a reference that fits 32 bits on every target: the index of the PK
   // glyph record, the Chinese glyph (slot << 24 | index in the slot), the
   // offset of an image name in the image-name area, or a value (colour, em:).
-  std::uint32_t Ref;
+  std::uint16_t RefLow;
+  std::uint16_t RefHigh;
   std::int16_t Kind;      // 14
+
+  std::uint32_t Ref() const {
+    return static_cast<std::uint32_t>(RefLow) | (static_cast<std::uint32_t>(RefHigh) << 16);
+  }
+  void SetRef(std::uint32_t value) {
+    RefLow = static_cast<std::uint16_t>(value & 0xFFFFu);
+    RefHigh = static_cast<std::uint16_t>(value >> 16);
+  }
 };
-#pragma pack(pop)
 static_assert(sizeof(PageItem) == 16, "a page item is 16 bytes");
 
 inline constexpr std::uint32_t ChineseGlyphRef(int slot, std::uint32_t index) {

@@ -83,6 +83,11 @@ FontRegistry& Fonts();
 // Releases every table, glyph and bitmap (part of closing the document).
 void ClearFonts();
 
+// "ccdummy" in any letter case: the font that sets ziti letters.
+bool IsDummyFontName(const std::string& name);
+// A name beginning "ccfnt" in any letter case: a Chinese font.
+bool IsChineseFontName(const std::string& name);
+
 // Enters one postamble font definition ("ccdummy" only records the dummy
 // number in the document; "ccfnt..." is a Chinese font; others are PK).
 void RegisterFontDefinition(std::uint32_t number, std::int32_t checksum,

@@ -80,8 +80,14 @@ std::optional<Dimension> ParseDimension(std::string_view text) {
   if (i > number_start) value = ParseDecimalPrefix(text.substr(number_start, i - number_start));
   if (negative) value = -value;
 
+  // White space may stand between the number and the unit, and after it, as
+  // TeX macros that write em: specials tend to leave it.
+  while (i < text.size() && IsOptionSpace(text[i])) ++i;
+  std::size_t end = text.size();
+  while (end > i && IsOptionSpace(text[end - 1])) --end;
+
   Dimension dimension{value, DimensionUnit::Cm};
-  const std::string_view unit_text = text.substr(i);
+  const std::string_view unit_text = text.substr(i, end - i);
   if (!unit_text.empty()) {
     const std::optional<DimensionUnit> unit = FindUnit(unit_text);
     if (!unit) return std::nullopt;

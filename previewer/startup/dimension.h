@@ -20,7 +20,8 @@ double InchesPerUnit(DimensionUnit unit);
 double DimensionToPixels(const Dimension& dimension, double dots_per_inch);
 
 // Optional white space, an optional sign, digits and points (none means 1),
-// then an optional two-letter unit (any case; none means cm). Nothing else.
+// optional white space, then an optional two-letter unit (any case; none
+// means cm) and optional white space. Nothing else.
 std::optional<Dimension> ParseDimension(std::string_view text);
 
 }  // namespace mox

@@ -64,9 +64,16 @@ TEST(ParseDimension, UnitIgnoresCase) {
 }
 
 TEST(ParseDimension, RejectsUnknownOrMalformedUnits) {
-  for (const char* text : {"2km", "2c", "2cmm", "2 cm", "2cm ", "abc", "2c1", "cm2", "1e3cm"}) {
+  for (const char* text : {"2km", "2c", "2cmm", "2 c m", "abc", "2c1", "cm2", "1e3cm"}) {
     EXPECT_FALSE(ParseDimension(text).has_value()) << text;
   }
+}
+
+TEST(ParseDimension, WhiteSpaceAroundTheUnitIsAllowed) {
+  EXPECT_EQ(Parsed(" 2 cm").Unit, DimensionUnit::Cm);
+  EXPECT_DOUBLE_EQ(Parsed("0.4\tpt ").Value, 0.4);
+  EXPECT_EQ(Parsed("0.4\tpt ").Unit, DimensionUnit::Pt);
+  EXPECT_DOUBLE_EQ(Parsed("  ").Value, 1.0);  // nothing at all is one centimetre
 }
 
 }  // namespace

@@ -1,0 +1,138 @@
+#include "previewer/dvi/byte_reader.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "previewer/dvi/document_abort.h"
+
+namespace mox {
+namespace {
+
+// Absolute positioning with offsets up to 4 GB, also where long is 32 bits.
+bool SeekTo(std::FILE* file, std::uint64_t offset, int origin) {
+#ifdef _WIN32
+  return _fseeki64(file, static_cast<long long>(offset), origin) == 0;
+#else
+  return std::fseek(file, static_cast<long>(offset), origin) == 0;
+#endif
+}
+
+std::int64_t Tell(std::FILE* file) {
+#ifdef _WIN32
+  return _ftelli64(file);
+#else
+  return std::ftell(file);
+#endif
+}
+
+}  // namespace
+
+bool ByteReader::Open(const std::string& directory, const std::string& name) {
+  Close();
+  if (block_.size() != kBlockSize) block_.assign(kBlockSize, 0);
+  platform::FilePtr file = platform::OpenFile(directory + name, "rb");
+  if (!file) return false;
+  if (!SeekTo(file.get(), 0, SEEK_END)) return false;
+  const std::int64_t length = Tell(file.get());
+  if (length < 0 || length > std::numeric_limits<std::uint32_t>::max()) return false;
+  file_ = std::move(file);
+  length_ = static_cast<std::uint32_t>(length);
+  // Nothing buffered: the first read loads the block that holds offset 0.
+  block_start_ = 0;
+  block_length_ = 0;
+  cursor_ = 0;
+  return true;
+}
+
+void ByteReader::Close() {
+  file_.reset();
+  block_length_ = 0;
+}
+
+void ByteReader::LimitTo(std::uint32_t end) {
+  if (end >= length_) return;
+  length_ = end;
+  if (block_start_ >= length_) {
+    block_length_ = 0;
+  } else if (block_start_ + block_length_ > length_) {
+    block_length_ = length_ - block_start_;
+  }
+}
+
+void ByteReader::LoadBlock(std::uint32_t block_start) {
+  block_start_ = block_start;
+  block_length_ = 0;
+  if (!file_ || !SeekTo(file_.get(), block_start, SEEK_SET)) return;
+  const std::size_t read = std::fread(block_.data(), 1, kBlockSize, file_.get());
+  // A file that grew since it was opened still ends where it ended then.
+  const std::uint32_t inside = block_start < length_ ? length_ - block_start : 0;
+  block_length_ = static_cast<std::uint32_t>(read) < inside ? static_cast<std::uint32_t>(read)
+                                                             : inside;
+}
+
+void ByteReader::Truncated() const { AbortDocument(truncation_message_); }
+
+std::uint32_t ByteReader::Remaining() const {
+  const std::uint32_t position = Position();
+  return position < length_ ? length_ - position : 0;
+}
+
+std::uint8_t ByteReader::ReadByte() {
+  if (cursor_ >= block_length_) {
+    const std::uint32_t position = Position();
+    if (!file_ || position >= length_) Truncated();
+    LoadBlock(position - position % kBlockSize);
+    cursor_ = position % kBlockSize;
+    // The file got shorter under us, or could not be read.
+    if (cursor_ >= block_length_) Truncated();
+  }
+  return block_[cursor_++];
+}
+
+void ByteReader::Seek(std::uint32_t offset) {
+  if (offset > length_) Truncated();
+  if (offset >= block_start_ && offset - block_start_ < block_length_) {
+    cursor_ = offset - block_start_;
+    return;
+  }
+  // Outside the block held: the next read loads the block of this offset.
+  block_start_ = offset - offset % kBlockSize;
+  block_length_ = 0;
+  cursor_ = offset % kBlockSize;
+}
+
+void ByteReader::Skip(std::uint32_t count) {
+  if (count > Remaining()) Truncated();
+  Seek(Position() + count);
+}
+
+void ByteReader::ReadBytes(std::uint8_t* out, std::uint32_t count) {
+  if (count > Remaining()) Truncated();
+  for (std::uint32_t i = 0; i < count; ++i) out[i] = ReadByte();
+}
+
+std::string ByteReader::ReadText(std::uint32_t count) {
+  // Checked before the text is sized, so a length from the file cannot ask
+  // for more memory than the file has bytes.
+  if (count > Remaining()) Truncated();
+  std::string text(count, '\0');
+  for (std::uint32_t i = 0; i < count; ++i) text[i] = static_cast<char>(ReadByte());
+  return text;
+}
+
+std::uint32_t ByteReader::ReadUnsigned(int bytes) {
+  std::uint32_t value = 0;
+  for (int i = 0; i < bytes; ++i) value = (value << 8) | ReadByte();
+  return value;
+}
+
+std::int32_t ByteReader::ReadSigned(int bytes) {
+  std::uint32_t value = ReadUnsigned(bytes);
+  if (bytes >= 1 && bytes < 4) {
+    const std::uint32_t sign = std::uint32_t{1} << (8 * bytes - 1);
+    if ((value & sign) != 0) value |= ~((sign << 1) - 1);
+  }
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace mox

@@ -1,0 +1,81 @@
+#include "previewer/dvi/dvi_document.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "previewer/dvi/bmf_image.h"
+#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/page_buffer.h"
+#include "previewer/dvi/page_commands.h"
+#include "previewer/fonts/font_registry.h"
+#include "previewer/startup/language.h"
+#include "previewer/startup/options.h"
+#include "previewer/startup/page_selection.h"
+
+namespace mox {
+
+DviDocument& Document() {
+  static DviDocument document;
+  return document;
+}
+
+void CloseDviFile() {
+  DviDocument& document = Document();
+  document.Reader.Close();
+
+  // Everything the later stages build for the document is released here,
+  // in this one place: the open image, the page index and page ranges, the
+  // page buffer with its side areas and the scan state, then the font tables
+  // with every glyph record and bitmap.
+  CloseImage();
+  document.Pages.clear();
+  document.Pages.shrink_to_fit();
+  DiscardPageRanges();
+  ReleasePageBuffer();
+  ResetScanState();
+  ClearFonts();
+
+  document.Base = 0;
+  document.ArchiveEntryCount = 0;
+  document.Archive = false;
+  document.DviLength = 0;
+  document.Comment.clear();
+  document.Mer2Dvi = false;
+  document.Boundary1 = 1410;
+  document.Boundary2 = 5170;
+  document.Boundary3 = 8178;
+  document.Num = 0;
+  document.Den = 0;
+  document.Magnification = static_cast<std::uint32_t>(CurrentOptions().Magnification);
+  document.MaxHeightDepth = 0;
+  document.MaxWidth = 0;
+  document.StackSize = 0;
+  document.PageCountInFile = 0;
+  document.ConversionX = 0.0;
+  document.ConversionY = 0.0;
+  document.DummyFont = -1;
+  document.Loaded = false;
+}
+
+void ReopenDviFile() {
+  DviDocument& document = Document();
+  if (document.Reader.IsOpen()) return;
+  if (!document.Reader.Open("", document.Name)) {
+    AbortDocument(Tr("DVI文件打开失败", "Cannot reopen DVI file!"));
+  }
+  document.Reader.SetTruncationMessage(Tr("非法DVI文件", "Invalid DVI file"));
+  // The file may have been rewritten; it is read as far as the DVI data the
+  // document was opened with.
+  document.Reader.LimitTo(document.Base + document.DviLength);
+}
+
+std::int32_t NearestInt(double value) {
+  if (std::isnan(value)) return 0;
+  const double rounded = value >= 0.0 ? std::floor(value + 0.5) : -std::floor(0.5 - value);
+  // Values beyond 32 bits (from absurd sizes in a file) stop at the limits.
+  if (rounded >= 2147483647.0) return INT32_MAX;
+  if (rounded <= -2147483648.0) return INT32_MIN;
+  return static_cast<std::int32_t>(rounded);
+}
+
+}  // namespace mox

@@ -1,0 +1,230 @@
+// Opening a document: the file is validated from its end (trailer, post_post,
+// postamble), the page index is built from the chain of back pointers, and
+// the postamble's font definitions fill the font tables.
+#include <cstdint>
+#include <string>
+
+#include "platform/text_format.h"
+#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/dvi_commands.h"
+#include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/postamble_fonts.h"
+#include "previewer/fonts/font_registry.h"
+#include "previewer/startup/language.h"
+#include "previewer/startup/messages.h"
+#include "previewer/startup/options.h"
+#include "previewer/startup/page_selection.h"
+
+namespace mox {
+namespace {
+
+using namespace dvi;
+
+[[noreturn]] void InvalidFile(const char* english) {
+  AbortDocument(Tr("非法DVI文件", english));
+}
+
+std::uint32_t LittleEndian(const std::uint8_t* bytes, int count) {
+  std::uint32_t value = 0;
+  for (int i = count - 1; i >= 0; --i) value = (value << 8) | bytes[i];
+  return value;
+}
+
+// Where the DVI data lies: at the start of a plain file, or after the header
+// and directory of a DBA archive, whose stored DVI length must fit the file.
+void LocateDviData(DviDocument& document) {
+  ByteReader& reader = document.Reader;
+  std::uint8_t header[10];
+  reader.ReadBytes(header, sizeof header);
+  const bool archive = header[0] == 'D' && header[1] == 'B' && header[2] == 'A' && header[3] == 0;
+  if (!archive) {
+    document.Base = 0;
+    document.DviLength = reader.FileLength();
+    return;
+  }
+  document.Archive = true;
+  document.DviLength = LittleEndian(header + 4, 4);
+  document.ArchiveEntryCount = static_cast<std::uint16_t>(LittleEndian(header + 8, 2));
+  document.Base = kArchiveHeaderSize + kArchiveEntrySize * document.ArchiveEntryCount;
+  if (std::uint64_t{document.Base} + document.DviLength > reader.FileLength()) {
+    InvalidFile("Invalid DVI file");
+  }
+  reader.LimitTo(document.Base + document.DviLength);
+}
+
+void ReadComment(DviDocument& document) {
+  ByteReader& reader = document.Reader;
+  reader.Seek(document.Base + kCommentLengthOffset);
+  const std::uint8_t length = reader.ReadByte();
+  document.Comment = reader.ReadText(length);
+  if (!document.Comment.empty()) {
+    ShowStatus(Format("%s: '%s'", document.Name.c_str(), document.Comment.c_str()));
+  }
+  document.Mer2Dvi = document.Comment.compare(0, 7, "Mer2Dvi") == 0;
+  const std::int32_t shift = document.Mer2Dvi ? 470 : 0;
+  document.Boundary1 = 1410 + shift;
+  document.Boundary2 = 5170 + shift;
+  document.Boundary3 = 8178 + shift;
+}
+
+// The end of the DVI data: trailer bytes, the id byte, and before it
+// post_post with the postamble's offset. Offsets are relative to the base,
+// like every offset below.
+struct Trailer {
+  std::uint32_t PostPost;
+  std::uint32_t Postamble;
+};
+
+Trailer ReadTrailer(DviDocument& document) {
+  ByteReader& reader = document.Reader;
+  const std::uint32_t base = document.Base;
+  if (document.DviLength < 4) InvalidFile("Invalid DVI file");
+  reader.Seek(base + document.DviLength - 4);
+  for (int i = 0; i < 4; ++i) {
+    if (reader.ReadByte() != kTrailerByte) InvalidFile("Invalid DVI file");
+  }
+  // Back over every trailer byte to the id byte.
+  if (document.DviLength < 5) InvalidFile("Invalid id.");
+  std::uint32_t id_offset = document.DviLength - 5;
+  for (;;) {
+    reader.Seek(base + id_offset);
+    const std::uint8_t byte = reader.ReadByte();
+    if (byte != kTrailerByte) {
+      if (byte != kDviId) InvalidFile("Invalid id.");
+      break;
+    }
+    if (id_offset == 0) InvalidFile("Invalid id.");
+    --id_offset;
+  }
+  if (id_offset < 5) InvalidFile("Can not find the post_post command");
+  Trailer trailer{};
+  trailer.PostPost = id_offset - 5;
+  reader.Seek(base + trailer.PostPost);
+  if (reader.ReadByte() != kPostPost) InvalidFile("Can not find the post_post command");
+  trailer.Postamble = reader.ReadUnsigned(4);
+  return trailer;
+}
+
+// Reads the postamble's fixed fields; gives p, the offset of the last bop,
+// and the page count t.
+struct PostambleStart {
+  std::uint32_t LastPage;
+  std::uint16_t PageCount;
+};
+
+PostambleStart ReadPostamble(DviDocument& document, std::uint32_t postamble,
+                             std::uint32_t post_post) {
+  ByteReader& reader = document.Reader;
+  // The fixed fields must end before post_post.
+  if (postamble >= post_post || post_post - postamble < kPostambleSize) {
+    InvalidFile("Can not find the postamble");
+  }
+  reader.Seek(document.Base + postamble);
+  if (reader.ReadByte() != kPost) InvalidFile("Can not find the postamble");
+  PostambleStart start{};
+  start.LastPage = reader.ReadUnsigned(4);
+  document.Num = reader.ReadUnsigned(4);
+  document.Den = reader.ReadUnsigned(4);
+  const std::uint32_t magnification = reader.ReadUnsigned(4);
+  document.MaxHeightDepth = reader.ReadSigned(4);
+  document.MaxWidth = reader.ReadSigned(4);
+  document.StackSize = reader.ReadUnsigned(2) + 10;
+  start.PageCount = static_cast<std::uint16_t>(reader.ReadUnsigned(2));
+  // A zero denominator would make every pixel position infinite.
+  if (document.Den == 0) InvalidFile("Invalid DVI file");
+  const std::int32_t override_magnification = CurrentOptions().Magnification;
+  document.Magnification = override_magnification != 0
+                               ? static_cast<std::uint32_t>(override_magnification)
+                               : magnification;
+  return start;
+}
+
+// Builds the page index from the chain of back pointers, last page first.
+// Pages after the last selected one are dropped. Every page of the chain
+// lies before the postamble, which also bounds the page count.
+void BuildPageIndex(DviDocument& document, const PostambleStart& start,
+                    std::uint32_t postamble) {
+  ByteReader& reader = document.Reader;
+  if (std::uint64_t{start.PageCount} * kBopSize > postamble) {
+    InvalidFile("Invalid page pointer chaine");
+  }
+  document.PageCountInFile = start.PageCount;
+  document.Pages.assign(start.PageCount, PageEntry{0, 0, 0});
+
+  std::uint32_t page_count = start.PageCount;
+  bool selected_found = false;
+  std::int32_t n = static_cast<std::int32_t>(start.PageCount) - 1;
+  for (std::uint32_t pointer = start.LastPage; pointer != 0xFFFFFFFFu; --n) {
+    // At most t steps: a chain that loops runs into this check.
+    if (n < 0) InvalidFile("Invalid page pointer chaine");
+    if (pointer >= postamble || postamble - pointer < kBopSize) {
+      InvalidFile("Invalid page pointer");
+    }
+    PageEntry& entry = document.Pages[static_cast<std::size_t>(n)];
+    entry.Offset = pointer;
+    reader.Seek(document.Base + pointer);
+    if (reader.ReadByte() != kBop) InvalidFile("Invalid page pointer");
+    entry.Count0 = reader.ReadSigned(4);
+    reader.Skip(36);  // \count1 to \count9
+    pointer = reader.ReadUnsigned(4);
+    if (!selected_found) {
+      if (IsPageSelected(entry.Count0, n + 1)) {
+        selected_found = true;
+      } else {
+        --page_count;
+      }
+    }
+  }
+  // The chain ended before t pages were stored: the first entries would be
+  // pages nobody read.
+  if (n >= 0) InvalidFile("Invalid page pointer chaine");
+  document.Pages.resize(page_count);
+  if (page_count == 0) {
+    AbortDocument(Tr("没有选中的页号", "No page(s) found in the selected range"));
+  }
+}
+
+void ComputeConversions(DviDocument& document) {
+  const Options& options = CurrentOptions();
+  // num/den is the DVI unit in 1e-7 m: to centimetres, inches, then pixels.
+  const double unit = static_cast<double>(document.Num) / document.Den * 0.00001 *
+                      0.39370078740157477;
+  const double magnification = 0.001 * document.Magnification;
+  document.ConversionX = unit * options.ResolutionX * magnification;
+  document.ConversionY = unit * options.ResolutionY * magnification;
+}
+
+int OpenDocument(const std::string& name) {
+  CloseDviFile();
+  DviDocument& document = Document();
+  document.DummyFont = -1;
+  document.Name = name;
+  if (name.empty()) return 1;
+
+  if (!document.Reader.Open("", name)) {
+    AbortDocument(Tr("打不开DVI文件或非法文件类型", "Cannot open DVI file or invalid file type."));
+  }
+  document.Reader.SetTruncationMessage(Tr("非法DVI文件", "Invalid DVI file"));
+
+  LocateDviData(document);
+  ReadComment(document);
+  const Trailer trailer = ReadTrailer(document);
+  const PostambleStart start = ReadPostamble(document, trailer.Postamble, trailer.PostPost);
+  BuildPageIndex(document, start, trailer.Postamble);
+
+  Fonts().Slots = {};
+  ComputeConversions(document);
+  ReadPostambleFonts(trailer.Postamble + kPostambleSize);
+  SortFontTables();
+
+  document.Loaded = true;
+  return 0;
+}
+
+}  // namespace
+
+int OpenDviFile(const std::string& name) {
+  return GuardDocumentOperation([&name] { return OpenDocument(name); });
+}
+
+}  // namespace mox

@@ -1,0 +1,41 @@
+// The page buffer and its side areas, sized once per document by the
+// pre-scan for its largest page, so that scanning a page never allocates.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "previewer/dvi/page_item.h"
+
+namespace mox {
+
+// One level of the DVI stack.
+struct DviRegisters {
+  std::int32_t H = 0;
+  std::int32_t V = 0;
+  std::int32_t W = 0;
+  std::int32_t X = 0;
+  std::int32_t Y = 0;
+  std::int32_t Z = 0;
+};
+
+struct PageBuffer {
+  // Items of the page last scanned, ended by one ItemEnd; the capacity is
+  // the largest item count of any measured page.
+  std::vector<PageItem> Items;
+  std::size_t Capacity = 0;
+  // Image names, stored from the top end downwards, each with its zero byte;
+  // an image item refers to its name by offset into this area.
+  std::vector<char> ImageNames;
+  std::size_t ImageNameTop = 0;
+  std::vector<DviRegisters> Stack;   // StackSize levels
+};
+
+PageBuffer& ThePageBuffer();
+// Frees the buffer, the image-name area and the stack (closing a document).
+void ReleasePageBuffer();
+
+// The image name an image item refers to.
+const char* ImageNameOf(const PageItem& item);
+
+}  // namespace mox

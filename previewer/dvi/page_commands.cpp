@@ -1,0 +1,191 @@
+#include "previewer/dvi/page_commands.h"
+
+#include "platform/text_format.h"
+#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/dvi_commands.h"
+#include "previewer/dvi/dvi_document.h"
+#include "previewer/startup/language.h"
+#include "previewer/startup/messages.h"
+
+namespace mox {
+namespace {
+
+using namespace dvi;  // the command bytes
+
+// Command bytes of the families that have several members.
+constexpr int kSet2 = kSet1 + 1;
+constexpr int kPut2 = kPut1 + 1;
+constexpr int kW1 = kW0 + 1;
+constexpr int kX1 = kX0 + 1;
+constexpr int kY1 = kY0 + 1;
+constexpr int kZ1 = kZ0 + 1;
+
+// DVI positions are 32-bit and wrap around, as in any DVI reader; a file
+// that moves that far is broken, but must not make the arithmetic undefined.
+void Move(std::int32_t& position, std::int32_t amount) {
+  position = static_cast<std::int32_t>(static_cast<std::uint32_t>(position) +
+                                       static_cast<std::uint32_t>(amount));
+}
+
+void SelectFont(int number) {
+  ScanState& state = TheScanState();
+  DviDocument& document = Document();
+  const FoundFont font = FindFont(number, static_cast<long>(document.Reader.Position()));
+  state.Kind = font.Kind;
+  state.FontIndex = font.Index;
+  state.FontSelected = true;
+  if (font.Kind == FontKind::Chinese) state.ChineseFontIndex = font.Index;
+}
+
+// One character in the current font; `move` for set commands.
+void Character(PagePass& pass, int code, bool move) {
+  ScanState& state = TheScanState();
+  // A page that sets characters before selecting any font: there is no font
+  // to take them from, so they are passed over.
+  if (!state.FontSelected) return;
+  if (state.Kind == FontKind::Dummy) {
+    ApplyZitiLetter(state.Ziti, code);
+    return;
+  }
+  if (!pass.HandlesCharacters()) return;
+  std::int32_t advance = 0;
+  if (state.Kind == FontKind::Pk) {
+    advance = pass.PkCharacter(code);
+  } else if (state.PendingByte < 0) {
+    state.PendingByte = code;
+  } else {
+    const DviDocument& document = Document();
+    const std::optional<ChineseCode> chinese =
+        DecodeChineseCode(state.PendingByte, code, state.Ziti.Current, document.Boundary1,
+                          document.Boundary2, document.Boundary3);
+    state.PendingByte = -1;
+    if (!chinese) {
+      if (!ShowWarning(Tr("非法字符", "invalid Chinese character code ignored"), true)) {
+        AbortDocument(std::string());
+      }
+      return;
+    }
+    advance = pass.ChineseCharacter(*chinese);
+  }
+  if (move && pass.TracksPosition()) Move(state.Position.H, advance);
+}
+
+void Push(PagePass& pass) {
+  ScanState& state = TheScanState();
+  std::vector<DviRegisters>& stack = ThePageBuffer().Stack;
+  if (state.StackDepth >= stack.size()) pass.Forbidden();
+  stack[state.StackDepth++] = state.Position;
+}
+
+void Pop(PagePass& pass) {
+  ScanState& state = TheScanState();
+  if (state.StackDepth == 0) pass.Forbidden();
+  state.Position = ThePageBuffer().Stack[--state.StackDepth];
+}
+
+}  // namespace
+
+ScanState& TheScanState() {
+  static ScanState state;
+  return state;
+}
+
+void ResetScanState() { TheScanState() = ScanState{}; }
+
+void ReadPageCommands(PagePass& pass) {
+  ScanState& state = TheScanState();
+  ByteReader& reader = Document().Reader;
+  const bool tracks = pass.TracksPosition();
+  DviRegisters& p = state.Position;
+  for (;;) {
+    const int op = reader.ReadByte();
+    if (state.PendingByte >= 0 && op >= 128 && op != kSet1 && op != kPut1) {
+      ShowStatus(Tr("忽略多余的半个汉字", "Incomplete Chinese character(s) ignored"));
+      state.PendingByte = -1;
+    }
+    if (op < kSet1) {
+      Character(pass, op, true);
+      continue;
+    }
+    switch (op) {
+      case kSet1:
+        Character(pass, static_cast<int>(reader.ReadUnsigned(1)), true);
+        break;
+      case kSet2: case kSet2 + 1: case kSet2 + 2:  // set2..set4: nothing is set
+        reader.Skip(static_cast<std::uint32_t>(op - kSet1 + 1));
+        break;
+      case kSetRule:
+      case kPutRule: {
+        const std::int32_t height = reader.ReadSigned(4);
+        const std::int32_t width = reader.ReadSigned(4);
+        pass.Rule(height, width);
+        if (op == kSetRule && tracks) Move(p.H, width);
+        break;
+      }
+      case kPut1:
+        Character(pass, static_cast<int>(reader.ReadUnsigned(1)), false);
+        break;
+      case kPut2: case kPut2 + 1: case kPut2 + 2:
+        reader.Skip(static_cast<std::uint32_t>(op - kPut1 + 1));
+        break;
+      case kNop:
+        break;
+      case kBop:
+        reader.Skip(44);
+        break;
+      case kEop:
+        return;
+      case kPush:
+        if (tracks) Push(pass);
+        break;
+      case kPop:
+        if (tracks) Pop(pass);
+        break;
+      case kW0: if (tracks) Move(p.H, p.W); break;
+      case kX0: if (tracks) Move(p.H, p.X); break;
+      case kY0: if (tracks) Move(p.V, p.Y); break;
+      case kZ0: if (tracks) Move(p.V, p.Z); break;
+      default:
+        if (op >= kRight1 && op < kW0) {
+          const std::int32_t value = reader.ReadSigned(op - kRight1 + 1);
+          if (tracks) Move(p.H, value);
+        } else if (op >= kW1 && op < kX0) {
+          const std::int32_t value = reader.ReadSigned(op - kW1 + 1);
+          if (tracks) { p.W = value; Move(p.H, value); }
+        } else if (op >= kX1 && op < kDown1) {
+          const std::int32_t value = reader.ReadSigned(op - kX1 + 1);
+          if (tracks) { p.X = value; Move(p.H, value); }
+        } else if (op >= kDown1 && op < kY0) {
+          const std::int32_t value = reader.ReadSigned(op - kDown1 + 1);
+          if (tracks) Move(p.V, value);
+        } else if (op >= kY1 && op < kZ0) {
+          const std::int32_t value = reader.ReadSigned(op - kY1 + 1);
+          if (tracks) { p.Y = value; Move(p.V, value); }
+        } else if (op >= kZ1 && op < kFntNum0) {
+          const std::int32_t value = reader.ReadSigned(op - kZ1 + 1);
+          if (tracks) { p.Z = value; Move(p.V, value); }
+        } else if (op >= kFntNum0 && op < kFnt1) {
+          SelectFont(op - kFntNum0);
+        } else if (op >= kFnt1 && op < kXxx1) {
+          SelectFont(static_cast<int>(reader.ReadUnsigned(op - kFnt1 + 1) & 0xFF));
+        } else if (op >= kXxx1 && op < kFntDef1) {
+          const std::uint32_t length = reader.ReadUnsigned(op - kXxx1 + 1);
+          if (length >= 255) {
+            reader.Skip(length);
+          } else {
+            pass.Special(reader.ReadText(length));
+          }
+        } else if (op >= kFntDef1 && op < kPre) {
+          reader.Skip(static_cast<std::uint32_t>(op - kFntDef1 + 1) + 12);
+          const std::uint32_t area = reader.ReadUnsigned(1);
+          const std::uint32_t name = reader.ReadUnsigned(1);
+          reader.Skip(area + name);
+        } else {
+          pass.Forbidden();  // pre, post, post_post and the undefined 250..255
+        }
+        break;
+    }
+  }
+}
+
+}  // namespace mox

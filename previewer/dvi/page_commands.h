@@ -1,0 +1,55 @@
+// Reading the commands of one DVI page, shared by the pre-scan and the page
+// scan: the byte decoding, the font selection, the Chinese pairs and the
+// incomplete-character rule live here once; what a pass does with a
+// character, a rule or a special is up to the pass.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "previewer/dvi/page_buffer.h"
+#include "previewer/dvi/special_text.h"
+#include "previewer/fonts/font_registry.h"
+
+namespace mox {
+
+// The scan state of the open document. The font kind and the current Chinese
+// font carry over from page to page; the rest starts afresh on each page.
+struct ScanState {
+  int FontIndex = -1;                 // into the table of its kind; -1 none
+  FontKind Kind = FontKind::Pk;
+  int ChineseFontIndex = 0;           // size index of the current Chinese font
+  bool FontSelected = false;          // a font was selected on this page
+  ZitiState Ziti;
+  int PendingByte = -1;               // first byte of a Chinese pair
+  DviRegisters Position;              // h, v, w, x, y, z
+  std::size_t StackDepth = 0;
+};
+
+ScanState& TheScanState();
+// Back to the state of a document that has not been scanned yet.
+void ResetScanState();
+
+class PagePass {
+ public:
+  virtual ~PagePass() = default;
+  // Whether h, v and the DVI stack are followed (the page scan) or the
+  // movement commands are only skipped (the pre-scan).
+  virtual bool TracksPosition() const = 0;
+  // A character of a PK font at the current position; returns its advance.
+  virtual std::int32_t PkCharacter(int code) = 0;
+  // A complete, valid Chinese character; returns its advance.
+  virtual std::int32_t ChineseCharacter(const ChineseCode& code) = 0;
+  // Whether characters are handled at all (the pre-scan of an unselected
+  // page follows only the ziti letters of the dummy font).
+  virtual bool HandlesCharacters() const = 0;
+  virtual void Rule(std::int32_t height, std::int32_t width) = 0;
+  virtual void Special(std::string_view text) = 0;
+  [[noreturn]] virtual void Forbidden() = 0;
+};
+
+// Reads commands from the reader's position up to and including the page's
+// eop (a bop on the way is skipped with its parameters).
+void ReadPageCommands(PagePass& pass);
+
+}  // namespace mox

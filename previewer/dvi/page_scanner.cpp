@@ -1,0 +1,411 @@
+#include "previewer/dvi/page_scanner.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "platform/text_format.h"
+#include "previewer/dvi/bmf_image.h"
+#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/em_special.h"
+#include "previewer/dvi/page_commands.h"
+#include "previewer/startup/language.h"
+#include "previewer/startup/messages.h"
+#include "previewer/startup/options.h"
+#include "previewer/startup/page_selection.h"
+
+namespace mox {
+namespace {
+
+constexpr std::size_t kImageNameNeed = kImageNameBufferSize;
+
+// Pixel values of a page are 16-bit; larger pages are not supported, and
+// their values are held at the edge of the range rather than wrapped.
+std::int16_t Clamp16(double value) {
+  if (!(value > -32768.0)) return -32768;
+  if (value > 32767.0) return 32767;
+  return static_cast<std::int16_t>(value);
+}
+std::int16_t Clamp16(std::int64_t value) {
+  return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, -32768, 32767));
+}
+
+std::int64_t PixelX(std::int32_t h) { return NearestInt(h * Document().ConversionX); }
+std::int64_t PixelY(std::int32_t v) { return NearestInt(v * Document().ConversionY); }
+
+// Measures a page: counts the items the scan will make and the image names
+// it will store, and marks the characters it uses.
+class MeasurePass final : public PagePass {
+ public:
+  explicit MeasurePass(bool measure) : measure_(measure) {}
+
+  std::size_t Items = 1;  // the ItemEnd
+  std::size_t ImageNeed = 0;
+
+  bool TracksPosition() const override { return false; }
+  bool HandlesCharacters() const override { return measure_; }
+
+  std::int32_t PkCharacter(int code) override {
+    const ScanState& state = TheScanState();
+    std::vector<std::uint8_t>& used = Fonts().PkUsed[static_cast<std::size_t>(state.FontIndex)];
+    used[static_cast<std::size_t>(code) >> 3] |= static_cast<std::uint8_t>(1u << (code & 7));
+    ++Items;
+    return 0;
+  }
+
+  std::int32_t ChineseCharacter(const ChineseCode& code) override {
+    FontRegistry& fonts = Fonts();
+    const std::size_t font_count = fonts.ChineseFonts.size();
+    ChineseSlot& slot = fonts.Slots[static_cast<std::size_t>(code.Slot)];
+    if (slot.Used.empty()) slot.Used.assign((font_count * SlotCapacity(code.Slot) + 7) / 8, 0);
+    const std::size_t bit = static_cast<std::size_t>(code.Index) * font_count +
+                            static_cast<std::size_t>(TheScanState().ChineseFontIndex);
+    slot.Used[bit >> 3] |= static_cast<std::uint8_t>(1u << (bit & 7));
+    ++Items;
+    return 0;
+  }
+
+  void Rule(std::int32_t, std::int32_t) override {
+    if (measure_) ++Items;
+  }
+
+  void Special(std::string_view text) override {
+    if (text.substr(0, 5) == "ZiTi=") {
+      ApplyZitiLetter(TheScanState().Ziti, text.size() > 5 ? static_cast<unsigned char>(text[5]) : 0);
+      return;
+    }
+    if (!measure_) return;
+    if (StartsWithNoCase(text, "BMF=") && text.size() >= 5) {
+      ++Items;
+      ImageNeed += kImageNameNeed;
+    } else if (StartsWithNoCase(text, "COLOR=") && text.size() >= 7) {
+      ++Items;
+    } else if (StartsWithNoCase(text, "em:")) {
+      EmCommand command;
+      if (ParseEm(text.substr(3), CurrentOptions().ResolutionX, command) >= 0) ++Items;
+    }
+  }
+
+  [[noreturn]] void Forbidden() override {
+    AbortDocument(Tr("非法DVI文件", "Forbidden command found while scanning"));
+  }
+
+  // Code indices a slot's set must hold. Slot 1 holds the symbols, and with
+  // ziti "@" (2 x 0 + 1) also the second-level characters, whose range is
+  // the larger one: its set is sized for both.
+  static std::int32_t SlotCapacity(int slot) {
+    const DviDocument& document = Document();
+    const std::int32_t first_level = document.Boundary2 - document.Boundary1;
+    const std::int32_t second_level = document.Boundary3 - document.Boundary2;
+    if (slot == 1) return std::max(document.Boundary1, second_level);
+    return slot % 2 == 0 ? first_level : second_level;
+  }
+
+ private:
+  bool measure_;
+};
+
+// Scans a page into the page buffer.
+class ScanPass final : public PagePass {
+ public:
+  explicit ScanPass(int page) : page_(page) {}
+
+  bool TracksPosition() const override { return true; }
+  bool HandlesCharacters() const override { return true; }
+
+  std::int32_t PkCharacter(int code) override {
+    const FontRegistry& fonts = Fonts();
+    const std::size_t font = static_cast<std::size_t>(TheScanState().FontIndex);
+    const auto first = fonts.PkGlyphs.begin() + fonts.PkGlyphBounds[font];
+    const auto last = fonts.PkGlyphs.begin() + fonts.PkGlyphBounds[font + 1];
+    const auto glyph = std::lower_bound(first, last, code, [](const PkGlyph& g, int c) {
+      return g.Code < c;
+    });
+    if (glyph == last || glyph->Code != code) {
+      AbortDocument(Tr("非法字符", "Forbiden char. no. found"));
+    }
+    const DviRegisters& p = TheScanState().Position;
+    PageItem item{};
+    item.Width = glyph->Width;
+    item.Height = glyph->Height;
+    item.X = Clamp16(PixelX(p.H) - glyph->XOffset);
+    item.Y = Clamp16(PixelY(p.V) - glyph->YOffset);
+    item.Baseline = glyph->YOffset;
+    item.SetRef(static_cast<std::uint32_t>(glyph - fonts.PkGlyphs.begin()));
+    item.Kind = ItemPkChar;
+    Add(item);
+    return glyph->Advance;
+  }
+
+  std::int32_t ChineseCharacter(const ChineseCode& code) override {
+    const FontRegistry& fonts = Fonts();
+    const DviDocument& document = Document();
+    const int font_index = TheScanState().ChineseFontIndex;
+    const ChineseFont& font = fonts.ChineseFonts[static_cast<std::size_t>(font_index)];
+    // Sizes from a broken file can be near the 32-bit limits: compute wide.
+    const std::int64_t nominal_width = font.PixelWidth;
+    const std::int64_t nominal_height = font.PixelHeight;
+    const DviRegisters& p = TheScanState().Position;
+    std::int64_t x = PixelX(p.H);
+    const std::int64_t ascent =
+        document.Mer2Dvi ? nominal_height - 1 : (4 * nominal_height + 3) / 5;
+    std::int64_t top = PixelY(p.V) - ascent;
+
+    const std::vector<ChineseGlyph>& glyphs = fonts.Slots[static_cast<std::size_t>(code.Slot)].Glyphs;
+    const auto glyph = std::lower_bound(
+        glyphs.begin(), glyphs.end(), std::make_pair(code.Index, font_index),
+        [](const ChineseGlyph& g, const std::pair<std::int32_t, int>& key) {
+          return g.CodeIndex < key.first || (g.CodeIndex == key.first && g.Font < key.second);
+        });
+    if (glyph == glyphs.end() || glyph->CodeIndex != code.Index || glyph->Font != font_index) {
+      AbortDocument(Tr("非法字符", "Forbiden cc no. found"));
+    }
+    const GlyphSize box = ChineseGlyphSize(code.Slot, font.PixelWidth, font.PixelHeight);
+    const std::int64_t width = box.Width;
+    const std::int64_t height = box.Height;
+    // The real glyph box is centred on the nominal one.
+    x -= (width - nominal_width + 1) / 2;
+    top -= (height - nominal_height + 1) / 2;
+    PageItem item{};
+    item.Width = Clamp16(width);
+    item.Height = Clamp16(height);
+    item.X = Clamp16(x);
+    item.Y = Clamp16(top);
+    item.Baseline = Clamp16(document.Mer2Dvi ? height - 1 : (4 * height + 3) / 5);
+    item.SetRef(ChineseGlyphRef(code.Slot, static_cast<std::uint32_t>(glyph - glyphs.begin())));
+    item.Kind = ItemChineseChar;
+    Add(item);
+    return font.DesignSize;
+  }
+
+  void Rule(std::int32_t height, std::int32_t width) override {
+    // A rule with a side of zero or less leaves no mark.
+    if (height <= 0 || width <= 0) return;
+    std::int64_t w = NearestInt(width * Document().ConversionX);
+    std::int64_t h = NearestInt(height * Document().ConversionY);
+    if (w == 0) w = 1;
+    if (h == 0) h = 1;
+    const DviRegisters& p = TheScanState().Position;
+    PageItem item{};
+    item.Width = Clamp16(w);
+    item.Height = Clamp16(h);
+    item.X = Clamp16(PixelX(p.H));
+    item.Y = Clamp16(PixelY(p.V) - h + 1);
+    item.Baseline = Clamp16(h - 1);
+    item.Kind = ItemRule;
+    Add(item);
+  }
+
+  void Special(std::string_view text) override {
+    if (text.substr(0, 5) == "ZiTi=") {
+      ApplyZitiLetter(TheScanState().Ziti, text.size() > 5 ? static_cast<unsigned char>(text[5]) : 0);
+    } else if (StartsWithNoCase(text, "BMF=") && text.size() >= 5) {
+      Image(text.substr(4));
+    } else if (StartsWithNoCase(text, "COLOR=") && text.size() >= 7) {
+      if (const std::optional<PageItem> color = ParseColorSpecial(text.substr(6))) Add(*color);
+    } else if (StartsWithNoCase(text, "em:")) {
+      Em(text.substr(3));
+    }
+  }
+
+  [[noreturn]] void Forbidden() override {
+    AbortDocument(Format(Tr("非法DVI文件", "Forbidden command found while scanning page %d"), page_));
+  }
+
+  void Add(const PageItem& item) { ThePageBuffer().Items.push_back(item); }
+
+ private:
+  void Image(std::string_view name_text) {
+    std::string name(name_text);
+    TruncateGbk(name, kImageNameBufferSize - 1);
+    ImageHeader header;
+    if (LocateImage(name) != 0 || OpenImage(name, header) < 0) return;
+    if (header.ResolutionX == 0 || header.ResolutionY == 0) return;
+    const Options& options = CurrentOptions();
+    const double magnification = Document().Magnification / 1000.0;
+    const double sx = options.ResolutionX / (header.ResolutionX / 65536.0) * magnification;
+    const double sy = options.ResolutionY / (header.ResolutionY / 65536.0) * magnification;
+    const std::int64_t w = NearestInt(header.Width * sx);
+    const std::int64_t h = NearestInt(header.Height * sy);
+    const std::int64_t xo = NearestInt(header.XOffset * sx);
+    const std::int64_t yo = NearestInt(header.YOffset * sy);
+
+    PageBuffer& buffer = ThePageBuffer();
+    const std::size_t offset = buffer.ImageNameTop;
+    buffer.ImageNames.resize(std::max(buffer.ImageNames.size(), offset + name.size() + 1));
+    std::copy(name.begin(), name.end(), buffer.ImageNames.begin() + static_cast<long>(offset));
+    buffer.ImageNames[offset + name.size()] = '\0';
+    buffer.ImageNameTop = offset + name.size() + 1;
+
+    const DviRegisters& p = TheScanState().Position;
+    PageItem item{};
+    item.Width = Clamp16(w);
+    item.Height = Clamp16(h);
+    item.X = Clamp16(PixelX(p.H) - xo);
+    item.Y = Clamp16(PixelY(p.V) - yo - h + 1);
+    item.Baseline = Clamp16(yo + h - 1);
+    item.SetRef(static_cast<std::uint32_t>(offset));
+    item.Kind = ItemImage;
+    Add(item);
+  }
+
+  void Em(std::string_view text) {
+    const Options& options = CurrentOptions();
+    EmCommand command;
+    const int code = ParseEm(text, options.ResolutionX, command);
+    if (code < 0) return;
+    const DviDocument& document = Document();
+    PageItem item{};
+    item.Kind = ItemEm;
+    std::uint32_t argument = 0;
+    if (code == EmLine || code == EmLineWidth) {
+      argument = EmWidthUnits(command.WidthInches, options.ResolutionX, document.Magnification);
+      if (code == EmLine) {
+        item.Width = static_cast<std::int16_t>(command.Point & 0xFFFF);
+        item.Height = static_cast<std::int16_t>(command.Point2 & 0xFFFF);
+        item.X = static_cast<std::int16_t>(command.Cut1);
+        item.Y = static_cast<std::int16_t>(command.Cut2);
+      }
+    } else {
+      // A point, moveto or lineto holds the position with its sub-pixel part.
+      const DviRegisters& p = TheScanState().Position;
+      const double fx = p.H * document.ConversionX;
+      const double fy = p.V * document.ConversionY;
+      const std::int64_t x = NearestInt(fx);
+      const std::int64_t y = NearestInt(fy);
+      item.Width = Clamp16((fx - static_cast<double>(x)) * 32767.0);
+      item.Height = Clamp16((fy - static_cast<double>(y)) * 32767.0);
+      item.X = Clamp16(x);
+      item.Y = Clamp16(y);
+      if (code == EmPoint) argument = command.Point;
+    }
+    item.SetRef((static_cast<std::uint32_t>(code) << 24) | (argument & 0xFFFFFFu));
+    Add(item);
+  }
+
+  int page_;
+};
+
+// Every set bit of a used-character set, in increasing order.
+template <typename Visit>
+void ForEachBit(const std::vector<std::uint8_t>& set, Visit&& visit) {
+  for (std::size_t byte = 0; byte < set.size(); ++byte) {
+    for (unsigned bit = 0; bit < 8; ++bit) {
+      if (set[byte] & (1u << bit)) visit(byte * 8 + bit);
+    }
+  }
+}
+
+void BuildGlyphRecords() {
+  FontRegistry& fonts = Fonts();
+  const std::size_t font_count = fonts.ChineseFonts.size();
+  for (ChineseSlot& slot : fonts.Slots) {
+    slot.Glyphs.clear();
+    ForEachBit(slot.Used, [&](std::size_t bit) {
+      ChineseGlyph glyph;
+      glyph.Font = static_cast<std::uint8_t>(bit % font_count);
+      glyph.CodeIndex = static_cast<std::int32_t>(bit / font_count);
+      slot.Glyphs.push_back(std::move(glyph));
+    });
+    slot.Used = {};
+  }
+  fonts.PkGlyphs.clear();
+  fonts.PkGlyphBounds.assign(1, 0);
+  for (std::vector<std::uint8_t>& used : fonts.PkUsed) {
+    ForEachBit(used, [&](std::size_t code) {
+      PkGlyph glyph;
+      glyph.Code = static_cast<std::uint8_t>(code);
+      fonts.PkGlyphs.push_back(std::move(glyph));
+    });
+    fonts.PkGlyphBounds.push_back(static_cast<std::uint32_t>(fonts.PkGlyphs.size()));
+  }
+  fonts.PkUsed = {};
+}
+
+// Reads one page from the reader's position, after the per-page reset.
+void StartPage() {
+  ScanState& state = TheScanState();
+  state.FontIndex = -1;
+  state.FontSelected = false;
+  state.PendingByte = -1;
+  state.Ziti.Depth = 0;
+  state.Position = DviRegisters{};
+  state.StackDepth = 0;
+}
+
+int RunPreScan() {
+  DviDocument& document = Document();
+  if (!document.Loaded) return 1;
+  ReopenDviFile();
+  FontRegistry& fonts = Fonts();
+  fonts.PkUsed.assign(fonts.PkFonts.size(), std::vector<std::uint8_t>(kPkUsedSetBytes, 0));
+  for (ChineseSlot& slot : fonts.Slots) slot = ChineseSlot{};
+  ResetScanState();
+
+  std::size_t most_items = 1;
+  std::size_t most_image_need = 0;
+  for (std::size_t i = 0; i < document.Pages.size(); ++i) {
+    PageEntry& page = document.Pages[i];
+    page.Ziti = static_cast<std::uint8_t>(TheScanState().Ziti.Current);
+    const bool selected = IsPageSelected(page.Count0, static_cast<std::int32_t>(i + 1));
+    if (!selected && fonts.ChineseFonts.empty()) continue;
+    ShowStatus(selected ? Format(Tr("扫描第%ld页", "Scanning page %ld"), static_cast<long>(page.Count0))
+                        : Format(Tr("跳过第%ld页", "Skipping page %ld"), static_cast<long>(page.Count0)));
+    document.Reader.Seek(document.Base + page.Offset);
+    const PageMeasure measure = MeasurePage(selected);
+    most_items = std::max(most_items, measure.Items);
+    most_image_need = std::max(most_image_need, measure.ImageNeed);
+  }
+  BuildGlyphRecords();
+
+  PageBuffer& buffer = ThePageBuffer();
+  buffer.Items.clear();
+  buffer.Items.reserve(most_items);
+  buffer.Capacity = most_items;
+  buffer.ImageNames.assign(most_image_need + 1, '\0');
+  buffer.ImageNameTop = 0;
+  buffer.Stack.assign(document.StackSize, DviRegisters{});
+  return 0;
+}
+
+int RunScanPage(int page) {
+  DviDocument& document = Document();
+  if (!document.Loaded) return 1;
+  if (page < 0 || static_cast<std::size_t>(page) >= document.Pages.size()) return 1;
+  ReopenDviFile();
+  PageBuffer& buffer = ThePageBuffer();
+  buffer.Items.clear();
+  buffer.ImageNameTop = 0;
+  StartPage();
+  ScanState& state = TheScanState();
+  const PageEntry& entry = document.Pages[static_cast<std::size_t>(page)];
+  state.Ziti.Current = entry.Ziti;
+  document.Reader.Seek(document.Base + entry.Offset);
+  ScanPass pass(page);
+  ReadPageCommands(pass);
+  PageItem end{};
+  end.Kind = ItemEnd;
+  pass.Add(end);
+  return 0;
+}
+
+}  // namespace
+
+PageMeasure MeasurePage(bool measure) {
+  StartPage();
+  MeasurePass pass(measure);
+  ReadPageCommands(pass);
+  return {pass.Items, pass.ImageNeed};
+}
+
+int PreScan(int /*pages_per_group*/) {
+  return GuardDocumentOperation([] { return RunPreScan(); });
+}
+
+int ScanPage(int page) {
+  return GuardDocumentOperation([page] { return RunScanPage(page); });
+}
+
+}  // namespace mox

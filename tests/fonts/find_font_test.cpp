@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "previewer/dvi/dvi_document.h"
+#include "previewer/fonts/font_registry.h"
+#include "previewer/startup/language.h"
+#include "tests/support/document_fixture.h"
+
+namespace mox {
+namespace {
+
+using test::AbortMessageOf;
+
+class FindFontTest : public test::DocumentTest {
+ protected:
+  static void AddPk(std::uint32_t number) {
+    RegisterFontDefinition(number, 0, 65536, 65536, "cmr" + std::to_string(number));
+  }
+  static void AddChinese(std::uint32_t number) {
+    RegisterFontDefinition(number, 10 << 20, 655360, 655360, "ccfnta");
+  }
+  static std::optional<std::string> Missing(int number, long location = 0) {
+    return AbortMessageOf([&] { FindFont(number, location); });
+  }
+};
+
+// Every present number is found at its place, every other one is undefined,
+// for tables of every size up to 40 (bisection has its edges at both ends).
+TEST_F(FindFontTest, BisectionFindsEveryPkFontOfTablesOfAnySize) {
+  for (std::uint32_t count = 1; count <= 40; ++count) {
+    ClearFonts();
+    for (std::uint32_t i = count; i-- > 0;) AddPk(3 * i + 1);  // added backwards
+    SortFontTables();
+    const int end = 3 * static_cast<int>(count) + 3;  // one missing number past the last
+    for (int number = 0; number < end; ++number) {
+      if (number % 3 == 1 && number < end - 3) {
+        const FoundFont found = FindFont(number, 0);
+        ASSERT_EQ(found.Kind, FontKind::Pk) << count << ": " << number;
+        ASSERT_EQ(found.Index, number / 3) << count << ": " << number;
+      } else {
+        ASSERT_TRUE(Missing(number).has_value()) << count << ": " << number;
+      }
+    }
+  }
+}
+
+TEST_F(FindFontTest, ChineseFontsThenTheDummyFont) {
+  AddPk(10);
+  AddPk(30);
+  AddChinese(20);
+  AddChinese(5);
+  RegisterFontDefinition(40, 0, 0, 0, "ccdummy");
+  SortFontTables();
+  EXPECT_EQ(FindFont(30, 0).Kind, FontKind::Pk);
+  EXPECT_EQ(FindFont(30, 0).Index, 1);
+  EXPECT_EQ(FindFont(20, 0).Kind, FontKind::Chinese);
+  EXPECT_EQ(FindFont(20, 0).Index, 0);
+  EXPECT_EQ(FindFont(5, 0).Index, 1);
+  EXPECT_EQ(FindFont(40, 0).Kind, FontKind::Dummy);
+  EXPECT_EQ(FindFont(40, 0).Index, -1);
+  // Without PK fonts the Chinese table is still searched.
+  ClearFonts();
+  AddChinese(7);
+  EXPECT_EQ(FindFont(7, 0).Kind, FontKind::Chinese);
+}
+
+TEST_F(FindFontTest, UndefinedNumbersAbortInEnglishOnly) {
+  AddPk(1);
+  EXPECT_EQ(Missing(2, 1234), "Undefined font no.: 2, location=1234");
+  SetLanguage(Language::Chinese);
+  EXPECT_EQ(Missing(77, 99), "Undefined font no.: 77, location=99");
+  // No dummy font (-1) must not match a number of -1.
+  ClearFonts();
+  EXPECT_EQ(Document().DummyFont, -1);
+  EXPECT_EQ(Missing(-1, 0), "Undefined font no.: -1, location=0");
+}
+
+}  // namespace
+}  // namespace mox

@@ -1,0 +1,81 @@
+// A clean start for tests of the open document: default settings in English,
+// no page ranges, no TrueType query, a recording user interface and a
+// temporary folder; whatever a test opened is closed afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/dvi_document.h"
+#include "previewer/fonts/font_registry.h"
+#include "previewer/startup/language.h"
+#include "previewer/startup/options.h"
+#include "previewer/startup/page_selection.h"
+#include "tests/support/recording_user_interface.h"
+#include "tests/support/temp_dir.h"
+
+namespace mox::test {
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Reset(); }
+  void TearDown() override { Reset(); }
+
+  // Writes bytes into a file of the test folder and opens it as a document.
+  int OpenBytes(const std::string& bytes, const std::string& name = "test.dvi") {
+    path_ = dir_.File(name);
+    WriteFile(path_, bytes);
+    return OpenDviFile(path_);
+  }
+
+  // The texts of every error box shown so far.
+  std::vector<std::string> Errors() const {
+    std::vector<std::string> texts;
+    for (const RecordedBox& box : ui_.Boxes) texts.push_back(box.Text);
+    return texts;
+  }
+
+  // The one error box an open that failed shows.
+  std::string OnlyError() const {
+    EXPECT_EQ(ui_.Boxes.size(), 1u);
+    return ui_.Boxes.empty() ? std::string() : ui_.Boxes.back().Text;
+  }
+
+  // Opens bytes, expecting failure with one box; gives its text.
+  std::string OpenError(const std::string& bytes) {
+    ui_.Boxes.clear();
+    EXPECT_EQ(OpenBytes(bytes), 1);
+    EXPECT_FALSE(Document().Loaded);
+    EXPECT_TRUE(Document().Pages.empty());
+    return OnlyError();
+  }
+
+  TempDir dir_;
+  RecordingUserInterface ui_;
+  std::string path_;
+
+ private:
+  static void Reset() {
+    ResetOptions();
+    CloseDviFile();
+    SetLanguage(Language::English);
+    SetTrueTypeFaceQuery(nullptr);
+  }
+};
+
+// The message of the document abort that body throws, or nothing.
+template <typename Body>
+std::optional<std::string> AbortMessageOf(Body&& body) {
+  try {
+    body();
+  } catch (const DocumentAbort& abort) {
+    return abort.Message;
+  }
+  return std::nullopt;
+}
+
+}  // namespace mox::test

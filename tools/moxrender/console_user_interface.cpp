@@ -1,0 +1,31 @@
+#include "tools/moxrender/console_user_interface.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/console_text.h"
+
+namespace mox {
+
+int ConsoleUserInterface::ShowBox(std::string_view text, std::string_view caption,
+                                  unsigned style) {
+  std::string line;
+  if (!caption.empty()) line.append(caption).append(": ");
+  line.append(text);
+  const bool question = (style & 0x000F) == platform::kBoxYesNo;
+  if (question) line.append(strict_ ? " [No]" : " [Yes]");
+  line.push_back('\n');
+  platform::WriteConsoleText(stderr, line);
+  if (!question) return platform::kAnswerOk;
+  return strict_ ? platform::kAnswerNo : platform::kAnswerYes;
+}
+
+void ConsoleUserInterface::SetCaption(std::string_view text) {
+  if (!verbose_) return;
+  std::string line(text);
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  line.push_back('\n');
+  platform::WriteConsoleText(stderr, line);
+}
+
+}  // namespace mox
