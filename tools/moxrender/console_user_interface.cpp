@@ -9,9 +9,10 @@ namespace mox {
 
 int ConsoleUserInterface::ShowBox(std::string_view text, std::string_view caption,
                                   unsigned style) {
-  std::string line;
-  if (!caption.empty()) line.append(caption).append(": ");
-  line.append(text);
+  // The text says everything; captions ("Error message", "Warning") would
+  // only repeat the warning's own prefix.
+  (void)caption;
+  std::string line(text);
   const bool question = (style & 0x000F) == platform::kBoxYesNo;
   if (question) line.append(strict_ ? " [No]" : " [Yes]");
   line.push_back('\n');

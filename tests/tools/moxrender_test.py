@@ -1,0 +1,121 @@
+"""moxrender as a user runs it: what it prints, in which language, and its
+exit status.
+
+    moxrender_test.py MOXRENDER FIXTURES_DIR
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+
+MOXRENDER = ""
+FIXTURES = ""
+
+
+def run(*args, env=None):
+    full_env = dict(os.environ)
+    full_env.pop("MOXRENDEROPTS", None)
+    full_env.update(env or {})
+    return subprocess.run([MOXRENDER, *args], capture_output=True, env=full_env, timeout=60)
+
+
+def dvi(name):
+    return os.path.join(FIXTURES, "dvi", name)
+
+
+class InfoAndItems(unittest.TestCase):
+    def test_info_lists_header_pages_and_fonts(self):
+        result = run("--info", dvi("plain.dvi"))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        lines = result.stdout.decode().splitlines()
+        self.assertIn("num 25400000", lines)
+        self.assertIn("den 473628672", lines)
+        self.assertIn("t 3", lines)
+        self.assertIn("pages 3", lines)
+        self.assertEqual([l for l in lines if l.startswith("page ")],
+                         ["page 1 42 0", "page -1 1310 0", "page 7 1747 0"])
+        pk = [l.split() for l in lines if l.startswith("pk ")]
+        self.assertEqual(len(pk), 10)
+        self.assertEqual(pk[0][1:3], ["0", "cmr10"])
+        self.assertEqual(pk[0][-1], "600")  # resolution
+
+    def test_resolution_and_magnification_options_reach_the_reader(self):
+        lines = run("--info", "-R300", "-M2000", dvi("plain.dvi")).stdout.decode().splitlines()
+        self.assertIn("mag 2000", lines)
+        self.assertTrue(all(l.endswith(" 600") for l in lines if l.startswith("pk ")))
+
+    def test_chinese_fonts_and_the_ziti_of_each_page(self):
+        result = run("--info", dvi("chinese.dvi"))
+        lines = result.stdout.decode().splitlines()
+        self.assertIn("chinese 51 199 199 1572864 A", lines)
+        self.assertIn("chinese 53 100 100 786432 A", lines)
+        pages = [l.split() for l in lines if l.startswith("page ")]
+        self.assertEqual([(p[1], p[3]) for p in pages], [("1", "0"), ("2", "11")])  # ziti K
+
+    def test_items_of_chosen_pages(self):
+        result = run("--items", "--page", "2", dvi("specials.dvi"))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        lines = result.stdout.decode().splitlines()
+        self.assertEqual(lines[0], "page 2 count0 2")
+        self.assertEqual(lines[-1], "ItemEnd 0 0 0 0 0")
+        colour = [l for l in lines if l.startswith("ItemColor")]
+        self.assertEqual(colour, ["ItemColor 0 0 0 0 0 10"])
+
+    def test_page_selection_options_choose_the_pages(self):
+        lines = run("--items", "-N2:7", dvi("plain.dvi")).stdout.decode().splitlines()
+        self.assertEqual([l for l in lines if l.startswith("page ")], ["page 3 count0 7"])
+        lines = run("--items", "-U1", "-V1", dvi("plain.dvi")).stdout.decode().splitlines()
+        self.assertEqual([l for l in lines if l.startswith("page ")],
+                         ["page 1 count0 1", "page 3 count0 7"])
+
+
+class MessagesAndStatus(unittest.TestCase):
+    def test_status_lines_only_when_verbose(self):
+        quiet = run("--info", dvi("plain.dvi"))
+        self.assertEqual(quiet.stderr, b"")
+        verbose = run("--info", "--verbose", dvi("plain.dvi"))
+        self.assertIn(b"Scanning page 1", verbose.stderr)
+
+    def test_questions_are_answered_yes_unless_strict(self):
+        relaxed = run("--items", "--page", "1", dvi("chinese.dvi"))
+        self.assertEqual(relaxed.returncode, 0)
+        self.assertIn(b"invalid Chinese character code ignored", relaxed.stderr)
+        strict = run("--items", "--strict", dvi("chinese.dvi"))
+        self.assertEqual(strict.returncode, 1)
+        self.assertEqual(strict.stdout, b"")
+
+    def test_messages_in_chinese_are_utf8(self):
+        result = run("--info", "-C", "-U2", dvi("plain.dvi"))
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("没有选中的页号".encode(), result.stderr)
+
+    def test_a_broken_file_fails_with_its_message(self):
+        folder = tempfile.mkdtemp()
+        try:
+            broken = os.path.join(folder, "broken.dvi")
+            with open(dvi("plain.dvi"), "rb") as source, open(broken, "wb") as target:
+                target.write(source.read()[:-8])
+            result = run("--info", broken)
+            self.assertEqual(result.returncode, 1)
+            self.assertIn(b"Invalid DVI file", result.stderr)
+            missing = run("--info", os.path.join(folder, "missing.dvi"))
+            self.assertEqual(missing.returncode, 1)
+            self.assertIn(b"Cannot open DVI file or invalid file type.", missing.stderr)
+        finally:
+            shutil.rmtree(folder)
+
+    def test_invalid_options_exit_2(self):
+        result = run("--info", "-Q", dvi("plain.dvi"))
+        self.assertEqual(result.returncode, 2)
+        self.assertIn(b'Invalid option "-Q" in the command line.', result.stderr)
+        self.assertEqual(run("--bogus", dvi("plain.dvi")).returncode, 2)
+        self.assertEqual(run("--info").returncode, 2)  # no document
+
+
+if __name__ == "__main__":
+    MOXRENDER, FIXTURES = sys.argv[1], sys.argv[2]
+    del sys.argv[1:3]
+    unittest.main(verbosity=2)
