@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "previewer/dvi/page_buffer.h"
 #include "tests/support/bmf_writer.h"
 #include "tests/support/document_fixture.h"
@@ -387,6 +388,30 @@ TEST_F(ScannerTest, CharactersOfPagesThatWereNotMeasuredAreMissing) {
   ASSERT_EQ(Load(dvi), 0);
   EXPECT_EQ(ScanPage(1), 1);
   EXPECT_EQ(OnlyError(), "Forbiden char. no. found");
+}
+
+TEST_F(ScannerTest, ChineseCharactersOfPagesThatWereNotMeasuredAreMissing) {
+  CurrentOptions().ParityFilter = 1;
+  DviWriter dvi = NewDocument();
+  dvi.BeginPage(1).EndPage().BeginPage(2).Font(kSong).SetChar(48).SetChar(33).EndPage()
+      .BeginPage(3).EndPage();
+  Finish(dvi);
+  ASSERT_EQ(Load(dvi), 0);
+  EXPECT_EQ(ScanPage(1), 1);
+  EXPECT_EQ(OnlyError(), "Forbiden cc no. found");
+}
+
+TEST_F(ScannerTest, AFileThatWentAwayCannotBeScanned) {
+  DviWriter dvi = NewDocument();
+  dvi.BeginPage(1).EndPage();
+  Finish(dvi);
+  ASSERT_EQ(Load(dvi), 0);
+  // The previewer lets go of the file between page scans.
+  Document().Reader.Close();
+  ASSERT_TRUE(platform::Files().Remove(path_));
+  EXPECT_EQ(ScanPage(0), 1);
+  EXPECT_EQ(OnlyError(), "Cannot reopen DVI file!");
+  EXPECT_FALSE(Document().Loaded);
 }
 
 TEST_F(ScannerTest, UndefinedFontsStopTheScan) {
