@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "previewer/dvi/page_buffer.h"
-#include "previewer/dvi/special_text.h"
+#include "previewer/dvi/mox_conventions.h"
 #include "previewer/fonts/font_registry.h"
 
 namespace mox {

@@ -9,7 +9,7 @@
 #include "previewer/dvi/bmf_image.h"
 #include "previewer/dvi/document_abort.h"
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/dvi/em_special.h"
+#include "previewer/dvi/em_graphics.h"
 #include "previewer/dvi/page_commands.h"
 #include "previewer/startup/language.h"
 #include "previewer/startup/messages.h"

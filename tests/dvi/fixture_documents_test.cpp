@@ -72,7 +72,7 @@ TEST_F(FixtureDocumentTest, ParityAndSequenceSelectPages) {
 }
 
 TEST_F(FixtureDocumentTest, SpecialsOfTheFirstPage) {
-  Load("specials.dvi");
+  Load("markup.dvi");
   const std::vector<PageItem> items = Scan(0);
   // Seven em: items, three colours; the image file does not exist and the
   // 300-byte special is skipped.
@@ -89,7 +89,7 @@ TEST_F(FixtureDocumentTest, SpecialsOfTheFirstPage) {
 }
 
 TEST_F(FixtureDocumentTest, SpecialsThatGiveNoItemOrTestALimit) {
-  Load("specials.dvi");
+  Load("markup.dvi");
   const std::vector<PageItem> items = Scan(1);
   // em:point 7, em:line 7,8, em:point 8, EM:point 5, em:line 1,2,
   // em:line 7,8, and two linewidths; the 254-byte colour is read.

@@ -56,7 +56,7 @@ class InfoAndItems(unittest.TestCase):
         self.assertEqual([(p[1], p[3]) for p in pages], [("1", "0"), ("2", "11")])  # ziti K
 
     def test_items_of_chosen_pages(self):
-        result = run("--items", "--page", "2", dvi("specials.dvi"))
+        result = run("--items", "--page", "2", dvi("markup.dvi"))
         self.assertEqual(result.returncode, 0, result.stderr)
         lines = result.stdout.decode().splitlines()
         self.assertEqual(lines[0], "page 2 count0 2")

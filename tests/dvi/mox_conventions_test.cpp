@@ -1,4 +1,4 @@
-#include "previewer/dvi/special_text.h"
+#include "previewer/dvi/mox_conventions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// Small readers for the texts of \special commands that become page items:
-// colours and fill patterns, ziti letters, and the Chinese code of a pair.
+// The conventions of MOX documents that the scanner reads: colours and fill
+// patterns of "COLOR=" specials, ziti letters, and the Chinese code of a pair.
 #pragma once
 
 #include <array>

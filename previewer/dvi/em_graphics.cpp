@@ -1,4 +1,4 @@
-#include "previewer/dvi/em_special.h"
+#include "previewer/dvi/em_graphics.h"
 
 #include <cmath>
 #include <optional>
