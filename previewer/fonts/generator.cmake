@@ -1,0 +1,1 @@
+# Sources of this glyph source (filled as it is built).

@@ -1,0 +1,43 @@
+// The load run: fills every glyph the pre-scan found, from its source, in a
+// fixed order (PK fonts, then the Chinese slots served by TrueType faces,
+// then the other Chinese slots from outline font files), with progress lines
+// in the caption. Every source follows the abort protocol of the document
+// operations; the run as a whole returns 0 or 1.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mox {
+
+// 0 when every glyph is filled; 1 when the run was aborted, after which the
+// document is closed and its file name forgotten.
+int LoadFonts();
+
+// The buffers the glyph sources share during a run.
+struct LoadRunBuffers {
+  // Work area of the font files: the outline driver's crossing table. 65520
+  // bytes when the document has Chinese fonts, else 16384.
+  std::vector<std::uint8_t> FontFile;
+  // The outline driver's offset table: 15044 bytes, room for 3761 offsets.
+  std::vector<std::uint8_t> ChineseDriver;
+  // One glyph while it is made; it only grows, and its size is remembered
+  // from one run to the next.
+  std::vector<std::uint8_t> GlyphWork;
+};
+
+LoadRunBuffers& TheLoadRunBuffers();
+
+// The glyph work buffer, at least `bytes` long (grown when needed).
+std::uint8_t* GlyphWorkBuffer(std::size_t bytes);
+
+// Whether the PK generator has been started in this run (it runs once).
+bool& PkGeneratorRan();
+
+// The Chinese font directory and the PK path template as the run uses them:
+// with a separator at the end ("\\", or "/" for a path written with "/").
+std::string WithTrailingSeparator(const std::string& directory);
+
+}  // namespace mox

@@ -1,0 +1,39 @@
+// PK fonts: finding the file of a font at the document's resolution and
+// unpacking exactly the characters the document uses.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace mox {
+
+class ByteReader;
+
+// Prepares the PK file names for this run from the PK path template (the
+// load run's copy, with its trailing separator). A template without "$d"
+// aborts the run with "Invalid PK font path ...".
+void PreparePkFileNames(const std::string& path_template);
+
+// The file of a font at a resolution: the template with the resolution put
+// for "$d", then the font name (only its first 8 characters for the short
+// name) and ".PK".
+std::string PkFileName(int resolution, const std::string& font_name, bool short_name);
+
+// Fills the glyph group of PK font `font_index`: from the carry-over, else
+// from its file (starting the PK generator once per run when no file is
+// found). Aborts the load run on every error; a bad file is deleted.
+// Returns the number of glyphs filled.
+std::size_t LoadPkFont(std::size_t font_index);
+
+// The packed and raw raster forms of a character packet, from the reader's
+// position; used by LoadPkFont and its tests. destination receives
+// ((width + 7) / 8) x height bytes. UnpackPkCharacter returns 0 or an error
+// code 1 to 4; packet_bytes is the number of raster bytes in the packet.
+int UnpackPkCharacter(std::uint8_t* destination, std::uint32_t width, std::uint32_t height,
+                      std::uint32_t packet_bytes, int dyn_f, bool first_black,
+                      ByteReader& reader);
+void ReadRawPkCharacter(std::uint8_t* destination, std::uint32_t width, std::uint32_t height,
+                        ByteReader& reader);
+
+}  // namespace mox

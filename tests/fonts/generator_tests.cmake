@@ -1,0 +1,1 @@
+# Tests of this glyph source (filled as it is built).

@@ -1,0 +1,1 @@
+# Tests of the load run and the carry-over.
