@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <tuple>
+#include <utility>
 
 namespace mox {
 namespace {
