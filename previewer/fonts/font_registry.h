@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "previewer/fonts/zoom_image.h"
+
 namespace mox {
 
 // Glyph bitmap: one bit a pixel, set = ink, most significant bit leftmost,
@@ -30,6 +32,7 @@ struct PkFont {
   std::int32_t ScaledSize = 0;   // DVI units
   std::int32_t DesignSize = 0;   // DVI units
   std::string Name;              // area and name, joined
+  std::string File;              // the PK file the glyphs came from, once loaded
 };
 
 struct ChineseFont {
@@ -48,17 +51,20 @@ struct PkGlyph {
   std::int16_t XOffset = 0;      // reference point from the left edge
   std::int16_t YOffset = 0;      // reference point from the top row
   std::int32_t Advance = 0;      // DVI units
+  ZoomImage Zoom;                // the renderer's image at the current zoom
 };
 
 struct ChineseGlyph {
   std::uint8_t Font = 0;         // index into the Chinese font table
   std::int32_t CodeIndex = 0;    // within the slot
   GlyphBitmap Bitmap;
+  ZoomImage Zoom;                // the renderer's image at the current zoom
 };
 
 struct ChineseSlot {
   std::vector<ChineseGlyph> Glyphs;   // by code index, then font index
   std::vector<std::uint8_t> Used;     // bit set, only while pre-scanning
+  std::string Source;                 // where the load run took the glyphs from
 };
 
 struct FontDefinition {

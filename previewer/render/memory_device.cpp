@@ -1,0 +1,71 @@
+#include "previewer/render/memory_device.h"
+
+#include <cstdlib>
+
+namespace mox {
+
+MemoryDevice::MemoryDevice(int width, int height, int colour_count, int origin_x, int origin_y)
+    : width_(width), height_(height), colour_count_(colour_count), origin_x_(origin_x),
+      origin_y_(origin_y),
+      pixels_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3, 0xFF) {}
+
+RgbColour MemoryDevice::Pixel(int x, int y) const {
+  const std::size_t at = (static_cast<std::size_t>(y) * width_ + static_cast<std::size_t>(x)) * 3;
+  return {pixels_[at], pixels_[at + 1], pixels_[at + 2]};
+}
+
+void MemoryDevice::CopyBand(const BandImage& band, int rows, int x, int y) {
+  for (int r = 0; r < rows; ++r) {
+    const int iy = y + r - origin_y_;
+    if (iy < 0 || iy >= height_) continue;
+    const std::uint8_t* row = band.Bits.data() + static_cast<std::size_t>(r) * band.RowBytes;
+    for (int c = 0; c < band.Width; ++c) {
+      const int ix = x + c - origin_x_;
+      if (ix < 0 || ix >= width_) continue;
+      unsigned value = 0;
+      if (band.BitsPerPixel == 1) {
+        value = (row[c >> 3] >> (7 - (c & 7))) & 1;
+      } else {
+        value = (row[c >> 1] >> ((c & 1) ? 0 : 4)) & 0x0F;
+      }
+      const RgbColour colour = band.Palette[value];
+      const std::size_t at = (static_cast<std::size_t>(iy) * width_ + ix) * 3;
+      pixels_[at] = colour.Red;
+      pixels_[at + 1] = colour.Green;
+      pixels_[at + 2] = colour.Blue;
+    }
+  }
+}
+
+void MemoryDevice::MaskPixel(int x, int y, RgbColour pen) {
+  const int ix = x - origin_x_;
+  const int iy = y - origin_y_;
+  if (ix < 0 || iy < 0 || ix >= width_ || iy >= height_) return;
+  const std::size_t at = (static_cast<std::size_t>(iy) * width_ + ix) * 3;
+  pixels_[at] &= pen.Red;
+  pixels_[at + 1] &= pen.Green;
+  pixels_[at + 2] &= pen.Blue;
+}
+
+void MemoryDevice::DottedLine(int x0, int y0, int x1, int y1, int& phase) {
+  const int dx = (x1 > x0) - (x1 < x0);
+  const int dy = (y1 > y0) - (y1 < y0);
+  int x = x0;
+  int y = y0;
+  while (x != x1 || y != y1) {
+    if (phase % 2 == 0) MaskPixel(x, y, {0, 0, 0xFF});
+    ++phase;
+    x += dx;
+    y += dy;
+  }
+}
+
+void MemoryDevice::DrawFrame(int left, int top, int right, int bottom) {
+  int phase = 0;
+  DottedLine(left, top, right, top, phase);
+  DottedLine(right, top, right, bottom, phase);
+  DottedLine(right, bottom, left, bottom, phase);
+  DottedLine(left, bottom, left, top, phase);
+}
+
+}  // namespace mox

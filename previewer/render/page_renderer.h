@@ -1,0 +1,41 @@
+// The page renderer: draws the page buffer of the current page into a device
+// for an update rectangle, band by band, at the zoom of the view: glyphs
+// resampled (and cached in their records), rules, BMF images and em: lines,
+// in black and white or in grey levels, with a dotted frame round the page.
+#pragma once
+
+#include "previewer/render/render_device.h"
+
+namespace mox {
+
+// A rectangle of zoomed page pixels (the page's top-left margin corner is
+// 0, 0); right and bottom are exclusive.
+struct PixelRect {
+  int Left = 0;
+  int Top = 0;
+  int Right = 0;
+  int Bottom = 0;
+};
+
+struct RenderView {
+  double Zoom = 1.0;        // device pixels per font pixel
+  int MarginX = 0;          // page margins at this zoom
+  int MarginY = 0;
+  bool LeaveOutFrame = false;
+};
+
+// Zoom at and above which pages are drawn in black and white.
+inline constexpr double kGreyBelowZoom = 0.91;
+
+// Draws the update rectangle; bands go to the device at the rectangle's
+// position divided by device_scale (1 on screen).
+void DrawPage(RenderDevice& device, const PixelRect& update, double device_scale,
+              const RenderView& view);
+
+// Bits a pixel the page is drawn with at a zoom on a device.
+int BitsPerPixelFor(double zoom, int device_colour_count);
+
+// Frees every cached zoom image (the zoom has changed, or the document goes).
+void DiscardZoomImages();
+
+}  // namespace mox

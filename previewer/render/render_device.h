@@ -1,0 +1,42 @@
+// Where a rendered page goes: a window or printer on Windows, or an image in
+// memory. The renderer draws each band into a device-independent bitmap and
+// hands it over here; the device also draws the dotted page frame.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace mox {
+
+struct RgbColour {
+  std::uint8_t Red = 0;
+  std::uint8_t Green = 0;
+  std::uint8_t Blue = 0;
+};
+
+// A band of the page as a device-independent bitmap: rows top first, each
+// RowBytes long, 1 or 4 bits a pixel (most significant first), pixel value 0
+// paper and the highest value full ink, mapped to colours by the palette.
+struct BandImage {
+  int Width = 0;
+  int Rows = 0;           // rows the bitmap has room for
+  int BitsPerPixel = 0;
+  int RowBytes = 0;
+  std::vector<std::uint8_t> Bits;
+  std::vector<RgbColour> Palette;  // 2^BitsPerPixel entries
+};
+
+class RenderDevice {
+ public:
+  virtual ~RenderDevice() = default;
+  // The device's colour count as GetDeviceCaps(NUMCOLORS) gives it (-1 for
+  // more than 256 colours).
+  virtual int ColourCount() const = 0;
+  // Puts the first `rows` rows of the band at (x, y) of the device.
+  virtual void CopyBand(const BandImage& band, int rows, int x, int y) = 0;
+  // The page frame: a dotted blue rectangle, 1 pixel wide, combined with
+  // what is there by the mask-pen operation (ink stays ink).
+  virtual void DrawFrame(int left, int top, int right, int bottom) = 0;
+};
+
+}  // namespace mox
