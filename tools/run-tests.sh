@@ -6,7 +6,7 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-tools/install-packages.sh build windows wine fuzz || exit 1
+tools/install-packages.sh build windows wine fuzz tex || exit 1
 
 jobs=$(nproc 2>/dev/null || echo 2)
 for preset in native win64 win32 fuzz bench; do

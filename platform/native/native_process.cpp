@@ -1,41 +1,134 @@
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "platform/process.h"
 
 extern char** environ;
 
 namespace mox::platform {
+namespace {
 
-bool StartProgram(const std::string& command_line, int /*show_mode*/) {
+// The arguments of a command line as Windows splits them: blanks separate,
+// double quotes group, and backslashes are literal unless they stand before
+// a double quote (2n of them give n and a quote that groups, 2n + 1 give n
+// and a literal quote).
+std::vector<std::string> SplitCommandLine(const std::string& line) {
+  std::vector<std::string> arguments;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i >= line.size()) break;
+    std::string argument;
+    bool quoted = false;
+    while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
+      if (line[i] == '\\') {
+        std::size_t slashes = 0;
+        while (i < line.size() && line[i] == '\\') {
+          ++slashes;
+          ++i;
+        }
+        if (i < line.size() && line[i] == '"') {
+          argument.append(slashes / 2, '\\');
+          if (slashes % 2 == 1) {
+            argument.push_back('"');
+            ++i;
+          }
+        } else {
+          argument.append(slashes, '\\');
+        }
+      } else if (line[i] == '"') {
+        quoted = !quoted;
+        ++i;
+      } else {
+        argument.push_back(line[i++]);
+      }
+    }
+    arguments.push_back(std::move(argument));
+  }
+  return arguments;
+}
+
+bool IsExecutableFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         ::access(path.c_str(), X_OK) == 0;
+}
+
+// The WinExec code of a program that cannot start, or 0 when it can.
+int ProgramProblem(const std::string& program) {
+  if (program.find('/') != std::string::npos) {
+    const std::string directory = program.substr(0, program.rfind('/') + 1);
+    struct stat st;
+    if (::stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return 3;
+    return IsExecutableFile(program) ? 0 : 2;
+  }
+  const char* path = std::getenv("PATH");
+  std::string folders = path != nullptr ? path : "/usr/bin:/bin";
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = folders.find(':', start);
+    std::string folder = folders.substr(start, end == std::string::npos ? end : end - start);
+    if (folder.empty()) folder = ".";
+    if (IsExecutableFile(folder + "/" + program)) return 0;
+    if (end == std::string::npos) return 2;
+    start = end + 1;
+  }
+}
+
+int CodeOfErrno(int error) {
+  switch (error) {
+    case ENOENT: return 2;
+    case ENOTDIR: return 3;
+    case EACCES:
+    case EPERM: return 5;
+    case ENOEXEC: return 11;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+int StartProgramCode(const std::string& command_line, int /*show_mode*/) {
+  const std::vector<std::string> arguments = SplitCommandLine(command_line);
+  if (arguments.empty()) return 2;
+  if (const int problem = ProgramProblem(arguments[0]); problem != 0) return problem;
+
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+
   // An intermediate child starts the program and exits at once, so the
   // program is never our child and needs no waiting for.
   int status_pipe[2];
-  if (::pipe(status_pipe) != 0) return false;
+  if (::pipe(status_pipe) != 0) return 0;
   const pid_t middle = ::fork();
   if (middle < 0) {
     ::close(status_pipe[0]);
     ::close(status_pipe[1]);
-    return false;
+    return 0;
   }
   if (middle == 0) {
     ::close(status_pipe[0]);
-    const char* argv[] = {"/bin/sh", "-c", command_line.c_str(), nullptr};
     pid_t pid;
-    const int rc = ::posix_spawn(&pid, "/bin/sh", nullptr, nullptr,
-                                 const_cast<char**>(argv), environ);
-    const char ok = rc == 0 ? 1 : 0;
-    (void)!::write(status_pipe[1], &ok, 1);
+    const int rc = ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
+    const char code = static_cast<char>(rc == 0 ? kProgramStarted : CodeOfErrno(rc));
+    (void)!::write(status_pipe[1], &code, 1);
     ::_exit(0);
   }
   ::close(status_pipe[1]);
-  char ok = 0;
-  const bool got = ::read(status_pipe[0], &ok, 1) == 1;
+  char code = 0;
+  const bool got = ::read(status_pipe[0], &code, 1) == 1;
   ::close(status_pipe[0]);
   int status = 0;
   ::waitpid(middle, &status, 0);
-  return got && ok == 1;
+  return got ? code : 0;
 }
 
 }  // namespace mox::platform

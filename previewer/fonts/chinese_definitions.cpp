@@ -10,6 +10,7 @@
 #include "platform/text_format.h"
 #include "previewer/dvi/document_abort.h"
 #include "previewer/fonts/font_registry.h"
+#include "previewer/fonts/load_run.h"
 #include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
 
@@ -18,19 +19,8 @@ namespace {
 
 constexpr std::size_t kFileNameLimit = 12;
 
-// The Chinese font directory with a separator where it needs one.
 std::string DefinitionsPath() {
-  std::string path = CurrentOptions().ChineseFontPath;
-  if (!path.empty() && FindLastOfGbk(path, "/:\\") != path.size() - 1) {
-#ifdef _WIN32
-    path += '\\';
-#else
-    // Natively a directory written with "/" only is a POSIX one.
-    const bool posix = path.find('/') != std::string::npos && path.find('\\') == std::string::npos;
-    path += posix ? '/' : '\\';
-#endif
-  }
-  return path + "ccfonts.def";
+  return WithTrailingSeparator(CurrentOptions().ChineseFontPath) + "ccfonts.def";
 }
 
 bool IsSpace(int c) { return c != EOF && std::isspace(static_cast<unsigned char>(c)) != 0; }

@@ -1,1 +1,4 @@
-# Sources of this glyph source (filled as it is built).
+# Starting the PK font generator for the fonts a document lacks.
+target_sources(mox_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/pk_generator.cpp
+)

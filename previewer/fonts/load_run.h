@@ -37,7 +37,8 @@ std::uint8_t* GlyphWorkBuffer(std::size_t bytes);
 bool& PkGeneratorRan();
 
 // The Chinese font directory and the PK path template as the run uses them:
-// with a separator at the end ("\\", or "/" for a path written with "/").
+// with a separator at the end unless they end in one or in ":" ("\\", or
+// natively "/" for a path written with "/" only). An empty one stays empty.
 std::string WithTrailingSeparator(const std::string& directory);
 
 }  // namespace mox

@@ -6,9 +6,28 @@
 
 namespace mox {
 
-// 0 when the generator was started and the user confirmed it finished; 1
-// when it could not be started (after a message).
+// The generator's file name beside the previewer (the native build's own
+// generator is "makepk").
+#ifdef _WIN32
+inline constexpr char kPkGeneratorName[] = "MAKEPK.EXE";
+#else
+inline constexpr char kPkGeneratorName[] = "makepk";
+#endif
+
+// Starts the generator for the PK path template as the load run holds it
+// (still with "$d" and with its trailing separator). 0 when the generator
+// was started and the user confirmed it finished; 1 when it could not be
+// started (after a message). The document's file is closed first so that
+// the generator can read it.
+int RunPkGenerator(const std::string& pk_path_template);
+
+// The same with the template of the options, a separator appended as the
+// load run appends it.
 int RunPkGenerator();
+
+// The generator's path: the previewer's program path with everything after
+// its last "\\" or "/" replaced by "MAKEPK.EXE".
+std::string PkGeneratorPath();
 
 // The generator's command line (its path, then
 // " -C -E -Q -R%0.2lfx%0.2lf -M%ld -P%s %s").

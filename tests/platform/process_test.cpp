@@ -16,20 +16,33 @@ TEST(ProcessTest, StartsAProgramWithoutWaitingForIt) {
 #ifdef _WIN32
   const std::string command = "cmd.exe /c echo yes> \"" + marker + "\"";
 #else
-  const std::string command = "echo yes > '" + marker + "'";
+  // Arguments are split as Windows splits them: the quotes group the script.
+  const std::string command = "/bin/sh -c \"echo yes > '" + marker + "'\"";
 #endif
-  ASSERT_TRUE(StartProgram(command, 0));
+  EXPECT_EQ(StartProgramCode(command, 0), kProgramStarted);
   for (int i = 0; i < 200 && test::ReadFile(marker).empty(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   EXPECT_NE(test::ReadFile(marker).find("yes"), std::string::npos);
 }
 
+TEST(ProcessTest, GivesWinExecsCodeForAProgramThatCannotStart) {
+  test::TempDir dir;
+  EXPECT_EQ(StartProgramCode(dir.File("no-such-program.exe") + " -x", 5), 2);
+  EXPECT_FALSE(StartProgram(dir.File("no-such-program.exe"), 5));
+  const std::string missing_folder = dir.File("no-such-folder") + test::kSeparator + "a.exe";
 #ifdef _WIN32
-TEST(ProcessTest, ReportsAProgramThatCannotStart) {
-  EXPECT_FALSE(StartProgram("C:\\no\\such\\program.exe", 0));
-}
+  // CreateProcess searches for the program; Wine then says "file not found".
+  const int code = StartProgramCode(missing_folder, 5);
+  EXPECT_TRUE(code == 2 || code == 3) << code;
+#else
+  EXPECT_EQ(StartProgramCode(missing_folder, 5), 3);
+  // Natively a file that may not be executed is as good as missing.
+  test::WriteFile(dir.File("plain.txt"), "text");
+  EXPECT_EQ(StartProgramCode(dir.File("plain.txt"), 5), 2);
+  EXPECT_EQ(StartProgramCode("no-such-program-on-the-path", 5), 2);
 #endif
+}
 
 }  // namespace
 }  // namespace mox::platform

@@ -15,11 +15,18 @@ MOXRENDER = ""
 FIXTURES = ""
 
 
-def run(*args, env=None):
+def run(*args, env=None, fonts=True):
+    """moxrender with the fixture fonts (PK files at 600 and 300 dpi, the
+    Chinese outline fonts) unless fonts is false."""
     full_env = dict(os.environ)
     full_env.pop("MOXRENDEROPTS", None)
     full_env.update(env or {})
-    return subprocess.run([MOXRENDER, *args], capture_output=True, env=full_env, timeout=60)
+    font_options = []
+    if fonts:
+        font_options = ["-P" + os.path.join(FIXTURES, "pk", "dpi$d"),
+                        "-I" + os.path.join(FIXTURES, "hzfonts")]
+    return subprocess.run([MOXRENDER, *font_options, *args], capture_output=True, env=full_env,
+                          timeout=60)
 
 
 def dvi(name):
@@ -40,12 +47,13 @@ class InfoAndItems(unittest.TestCase):
         pk = [l.split() for l in lines if l.startswith("pk ")]
         self.assertEqual(len(pk), 10)
         self.assertEqual(pk[0][1:3], ["0", "cmr10"])
-        self.assertEqual(pk[0][-1], "600")  # resolution
+        self.assertEqual(pk[0][-2], "600")  # resolution
+        self.assertTrue(pk[0][-1].endswith(os.path.join("dpi600", "cmr10.PK")))
 
     def test_resolution_and_magnification_options_reach_the_reader(self):
         lines = run("--info", "-R300", "-M2000", dvi("plain.dvi")).stdout.decode().splitlines()
         self.assertIn("mag 2000", lines)
-        self.assertTrue(all(l.endswith(" 600") for l in lines if l.startswith("pk ")))
+        self.assertTrue(all(l.split()[-2] == "600" for l in lines if l.startswith("pk ")))
 
     def test_chinese_fonts_and_the_ziti_of_each_page(self):
         result = run("--info", dvi("chinese.dvi"))
@@ -54,22 +62,27 @@ class InfoAndItems(unittest.TestCase):
         self.assertIn("chinese 53 100 100 786432 A", lines)
         pages = [l.split() for l in lines if l.startswith("page ")]
         self.assertEqual([(p[1], p[3]) for p in pages], [("1", "0"), ("2", "11")])  # ziti K
+        slots = {l.split()[1]: l.split()[3] for l in lines if l.startswith("slot ")}
+        self.assertTrue(slots["1"].endswith("umsym2.hzf"))
+        self.assertTrue(slots["22"].endswith("uml1t3.hzf"))
 
-    def test_items_of_chosen_pages(self):
-        result = run("--items", "--page", "2", dvi("markup.dvi"))
-        self.assertEqual(result.returncode, 0, result.stderr)
-        lines = result.stdout.decode().splitlines()
-        self.assertEqual(lines[0], "page 2 count0 2")
-        self.assertEqual(lines[-1], "ItemEnd 0 0 0 0 0")
-        colour = [l for l in lines if l.startswith("ItemColor")]
-        self.assertEqual(colour, ["ItemColor 0 0 0 0 0 10"])
+    def test_items_carry_the_loaded_glyph_sizes(self):
+        lines = run("--items", "--page", "1", dvi("plain.dvi")).stdout.decode().splitlines()
+        chars = [l.split() for l in lines if l.startswith("ItemPkChar")]
+        self.assertTrue(chars)
+        self.assertTrue(all(int(c[1]) > 0 and int(c[2]) > 0 for c in chars))  # width, height
 
-    def test_page_selection_options_choose_the_pages(self):
-        lines = run("--items", "-N2:7", dvi("plain.dvi")).stdout.decode().splitlines()
-        self.assertEqual([l for l in lines if l.startswith("page ")], ["page 3 count0 7"])
-        lines = run("--items", "-U1", "-V1", dvi("plain.dvi")).stdout.decode().splitlines()
-        self.assertEqual([l for l in lines if l.startswith("page ")],
-                         ["page 1 count0 1", "page 3 count0 7"])
+    def test_missing_fonts_start_the_generator_once(self):
+        # The generator beside moxrender is started; it cannot make fonts
+        # below a plain file (not even as root), so the fonts are looked
+        # for again in vain.
+        with tempfile.NamedTemporaryFile() as blocker:
+            template = os.path.join(blocker.name, "dpi$d")
+            result = run("--info", "-P" + template, dvi("plain.dvi"), fonts=False)
+            self.assertEqual(result.returncode, 1)
+            self.assertEqual(result.stderr.count(b"to generate missing PK fonts"), 1)
+            missing = os.path.join(blocker.name, "dpi601", "cmr10.PK")
+            self.assertIn(f'Cannot load "{missing}"'.encode(), result.stderr)
 
 
 class MessagesAndStatus(unittest.TestCase):

@@ -77,14 +77,21 @@ void PrintDocumentInfo(std::FILE* out) {
   const FontRegistry& fonts = Fonts();
   for (std::size_t i = 0; i < fonts.PkFonts.size(); ++i) {
     const PkFont& font = fonts.PkFonts[i];
-    std::fprintf(out, "pk %d %s %ld %ld %ld %d\n", font.Number, font.Name.c_str(),
+    std::fprintf(out, "pk %d %s %ld %ld %ld %d %s\n", font.Number, font.Name.c_str(),
                  static_cast<long>(font.Checksum), static_cast<long>(font.ScaledSize),
-                 static_cast<long>(font.DesignSize), PkResolution(i));
+                 static_cast<long>(font.DesignSize), PkResolution(i),
+                 font.File.empty() ? "-" : font.File.c_str());
   }
   for (const ChineseFont& font : fonts.ChineseFonts) {
     std::fprintf(out, "chinese %d %ld %ld %ld %c\n", font.Number,
                  static_cast<long>(font.PixelWidth), static_cast<long>(font.PixelHeight),
                  static_cast<long>(font.DesignSize), font.Ziti);
+  }
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const ChineseSlot& record = fonts.Slots[static_cast<std::size_t>(slot)];
+    if (record.Glyphs.empty()) continue;
+    std::fprintf(out, "slot %d %zu %s\n", slot, record.Glyphs.size(),
+                 record.Source.empty() ? "-" : record.Source.c_str());
   }
 }
 

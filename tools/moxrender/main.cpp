@@ -1,20 +1,29 @@
-// moxrender: opens a document the way the previewer does and shows what is
-// inside: its header, page index and fonts (--info) or the page items of its
-// pages (--items). The previewer's options work as they do there.
+// moxrender: opens a document the way the previewer does (reading it,
+// pre-scanning it and loading its glyphs) and shows what is inside: its
+// header, page index and fonts (--info) or the page items of its pages
+// (--items), or draws them as PNG files (the default; --out names them,
+// --null draws without writing). The previewer's options work as they do
+// there: -Z the zoom, -R the resolution, -^ the gamma, -B the margins.
 //
 // Exit status: 0 done, 1 the document could not be opened or a page could
 // not be scanned, 2 an invalid option.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/console_text.h"
+#include "platform/text_format.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
+#include "previewer/fonts/face_table.h"
+#include "previewer/fonts/load_run.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
 #include "tools/moxrender/console_user_interface.h"
 #include "tools/moxrender/document_report.h"
+#include "tools/moxrender/page_pictures.h"
+#include "tools/moxrender/png_output.h"
 #include "tools/moxrender/tool_arguments.h"
 
 #ifdef _WIN32
@@ -50,6 +59,29 @@ std::vector<int> PagesToShow(const ToolArguments& tool) {
   return pages;
 }
 
+// The zoom of -Z; fitting to a window means nothing here, so it is 1:1.
+double PictureZoom() {
+  const double zoom = CurrentOptions().InitialZoom;
+  return zoom > 0.0 ? std::clamp(zoom, 0.05, 1.0) : 1.0;
+}
+
+// The default pattern: the document's base name, the page number, ".png".
+std::string DefaultPattern() {
+  std::string name = CurrentOptions().DocumentName;
+  const std::size_t separator = FindLastOfGbk(name, "/\\:");
+  if (separator != std::string::npos) name = name.substr(separator + 1);
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos) name = name.substr(0, dot);
+  return name + "-%d.png";
+}
+
+bool DrawOnePage(const ToolArguments& tool, int page, bool several) {
+  const MemoryDevice picture = DrawPicture({PictureZoom(), tool.LeaveOutFrame});
+  if (tool.Null) return true;
+  const std::string pattern = tool.OutPattern.empty() ? DefaultPattern() : tool.OutPattern;
+  return WritePng(picture, PictureFileName(pattern, page + 1, several));
+}
+
 int Run(const std::vector<std::string>& arguments) {
   const std::optional<ToolArguments> tool = SplitToolArguments(arguments);
   if (!tool) return 2;
@@ -62,21 +94,32 @@ int Run(const std::vector<std::string>& arguments) {
   }
   const std::string& name = CurrentOptions().DocumentName;
   if (name.empty()) {
-    std::fprintf(stderr, "usage: moxrender --info|--items [--page N]... [--verbose] [--strict] "
-                         "[previewer options] FILE\n");
+    std::fprintf(stderr,
+                 "usage: moxrender [--info | --items | --out PATTERN | --null] [--page N]...\n"
+                 "                 [--no-frame] [--verbose] [--strict] [previewer options] FILE\n");
     return 2;
   }
-  if (OpenDviFile(name) != 0 || PreScan() != 0) return 1;
+  // The face table beside the program says which ziti TrueType faces serve.
+  LoadFaceTable(FaceTableFileName(CurrentOptions().ProgramPath));
+  InstallFaceTableQuery();
+  if (OpenDviFile(name) != 0 || PreScan() != 0 || LoadFonts() != 0) return 1;
   ParsePageRanges(CurrentOptions().PageSelectionText);
   if (tool->Info) PrintDocumentInfo(stdout);
-  if (tool->Items) {
-    for (int page : PagesToShow(*tool)) {
+  const bool draw = !tool->Info && !tool->Items;
+  if (draw && !tool->Null && !CanWritePng()) {
+    std::fprintf(stderr, "moxrender: this build cannot write PNG files; use --null\n");
+    return 2;
+  }
+  const std::vector<int> pages = PagesToShow(*tool);
+  if (tool->Items || draw) {
+    for (int page : pages) {
       if (page < 0 || static_cast<std::size_t>(page) >= Document().Pages.size()) {
         std::fprintf(stderr, "moxrender: the document has no page %d\n", page + 1);
         return 1;
       }
       if (ScanPage(page) != 0) return 1;
-      PrintPageItems(stdout, page);
+      if (tool->Items) PrintPageItems(stdout, page);
+      if (draw && !DrawOnePage(*tool, page, pages.size() > 1)) return 1;
     }
   }
   CloseDviFile();

@@ -15,6 +15,12 @@ std::optional<ToolArguments> SplitToolArguments(const std::vector<std::string>& 
       tool.Info = true;
     } else if (argument == "--items") {
       tool.Items = true;
+    } else if (argument == "--null") {
+      tool.Null = true;
+    } else if (argument == "--no-frame") {
+      tool.LeaveOutFrame = true;
+    } else if (argument == "--out" && i + 1 < arguments.size()) {
+      tool.OutPattern = arguments[++i];
     } else if (argument == "--verbose") {
       tool.Verbose = true;
     } else if (argument == "--strict") {

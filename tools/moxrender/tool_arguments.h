@@ -11,6 +11,9 @@ namespace mox {
 struct ToolArguments {
   bool Info = false;
   bool Items = false;
+  bool Null = false;                // render without writing files
+  bool LeaveOutFrame = false;       // no dotted frame round the page
+  std::string OutPattern;           // "%d" becomes the physical page number
   bool Verbose = false;
   bool Strict = false;
   std::vector<int> Pages;           // 1-based physical pages

@@ -1,0 +1,20 @@
+// Folders as GBK paths: creating them with their parents, a fresh temporary
+// folder, and removing a folder with everything in it.
+#pragma once
+
+#include <string>
+
+namespace mox::platform {
+
+// Creates the folder and every missing parent. True when it exists as a
+// folder afterwards.
+bool MakeDirectories(const std::string& path);
+
+// A new empty folder in the system's temporary folder whose name begins with
+// prefix; empty when none could be made.
+std::string MakeTemporaryDirectory(const std::string& prefix);
+
+// Removes the folder and everything in it; nothing happens when it is gone.
+void RemoveDirectoryTree(const std::string& path);
+
+}  // namespace mox::platform

@@ -1,0 +1,126 @@
+// Chinese TrueType glyphs from GDI: the face is created from the LOGFONT in a
+// memory device context compatible with the screen (text mapping mode), and
+// each glyph is fetched with GetGlyphOutline in its 1-bit form. Face names
+// and codes go through UTF-16, so GBK names and GB 2312 codes work whatever
+// the system's ANSI code page is.
+#include <windows.h>
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/glyph_rasterizer.h"
+#include "platform/win32/wide_text.h"
+
+namespace mox::platform {
+namespace {
+
+// Room in a LOGFONTW face name, terminator excluded.
+constexpr std::size_t kFaceNameChars = LF_FACESIZE - 1;
+
+LOGFONTW WideLogFont(const LogFontA& font) {
+  LOGFONTW wide{};
+  wide.lfHeight = font.Height;
+  wide.lfWidth = font.Width;
+  wide.lfEscapement = font.Escapement;
+  wide.lfOrientation = font.Orientation;
+  wide.lfWeight = font.Weight;
+  wide.lfItalic = font.Italic;
+  wide.lfUnderline = font.Underline;
+  wide.lfStrikeOut = font.StrikeOut;
+  wide.lfCharSet = font.CharSet;
+  wide.lfOutPrecision = font.OutPrecision;
+  wide.lfClipPrecision = font.ClipPrecision;
+  wide.lfQuality = font.Quality;
+  wide.lfPitchAndFamily = font.PitchAndFamily;
+  const std::wstring name =
+      Widen(std::string(font.FaceName, strnlen(font.FaceName, sizeof font.FaceName)));
+  name.copy(wide.lfFaceName, kFaceNameChars);
+  return wide;
+}
+
+class GdiRasterizer final : public GlyphRasterizer {
+ public:
+  GdiRasterizer() = default;
+  GdiRasterizer(const GdiRasterizer&) = delete;
+  GdiRasterizer& operator=(const GdiRasterizer&) = delete;
+  ~GdiRasterizer() override { ReleaseFace(); }
+
+  bool SelectFace(const LogFontA& font, int& descent) override {
+    ReleaseFace();
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    if (dc_ == nullptr) return false;
+    SetMapMode(dc_, MM_TEXT);
+    const LOGFONTW wide = WideLogFont(font);
+    font_ = CreateFontIndirectW(&wide);
+    if (font_ == nullptr) {
+      ReleaseFace();
+      return false;
+    }
+    previous_font_ = SelectObject(dc_, font_);
+    TEXTMETRICW metrics{};
+    if (previous_font_ == nullptr || !GetTextMetricsW(dc_, &metrics)) {
+      ReleaseFace();
+      return false;
+    }
+    descent = metrics.tmDescent;
+    return true;
+  }
+
+  void ReleaseFace() override {
+    if (dc_ != nullptr && previous_font_ != nullptr) SelectObject(dc_, previous_font_);
+    if (font_ != nullptr) DeleteObject(font_);
+    if (dc_ != nullptr) DeleteDC(dc_);
+    dc_ = nullptr;
+    font_ = nullptr;
+    previous_font_ = nullptr;
+  }
+
+  std::optional<RasterGlyph> DrawGlyph(std::uint16_t gb2312_code) override {
+    if (dc_ == nullptr) return std::nullopt;
+    const char bytes[2] = {static_cast<char>(gb2312_code >> 8),
+                           static_cast<char>(gb2312_code & 0xFF)};
+    wchar_t character = 0;
+    if (MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, bytes, 2, &character, 1) != 1) {
+      return std::nullopt;
+    }
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    GLYPHMETRICS metrics{};
+    const DWORD size = GetGlyphOutlineW(dc_, character, GGO_BITMAP, &metrics, 0, nullptr, &identity);
+    // GDI_ERROR is -1 as a signed size: "0 or less" means no glyph.
+    if (size == 0 || size == GDI_ERROR) return std::nullopt;
+    std::vector<std::uint8_t> bits(size);
+    if (GetGlyphOutlineW(dc_, character, GGO_BITMAP, &metrics, size, bits.data(), &identity) ==
+        GDI_ERROR) {
+      return std::nullopt;
+    }
+    RasterGlyph glyph;
+    glyph.BlackBoxWidth = metrics.gmBlackBoxX;
+    glyph.BlackBoxHeight = metrics.gmBlackBoxY;
+    glyph.OriginX = metrics.gmptGlyphOrigin.x;
+    glyph.OriginY = metrics.gmptGlyphOrigin.y;
+    // Whatever GDI says, the rows the box claims are there (blank if not).
+    const std::size_t stride = (glyph.BlackBoxWidth + 31) / 32 * 4;
+    if (bits.size() < stride * glyph.BlackBoxHeight) bits.resize(stride * glyph.BlackBoxHeight, 0);
+    glyph.Bits = std::move(bits);
+    return glyph;
+  }
+
+ private:
+  HDC dc_ = nullptr;
+  HFONT font_ = nullptr;
+  HGDIOBJ previous_font_ = nullptr;
+};
+
+}  // namespace
+
+GlyphRasterizer& SystemRasterizer() {
+  static GdiRasterizer rasterizer;
+  return rasterizer;
+}
+
+}  // namespace mox::platform

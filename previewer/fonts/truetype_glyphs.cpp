@@ -1,0 +1,254 @@
+// The TrueType part of the load run: for every ziti served by a face, the
+// glyphs of its two slots that the carry-over does not supply are drawn font
+// by font through the rasteriser and placed in their cells.
+//
+// A glyph the face cannot draw becomes, when the user goes on, a blank cell
+// of the glyph's size, so that it has a bitmap like every glyph that was
+// drawn. The ideographic space of the symbol slot is never drawn and keeps
+// no bitmap.
+#include "previewer/fonts/truetype_glyphs.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/glyph_rasterizer.h"
+#include "platform/text_format.h"
+#include "previewer/dvi/document_abort.h"
+#include "previewer/fonts/carry_over.h"
+#include "previewer/fonts/face_table.h"
+#include "previewer/fonts/font_registry.h"
+#include "previewer/startup/language.h"
+#include "previewer/startup/messages.h"
+
+namespace mox {
+namespace {
+
+constexpr int kSymbolSlot = 1;
+constexpr std::int32_t kIdeographicSpace = 0;  // code index in the symbol slot
+// Linear GB 2312 codes of the first character of the even (row 16) and odd
+// (row 56) slots.
+constexpr std::int32_t kEvenSlotBase = 1410;
+constexpr std::int32_t kOddSlotBase = 5170;
+// Added to odd-slot codes when sorting, so that rows 16-55 come first.
+constexpr std::int32_t kOddSlotSortOffset = 3760;
+constexpr std::int32_t kCellsPerRow = 94;
+constexpr std::int32_t kFirstCodeByte = 0xA1;
+constexpr std::uint8_t kProofQuality = 2;
+constexpr std::size_t kProgressEvery = 16;
+// Larger cells are refused like a face that cannot be made: such a glyph is
+// a mistake in the document, and each bitmap would take megabytes.
+constexpr std::int32_t kMaxCellPixels = 8192;
+
+std::pmr::memory_resource*& ListMemory() {
+  static std::pmr::memory_resource* memory = nullptr;
+  return memory;
+}
+
+struct PendingGlyph {
+  int Slot;
+  ChineseGlyph* Glyph;
+};
+
+const FaceEntry& EntryOf(int ziti) {
+  return TheFaceTable().Entries[static_cast<std::size_t>(ziti)];
+}
+
+std::string FaceNameOf(int ziti) {
+  const char* name = EntryOf(ziti).Font.FaceName;
+  return std::string(name, std::find(name, name + sizeof EntryOf(ziti).Font.FaceName, '\0'));
+}
+
+// The double-byte GB 2312 code of a code index, first byte high.
+std::uint16_t Gb2312Code(int slot, std::int32_t code_index) {
+  const std::int32_t base =
+      slot == kSymbolSlot ? 0 : (slot % 2 == 0 ? kEvenSlotBase : kOddSlotBase);
+  const std::int32_t linear = base + code_index;
+  return static_cast<std::uint16_t>((linear % kCellsPerRow + kFirstCodeByte) +
+                                    256 * (linear / kCellsPerRow + kFirstCodeByte));
+}
+
+std::size_t RowBytes(const FaceCell& cell) { return (static_cast<std::size_t>(cell.Width) + 7) / 8; }
+
+GlyphBitmap BlankCell(const FaceCell& cell) {
+  return GlyphBitmap(RowBytes(cell) * static_cast<std::size_t>(cell.Height), 0);
+}
+
+// The cell of a drawn glyph: cleared, with the black box ORed in, its left
+// edge at origin x + xoff and its top row at Hc - origin y - descent - yoff;
+// whatever falls outside the cell is cut off.
+GlyphBitmap PlaceGlyph(const platform::RasterGlyph& glyph, const FaceCell& cell, int descent) {
+  GlyphBitmap bitmap = BlankCell(cell);
+  const std::size_t row_bytes = RowBytes(cell);
+  const std::uint64_t stride = (static_cast<std::uint64_t>(glyph.BlackBoxWidth) + 31) / 32 * 4;
+  if (stride == 0) return bitmap;
+  // Rows the rasteriser claims but did not deliver stay blank.
+  const std::uint64_t rows =
+      std::min<std::uint64_t>(glyph.BlackBoxHeight, glyph.Bits.size() / stride);
+  const std::int64_t left = static_cast<std::int64_t>(glyph.OriginX) + cell.XOffset;
+  const std::int64_t top = static_cast<std::int64_t>(cell.Height) - glyph.OriginY - descent -
+                           cell.YOffset;
+  const std::int64_t first_column = std::max<std::int64_t>(0, -left);
+  const std::int64_t end_column =
+      std::min<std::int64_t>(glyph.BlackBoxWidth, static_cast<std::int64_t>(cell.Width) - left);
+  for (std::uint64_t row = 0; row < rows; ++row) {
+    const std::int64_t y = top + static_cast<std::int64_t>(row);
+    if (y < 0) continue;
+    if (y >= cell.Height) break;
+    const std::uint8_t* source = glyph.Bits.data() + stride * row;
+    std::uint8_t* target = bitmap.data() + row_bytes * static_cast<std::size_t>(y);
+    for (std::int64_t column = first_column; column < end_column; ++column) {
+      if ((source[column / 8] & (0x80 >> (column % 8))) == 0) continue;
+      const std::int64_t x = left + column;
+      target[x / 8] = static_cast<std::uint8_t>(target[x / 8] | (0x80 >> (x % 8)));
+    }
+  }
+  return bitmap;
+}
+
+// The face of one ziti while its glyphs are drawn, selected for one font's
+// size at a time; released however the drawing ends.
+class ZitiFace {
+ public:
+  explicit ZitiFace(int ziti) : ziti_(ziti) {}
+  ZitiFace(const ZitiFace&) = delete;
+  ZitiFace& operator=(const ZitiFace&) = delete;
+  ~ZitiFace() { Release(); }
+
+  int Font() const { return font_; }
+  const FaceCell& Cell() const { return cell_; }
+  int Descent() const { return descent_; }
+
+  // The face at the em size of a font's cell: height He, width (We + 1) / 2
+  // (a LOGFONT width is that of a half-width character), proof quality.
+  bool Select(int font_index) {
+    Release();
+    const ChineseFont& font = Fonts().ChineseFonts[static_cast<std::size_t>(font_index)];
+    const std::optional<FaceCell> cell = FaceCellFor(ziti_, font.PixelWidth, font.PixelHeight);
+    if (!cell || cell->Width > kMaxCellPixels || cell->Height > kMaxCellPixels) return false;
+    platform::LogFontA request = EntryOf(ziti_).Font;
+    request.Height = cell->EmHeight;
+    request.Width = (cell->EmWidth + 1) / 2;
+    request.Quality = kProofQuality;
+    request.FaceName[sizeof request.FaceName - 1] = '\0';
+    selected_ = true;  // a face that failed half-way is released too
+    int descent = 0;
+    if (!platform::Rasterizer().SelectFace(request, descent)) return false;
+    cell_ = *cell;
+    descent_ = descent;
+    font_ = font_index;
+    return true;
+  }
+
+  void Release() {
+    if (selected_) platform::Rasterizer().ReleaseFace();
+    selected_ = false;
+    font_ = -1;
+  }
+
+ private:
+  int ziti_;
+  bool selected_ = false;
+  int font_ = -1;
+  FaceCell cell_{};
+  int descent_ = 0;
+};
+
+void LoadZiti(int ziti) {
+  FontRegistry& fonts = Fonts();
+  // Slot 0 is the user font, which a face never serves.
+  const int first_slot = ziti == 0 ? kSymbolSlot : 2 * ziti;
+  const int last_slot = 2 * ziti + 1;
+  std::size_t records = 0;
+  for (int slot = first_slot; slot <= last_slot; ++slot) {
+    records += fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.size();
+  }
+  if (records == 0) return;
+
+  const std::string name = FaceNameOf(ziti);
+  ShowStatus(Format(Tr("装载TrueType字库 `%s' ...", "Loading TrueType font `%s' ..."),
+                    name.c_str()));
+  for (int slot = first_slot; slot <= last_slot; ++slot) {
+    fonts.Slots[static_cast<std::size_t>(slot)].Source = name;
+  }
+
+  std::pmr::memory_resource* memory =
+      ListMemory() != nullptr ? ListMemory() : std::pmr::get_default_resource();
+  std::pmr::vector<PendingGlyph> pending(memory);
+  try {
+    pending.reserve(records);
+    for (int slot = first_slot; slot <= last_slot; ++slot) {
+      for (ChineseGlyph& glyph : fonts.Slots[static_cast<std::size_t>(slot)].Glyphs) {
+        if (glyph.Bitmap.empty()) {
+          const ChineseFont& font = fonts.ChineseFonts[glyph.Font];
+          const FaceCell cell = *FaceCellFor(ziti, font.PixelWidth, font.PixelHeight);
+          glyph.Bitmap = TakeChineseCarryOver(slot, glyph.CodeIndex, cell.Width, cell.Height);
+        }
+        if (glyph.Bitmap.empty()) pending.push_back({slot, &glyph});
+      }
+    }
+  } catch (const std::bad_alloc&) {
+    if (!ShowWarning(Tr("内存不够", "No enough memory"), true)) AbortDocument(std::string());
+    return;  // this ziti is skipped
+  }
+
+  std::sort(pending.begin(), pending.end(), [](const PendingGlyph& a, const PendingGlyph& b) {
+    const auto key = [](const PendingGlyph& entry) {
+      return std::make_tuple(entry.Glyph->Font,
+                             entry.Glyph->CodeIndex + (entry.Slot % 2 == 1 ? kOddSlotSortOffset : 0));
+    };
+    return key(a) < key(b);
+  });
+
+  platform::GlyphRasterizer& rasterizer = platform::Rasterizer();
+  ZitiFace face(ziti);
+  for (std::size_t position = 0; position < pending.size(); ++position) {
+    const int slot = pending[position].Slot;
+    ChineseGlyph& glyph = *pending[position].Glyph;
+    if (slot == kSymbolSlot && glyph.CodeIndex == kIdeographicSpace) continue;
+    if (glyph.Font != face.Font() && !face.Select(glyph.Font)) {
+      if (!ShowWarning(Tr("字库打开失败", "Cannot open TrueType font"), true)) {
+        AbortDocument(std::string());
+      }
+      return;  // the rest of this ziti stays without glyphs
+    }
+    const int row_cell = RowCellCode(slot, glyph.CodeIndex);
+    if (position % kProgressEvery == kProgressEvery - 1) {
+      const std::string line =
+          Format(Tr("装载TrueType字库 `%s' - %-5d(code=%04d)",
+                    "Loading TrueType font `%s' - %-5d(code=%04d)"),
+                 name.c_str(), static_cast<int>(position), row_cell);
+      // Padded so that a shorter line covers a longer one.
+      ShowStatus(Format("%-60s", line.c_str()));
+    }
+    const std::optional<platform::RasterGlyph> drawn =
+        rasterizer.DrawGlyph(Gb2312Code(slot, glyph.CodeIndex));
+    if (!drawn) {
+      if (!ShowWarning(Format(Tr("调入字符失败(区位码=%04d)!", "Cannot load character (QuWei=%04d)"),
+                              row_cell),
+                       true)) {
+        AbortDocument(std::string());
+      }
+      glyph.Bitmap = BlankCell(face.Cell());
+      continue;
+    }
+    glyph.Bitmap = PlaceGlyph(*drawn, face.Cell(), face.Descent());
+  }
+}
+
+}  // namespace
+
+void SetTrueTypeListMemory(std::pmr::memory_resource* memory) { ListMemory() = memory; }
+
+void LoadTrueTypeGlyphs() {
+  if (Fonts().ChineseFonts.empty()) return;
+  for (int ziti = 0; ziti < kFaceTableEntries; ++ziti) {
+    if (FaceServes(ziti)) LoadZiti(ziti);
+  }
+}
+
+}  // namespace mox

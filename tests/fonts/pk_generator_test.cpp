@@ -1,0 +1,214 @@
+#include "previewer/fonts/pk_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <system_error>
+#include <thread>
+
+#include "platform/current_directory.h"
+#include "platform/host_program.h"
+#include "platform/user_interface.h"
+#include "previewer/dvi/page_scanner.h"
+#include "previewer/fonts/load_run.h"
+#include "tests/support/document_fixture.h"
+
+namespace mox {
+namespace {
+
+using test::TempDir;
+
+class PkGeneratorTest : public test::DocumentTest {
+ protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    CurrentOptions().ProgramPath = dir_.File("moxwin32.exe");
+  }
+
+  std::string Generator() const { return dir_.File(kPkGeneratorName); }
+};
+
+TEST(PkGeneratorPathTest, ReplacesTheProgramNameAfterTheLastSeparator) {
+  ResetOptions();
+  CurrentOptions().ProgramPath = "C:\\MOX\\bin/moxwin32.exe";
+  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\bin/" + std::string(kPkGeneratorName));
+  CurrentOptions().ProgramPath = "C:\\MOX\\bin\\moxwin32.exe";
+  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\bin\\" + std::string(kPkGeneratorName));
+  CurrentOptions().ProgramPath = "moxwin32.exe";
+  EXPECT_EQ(PkGeneratorPath(), std::string(kPkGeneratorName));
+  // The second byte of a Chinese character may be 0x5C; it is no separator.
+  CurrentOptions().ProgramPath = "C:\\MOX\\" "\x81\x5c" "view.exe";
+  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\" + std::string(kPkGeneratorName));
+  ResetOptions();
+}
+
+TEST(PkGeneratorPathTest, AbsoluteForwardPaths) {
+  struct Case {
+    const char* path;
+    const char* current;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"paper.dvi", "C:\\TEX\\WORK", "C:/TEX/WORK/paper.dvi"},
+      {"sub\\paper.dvi", "C:\\TEX\\WORK\\", "C:/TEX/WORK/sub/paper.dvi"},
+      {"..\\book\\.\\paper.dvi", "C:\\TEX\\WORK", "C:/TEX/book/paper.dvi"},
+      {"C:paper.dvi", "C:\\DOCS", "C:/DOCS/paper.dvi"},
+      {"C:..\\paper.dvi", "C:\\DOCS\\A", "C:/DOCS/paper.dvi"},
+      {"D:\\x\\..\\y\\paper.dvi", "C:\\TEX", "D:/y/paper.dvi"},
+      {"\\top\\paper.dvi", "E:\\WORK", "E:/top/paper.dvi"},
+      {"C:\\..\\..\\paper.dvi", "C:\\", "C:/paper.dvi"},
+      {"..\\..\\..\\paper.dvi", "C:\\A", "C:/paper.dvi"},
+      {"\\\\server\\share\\dir\\..\\paper.dvi", "C:\\", "//server/share/paper.dvi"},
+      {"/home/u/./doc/../paper.dvi", "/tmp", "/home/u/paper.dvi"},
+      {"paper.dvi", "/", "/paper.dvi"},
+      {"a//b/paper.dvi", "/tmp/", "/tmp/a/b/paper.dvi"},
+      // A Chinese name whose second byte is 0x5C keeps it.
+      {"docs\\" "\x81\x5c" ".dvi", "C:\\W", "C:/W/docs/" "\x81\x5c" ".dvi"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(AbsoluteForwardPath(c.path, c.current), c.expected) << c.path << " in " << c.current;
+  }
+}
+
+TEST_F(PkGeneratorTest, CommandLineHasTheDesignsFormat) {
+  CurrentOptions().ProgramPath = "C:\\MOX\\moxwin32.exe";
+  Document().Name = "C:\\DOCS\\paper.dvi";
+  Document().Magnification = 0;
+  EXPECT_EQ(PkGeneratorCommandLine("C:\\MOX\\PIXEL\\DPI$d\\"),
+            "C:\\MOX\\" + std::string(kPkGeneratorName) + " -C -E -Q -R600.00x600.00 -M1000 -PC:\\MOX\\PIXEL\\DPI$d\\ "
+            "C:/DOCS/paper.dvi");
+
+  CurrentOptions().ResolutionX = 300.456;
+  CurrentOptions().ResolutionY = 254;
+  Document().Magnification = 1200;
+  EXPECT_EQ(PkGeneratorCommandLine("/pk/dpi$d/"),
+            "C:\\MOX\\" + std::string(kPkGeneratorName) + " -C -E -Q -R300.46x254.00 -M1200 -P/pk/dpi$d/ "
+            "C:/DOCS/paper.dvi");
+}
+
+TEST_F(PkGeneratorTest, RelativeDviNameBecomesAnAbsoluteForwardPath) {
+  Document().Name = "sub\\..\\paper.dvi";
+  std::string current = platform::CurrentDirectoryFor(Document().Name);
+  const std::string expected = AbsoluteForwardPath(current + "/paper.dvi", "");
+  ASSERT_EQ(expected.find('\\'), std::string::npos);
+  const std::string line = PkGeneratorCommandLine("T$d\\");
+  EXPECT_EQ(line.substr(line.size() - expected.size() - 1), " " + expected);
+  EXPECT_EQ(line.find(".."), std::string::npos);
+#ifdef _WIN32
+  // Each drive has a current directory of its own.
+  EXPECT_EQ(platform::CurrentDirectoryFor("C:paper.dvi").substr(0, 3), "C:\\");
+#endif
+}
+
+TEST_F(PkGeneratorTest, MissingGeneratorIsReportedWithWinExecsCode) {
+  Document().Name = dir_.File("paper.dvi");
+  EXPECT_EQ(RunPkGenerator("T$d\\"), 1);
+  ASSERT_EQ(ui_.Boxes.size(), 1u);
+  EXPECT_EQ(ui_.Boxes[0].Text, "Cannot execute \"" + Generator() + "\", error code=2.");
+  EXPECT_EQ(ui_.Boxes[0].Caption, "");
+  EXPECT_EQ(ui_.Boxes[0].Style, platform::kBoxOk);
+
+  SetLanguage(Language::Chinese);
+  EXPECT_EQ(RunPkGenerator("T$d\\"), 1);
+  ASSERT_EQ(ui_.Boxes.size(), 2u);
+  EXPECT_EQ(ui_.Boxes[1].Text, "程序\"" + Generator() + "\"执行失败, 错误码=2.");
+}
+
+TEST_F(PkGeneratorTest, ClosesTheDocumentsFileBeforeStarting) {
+  ASSERT_EQ(OpenDviFile(MOX_FIXTURES_DIR "/dvi/plain.dvi"), 0);
+  ASSERT_TRUE(Document().Reader.IsOpen());
+  EXPECT_EQ(RunPkGenerator("T$d\\"), 1);
+  EXPECT_FALSE(Document().Reader.IsOpen());
+  // Only the file handle: the document itself stays open.
+  EXPECT_FALSE(Document().Pages.empty());
+}
+
+TEST_F(PkGeneratorTest, StartedGeneratorAsksTheUserToWait) {
+  std::error_code error;
+  std::filesystem::copy_file(MOX_MAKEPK_PATH, Generator(), error);
+  ASSERT_FALSE(error) << error.message();
+  // A document that is not there: the generator gives up at once.
+  Document().Name = dir_.File("absent.dvi");
+
+  EXPECT_EQ(RunPkGenerator(dir_.File("dpi$d") + test::kSeparator), 0);
+  ASSERT_EQ(ui_.Boxes.size(), 1u);
+  EXPECT_EQ(ui_.Boxes[0].Text, "Running \"" + Generator() +
+                                   "\" to generate missing PK fonts.\n\n"
+                                   "Please wait for the program to terminate,\n"
+                                   "then click OK to continue");
+  EXPECT_EQ(ui_.Boxes[0].Caption, "");
+  EXPECT_EQ(ui_.Boxes[0].Style, platform::kBoxOk);
+
+  SetLanguage(Language::Chinese);
+  EXPECT_EQ(RunPkGenerator(dir_.File("dpi$d") + test::kSeparator), 0);
+  ASSERT_EQ(ui_.Boxes.size(), 2u);
+  EXPECT_EQ(ui_.Boxes[1].Text, "正在执行程序\"" + Generator() +
+                                   "\"生成PK字库.\n\n请等待程序运行完毕, 然后单击OK继续。");
+
+  // Windows keeps a running program's file: wait until the generator ends.
+  for (int i = 0; i < 100 && !std::filesystem::remove(Generator(), error); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+}
+
+// A user who reads the generator's box and clicks OK once the fonts are
+// there (or after a minute).
+class PatientUser final : public platform::UserInterface {
+ public:
+  explicit PatientUser(std::vector<std::string> awaited)
+      : awaited_(std::move(awaited)), previous_(platform::SetUi(this)) {}
+  ~PatientUser() override { platform::SetUi(previous_); }
+
+  int ShowBox(std::string_view text, std::string_view, unsigned) override {
+    Boxes.emplace_back(text);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    for (const std::string& file : awaited_) {
+      while (!test::FileExists(file) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      }
+    }
+    return platform::kAnswerOk;
+  }
+  void SetCaption(std::string_view) override {}
+
+  std::vector<std::string> Boxes;
+
+ private:
+  std::vector<std::string> awaited_;
+  platform::UserInterface* previous_;
+};
+
+TEST_F(PkGeneratorTest, LoadRunGetsMissingFontsFromTheGenerator) {
+  test::TempDir work;
+  const platform::HostRun probe =
+      platform::RunHostProgram({{"mktexpk"}, {"--version"}}, work.Path(), 60);
+  if (probe.Result != platform::HostRun::Outcome::Finished) {
+    GTEST_SKIP() << "mktexpk is not installed (tools/install-packages.sh tex)";
+  }
+  std::error_code error;
+  std::filesystem::copy_file(MOX_MAKEPK_PATH, Generator(), error);
+  ASSERT_FALSE(error) << error.message();
+  CurrentOptions().PkFontPath = dir_.File("pk") + test::kSeparator + "dpi$d";
+
+  ASSERT_EQ(OpenDviFile(MOX_FIXTURES_DIR "/dvi/plain.dvi"), 0);
+  ASSERT_EQ(PreScan(), 0);
+  std::vector<std::string> awaited;
+  const std::string folder = dir_.File("pk") + test::kSeparator + "dpi600" + test::kSeparator;
+  for (const PkFont& font : Fonts().PkFonts) awaited.push_back(folder + font.Name + ".PK");
+  PatientUser user(awaited);
+
+  ASSERT_EQ(LoadFonts(), 0) << (user.Boxes.empty() ? "" : user.Boxes.back());
+  ASSERT_EQ(user.Boxes.size(), 1u);
+  EXPECT_EQ(user.Boxes[0].find("Running \"" + Generator() + "\""), 0u) << user.Boxes[0];
+  EXPECT_TRUE(PkGeneratorRan());
+  for (const PkGlyph& glyph : Fonts().PkGlyphs) EXPECT_FALSE(glyph.Bitmap.empty());
+  EXPECT_EQ(Fonts().PkFonts[0].File, folder + Fonts().PkFonts[0].Name + ".PK");
+
+  for (int i = 0; i < 100 && !std::filesystem::remove(Generator(), error); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+}
+
+}  // namespace
+}  // namespace mox

@@ -1,0 +1,116 @@
+// MAKEPK: makes the PK fonts a DVI file needs that are missing under the
+// previewer's PK path template, with Metafont through TeX's mktexpk. The
+// previewer starts it when a font file is missing (see MakePkUsage for the
+// command line); it reads the DVI file with the previewer's own reader, so
+// it asks for exactly the resolutions and file names the previewer tries.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/console_text.h"
+#include "platform/text_format.h"
+#include "platform/user_interface.h"
+#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/page_scanner.h"
+#include "previewer/fonts/pk_font.h"
+#include "previewer/startup/language.h"
+#include "previewer/startup/options.h"
+#include "tools/makepk/font_maker.h"
+#include "tools/makepk/makepk_arguments.h"
+#include "tools/makepk/wanted_fonts.h"
+#include "tools/moxrender/console_user_interface.h"
+
+#ifdef _WIN32
+#include "platform/win32/arguments.h"
+#endif
+
+namespace mox::makepk {
+namespace {
+
+constexpr int kAllThere = 0;
+constexpr int kSomeMissing = 1;
+constexpr int kBadCommandLine = 2;
+constexpr int kBadDocument = 3;
+
+std::vector<std::string> CommandLine(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc;
+  (void)argv;
+  return platform::ProgramArguments();
+#else
+  return std::vector<std::string>(argv, argv + argc);
+#endif
+}
+
+void Say(std::FILE* stream, const std::string& text) {
+  platform::WriteConsoleText(stream, text + "\n");
+}
+
+int Run(const std::vector<std::string>& command_line) {
+  std::string error;
+  const std::vector<std::string> arguments(
+      command_line.empty() ? command_line.begin() : command_line.begin() + 1, command_line.end());
+  const std::optional<MakePkArguments> parsed = ParseMakePkArguments(arguments, error);
+  if (!parsed) {
+    Say(stderr, "MAKEPK: " + error);
+    platform::WriteConsoleText(stderr, MakePkUsage());
+    return kBadCommandLine;
+  }
+  // Messages of the reader go to standard error; it asks nothing here.
+  ConsoleUserInterface ui(false, true);
+  platform::SetUi(&ui);
+
+  Options& options = CurrentOptions();
+  options.ResolutionX = parsed->ResolutionX;
+  options.ResolutionY = parsed->ResolutionY;
+  options.Magnification = static_cast<std::int32_t>(parsed->Magnification);
+  if (GuardDocumentOperation([&] {
+        PreparePkFileNames(parsed->PathTemplate);
+        return 0;
+      }) != 0) {
+    return kBadCommandLine;
+  }
+  if (OpenDviFile(parsed->DviPath) != 0) return kBadDocument;
+  if (parsed->UsedFontsOnly && PreScan() != 0) return kBadDocument;
+  const std::vector<WantedFont> wanted = WantedFonts(parsed->UsedFontsOnly);
+  CloseDviFile();
+
+  const MetafontMode mode = ModeForResolution(parsed->ResolutionX);
+  int status = kAllThere;
+  for (const WantedFont& font : wanted) {
+    const std::string existing = ExistingPkFile(font);
+    if (!existing.empty()) {
+      if (!parsed->Quiet) {
+        Say(stdout, Format(Tr("%s (%d dpi): 已有 %s", "%s at %d dpi: found %s"),
+                           font.Name.c_str(), font.Resolution, existing.c_str()));
+      }
+      continue;
+    }
+    const std::string target = PkTarget(font);
+    if (!parsed->Quiet) {
+      Say(stdout, Format(Tr("%s (%d dpi): 生成 %s (Metafont模式%s)",
+                            "%s at %d dpi: making %s (Metafont mode %s)"),
+                         font.Name.c_str(), font.Resolution, target.c_str(), mode.Name.c_str()));
+    }
+    const MakeResult made =
+        MakePkFont(font.Name, font.Resolution, mode, target, parsed->TimeoutSeconds);
+    if (!parsed->Quiet && !made.Details.empty()) platform::WriteConsoleText(stderr, made.Details);
+    if (made.Outcome == MakeOutcome::Made) continue;
+    status = kSomeMissing;
+    Say(stderr, Format(Tr("MAKEPK: %s (%d dpi) 无法生成: %s",
+                          "MAKEPK: cannot make %s at %d dpi: %s"),
+                       font.Name.c_str(), font.Resolution, made.Message.c_str()));
+    if (made.Outcome == MakeOutcome::ToolMissing) break;  // no font can be made
+  }
+  return status;
+}
+
+}  // namespace
+}  // namespace mox::makepk
+
+int main(int argc, char** argv) {
+  const int status = mox::makepk::Run(mox::makepk::CommandLine(argc, argv));
+  mox::platform::SetUi(nullptr);
+  return status;
+}

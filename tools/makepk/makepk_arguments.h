@@ -1,0 +1,35 @@
+// The command line of MAKEPK, as the previewer gives it:
+//   MAKEPK -C -E -Q -R<h>x<v> -M<mag> -P<template with $d> <DVI path>
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mox::makepk {
+
+struct MakePkArguments {
+  bool UsedFontsOnly = false;  // -C
+  bool English = false;        // -E
+  bool Quiet = false;          // -Q
+  double ResolutionX = 600.0;  // -R
+  double ResolutionY = 600.0;
+  long Magnification = 0;      // -M; 0 = the DVI file's
+  int TimeoutSeconds = 120;    // -T, for one font
+  std::string PathTemplate;    // -P
+  std::string DviPath;
+};
+
+// The arguments after the program name. The previewer quotes nothing, so a
+// path with blanks arrives in pieces: pieces before the first option are the
+// rest of the program's own path and ignored, the template goes on until a
+// piece holding "$d", and the pieces that follow the options are one DVI
+// path. Nothing when the command line is invalid; error then says
+// why (in English, or Chinese when -E was not given).
+std::optional<MakePkArguments> ParseMakePkArguments(const std::vector<std::string>& arguments,
+                                                    std::string& error);
+
+// The usage text, in the current language.
+const char* MakePkUsage();
+
+}  // namespace mox::makepk

@@ -1,0 +1,44 @@
+#include "tools/makepk/wanted_fonts.h"
+
+#include <algorithm>
+
+#include "platform/file_system.h"
+#include "previewer/fonts/font_registry.h"
+#include "previewer/fonts/pk_font.h"
+
+namespace mox::makepk {
+
+std::vector<WantedFont> WantedFonts(bool used_only) {
+  const FontRegistry& fonts = Fonts();
+  std::vector<WantedFont> wanted;
+  for (std::size_t i = 0; i < fonts.PkFonts.size(); ++i) {
+    if (used_only && (i + 1 >= fonts.PkGlyphBounds.size() ||
+                      fonts.PkGlyphBounds[i] == fonts.PkGlyphBounds[i + 1])) {
+      continue;
+    }
+    const WantedFont font{fonts.PkFonts[i].Name, PkResolution(i)};
+    const bool seen = std::any_of(wanted.begin(), wanted.end(), [&](const WantedFont& other) {
+      return other.Name == font.Name && other.Resolution == font.Resolution;
+    });
+    if (!seen) wanted.push_back(font);
+  }
+  return wanted;
+}
+
+std::string ExistingPkFile(const WantedFont& font) {
+  for (int delta = -1; delta <= 1; ++delta) {
+    std::string path = PkFileName(font.Resolution + delta, font.Name, false);
+    if (platform::Files().Exists(path)) return path;
+    if (font.Name.size() > 8) {
+      path = PkFileName(font.Resolution + delta, font.Name, true);
+      if (platform::Files().Exists(path)) return path;
+    }
+  }
+  return std::string();
+}
+
+std::string PkTarget(const WantedFont& font) {
+  return PkFileName(font.Resolution, font.Name, false);
+}
+
+}  // namespace mox::makepk
