@@ -76,7 +76,8 @@ int ProgramProblem(const std::string& program) {
     const std::size_t end = folders.find(':', start);
     std::string folder = folders.substr(start, end == std::string::npos ? end : end - start);
     if (folder.empty()) folder = ".";
-    if (IsExecutableFile(folder + "/" + program)) return 0;
+    folder.append("/").append(program);
+    if (IsExecutableFile(folder)) return 0;
     if (end == std::string::npos) return 2;
     start = end + 1;
   }

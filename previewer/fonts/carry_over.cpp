@@ -76,12 +76,16 @@ GlyphBitmap TakeChineseCarryOver(std::int32_t slot, std::int32_t code_index,
                                  std::int32_t width, std::int32_t height) {
   std::vector<ChineseCarryOver>& table = Tables().Chinese;
   const auto key = std::make_tuple(slot, code_index, -width, -height);
-  const auto found = std::lower_bound(table.begin(), table.end(), key,
-                                      [](const ChineseCarryOver& entry, const auto& wanted) {
-                                        return ChineseKey(entry) < wanted;
-                                      });
-  if (found == table.end() || ChineseKey(*found) != key) return {};
-  return std::exchange(found->Bitmap, GlyphBitmap{});
+  auto found = std::lower_bound(table.begin(), table.end(), key,
+                                [](const ChineseCarryOver& entry, const auto& wanted) {
+                                  return ChineseKey(entry) < wanted;
+                                });
+  // Two fonts of one cell size carry the same glyph twice: take one that is
+  // still there.
+  for (; found != table.end() && ChineseKey(*found) == key; ++found) {
+    if (!found->Bitmap.empty()) return std::exchange(found->Bitmap, GlyphBitmap{});
+  }
+  return {};
 }
 
 PkCarryOver* FindPkCarryOver(int resolution, const std::string& name) {

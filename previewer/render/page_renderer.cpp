@@ -76,12 +76,14 @@ void FillInk(Band& band, int left, int top, int right, int bottom) {
 // (left, top), clipped to the band.
 void OrImage(Band& band, const ZoomImage& image, int left, int top) {
   const int x = left - band.Left;
+  if (x >= band.Width() || x + image.Width <= 0) return;
   const int depth = band.Image.BitsPerPixel;
   const int row_bytes = band.Image.RowBytes;
-  for (int i = 0; i < image.Height; ++i) {
+  // Only the image rows that fall into the band.
+  const int first = std::max(0, band.Top - top);
+  const int last = std::min(image.Height, band.Top + band.Rows - top);
+  for (int i = first; i < last; ++i) {
     const int y = top - band.Top + i;
-    if (y < 0) continue;
-    if (y >= band.Rows) break;
     const std::uint8_t* source = image.Bits.data() + static_cast<std::size_t>(i) * image.RowBytes;
     std::uint8_t* target = band.Row(y);
     if (depth == 1) {

@@ -19,6 +19,7 @@
 #include "previewer/fonts/load_run.h"
 #include "previewer/fonts/pk_font.h"
 #include "tests/fonts/pk_generator_fake.h"
+#include "tests/support/counting_files.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
 
@@ -26,38 +27,6 @@ namespace mox::test {
 
 // 1 pt in DVI units of a TeX file.
 inline constexpr std::int32_t kPoint = 65536;
-
-// Forwards to the file system installed before it and records every path
-// opened and removed, for as long as it lives.
-class CountingFiles final : public platform::FileSystem {
- public:
-  CountingFiles() : previous_(platform::SetFiles(this)) {}
-  ~CountingFiles() override { platform::SetFiles(previous_); }
-  CountingFiles(const CountingFiles&) = delete;
-  CountingFiles& operator=(const CountingFiles&) = delete;
-
-  std::FILE* Open(const std::string& path, const char* mode) override {
-    Opened.push_back(path);
-    return Next().Open(path, mode);
-  }
-  bool Remove(const std::string& path) override {
-    Removed.push_back(path);
-    return Next().Remove(path);
-  }
-  bool Rename(const std::string& from, const std::string& to) override {
-    return Next().Rename(from, to);
-  }
-  bool Exists(const std::string& path) override { return Next().Exists(path); }
-
-  std::vector<std::string> Opened;
-  std::vector<std::string> Removed;
-
- private:
-  platform::FileSystem& Next() {
-    return previous_ != nullptr ? *previous_ : platform::SystemFiles();
-  }
-  platform::FileSystem* previous_;
-};
 
 class PkFontTest : public DocumentTest {
  protected:

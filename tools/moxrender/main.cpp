@@ -75,11 +75,25 @@ std::string DefaultPattern() {
   return name + "-%d.png";
 }
 
+// Takes the bands and keeps nothing: --null draws without writing.
+class NullDevice final : public RenderDevice {
+ public:
+  int ColourCount() const override { return -1; }
+  void CopyBand(const BandImage&, int, int, int) override {}
+  void DrawFrame(int, int, int, int) override {}
+};
+
 bool DrawOnePage(const ToolArguments& tool, int page, bool several) {
-  const MemoryDevice picture = DrawPicture({PictureZoom(), tool.LeaveOutFrame});
-  if (tool.Null) return true;
+  const double zoom = PictureZoom();
+  const PictureGeometry geometry = PictureGeometryAt(zoom);
+  if (tool.Null) {
+    NullDevice device;
+    DrawPicture(device, geometry, zoom, tool.LeaveOutFrame);
+    return true;
+  }
   const std::string pattern = tool.OutPattern.empty() ? DefaultPattern() : tool.OutPattern;
-  return WritePng(picture, PictureFileName(pattern, page + 1, several));
+  return WritePagePng(PictureFileName(pattern, page + 1, several), geometry, zoom,
+                      tool.LeaveOutFrame);
 }
 
 int Run(const std::vector<std::string>& arguments) {

@@ -10,20 +10,23 @@
 
 namespace mox {
 
-MemoryDevice DrawPicture(const PictureSettings& settings) {
+PictureGeometry PictureGeometryAt(double zoom) {
   const Options& options = CurrentOptions();
   const DviDocument& document = Document();
-  const double z = settings.Zoom;
   // The margins as the window computes them: pixels at zoom 1, then scaled.
-  const int margin_x = NearestInt(DimensionToPixels(options.MarginX, options.ResolutionX) * z);
-  const int margin_y = NearestInt(DimensionToPixels(options.MarginY, options.ResolutionY) * z);
-  const int width = static_cast<int>(document.MaxWidth * z * document.ConversionX) + 2 * margin_x;
+  const int margin_x = NearestInt(DimensionToPixels(options.MarginX, options.ResolutionX) * zoom);
+  const int margin_y = NearestInt(DimensionToPixels(options.MarginY, options.ResolutionY) * zoom);
+  const int width =
+      static_cast<int>(document.MaxWidth * zoom * document.ConversionX) + 2 * margin_x;
   const int height =
-      static_cast<int>(document.MaxHeightDepth * z * document.ConversionY) + 2 * margin_y;
-  MemoryDevice device(std::max(width, 1), std::max(height, 1));
-  DrawPage(device, {0, 0, device.Width(), device.Height()}, 1.0,
-           {z, margin_x, margin_y, settings.LeaveOutFrame});
-  return device;
+      static_cast<int>(document.MaxHeightDepth * zoom * document.ConversionY) + 2 * margin_y;
+  return {std::max(width, 1), std::max(height, 1), margin_x, margin_y};
+}
+
+void DrawPicture(RenderDevice& device, const PictureGeometry& geometry, double zoom,
+                 bool leave_out_frame) {
+  DrawPage(device, {0, 0, geometry.Width, geometry.Height}, 1.0,
+           {zoom, geometry.MarginX, geometry.MarginY, leave_out_frame});
 }
 
 std::string PictureFileName(const std::string& pattern, int page, bool several) {
@@ -36,8 +39,10 @@ std::string PictureFileName(const std::string& pattern, int page, bool several) 
   const std::size_t separator = FindLastOfGbk(pattern, "/\\:");
   const bool has_extension =
       dot != std::string::npos && (separator == std::string::npos || dot > separator);
-  const std::string suffix = "-" + std::to_string(page);
-  return has_extension ? pattern.substr(0, dot) + suffix + pattern.substr(dot) : pattern + suffix;
+  std::string name = has_extension ? pattern.substr(0, dot) : pattern;
+  name.append("-").append(std::to_string(page));
+  if (has_extension) name.append(pattern, dot, std::string::npos);
+  return name;
 }
 
 }  // namespace mox

@@ -1,21 +1,26 @@
-// Drawing pages the way the previewer's window does, into images in memory,
-// and writing them as PNG files.
+// Drawing pages the way the previewer's window does: the page of the
+// postamble's size with the margins of the options, at a zoom.
 #pragma once
 
 #include <string>
 
-#include "previewer/render/memory_device.h"
+#include "previewer/render/render_device.h"
 
 namespace mox {
 
-struct PictureSettings {
-  double Zoom = 1.0;
-  bool LeaveOutFrame = false;
+struct PictureGeometry {
+  int Width;
+  int Height;
+  int MarginX;
+  int MarginY;
 };
 
-// The current page (already scanned) at the zoom, with the margins of the
-// options, on a page as large as the postamble's widest and tallest page.
-MemoryDevice DrawPicture(const PictureSettings& settings);
+// The picture of the open document's pages at a zoom.
+PictureGeometry PictureGeometryAt(double zoom);
+
+// Draws the current page (already scanned) into the device, whole.
+void DrawPicture(RenderDevice& device, const PictureGeometry& geometry, double zoom,
+                 bool leave_out_frame);
 
 // The file name of page `page` (1-based): "%d" in the pattern becomes the
 // number; a pattern without it gets "-<number>" before its extension when

@@ -1,0 +1,234 @@
+// The load run on documents made by real TeX, with the fixture fonts: its
+// order and progress lines, the Chinese slot fonts and their failures, and
+// the carry-over that lets a reload read no font file.
+#include "previewer/fonts/load_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "previewer/dvi/page_scanner.h"
+#include "previewer/fonts/carry_over.h"
+#include "tests/support/counting_files.h"
+#include "tests/support/document_fixture.h"
+#include "tests/support/dvi_writer.h"
+
+namespace mox::test {
+namespace {
+
+std::string Fixtures(const std::string& path) { return std::string(MOX_FIXTURES_DIR) + "/" + path; }
+
+bool IsFontFile(const std::string& path) {
+  const std::string extension = std::filesystem::path(path).extension().string();
+  return extension == ".PK" || extension == ".hzf" || extension == ".PZ" ||
+         path.find("ccfonts.def") != std::string::npos;
+}
+
+class LoadRunTest : public DocumentTest {
+ protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    CurrentOptions().PkFontPath = Fixtures("pk/dpi$d");
+    CurrentOptions().ChineseFontPath = Fixtures("hzfonts");
+  }
+  void TearDown() override {
+    DiscardCarryOver();
+    DocumentTest::TearDown();
+  }
+
+  // Opens and pre-scans a document, answering Yes to any question.
+  void Open(const std::string& path) {
+    for (int i = 0; i < 4; ++i) ui_.AnswerNext(platform::kAnswerYes);
+    ASSERT_EQ(OpenDviFile(path), 0);
+    ASSERT_EQ(PreScan(), 0);
+  }
+
+  // Copies a fixture into the test folder (and the same for a user font).
+  std::string Copy(const std::string& fixture, const std::string& name) {
+    const std::string path = dir_.File(name);
+    std::filesystem::copy_file(Fixtures(fixture), path);
+    return path;
+  }
+
+  std::size_t Loaded() const {
+    std::size_t count = 0;
+    for (const PkGlyph& glyph : Fonts().PkGlyphs) count += !glyph.Bitmap.empty();
+    for (const ChineseSlot& slot : Fonts().Slots) {
+      for (const ChineseGlyph& glyph : slot.Glyphs) count += !glyph.Bitmap.empty();
+    }
+    return count;
+  }
+
+  std::size_t Glyphs() const {
+    std::size_t count = Fonts().PkGlyphs.size();
+    for (const ChineseSlot& slot : Fonts().Slots) count += slot.Glyphs.size();
+    return count;
+  }
+
+  std::ptrdiff_t CaptionIndex(const std::string& prefix) const {
+    const auto found = std::find_if(ui_.Captions.begin(), ui_.Captions.end(),
+                                    [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+    return found == ui_.Captions.end() ? -1 : found - ui_.Captions.begin();
+  }
+};
+
+TEST_F(LoadRunTest, FillsEveryGlyphPkFontsFirst) {
+  Open(Fixtures("dvi/chinese.dvi"));
+  ASSERT_EQ(LoadFonts(), 0);
+  EXPECT_EQ(Loaded(), Glyphs());
+  const std::ptrdiff_t pk = CaptionIndex("Loading font cmr10 at 10pt");
+  ASSERT_GE(pk, 0);
+  EXPECT_EQ(ui_.Captions[static_cast<std::size_t>(pk)].size(), 60u);  // padded
+  // The outline slots come after the PK fonts, each starting with an empty line.
+  const auto blank = std::find(ui_.Captions.begin() + pk, ui_.Captions.end(), "");
+  EXPECT_NE(blank, ui_.Captions.end());
+  EXPECT_EQ(Fonts().Slots[2].Source, Fixtures("hzfonts/") + "uml1t1.hzf");
+  // A glyph has the size of its font's cell.
+  const ChineseGlyph& glyph = Fonts().Slots[2].Glyphs.front();
+  const ChineseFont& font = Fonts().ChineseFonts[glyph.Font];
+  EXPECT_EQ(glyph.Bitmap.size(),
+            static_cast<std::size_t>((font.PixelWidth + 7) / 8 * font.PixelHeight));
+}
+
+TEST_F(LoadRunTest, AWesternDocumentNeverReadsTheChineseDefinitions) {
+  CurrentOptions().ChineseFontPath = dir_.File("nowhere");
+  CountingFiles files;
+  Open(Fixtures("dvi/plain.dvi"));
+  ASSERT_EQ(LoadFonts(), 0);
+  for (const std::string& path : files.Opened) {
+    EXPECT_EQ(path.find("ccfonts.def"), std::string::npos);
+  }
+}
+
+TEST_F(LoadRunTest, MissingDefinitionsCloseTheDocumentAndForgetItsName) {
+  CurrentOptions().ChineseFontPath = dir_.Path();
+  Open(Fixtures("dvi/chinese.dvi"));
+  EXPECT_EQ(LoadFonts(), 1);
+  EXPECT_FALSE(Document().Loaded);
+  EXPECT_TRUE(Document().Name.empty());
+  EXPECT_EQ(ui_.Boxes.back().Text,
+            "**Error : file \"" + dir_.File("ccfonts.def") + "\" not found.");
+}
+
+TEST_F(LoadRunTest, SlotsWithoutAFontOrWithABrokenOneStopTheRun) {
+  // Ziti K's first level (slot 22) named nothing, then a file that is not there.
+  std::string definitions;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const char* name = slot == 1 ? "umsym2.hzf" : slot == 2 ? "uml1t1.hzf" : slot == 3 ? "uml2t3.hzf"
+                                                                                       : "";
+    definitions += *name != '\0' ? std::string(name) + " 1.0\n" : "";
+    if (*name == '\0') definitions += slot < 22 ? "NONE 1.0\n" : "";
+  }
+  CurrentOptions().ChineseFontPath = dir_.Path();
+  for (const char* font : {"umsym2.hzf", "uml1t1.hzf", "uml2t3.hzf"}) {
+    Copy(std::string("hzfonts/") + font, font);
+  }
+  WriteFile(dir_.File("ccfonts.def"), definitions);
+  Open(Fixtures("dvi/chinese.dvi"));
+  EXPECT_EQ(LoadFonts(), 1);
+  EXPECT_EQ(ui_.Boxes.back().Text, "Undefined font (ziti=K).");
+
+  ui_.Boxes.clear();
+  definitions += "NONE 1.0\n";  // slot 22 now names a file that is not there
+  WriteFile(dir_.File("ccfonts.def"), definitions);
+  Open(Fixtures("dvi/chinese.dvi"));
+  EXPECT_EQ(LoadFonts(), 1);
+  EXPECT_EQ(ui_.Boxes.back().Text, "FONTDRV: cannot open font \"" + dir_.Path() +
+                                       std::string(1, kSeparator) + "NONE\", error code=1.");
+}
+
+TEST_F(LoadRunTest, AUserFontBesideTheDocumentServesSlotZero) {
+  // A first-level character under ziti "@" (no ZiTi= special yet) is slot 0,
+  // for which ccfonts.def names no usable file.
+  DviWriter dvi;
+  dvi.Preamble("user font");
+  dvi.BeginPage(1).Down(100 * 65536).Font(1).SetChar(48).SetChar(33).EndPage();
+  dvi.Finish({.Fonts = {{.Number = 1, .Checksum = 24 << 20, .ScaledSize = 24 * 65536,
+                         .DesignSize = 24 * 65536, .Name = "ccfntA24"}}});
+  const std::string document = dir_.File("paper.dvi");
+  WriteFile(document, dvi.Data());
+
+  Open(document);
+  EXPECT_EQ(LoadFonts(), 1);
+  EXPECT_NE(ui_.Boxes.back().Text.find("NONE\", error code=1."), std::string::npos);
+
+  Copy("hzfonts/uml1t3.hzf", "paper.PZ");
+  Open(document);
+  ASSERT_EQ(LoadFonts(), 0);
+  ASSERT_EQ(Fonts().Slots[0].Glyphs.size(), 1u);
+  EXPECT_EQ(Fonts().Slots[0].Source, dir_.File("paper.PZ"));
+  EXPECT_FALSE(Fonts().Slots[0].Glyphs[0].Bitmap.empty());
+}
+
+TEST_F(LoadRunTest, AReloadReadsNoFontFileWhenEveryGlyphExistedBefore) {
+  const std::string document = Copy("dvi/chinese.dvi", "paper.dvi");
+  Open(document);
+  ASSERT_EQ(LoadFonts(), 0);
+  const std::size_t glyphs = Glyphs();
+
+  // The file is written again (as TeX would) and the window reloads it.
+  SaveCarryOver();
+  CloseDviFile();
+  std::filesystem::remove(document);
+  std::filesystem::copy_file(Fixtures("dvi/chinese.dvi"), document);
+  CountingFiles files;
+  Open(document);
+  ASSERT_EQ(LoadFonts(), 0);
+  DiscardCarryOver();
+  EXPECT_EQ(Loaded(), glyphs);
+  std::vector<std::string> fonts_read;
+  std::copy_if(files.Opened.begin(), files.Opened.end(), std::back_inserter(fonts_read), IsFontFile);
+  // Only the definitions are read again; no PK or outline font file.
+  for (const std::string& path : fonts_read) {
+    EXPECT_NE(path.find("ccfonts.def"), std::string::npos) << path;
+  }
+}
+
+TEST_F(LoadRunTest, AReloadReadsOnlyTheFontsOfNewGlyphs) {
+  // The old document had only the first page's glyphs; the new one has both.
+  Open(Fixtures("dvi/chinese.dvi"));
+  CurrentOptions().PageSelectionText.clear();
+  ASSERT_EQ(LoadFonts(), 0);
+  SaveCarryOver();
+  CloseDviFile();
+
+  CountingFiles files;
+  Open(Fixtures("dvi/mer2dvi.dvi"));
+  ASSERT_EQ(LoadFonts(), 0);
+  EXPECT_EQ(Loaded(), Glyphs());
+  // Another document: its glyphs partly differ, so some fonts are read.
+  EXPECT_TRUE(std::any_of(files.Opened.begin(), files.Opened.end(), IsFontFile));
+}
+
+TEST_F(LoadRunTest, ThePkPathMustSayWhereTheResolutionGoes) {
+  CurrentOptions().PkFontPath = Fixtures("pk/dpi600");
+  Open(Fixtures("dvi/plain.dvi"));
+  EXPECT_EQ(LoadFonts(), 1);
+  EXPECT_EQ(ui_.Boxes.back().Text, "Invalid PK font path (substring \"$d!\" not found)!");
+}
+
+TEST(LoadRunBuffersTest, TheGlyphWorkBufferOnlyGrows) {
+  std::uint8_t* small = GlyphWorkBuffer(16);
+  ASSERT_NE(small, nullptr);
+  GlyphWorkBuffer(100000);
+  EXPECT_GE(TheLoadRunBuffers().GlyphWork.size(), 100000u);
+  GlyphWorkBuffer(10);
+  EXPECT_GE(TheLoadRunBuffers().GlyphWork.size(), 100000u);
+}
+
+TEST(TrailingSeparatorTest, AddsOneOnlyWhereNeeded) {
+  EXPECT_EQ(WithTrailingSeparator("C:\\MOX\\HZFONTS"), "C:\\MOX\\HZFONTS\\");
+  EXPECT_EQ(WithTrailingSeparator("C:\\MOX\\HZFONTS\\"), "C:\\MOX\\HZFONTS\\");
+  EXPECT_EQ(WithTrailingSeparator("C:"), "C:");
+  EXPECT_EQ(WithTrailingSeparator(""), "");
+  EXPECT_EQ(WithTrailingSeparator("D:\\\x81\\x5C"), "D:\\\x81\\x5C\\");  // a trail byte is no separator
+#ifndef _WIN32
+  EXPECT_EQ(WithTrailingSeparator("/usr/share/hz"), "/usr/share/hz/");
+#endif
+}
+
+}  // namespace
+}  // namespace mox::test
