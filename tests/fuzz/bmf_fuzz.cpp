@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static mox::fuzz::QuietYesUserInterface ui;
   mox::platform::SetUi(&ui);
-  const std::string path = mox::fuzz::WriteScratchFile(".bmf", data, size);
+  const std::string path = mox::fuzz::WriteScratchFile("input.bmf", data, size);
   mox::CloseImage();
   mox::ImageHeader header;
   if (mox::OpenImage(path, header) >= 0) {

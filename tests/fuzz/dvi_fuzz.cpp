@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static mox::fuzz::QuietYesUserInterface ui;
   mox::platform::SetUi(&ui);
-  const std::string path = mox::fuzz::WriteScratchFile(".dvi", data, size);
+  const std::string path = mox::fuzz::WriteScratchFile("input.dvi", data, size);
   if (mox::OpenDviFile(path) == 0 && mox::PreScan() == 0) {
     const std::size_t pages = mox::Document().Pages.size();
     for (std::size_t page = 0; page < pages && mox::Document().Loaded; ++page) {

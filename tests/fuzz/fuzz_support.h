@@ -18,7 +18,11 @@ class QuietYesUserInterface final : public platform::UserInterface {
   void SetCaption(std::string_view) override {}
 };
 
-// Writes the input to a file of this process's own and returns its path.
-std::string WriteScratchFile(const char* suffix, const std::uint8_t* data, std::size_t size);
+// The folder of this process's own scratch files.
+const std::string& ScratchFolder();
+
+// Writes the input to a file of this process's own and returns its path;
+// `name` may include a folder below the scratch folder, which is made.
+std::string WriteScratchFile(const std::string& name, const std::uint8_t* data, std::size_t size);
 
 }  // namespace mox::fuzz

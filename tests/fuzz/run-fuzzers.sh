@@ -13,6 +13,9 @@ trap 'rm -rf "$scratch"' EXIT
 declare -A seeds=(
   [dvi_fuzz]="$root/tests/fixtures/dvi"
   [bmf_fuzz]="$root/tests/fixtures/bmf"
+  [pk_fuzz]="$root/tests/fixtures/pk/dpi300"
+  [outline_fuzz]="$root/tests/fixtures/hzfonts"
+  [face_table_fuzz]="$root/tests/fixtures/faces"
 )
 
 targets=("${@:3}")
