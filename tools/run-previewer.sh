@@ -9,9 +9,21 @@ root=$(pwd)
 
 tools/install-packages.sh build windows wine
 cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target moxwin32
+cmake --build --preset win64 --target moxwin32 makepk
 
 program="$root/build/win64/previewer/shell/moxwin32.exe"
+program_dir=$(dirname "$program")
+
+# The Chinese outline fonts in the folder the previewer looks in by default
+# (HZFONTS beside the program): every GB 2312 character, compiled once from
+# Debian's AR PL UMing by the project's font compiler.
+if [[ ! -f "$program_dir/HZFONTS/ccfonts.def" ]]; then
+  echo "Compiling the Chinese fonts (once) ..."
+  cmake -S . -B build/tools -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+  cmake --build build/tools --target mkhzfont >/dev/null
+  MKHZFONT="$root/build/tools/tools/mkhzfont/mkhzfont" \
+    tools/fixtures/make-outline-fixtures.sh --full "$program_dir/HZFONTS" >/dev/null
+fi
 document=()
 if [[ -f "$root/samples/sample.dvi" ]]; then
   document=("$root/samples/sample.dvi")

@@ -47,13 +47,14 @@ void MemoryDevice::MaskPixel(int x, int y, RgbColour pen) {
   pixels_[at + 2] &= pen.Blue;
 }
 
-void MemoryDevice::DottedLine(int x0, int y0, int x1, int y1, int& phase) {
+void MemoryDevice::DottedLine(int x0, int y0, int x1, int y1) {
+  int phase = 0;
   const int dx = (x1 > x0) - (x1 < x0);
   const int dy = (y1 > y0) - (y1 < y0);
   int x = x0;
   int y = y0;
   while (x != x1 || y != y1) {
-    if (phase % 2 == 0) MaskPixel(x, y, {0, 0, 0xFF});
+    if (phase % 6 < 3) MaskPixel(x, y, {0, 0, 0xFF});  // three on, three off
     ++phase;
     x += dx;
     y += dy;
@@ -61,11 +62,10 @@ void MemoryDevice::DottedLine(int x0, int y0, int x1, int y1, int& phase) {
 }
 
 void MemoryDevice::DrawFrame(int left, int top, int right, int bottom) {
-  int phase = 0;
-  DottedLine(left, top, right, top, phase);
-  DottedLine(right, top, right, bottom, phase);
-  DottedLine(right, bottom, left, bottom, phase);
-  DottedLine(left, bottom, left, top, phase);
+  DottedLine(left, top, right, top);
+  DottedLine(right, top, right, bottom);
+  DottedLine(right, bottom, left, bottom);
+  DottedLine(left, bottom, left, top);
 }
 
 }  // namespace mox

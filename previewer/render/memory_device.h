@@ -29,8 +29,9 @@ class MemoryDevice final : public RenderDevice {
  private:
   void MaskPixel(int x, int y, RgbColour pen);
   // One dotted line from (x0, y0) towards (x1, y1), its last pixel left out
-  // as a line drawn with LineTo leaves it; the dot phase runs on.
-  void DottedLine(int x0, int y0, int x1, int y1, int& phase);
+  // as a line drawn with LineTo leaves it; each line starts its dots afresh,
+  // as the lines of a dotted pen come out of GDI here.
+  void DottedLine(int x0, int y0, int x1, int y1);
 
   int width_;
   int height_;

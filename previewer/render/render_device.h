@@ -34,8 +34,10 @@ class RenderDevice {
   virtual int ColourCount() const = 0;
   // Puts the first `rows` rows of the band at (x, y) of the device.
   virtual void CopyBand(const BandImage& band, int rows, int x, int y) = 0;
-  // The page frame: a dotted blue rectangle, 1 pixel wide, combined with
-  // what is there by the mask-pen operation (ink stays ink).
+  // The page frame: a dotted blue rectangle, 1 pixel wide (dots of three
+  // pixels and gaps of three, each side starting with a dot, as a Windows
+  // dotted pen draws it), combined with what is there by the mask-pen
+  // operation (ink stays ink).
   virtual void DrawFrame(int left, int top, int right, int bottom) = 0;
 };
 

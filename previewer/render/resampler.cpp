@@ -84,10 +84,13 @@ void GreyRow(const ResampleSource& source, const ResampleTarget& target, int r,
   const int row_bytes = (sw + 7) / 8;
   std::fill(column_ink.begin(), column_ink.end(), 0);
   bool any = false;
+  // Bits beyond the width in a row's last byte are no pixels; they need not
+  // be clear.
+  const unsigned last_mask = (sw % 8) == 0 ? 0xFFu : (0xFFu << (8 - sw % 8)) & 0xFFu;
   for (std::int64_t i = from; i < to; ++i) {
     const std::uint8_t* row = source.Row(static_cast<int>(i));
     for (int b = 0; b < row_bytes; ++b) {
-      const unsigned byte = row[b];
+      const unsigned byte = b + 1 == row_bytes ? (row[b] & last_mask) : row[b];
       if (byte == 0) continue;
       any = true;
       for (int k = 0; k < 8; ++k) {

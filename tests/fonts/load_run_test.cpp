@@ -85,7 +85,7 @@ TEST_F(LoadRunTest, FillsEveryGlyphPkFontsFirst) {
   // The outline slots come after the PK fonts, each starting with an empty line.
   const auto blank = std::find(ui_.Captions.begin() + pk, ui_.Captions.end(), "");
   EXPECT_NE(blank, ui_.Captions.end());
-  EXPECT_EQ(Fonts().Slots[2].Source, Fixtures("hzfonts/") + "uml1t1.hzf");
+  EXPECT_EQ(Fonts().Slots[2].Source, WithTrailingSeparator(Fixtures("hzfonts")) + "uml1t1.hzf");
   // A glyph has the size of its font's cell.
   const ChineseGlyph& glyph = Fonts().Slots[2].Glyphs.front();
   const ChineseFont& font = Fonts().ChineseFonts[glyph.Font];

@@ -179,6 +179,22 @@ TEST_F(RendererTest, GlyphsOfOneBaselineShareTheirSampling) {
   }
 }
 
+TEST_F(RendererTest, BitsBeyondAGlyphsWidthAreNoInk) {
+  // A bitmap whose rows end in set padding bits (not every source clears them).
+  Load([](DviWriter& dvi) { dvi.Down(50 * kPoint).Right(20 * kPoint).Font(0).SetChar('A'); });
+  Scan();
+  PkGlyph& glyph = Glyph('A');
+  glyph.Width = 3;
+  glyph.Height = 6;
+  glyph.YOffset = 5;
+  glyph.Bitmap.assign(6, 0x1F);  // no pixel inside the width is black
+  Scan();
+  for (double zoom : {1.0, 0.6, 0.25}) {
+    DiscardZoomImages();
+    EXPECT_EQ(InkCount(Draw(zoom)), 0) << zoom;
+  }
+}
+
 TEST_F(RendererTest, ZoomImagesAreMadeOncePerZoom) {
   Load([](DviWriter& dvi) { dvi.Down(50 * kPoint).Right(20 * kPoint).Font(0).SetChar('A'); });
   Scan();
@@ -289,11 +305,20 @@ TEST_F(RendererTest, TheFrameOutlinesThePageWithItsMargins) {
   Scan();
   MemoryDevice device(200, 200, -1);
   DrawPage(device, {0, 0, 200, 200}, 1.0, {1.0, 10, 10, false});
-  auto blue = [](const RgbColour& c) { return c.Red == 0 && c.Green == 0 && c.Blue == 255; };
-  EXPECT_TRUE(blue(device.Pixel(0, 0)));
-  EXPECT_TRUE(blue(device.Pixel(100 + 20 - 1, 0)) || blue(device.Pixel(100 + 20 - 2, 0)));
-  EXPECT_TRUE(blue(device.Pixel(0, 50 + 20 - 1)) || blue(device.Pixel(0, 50 + 20 - 2)));
-  EXPECT_TRUE(IsPaper(device.Pixel(130, 10)));
+  auto dots = [&](int x0, int y0, int dx, int dy, int n) {
+    std::string line;
+    for (int i = 0; i < n; ++i) {
+      const RgbColour c = device.Pixel(x0 + i * dx, y0 + i * dy);
+      line += c.Red == 0 && c.Green == 0 && c.Blue == 255 ? '#' : IsPaper(c) ? '.' : '?';
+    }
+    return line;
+  };
+  // Dots of three, gaps of three; every side starts with a dot at its corner.
+  EXPECT_EQ(dots(0, 0, 1, 0, 14), "###...###...##");
+  EXPECT_EQ(dots(119, 0, 0, 1, 8), "###...##");        // right side, page width + margins - 1
+  EXPECT_EQ(dots(119, 69, -1, 0, 8), "###...##");      // bottom side
+  EXPECT_EQ(dots(0, 69, 0, -1, 8), "###...##");        // left side
+  EXPECT_EQ(dots(120, 0, 1, 0, 5), ".....");            // nothing beyond the page
   EXPECT_TRUE(IsPaper(device.Pixel(10, 80)));
 }
 

@@ -9,6 +9,10 @@ add_executable(makepk
 )
 mox_target_defaults(makepk)
 target_link_libraries(makepk PRIVATE mox_core)
+# The previewer starts it from its own folder.
 if(WIN32)
-  set_target_properties(makepk PROPERTIES OUTPUT_NAME MAKEPK SUFFIX ".EXE")
+  set_target_properties(makepk PROPERTIES OUTPUT_NAME MAKEPK SUFFIX ".EXE"
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/previewer/shell)
+else()
+  set_target_properties(makepk PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 endif()
