@@ -1,5 +1,7 @@
 #include "platform/win32/arguments.h"
 
+#include "platform/command_line.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -32,5 +34,7 @@ std::vector<std::string> ProgramArguments() {
   if (arguments.empty()) arguments.emplace_back();
   return arguments;
 }
+
+std::vector<std::string> CommandLineArguments(int, char**) { return ProgramArguments(); }
 
 }  // namespace mox::platform

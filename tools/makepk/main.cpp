@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "platform/console_text.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
@@ -21,9 +22,6 @@
 #include "tools/makepk/wanted_fonts.h"
 #include "tools/moxrender/console_user_interface.h"
 
-#ifdef _WIN32
-#include "platform/win32/arguments.h"
-#endif
 
 namespace mox::makepk {
 namespace {
@@ -32,16 +30,6 @@ constexpr int kAllThere = 0;
 constexpr int kSomeMissing = 1;
 constexpr int kBadCommandLine = 2;
 constexpr int kBadDocument = 3;
-
-std::vector<std::string> CommandLine(int argc, char** argv) {
-#ifdef _WIN32
-  (void)argc;
-  (void)argv;
-  return platform::ProgramArguments();
-#else
-  return std::vector<std::string>(argv, argv + argc);
-#endif
-}
 
 void Say(std::FILE* stream, const std::string& text) {
   platform::WriteConsoleText(stream, text + "\n");
@@ -110,7 +98,7 @@ int Run(const std::vector<std::string>& command_line) {
 }  // namespace mox::makepk
 
 int main(int argc, char** argv) {
-  const int status = mox::makepk::Run(mox::makepk::CommandLine(argc, argv));
+  const int status = mox::makepk::Run(mox::platform::CommandLineArguments(argc, argv));
   mox::platform::SetUi(nullptr);
   return status;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_line.h"
 #include "platform/console_text.h"
 #include "platform/text_format.h"
 #include "previewer/dvi/dvi_document.h"
@@ -26,22 +27,9 @@
 #include "tools/moxrender/png_output.h"
 #include "tools/moxrender/tool_arguments.h"
 
-#ifdef _WIN32
-#include "platform/win32/arguments.h"
-#endif
 
 namespace mox {
 namespace {
-
-std::vector<std::string> CommandLine(int argc, char** argv) {
-#ifdef _WIN32
-  (void)argc;
-  (void)argv;
-  return platform::ProgramArguments();
-#else
-  return std::vector<std::string>(argv, argv + argc);
-#endif
-}
 
 // The 0-based pages to print: those asked for, or every selected page.
 std::vector<int> PagesToShow(const ToolArguments& tool) {
@@ -144,7 +132,7 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace mox
 
 int main(int argc, char** argv) {
-  const int status = mox::Run(mox::CommandLine(argc, argv));
+  const int status = mox::Run(mox::platform::CommandLineArguments(argc, argv));
   mox::platform::SetUi(nullptr);
   return status;
 }
