@@ -1,0 +1,478 @@
+// The page view with a window of the test's own: loading and closing
+// documents, paging over the page filter, zooming and fitting, the scroller,
+// painting, and the reload when the file changes on disk.
+#include "previewer/shell/page_view.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "previewer/dvi/page_buffer.h"
+#include "previewer/fonts/carry_over.h"
+#include "previewer/render/memory_device.h"
+#include "previewer/resources/resource_ids.h"
+#include "previewer/shell/view_layout.h"
+#include "tests/support/counting_files.h"
+#include "tests/support/document_fixture.h"
+#include "tests/support/dvi_writer.h"
+
+namespace mox::test {
+namespace {
+
+constexpr std::int32_t kPoint = 65536;
+
+std::string Fixtures(const std::string& path) { return std::string(MOX_FIXTURES_DIR) + "/" + path; }
+
+// A client area of a given size; every request the view makes is counted.
+class FakeWindow final : public PageViewHost, public platform::ScrollHost {
+ public:
+  void MeasureClient(std::uint32_t& width, std::uint32_t& height) override {
+    width = Width;
+    height = Height;
+  }
+  void InvalidateView(bool erase) override {
+    ++Invalidations;
+    Pending = true;
+    LastEraseRequest = erase;
+  }
+  bool HasPendingPaint() override { return Pending; }
+  void SetDocumentBackground(bool document_shown) override { White = document_shown; }
+  void ShowBusy(bool busy) override { BusyCalls.push_back(busy); }
+  platform::TScroller& ViewScroller() override { return Scroller; }
+  void RealizePalette() override { ++Palettes; }
+  void SetScrollBar(bool, long, long, long) override {}
+  void ScrollContent(long, long) override {}
+
+  std::uint32_t Width = 800;
+  std::uint32_t Height = 600;
+  int Invalidations = 0;
+  bool Pending = false;
+  bool LastEraseRequest = false;
+  bool White = false;
+  int Palettes = 0;
+  std::vector<bool> BusyCalls;
+  platform::TScroller Scroller{*this, 1, 1, 0, 0};
+};
+
+// A document whose pages carry the given \count0 values, each page a rule
+// of its own width (in points) so that pages can be told apart.
+std::string Pages(const std::vector<std::int32_t>& counts, std::int32_t first_width = 10) {
+  DviWriter dvi;
+  dvi.Preamble();
+  std::int32_t width = first_width;
+  for (std::int32_t count : counts) {
+    dvi.BeginPage(count).Down(72 * kPoint).Right(72 * kPoint)
+        .SetRule(20 * kPoint, width * kPoint).EndPage();
+    ++width;
+  }
+  dvi.Finish();
+  return dvi.Data();
+}
+
+class PageViewTest : public DocumentTest {
+ protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    ZoomFactor() = 1.0;
+    CurrentOptions().InitialZoom = 1.0;
+    CurrentOptions().PkFontPath = Fixtures("pk/dpi$d");
+  }
+  void TearDown() override {
+    DiscardCarryOver();
+    DocumentTest::TearDown();
+  }
+
+  std::string Write(const std::string& bytes, const std::string& name = "doc.dvi") {
+    const std::string path = dir_.File(name);
+    WriteFile(path, bytes);
+    return path;
+  }
+
+  // The first paint loads the document named at start.
+  void FirstPaint() {
+    MemoryDevice device(10, 10);
+    view_.PaintView(device, {0, 0, 10, 10});
+  }
+
+  // The width in page pixels of the rule the current page shows.
+  int RuleWidth() const {
+    for (const PageItem& item : ThePageBuffer().Items) {
+      if (item.Kind == ItemRule) return item.Width;
+    }
+    return -1;
+  }
+
+  void MakeOlder(const std::string& path) {
+    // The stamp counts in two-second steps: move the old file well back.
+    const auto old_time = std::filesystem::last_write_time(path) - std::chrono::seconds(10);
+    std::filesystem::last_write_time(path, old_time);
+  }
+
+  FakeWindow window_;
+  PageView view_{window_};
+};
+
+TEST_F(PageViewTest, FirstPaintLoadsTheNamedDocumentOnItsFirstPage) {
+  view_.DviFileName = Write(Pages({3, 4, 5}));
+  FirstPaint();
+  EXPECT_TRUE(view_.IsDocumentOpen());
+  EXPECT_EQ(view_.CurrentPage, 0);
+  EXPECT_EQ(view_.PaintEnabled, 1);
+  EXPECT_EQ(view_.PageReady, 1);
+  EXPECT_TRUE(window_.White);
+  ASSERT_FALSE(ui_.Captions.empty());
+  EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 3");
+  EXPECT_EQ(Errors(), std::vector<std::string>{});
+  // The wait cursor was shown and taken back.
+  ASSERT_FALSE(window_.BusyCalls.empty());
+  EXPECT_TRUE(window_.BusyCalls.front());
+  EXPECT_FALSE(window_.BusyCalls.back());
+}
+
+TEST_F(PageViewTest, FirstPaintWithoutDocumentLeavesTheProgramTitle) {
+  FirstPaint();
+  EXPECT_FALSE(view_.IsDocumentOpen());
+  EXPECT_EQ(view_.CurrentPage, -1);
+  EXPECT_FALSE(window_.White);
+}
+
+TEST_F(PageViewTest, BrokenDocumentLeavesNoDocumentAndTheProgramTitle) {
+  view_.DviFileName = Write("not a DVI file at all");
+  FirstPaint();
+  EXPECT_FALSE(view_.IsDocumentOpen());
+  EXPECT_TRUE(view_.DviFileName.empty());
+  EXPECT_EQ(view_.CurrentPage, -1);
+  EXPECT_EQ(view_.PageReady, 1);
+  EXPECT_FALSE(window_.White);
+  ASSERT_EQ(ui_.Boxes.size(), 1u);
+  EXPECT_EQ(ui_.Captions.back(), "MOX DVI Previewer for Windows, v1.3pl2");
+  EXPECT_EQ(window_.BusyCalls.back(), false);
+}
+
+TEST_F(PageViewTest, FilterThatSelectsNothingSaysInvalidPageNo) {
+  CurrentOptions().PageSelectionText = "100:200";
+  view_.DviFileName = Write(Pages({1, 2}));
+  FirstPaint();
+  EXPECT_FALSE(view_.IsDocumentOpen());
+  ASSERT_EQ(ui_.Boxes.size(), 1u);
+  EXPECT_EQ(ui_.Boxes[0].Text, "Invalid page no.");
+  EXPECT_EQ(ui_.Boxes[0].Caption, "");
+  EXPECT_EQ(ui_.Captions.back(), "MOX DVI Previewer for Windows, v1.3pl2");
+}
+
+TEST_F(PageViewTest, NextAndPreviousJumpOverFilteredPagesWithoutWrapping) {
+  CurrentOptions().ParityFilter = 1;  // odd \count0 only
+  view_.DviFileName = Write(Pages({1, 2, 3, 4, 5}));
+  FirstPaint();
+  ASSERT_EQ(view_.CurrentPage, 0);
+  EXPECT_TRUE(view_.ViewCommand(CM_PREVPAGE));
+  EXPECT_EQ(view_.CurrentPage, 0);
+  view_.ViewCommand(CM_NEXTPAGE);
+  EXPECT_EQ(view_.CurrentPage, 2);
+  view_.ViewCommand(CM_NEXTPAGE);
+  EXPECT_EQ(view_.CurrentPage, 4);
+  EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 5");
+  view_.ViewCommand(CM_NEXTPAGE);
+  EXPECT_EQ(view_.CurrentPage, 4);
+  view_.ViewCommand(CM_PREVPAGE);
+  EXPECT_EQ(view_.CurrentPage, 2);
+}
+
+TEST_F(PageViewTest, GotoPageRefusesWhatCannotBeShownAndSkipsTheCurrentPage) {
+  CurrentOptions().PageSelectionText = "2:3";
+  view_.DviFileName = Write(Pages({1, 2, 3}));
+  FirstPaint();
+  ASSERT_EQ(view_.CurrentPage, 1);
+  window_.Scroller.SetRange(10, 10);
+  window_.Scroller.ScrollTo(4, 4);
+  EXPECT_EQ(view_.GotoPage(0), 0);   // filtered out
+  EXPECT_EQ(view_.GotoPage(-1), 0);
+  EXPECT_EQ(view_.GotoPage(3), 0);   // no such page
+  EXPECT_EQ(view_.CurrentPage, 1);
+  // The page shown already: no rescan and no scrolling.
+  const int invalidations = window_.Invalidations;
+  EXPECT_EQ(view_.GotoPage(1), 0);
+  EXPECT_EQ(window_.Scroller.XPos, 4);
+  EXPECT_EQ(window_.Invalidations, invalidations);
+  // Another page scrolls to the top-left corner.
+  EXPECT_EQ(view_.GotoPage(2), 0);
+  EXPECT_EQ(view_.CurrentPage, 2);
+  EXPECT_EQ(window_.Scroller.XPos, 0);
+  EXPECT_EQ(window_.Scroller.YPos, 0);
+}
+
+TEST_F(PageViewTest, ZoomCommandsClampAndChangeNothingWhenUnchanged) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  view_.ViewCommand(CM_ZOOMIN);
+  EXPECT_EQ(ZoomFactor(), 1.0);
+  view_.ViewCommand(CM_ZOOM5);
+  EXPECT_EQ(ZoomFactor(), 0.2);
+  for (int i = 0; i < 30; ++i) view_.ViewCommand(CM_ZOOMOUT);
+  EXPECT_EQ(ZoomFactor(), 0.05);
+  const int invalidations = window_.Invalidations;
+  view_.ViewCommand(CM_ZOOMOUT);
+  EXPECT_EQ(window_.Invalidations, invalidations);
+}
+
+TEST_F(PageViewTest, FitUsesTheClientAreaAndTheMargins) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  window_.Width = 1200;
+  window_.Height = 500;
+  view_.ViewCommand(CM_ZOOMFIT);
+  const PageGeometry page = DocumentGeometry();
+  EXPECT_DOUBLE_EQ(ZoomFactor(), FitZoom(page, 1200, 500));
+  EXPECT_EQ(view_.ClientWidth, 1200u);
+  // Fitted to the width: nothing to scroll sideways.
+  EXPECT_EQ(window_.Scroller.XRange, 0);
+}
+
+TEST_F(PageViewTest, InitialZoomZeroFitsTheFirstPage) {
+  CurrentOptions().InitialZoom = 0.0;
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  EXPECT_DOUBLE_EQ(ZoomFactor(), FitZoom(DocumentGeometry(), 800, 600));
+}
+
+TEST_F(PageViewTest, ScrollerFollowsTheZoomAndTheWindowSize) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  const ScrollLayout expected = LayOutPage(DocumentGeometry(), 1.0, 800, 600);
+  EXPECT_EQ(view_.OffsetX, expected.OffsetX);
+  EXPECT_EQ(view_.UnitX, expected.UnitX);
+  EXPECT_EQ(window_.Scroller.XRange, expected.RangeX);
+  EXPECT_EQ(window_.Scroller.YUnit, expected.UnitY);
+  window_.Width = 2000;
+  view_.UpdateScroller();
+  EXPECT_EQ(window_.Scroller.XRange, LayOutPage(DocumentGeometry(), 1.0, 2000, 600).RangeX);
+}
+
+TEST_F(PageViewTest, ViewportMovesHalfAWindowAndStopAtTheEnds) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  view_.ViewCommand(CM_VIEWDOWN);
+  EXPECT_EQ(window_.Scroller.YPos, (600 / 2) / view_.UnitY);
+  view_.ViewCommand(CM_VIEWBOTTOMRIGHT);
+  EXPECT_EQ(window_.Scroller.XPos, window_.Scroller.XRange);
+  EXPECT_EQ(window_.Scroller.YPos, window_.Scroller.YRange);
+  view_.ViewCommand(CM_VIEWTOPLEFT);
+  EXPECT_EQ(window_.Scroller.XPos, 0);
+  EXPECT_EQ(window_.Scroller.YPos, 0);
+  view_.ViewCommand(CM_VIEWLEFT);
+  EXPECT_EQ(window_.Scroller.XPos, 0);
+}
+
+TEST_F(PageViewTest, BottomRightOnAPageSmallerThanTheWindowStaysAtTheOrigin) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  view_.SetZoom(0.05);
+  view_.ViewCommand(CM_VIEWBOTTOMRIGHT);
+  EXPECT_EQ(window_.Scroller.XPos, 0);
+  EXPECT_EQ(window_.Scroller.YPos, 0);
+}
+
+TEST_F(PageViewTest, ChangeZoomRefusesLargeValuesAndFitsForZero) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  view_.ApplyZoomText("0.25");
+  EXPECT_EQ(ZoomFactor(), 0.25);
+  view_.ApplyZoomText("1.5");
+  EXPECT_EQ(ZoomFactor(), 0.25);
+  ASSERT_EQ(ui_.Boxes.size(), 1u);
+  EXPECT_EQ(ui_.Boxes[0].Text, "Invalid zoom factor 1.500000");
+  EXPECT_EQ(ui_.Boxes[0].Caption, "Error message");
+  view_.ApplyZoomText("0");
+  EXPECT_DOUBLE_EQ(ZoomFactor(), FitZoom(DocumentGeometry(), 800, 600));
+  view_.ApplyZoomText("0.001");
+  EXPECT_EQ(ZoomFactor(), 0.05);
+}
+
+TEST_F(PageViewTest, DocumentCommandsWithoutDocumentDoNothing) {
+  FirstPaint();
+  EXPECT_TRUE(view_.ViewCommand(CM_NEXTPAGE));
+  EXPECT_TRUE(view_.ViewCommand(CM_ZOOM5));
+  EXPECT_TRUE(view_.ViewCommand(CM_VIEWDOWN));
+  EXPECT_TRUE(view_.ViewCommand(CM_CLOSE));
+  EXPECT_EQ(ZoomFactor(), 1.0);
+  EXPECT_EQ(view_.CurrentPage, -1);
+  EXPECT_FALSE(view_.ViewCommand(CM_ABOUT));
+}
+
+TEST_F(PageViewTest, CloseForgetsTheDocument) {
+  view_.DviFileName = Write(Pages({1, 2}));
+  FirstPaint();
+  view_.ViewCommand(CM_CLOSE);
+  EXPECT_FALSE(view_.IsDocumentOpen());
+  EXPECT_TRUE(view_.DviFileName.empty());
+  EXPECT_EQ(view_.CurrentPage, -1);
+  EXPECT_FALSE(window_.White);
+  EXPECT_EQ(window_.Scroller.XRange, 0);
+  EXPECT_EQ(view_.OffsetX, 0);
+  EXPECT_EQ(ui_.Captions.back(), "MOX DVI Previewer for Windows, v1.3pl2");
+  EXPECT_FALSE(Document().Loaded);
+}
+
+TEST_F(PageViewTest, OpenResetsThePageFilter) {
+  CurrentOptions().PageSelectionText = "2";
+  CurrentOptions().ParityFilter = 2;
+  CurrentOptions().SequenceMode = 1;
+  view_.DviFileName = Write(Pages({1, 2}));
+  FirstPaint();
+  ASSERT_EQ(view_.CurrentPage, 1);
+  view_.OpenChosenFile(Write(Pages({7, 8, 9}), "other.dvi"));
+  EXPECT_EQ(view_.CurrentPage, 0);
+  EXPECT_EQ(CurrentOptions().PageSelectionText, "");
+  EXPECT_EQ(CurrentOptions().ParityFilter, 0);
+  EXPECT_EQ(CurrentOptions().SequenceMode, 0);
+  EXPECT_EQ(ui_.Captions.back(), "other.dvi - Page 7");
+}
+
+TEST_F(PageViewTest, PaintDrawsThePageAtTheMarginsOfTheZoom) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  const int width = view_.OffsetX + 800;
+  const int height = view_.OffsetY + 800;
+  MemoryDevice device(width, height);
+  view_.PaintView(device, {0, 0, width, height});
+  // The rule's bottom-left corner sits 72 pt (598 pixels at 600 dpi) right
+  // of and below the page origin, which lies at the margins.
+  const int left = view_.OffsetX + 598;
+  const int bottom = view_.OffsetY + 598;
+  EXPECT_EQ(device.Pixel(left + 10, bottom - 10).Red, 0);
+  EXPECT_EQ(device.Pixel(left - 10, bottom - 10).Red, 255);
+  EXPECT_EQ(device.Pixel(left + 10, bottom + 10).Red, 255);
+}
+
+TEST_F(PageViewTest, NothingIsPaintedWhilePrintingOrBeforeAPageIsReady) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  view_.PrintMode = 2;
+  MemoryDevice device(1000, 1000);
+  view_.PaintView(device, {0, 0, 1000, 1000});
+  EXPECT_EQ(device.Pixel(view_.OffsetX + 605, view_.OffsetY + 595).Red, 255);
+}
+
+TEST_F(PageViewTest, ReloadOfAnUnchangedFileDoesNothing) {
+  view_.DviFileName = Write(Pages({1, 2}));
+  FirstPaint();
+  view_.GotoPage(1);
+  CountingFiles files;
+  view_.FocusGained();
+  EXPECT_EQ(view_.CurrentPage, 1);
+  EXPECT_EQ(view_.IgnoreNextClick, 1);
+  EXPECT_EQ(window_.Palettes, 1);
+  EXPECT_TRUE(files.Opened.empty());
+}
+
+TEST_F(PageViewTest, ReloadShowsTheNewContentOnTheSamePageAndScrollPosition) {
+  const std::string path = Write(Pages({1, 2, 3}));
+  MakeOlder(path);
+  view_.DviFileName = path;
+  FirstPaint();
+  view_.GotoPage(1);
+  window_.Scroller.ScrollTo(3, 5);
+  const int old_width = RuleWidth();
+  Write(Pages({1, 2, 3}, 40));
+  view_.FocusGained();
+  EXPECT_TRUE(view_.IsDocumentOpen());
+  EXPECT_EQ(view_.CurrentPage, 1);
+  EXPECT_NE(RuleWidth(), old_width);
+  EXPECT_EQ(window_.Scroller.XPos, 3);
+  EXPECT_EQ(window_.Scroller.YPos, 5);
+  EXPECT_TRUE(ui_.Boxes.empty());
+  // Focus again with no change: the stamp recorded after the reload holds.
+  const int invalidations = window_.Invalidations;
+  view_.FocusGained();
+  EXPECT_EQ(window_.Invalidations, invalidations);
+}
+
+TEST_F(PageViewTest, ReloadLowersTheScrollPositionToTheNewRange) {
+  const std::string path = Write(Pages({1}));
+  MakeOlder(path);
+  view_.DviFileName = path;
+  FirstPaint();
+  window_.Scroller.ScrollTo(1000, 1000);
+  const long old_y = window_.Scroller.YPos;
+  ASSERT_GT(old_y, 0);
+  // A much shorter page: the postamble's height shrinks.
+  DviWriter dvi;
+  dvi.Preamble();
+  dvi.BeginPage(1).SetRule(kPoint, kPoint).EndPage();
+  dvi.Finish({.MaxHeightDepth = 30 * kPoint, .MaxWidth = 30 * kPoint});
+  Write(dvi.Data());
+  view_.FocusGained();
+  ASSERT_TRUE(view_.IsDocumentOpen());
+  EXPECT_EQ(window_.Scroller.YPos, window_.Scroller.YRange);
+  EXPECT_LT(window_.Scroller.YPos, old_y);
+}
+
+TEST_F(PageViewTest, ReloadWithFewerPagesShowsTheFirstSelectablePage) {
+  const std::string path = Write(Pages({1, 2, 3}));
+  MakeOlder(path);
+  view_.DviFileName = path;
+  FirstPaint();
+  view_.GotoPage(2);
+  Write(Pages({5, 6}));
+  view_.FocusGained();
+  EXPECT_EQ(view_.CurrentPage, 0);
+  EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 5");
+}
+
+TEST_F(PageViewTest, RemovedFileLeavesNoDocument) {
+  const std::string path = Write(Pages({1, 2}));
+  view_.DviFileName = path;
+  FirstPaint();
+  std::filesystem::remove(path);
+  view_.FocusGained();
+  EXPECT_FALSE(view_.IsDocumentOpen());
+  EXPECT_EQ(view_.CurrentPage, -1);
+  EXPECT_EQ(ui_.Captions.back(), "MOX DVI Previewer for Windows, v1.3pl2");
+  // The open's own message, and no question about a file in use.
+  ASSERT_EQ(ui_.Boxes.size(), 1u);
+  EXPECT_EQ(ui_.Boxes[0].Text, "Cannot open DVI file or invalid file type.");
+}
+
+TEST_F(PageViewTest, NoReloadWhilePrinting) {
+  const std::string path = Write(Pages({1, 2}));
+  MakeOlder(path);
+  view_.DviFileName = path;
+  FirstPaint();
+  Write(Pages({1}, 30));
+  view_.PrintMode = 1;
+  view_.FocusGained();
+  EXPECT_EQ(window_.Palettes, 0);
+  EXPECT_EQ(Document().Pages.size(), 2u);
+}
+
+TEST_F(PageViewTest, ReloadOfARealDocumentReadsNoFontFile) {
+  const std::string path = dir_.File("plain.dvi");
+  std::filesystem::copy_file(Fixtures("dvi/plain.dvi"), path);
+  MakeOlder(path);
+  view_.DviFileName = path;
+  FirstPaint();
+  ASSERT_TRUE(view_.IsDocumentOpen());
+  ASSERT_TRUE(ui_.Boxes.empty());
+  // TeX writes the same document again.
+  std::filesystem::remove(path);
+  std::filesystem::copy_file(Fixtures("dvi/plain.dvi"), path);
+  CountingFiles files;
+  view_.FocusGained();
+  EXPECT_TRUE(view_.IsDocumentOpen());
+  for (const std::string& opened : files.Opened) {
+    EXPECT_EQ(opened.find(".PK"), std::string::npos) << opened;
+  }
+  EXPECT_TRUE(ui_.Boxes.empty());
+}
+
+TEST_F(PageViewTest, CloseViewAnswersYesAndClosesTheDocument) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  EXPECT_TRUE(view_.CloseView());
+  EXPECT_FALSE(view_.IsDocumentOpen());
+}
+
+}  // namespace
+}  // namespace mox::test
