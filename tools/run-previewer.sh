@@ -24,9 +24,15 @@ if [[ ! -f "$program_dir/HZFONTS/ccfonts.def" ]]; then
   MKHZFONT="$root/build/tools/tools/mkhzfont/mkhzfont" \
     tools/fixtures/make-outline-fixtures.sh --full "$program_dir/HZFONTS" >/dev/null
 fi
+# The bundled sample with the fonts it needs: its PK fonts from samples/pk
+# ("$d" stands for the resolution) and the Chinese fonts just compiled, named
+# as Windows paths (under Wine, drive Z: is the root of this file system).
+windows_path() { local path=$1; printf 'Z:%s' "${path//\//\\}"; }
 document=()
 if [[ -f "$root/samples/sample.dvi" ]]; then
-  document=("$root/samples/sample.dvi")
+  document=("-P$(windows_path "$root/samples/pk/dpi")\$d"
+            "-I$(windows_path "$program_dir/HZFONTS")"
+            "$(windows_path "$root/samples/sample.dvi")")
 fi
 
 export MOX_WINE_STATE="$root/build/win64/wine-demo"
