@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/glyph_rasterizer.h"
+#include "platform/win32/gdi_glyph_rasterizer.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::platform {
@@ -48,11 +49,15 @@ class GdiRasterizer final : public GlyphRasterizer {
   GdiRasterizer& operator=(const GdiRasterizer&) = delete;
   ~GdiRasterizer() override { ReleaseFace(); }
 
+  void SetReferenceWindow(HWND window) { reference_window_ = window; }
+
   bool SelectFace(const LogFontA& font, int& descent) override {
     ReleaseFace();
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
+    // Glyphs are made for the device that shows them: the previewer's
+    // window, or the screen before it has one.
+    HDC reference = GetDC(reference_window_);
+    dc_ = CreateCompatibleDC(reference);
+    ReleaseDC(reference_window_, reference);
     if (dc_ == nullptr) return false;
     SetMapMode(dc_, MM_TEXT);
     const LOGFONTW wide = WideLogFont(font);
@@ -111,6 +116,7 @@ class GdiRasterizer final : public GlyphRasterizer {
   }
 
  private:
+  HWND reference_window_ = nullptr;
   HDC dc_ = nullptr;
   HFONT font_ = nullptr;
   HGDIOBJ previous_font_ = nullptr;
@@ -118,9 +124,17 @@ class GdiRasterizer final : public GlyphRasterizer {
 
 }  // namespace
 
-GlyphRasterizer& SystemRasterizer() {
+namespace {
+
+GdiRasterizer& TheGdiRasterizer() {
   static GdiRasterizer rasterizer;
   return rasterizer;
 }
+
+}  // namespace
+
+GlyphRasterizer& SystemRasterizer() { return TheGdiRasterizer(); }
+
+void SetGlyphReferenceWindow(HWND window) { TheGdiRasterizer().SetReferenceWindow(window); }
 
 }  // namespace mox::platform

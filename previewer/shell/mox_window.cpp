@@ -2,12 +2,20 @@
 
 #include <commdlg.h>
 
+#include <cstddef>
 #include <cstdlib>
 
 #include "platform/text_format.h"
+#include "platform/win32/framework/input_dialog.h"
+#include "platform/win32/gdi_glyph_rasterizer.h"
+#include "previewer/fonts/face_table.h"
+#include "previewer/render/grey_palette.h"
 #include "previewer/shell/about_dialog.h"
+#include "previewer/shell/busy_flag.h"
+#include "previewer/shell/gdi_render_device.h"
 #include "previewer/shell/commands.h"
 #include "previewer/shell/open_dialog_data.h"
+#include "previewer/shell/view_commands.h"
 #include "previewer/startup/language.h"
 #include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
@@ -18,9 +26,16 @@ namespace {
 constexpr COLORREF kNoDocumentBackground = RGB(0x80, 0x80, 0x80);
 constexpr COLORREF kDocumentBackground = RGB(0xFF, 0xFF, 0xFF);
 
+// The Change zoom box keeps its text in a buffer of this size.
+constexpr std::size_t kZoomTextBuffer = 256;
+
+// Ink levels of the page bitmap drawn in grey.
+constexpr int kGreyLevels = 16;
+
 }  // namespace
 
-TMOXWindow::TMOXWindow(const std::vector<std::string>& arguments) {
+TMOXWindow::TMOXWindow(const std::vector<std::string>& arguments)
+    : PageView(static_cast<PageViewHost&>(*this)) {
   if (std::optional<std::string> error = ReadOptions(arguments)) {
     // No window exists yet: the box has no owner, and nothing is shown
     // before the process ends.
@@ -31,92 +46,162 @@ TMOXWindow::TMOXWindow(const std::vector<std::string>& arguments) {
   SetBackgroundColor(kNoDocumentBackground);
   DviFileName = CurrentOptions().DocumentName;
 
-  DialogData.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-  DialogData.Filter = kOpenDialogFilter;
-  DialogData.DefaultExtension = kOpenDialogExtension;
-  DialogData.InitialDirectory = OpenDialogInitialDirectory(DviFileName);
+  OpenDialogData.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+  OpenDialogData.Filter = kOpenDialogFilter;
+  OpenDialogData.DefaultExtension = kOpenDialogExtension;
+  OpenDialogData.InitialDirectory = OpenDialogInitialDirectory(DviFileName);
   AttachScroller();
+
+  // Chinese faces named in the face table beside the program serve their
+  // ziti through TrueType.
+  LoadFaceTable(FaceTableFileName(CurrentOptions().ProgramPath));
+  InstallFaceTableQuery();
 }
 
-TMOXWindow::~TMOXWindow() = default;
+TMOXWindow::~TMOXWindow() { platform::SetGlyphReferenceWindow(nullptr); }
 
-bool TMOXWindow::CanClose() {
-  if (closing_) return false;
-  closing_ = true;
-  UnloadDocument();
-  closing_ = false;
-  return true;
+void TMOXWindow::SetFrame(HWND frame) {
+  frame_ = frame;
+  platform::SetGlyphReferenceWindow(Handle());
 }
+
+bool TMOXWindow::CanClose() { return CloseView(); }
 
 bool TMOXWindow::Command(int id) {
   const int command = EnglishCommandId(id);
   // Document commands do nothing without a document, whatever sent them.
   if (!IsCommandEnabled(command, IsDocumentOpen())) return true;
   switch (command) {
+    case CM_OPEN:
+      OpenFile();
+      return true;
     case CM_QUIT:
-      if (frame_ != nullptr) SendMessageW(frame_, WM_CLOSE, 0, 0);
+      // A second Quit while the first one's close is asked is dropped.
+      if (frame_ != nullptr && !quitting_) {
+        BusyFlag busy(quitting_);
+        SendMessageW(frame_, WM_CLOSE, 0, 0);
+      }
       return true;
     case CM_ABOUT:
       ShowAbout();
       return true;
+    case CM_ZOOMCHANGE:
+      ChangeZoom();
+      return true;
+    case CM_HELP:
+    case CM_PRINT:
+    case CM_OPTIONS:
+    case CM_TRUETYPE:
+    case CM_SELECTPAGE:
+    case CM_ENTERPAGE:
+      // Commands whose dialogs the previewer does not have yet.
+      return true;
     default:
-      return false;
+      return ViewCommand(command);
   }
+}
+
+void TMOXWindow::OpenFile() {
+  const std::optional<std::string> path =
+      win::RunOpenFileDialog(Owner(), OpenDialogData, Tr("打开DVI文件", "Open DVI file"));
+  if (path) OpenChosenFile(*path);
+}
+
+void TMOXWindow::ChangeZoom() {
+  std::string text = ZoomDialogText(ZoomFactor());
+  win::TInputDialog dialog(Owner(), Tr("设置缩小因子", "Set zoom"),
+                           Tr("请输入缩小因子", "Enter zoom factor"), &text, kZoomTextBuffer);
+  if (dialog.Execute() == IDOK) ApplyZoomText(text);
 }
 
 void TMOXWindow::ShowAbout() {
   if (about_open_) return;
-  about_open_ = true;
-  TAboutDialog about(frame_ != nullptr ? frame_ : Handle());
+  BusyFlag busy(about_open_);
+  TAboutDialog about(Owner());
   about.Execute();
-  about_open_ = false;
 }
 
-void TMOXWindow::UpdateScroller() {
-  if (updating_scroller_ || Scroller() == nullptr) return;
-  updating_scroller_ = true;
-  RECT client;
-  GetClientRect(Handle(), &client);
-  ClientWidth = static_cast<std::uint32_t>(client.right);
-  ClientHeight = static_cast<std::uint32_t>(client.bottom);
-  const std::int32_t paint_enabled = PaintEnabled;
-  PaintEnabled = 0;
-  if (!IsDocumentOpen()) {
-    OffsetX = OffsetY = 0;
-    UnitX = UnitY = 1;
-    Scroller()->SetRange(0, 0);
-    Scroller()->SetUnits(1, 1);
-    Scroller()->ScrollTo(0, 0);
+void TMOXWindow::BuildPalette(HDC dc) {
+  const std::vector<RgbColour> ramp = GreyPalette(kGreyLevels, CurrentOptions().Gamma);
+  std::vector<std::uint8_t> storage(sizeof(LOGPALETTE) + kGreyLevels * sizeof(PALETTEENTRY), 0);
+  auto* logical = reinterpret_cast<LOGPALETTE*>(storage.data());
+  logical->palVersion = 0x300;
+  logical->palNumEntries = kGreyLevels;
+  // LOGPALETTE declares room for one entry; the storage holds all of them.
+  auto* entries = reinterpret_cast<PALETTEENTRY*>(storage.data() + offsetof(LOGPALETTE, palPalEntry));
+  for (int i = 0; i < kGreyLevels; ++i) {
+    entries[i] = {ramp[static_cast<std::size_t>(i)].Red, ramp[static_cast<std::size_t>(i)].Green,
+                  ramp[static_cast<std::size_t>(i)].Blue, 0};
   }
-  RECT pending;
-  if (!GetUpdateRect(Handle(), &pending, FALSE)) InvalidateRect(Handle(), nullptr, FALSE);
-  PaintEnabled = paint_enabled;
-  updating_scroller_ = false;
-}
-
-void TMOXWindow::UnloadDocument() {
-  FileOpen = 0;
-  DviFileName.clear();
-  CurrentPage = -1;
-  UpdateScroller();
-  SetBackgroundColor(kNoDocumentBackground);
-  InvalidateRect(Handle(), nullptr, TRUE);
-  UpdateTitle();
-}
-
-void TMOXWindow::UpdateTitle() {
-  ShowStatus(ProgramTitle());
-}
-
-void TMOXWindow::Paint(HDC, const RECT&, bool) {
-  if (PrintMode != 0 || painting_) return;
-  painting_ = true;
-  if (!first_paint_done_) {
-    // The frame is shown and sized by now, so layout can measure it.
-    first_paint_done_ = true;
-    UpdateScroller();
+  if (palette_) {
+    SetPaletteEntries(palette_.Get(), 0, kGreyLevels, entries);
+    return;
   }
-  painting_ = false;
+  palette_.Reset(CreatePalette(logical));
+  if (palette_) RealizePagePalette(dc, false);
+}
+
+int TMOXWindow::RealizePagePalette(HDC dc, bool repaint) {
+  if (realizing_ || !palette_ || dc == nullptr) return 0;
+  BusyFlag busy(realizing_);
+  const HPALETTE old = SelectPalette(dc, palette_.Get(), FALSE);
+  const UINT changed = ::RealizePalette(dc);
+  if (changed != 0 && changed != GDI_ERROR) {
+    if (repaint) {
+      InvalidateRect(Handle(), nullptr, FALSE);
+    } else {
+      UpdateColors(dc);
+    }
+  }
+  if (old != nullptr) SelectPalette(dc, old, FALSE);
+  return 1;
+}
+
+void TMOXWindow::Paint(HDC dc, const RECT& damaged, bool) {
+  GdiRenderDevice device(dc);
+  // Grey pages want their levels in the display's palette, where it has one.
+  if (!palette_ && BitsPerPixelFor(ZoomFactor(), device.ColourCount()) > 1) BuildPalette(dc);
+  if (palette_) {
+    SelectPalette(dc, palette_.Get(), FALSE);
+    ::RealizePalette(dc);
+  }
+  PaintView(device, {damaged.left, damaged.top, damaged.right, damaged.bottom});
+}
+
+void TMOXWindow::MeasureClient(std::uint32_t& width, std::uint32_t& height) {
+  RECT client{};
+  if (Handle() != nullptr) GetClientRect(Handle(), &client);
+  width = static_cast<std::uint32_t>(client.right > 0 ? client.right : 0);
+  height = static_cast<std::uint32_t>(client.bottom > 0 ? client.bottom : 0);
+}
+
+void TMOXWindow::InvalidateView(bool erase) {
+  if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, erase ? TRUE : FALSE);
+}
+
+bool TMOXWindow::HasPendingPaint() {
+  return Handle() != nullptr && GetUpdateRect(Handle(), nullptr, FALSE) != 0;
+}
+
+void TMOXWindow::SetDocumentBackground(bool document_shown) {
+  SetBackgroundColor(document_shown ? kDocumentBackground : kNoDocumentBackground);
+}
+
+void TMOXWindow::ShowBusy(bool busy) {
+  if (busy) {
+    if (busy_depth_++ == 0) {
+      saved_cursor_ = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    }
+  } else if (busy_depth_ > 0 && --busy_depth_ == 0) {
+    SetCursor(saved_cursor_);
+  }
+}
+
+platform::TScroller& TMOXWindow::ViewScroller() { return *Scroller(); }
+
+void TMOXWindow::RealizePalette() {
+  win::WindowDc dc(Handle());
+  RealizePagePalette(dc.Get(), true);
 }
 
 LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -125,6 +210,24 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       const LRESULT result = TWindow::HandleMessage(message, wparam, lparam);
       if (IsDocumentOpen() && wparam != SIZE_MINIMIZED) UpdateScroller();
       return result;
+    }
+    case WM_SETFOCUS:
+      FocusGained();
+      return 0;
+    case WM_PALETTECHANGED:
+      if (reinterpret_cast<HWND>(wparam) != Handle() && !palette_changing_) {
+        BusyFlag busy(palette_changing_);
+        RealizePalette();
+      }
+      return 0;
+    case WM_QUERYNEWPALETTE: {
+      win::WindowDc dc(Handle());
+      return RealizePagePalette(dc.Get(), true);
+    }
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      info->ptMinTrackSize = {300, 300};
+      return 0;
     }
     default:
       return TWindow::HandleMessage(message, wparam, lparam);

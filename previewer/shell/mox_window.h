@@ -1,70 +1,68 @@
-// The page view of the previewer: the client window inside the frame. Its
-// construction reads the options; it owns the view state of the document.
+// The page view of the previewer: the client window inside the frame. It
+// turns window messages into the page view's operations and draws through
+// the renderer; its construction reads the options.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/win32/framework/file_dialog.h"
+#include "platform/win32/framework/gdi.h"
 #include "platform/win32/framework/window.h"
+#include "previewer/shell/page_view.h"
 
 namespace mox {
 
-struct OpenDialogData {
-  DWORD Flags = 0;
-  std::string Filter;
-  std::string InitialDirectory;
-  std::string DefaultExtension;
-};
-
-class TMOXWindow : public win::TWindow {
+class TMOXWindow : public win::TWindow, private PageViewHost, public PageView {
  public:
   // Reads the options; an invalid one ends the process with exit code 2
-  // after one error box.
+  // after one error box. Loads the face table beside the program.
   explicit TMOXWindow(const std::vector<std::string>& arguments);
   ~TMOXWindow() override;
 
   bool CanClose() override;
   bool Command(int id) override;
 
-  bool IsDocumentOpen() const { return FileOpen != 0; }
-  // Called when the frame exists, for the commands that close it.
-  void SetFrame(HWND frame) { frame_ = frame; }
+  // Called when the frame exists, for the commands that close it and the
+  // dialogs it owns.
+  void SetFrame(HWND frame);
 
-  std::int32_t OffsetX = 0;
-  std::int32_t OffsetY = 0;
-  std::uint32_t ClientWidth = 0;
-  std::uint32_t ClientHeight = 0;
-  std::int32_t UnitX = 1;
-  std::int32_t UnitY = 1;
-  std::int32_t CurrentPage = -1;
-  std::int32_t IgnoreNextClick = 0;
-  std::int32_t PageReady = 1;
-  std::int32_t FileOpen = 0;
-  OpenDialogData DialogData;
-  std::int32_t PaintEnabled = 0;
-  std::int32_t PrintMode = 0;
+  // The grey ramp of the page bitmap bent by the gamma value; the first
+  // call also makes the logical palette and realizes it.
+  void BuildPalette(HDC dc);
+  // 1 when the palette exists (and was realized into dc), else 0.
+  int RealizePagePalette(HDC dc, bool repaint);
 
-  // The document shown, from the command line or the open dialog.
-  std::string DviFileName;
+  win::FileDialogData OpenDialogData;
 
  protected:
   void Paint(HDC dc, const RECT& damaged, bool erase) override;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
-  void UpdateScroller();
-  void UnloadDocument();
-  void UpdateTitle();
+  // The page view's hooks.
+  void MeasureClient(std::uint32_t& width, std::uint32_t& height) override;
+  void InvalidateView(bool erase) override;
+  bool HasPendingPaint() override;
+  void SetDocumentBackground(bool document_shown) override;
+  void ShowBusy(bool busy) override;
+  platform::TScroller& ViewScroller() override;
+  void RealizePalette() override;
+
+  void OpenFile();
+  void ChangeZoom();
   void ShowAbout();
+  HWND Owner() const { return frame_ != nullptr ? frame_ : Handle(); }
 
   HWND frame_ = nullptr;
-  bool first_paint_done_ = false;
-  bool painting_ = false;
-  bool updating_scroller_ = false;
-  bool closing_ = false;
+  win::Palette palette_;
+  HCURSOR saved_cursor_ = nullptr;
+  int busy_depth_ = 0;
+  bool realizing_ = false;
+  bool palette_changing_ = false;
+  bool quitting_ = false;
   bool about_open_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include "previewer/fonts/carry_over.h"
 #include "previewer/fonts/load_run.h"
 #include "previewer/resources/resource_ids.h"
+#include "previewer/shell/busy_flag.h"
 #include "previewer/shell/page_navigation.h"
 #include "previewer/shell/view_commands.h"
 #include "previewer/shell/view_layout.h"
@@ -19,18 +20,6 @@
 
 namespace mox {
 namespace {
-
-// Keeps a flag set for the life of an operation that must not nest.
-class BusyFlag {
- public:
-  explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~BusyFlag() { flag_ = false; }
-  BusyFlag(const BusyFlag&) = delete;
-  BusyFlag& operator=(const BusyFlag&) = delete;
-
- private:
-  bool& flag_;
-};
 
 void ShowInformation(const char* text, const char* caption) {
   platform::Ui().ShowBox(text, caption, platform::kBoxOk | platform::kBoxIconInformation);

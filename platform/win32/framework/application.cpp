@@ -7,6 +7,8 @@ namespace mox::win {
 int RunMessageLoop(TDecoratedFrame& frame) {
   MSG message;
   for (;;) {
+    // Idle: the tool bar catches up with what the commands can do now.
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) frame.UpdateCommandStates();
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
     if (frame.Handle() != nullptr && frame.Accelerators() != nullptr &&

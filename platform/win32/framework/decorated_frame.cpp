@@ -189,8 +189,12 @@ void TDecoratedFrame::ClearHint() {
 void TDecoratedFrame::UpdateCommandStates() {
   if (tool_bar_ == nullptr || !enabler_) return;
   for (const ToolButton& button : decoration_.Buttons) {
-    SendMessageW(tool_bar_, TB_ENABLEBUTTON, button.CommandId,
-                 MAKELPARAM(enabler_(button.CommandId) ? TRUE : FALSE, 0));
+    // Only changes are sent: this runs whenever the program goes idle.
+    const bool enabled = enabler_(button.CommandId);
+    const bool shown = SendMessageW(tool_bar_, TB_ISBUTTONENABLED, button.CommandId, 0) != 0;
+    if (enabled != shown) {
+      SendMessageW(tool_bar_, TB_ENABLEBUTTON, button.CommandId, MAKELPARAM(enabled, 0));
+    }
   }
 }
 

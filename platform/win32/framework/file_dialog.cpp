@@ -1,0 +1,39 @@
+#include "platform/win32/framework/file_dialog.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace mox::win {
+
+std::optional<std::string> RunOpenFileDialog(HWND owner, const FileDialogData& data,
+                                             const std::string& title) {
+  // The dialog wants the filter's parts separated by zero characters.
+  std::wstring filter = platform::Widen(data.Filter);
+  for (wchar_t& c : filter) {
+    if (c == L'|') c = L'\0';
+  }
+  filter.push_back(L'\0');
+  const std::wstring directory = platform::Widen(data.InitialDirectory);
+  const std::wstring extension = platform::Widen(data.DefaultExtension);
+  const std::wstring caption = platform::Widen(title);
+  std::vector<wchar_t> path(MAX_PATH * 4, L'\0');
+
+  OPENFILENAMEW open{};
+  open.lStructSize = sizeof open;
+  open.hwndOwner = owner;
+  open.lpstrFilter = filter.c_str();
+  open.nFilterIndex = 1;
+  open.lpstrFile = path.data();
+  open.nMaxFile = static_cast<DWORD>(path.size());
+  open.lpstrInitialDir = directory.empty() ? nullptr : directory.c_str();
+  open.lpstrTitle = caption.c_str();
+  open.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  open.Flags = data.Flags;
+  if (!GetOpenFileNameW(&open)) return std::nullopt;
+  return platform::Narrow(path.data());
+}
+
+}  // namespace mox::win
