@@ -1,0 +1,67 @@
+"""Chinese glyphs from a TrueType face in the previewer's window: with a face
+table beside the program, the ziti it names are drawn by Windows' own font
+rasteriser, so the outline font files of those slots are never needed."""
+
+import os
+import shutil
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import harness  # noqa: E402
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+EXE = os.path.join(harness.BUILD_DIR, "previewer", "shell", "moxwin32.exe")
+SAMPLE = os.path.join(ROOT, "samples", "sample.dvi")
+FACE_TABLE = os.path.join(ROOT, "tests", "fixtures", "faces", "uming.FNT")
+DEFINITIONS = os.path.join(ROOT, "tests", "fixtures", "hzfonts", "ccfonts.def")
+
+
+class TrueTypeFaces(unittest.TestCase):
+    def setUp(self):
+        self.copy = harness.ProgramCopy(EXE)
+        self.program = None
+        # The Chinese font folder names the slots' files but holds none of
+        # them: only TrueType can draw the sample's characters.
+        self.fonts = self.copy.path("hzfonts")
+        os.makedirs(self.fonts)
+        shutil.copy(DEFINITIONS, self.fonts)
+
+    def tearDown(self):
+        if self.program is not None:
+            self.program.kill()
+        self.copy.remove()
+
+    def start(self):
+        pk = harness.windows_path(os.path.join(ROOT, "samples", "pk")) + "\\dpi$d"
+        self.program = harness.Program(
+            self.copy.exe, "-P" + pk, "-I" + harness.windows_path(self.fonts), "-Z0.2",
+            harness.windows_path(SAMPLE), cwd=self.copy.folder)
+
+    def test_face_table_draws_the_chinese_text(self):
+        shutil.copy(FACE_TABLE, self.copy.path("moxwin32.FNT"))
+        self.start()
+        frame = harness.wait_for_window(r"^sample\.dvi - Page 1$", timeout=60)
+        self.assertEqual(harness.windows_named("^Error message$"), [])
+
+        # The title line is Chinese only (中英文混排示例): its band of the
+        # page (left of the dotted frame, below the tool bar) must carry ink
+        # in more than one grey level.
+        def inked_title():
+            shot = harness.screenshot(frame, "truetype-page1.png")
+            width, _ = harness.image_size(shot)
+            box = (20, 85, width - 50, 45)
+            return harness.colour_count(shot, box) > 2 and shot
+        harness.wait_for(inked_title, what="the Chinese title drawn")
+        harness.keys(frame, "ctrl+x")
+        self.assertEqual(self.program.wait(), 0)
+
+    def test_without_the_face_table_the_missing_font_files_are_reported(self):
+        self.start()
+        harness.wait_for_window("^Error message$", timeout=60)
+        _, text = harness.dialog_text()
+        self.assertIn("FONTDRV: cannot open font", text)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
