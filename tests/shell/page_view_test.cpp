@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -466,6 +472,55 @@ TEST_F(PageViewTest, ReloadOfARealDocumentReadsNoFontFile) {
   }
   EXPECT_TRUE(ui_.Boxes.empty());
 }
+
+#ifndef _WIN32
+// Stands for TeX still writing the file: holds an exclusive lock on it and
+// lets go when the user has pressed OK twice.
+class WriterLetsGo final : public platform::UserInterface {
+ public:
+  explicit WriterLetsGo(const std::string& path)
+      : fd_(::open(path.c_str(), O_RDONLY)), previous_(platform::SetUi(this)) {
+    ::flock(fd_, LOCK_EX);
+  }
+  ~WriterLetsGo() override {
+    platform::SetUi(previous_);
+    ::close(fd_);
+  }
+  int ShowBox(std::string_view text, std::string_view caption, unsigned) override {
+    Texts.emplace_back(text);
+    Captions.emplace_back(caption);
+    if (Texts.size() == 2) ::flock(fd_, LOCK_UN);
+    return platform::kAnswerOk;
+  }
+  void SetCaption(std::string_view) override {}
+
+  std::vector<std::string> Texts;
+  std::vector<std::string> Captions;
+
+ private:
+  int fd_;
+  platform::UserInterface* previous_;
+};
+
+TEST_F(PageViewTest, ReloadWaitsWhileAnotherProgramHoldsTheFile) {
+  const std::string path = Write(Pages({1, 2}));
+  MakeOlder(path);
+  view_.DviFileName = path;
+  FirstPaint();
+  Write(Pages({1, 2}, 30));
+  WriterLetsGo writer(path);
+  view_.FocusGained();
+  ASSERT_EQ(writer.Texts.size(), 2u);
+  EXPECT_EQ(writer.Texts[0],
+            "The DVI file is in use by another application.\n"
+            "Please wait for the application which uses the DVI file\n"
+            "to terminate, and then click OK to continue");
+  EXPECT_EQ(writer.Captions[0], "Information");
+  // Once free, the new file is read.
+  EXPECT_TRUE(view_.IsDocumentOpen());
+  EXPECT_EQ(RuleWidth(), NearestInt(30 * kPoint * Document().ConversionX));
+}
+#endif
 
 TEST_F(PageViewTest, CloseViewAnswersYesAndClosesTheDocument) {
   view_.DviFileName = Write(Pages({1}));
