@@ -178,3 +178,72 @@ class ProgramCopy:
 
     def remove(self):
         shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def view_geometry():
+    """Where the previewer's page view is: {"client": (x, y, width, height)}
+    with x and y on the screen, and "hbar"/"vbar": whether its scroll bars
+    are shown. None while there is no frame."""
+    lines = probe("view").splitlines()
+    found = {}
+    for line in lines:
+        words = line.split()
+        if words and words[0] == "client" and len(words) == 5:
+            found["client"] = tuple(int(v) for v in words[1:])
+        elif words and words[0] == "bars" and len(words) == 3:
+            found["hbar"] = words[1] == "h"
+            found["vbar"] = words[2] == "v"
+    return found if len(found) == 3 else None
+
+
+def focus_owner():
+    """(caption of the foreground window, class of the focused window)."""
+    items = dict(tuple(line.split("|", 1)) for line in probe("focus").splitlines()
+                 if "|" in line)
+    return items.get("Foreground"), items.get("Focus")
+
+
+def click(x, y):
+    """A click of the left mouse button at a point of the screen: unlike
+    xdotool's focus, it activates the Wine window there (without a window
+    manager Wine learns of no other change of the active window)."""
+    run("xdotool", "mousemove", "--sync", str(x), str(y))
+    run("xdotool", "click", "1")
+
+
+def window_box(window):
+    """(x, y, width, height) of an X window on the screen."""
+    out = run("xdotool", "getwindowgeometry", "--shell", window)
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
+def crop(path, box, name):
+    """A box (x, y, width, height) of a PNG, saved among the artifacts."""
+    os.makedirs(ARTIFACTS, exist_ok=True)
+    out = os.path.join(ARTIFACTS, name)
+    x, y, w, h = box
+    run("convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", out)
+    return out
+
+
+def on_white(picture, width, height, x, y, name):
+    """A white image of the given size with the picture laid on it with its
+    top-left corner at (x, y) (negative: cut off): what a window shows of a
+    picture scrolled by (-x, -y), white where the picture does not reach."""
+    os.makedirs(ARTIFACTS, exist_ok=True)
+    out = os.path.join(ARTIFACTS, name)
+    run("convert", "-size", f"{width}x{height}", "xc:white", picture,
+        "-geometry", f"{x:+d}{y:+d}", "-composite", out)
+    return out
+
+
+def differing_pixels(first, second, diff_name=None):
+    """Number of pixels in which two images of one size differ (no fuzz);
+    a picture of the differences is saved when diff_name is given."""
+    diff = os.path.join(ARTIFACTS, diff_name) if diff_name else "null:"
+    result = subprocess.run(["compare", "-metric", "AE", first, second, diff],
+                            capture_output=True, text=True, check=False, timeout=60)
+    if result.returncode not in (0, 1):
+        raise RuntimeError(f"compare failed: {result.stderr.strip()}")
+    return int(float(result.stderr.split()[0]))

@@ -8,6 +8,15 @@
 //   window_probe dialog    the visible dialog (or message box): a line
 //                          "Caption|TEXT", then one line per control,
 //                          "CLASS|TEXT", line breaks written as \n
+//   window_probe view      the page view (the frame's MoxWindow child):
+//                          "client X Y W H" (its client area, X and Y on the
+//                          screen), then "bars H V": "h" and "v" for the
+//                          scroll bars shown, "-" for those hidden
+//   window_probe focus     the caption of the foreground window, then the
+//                          class of the window that has the keyboard focus
+//   window_probe window TITLE
+//                          shows a small window of that caption until it is
+//                          closed: something else to give the focus to
 #include <windows.h>
 #include <commctrl.h>
 
@@ -95,6 +104,21 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+// What an edit box holds: GetWindowText of another process's window gives
+// only the text it was created with, the edit control answers the message.
+std::wstring EditText(HWND edit) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
+    return {};
+  }
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 2000, &copied);
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
 void PrintLine(const std::string& kind, const std::wstring& text) {
   std::string line = kind + "|";
   for (char c : Utf8(text)) {
@@ -126,7 +150,7 @@ int PrintDialog() {
        child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t name[64] = L"";
     GetClassNameW(child, name, 64);
-    PrintLine(Utf8(name), TextOf(child));
+    PrintLine(Utf8(name), std::wcscmp(name, L"Edit") == 0 ? EditText(child) : TextOf(child));
   }
   return 0;
 }
@@ -151,14 +175,77 @@ int PrintToolBar(HWND frame) {
   return 0;
 }
 
+int PrintView(HWND frame) {
+  HWND view = FindWindowExW(frame, nullptr, L"MoxWindow", nullptr);
+  if (view == nullptr) return 3;
+  RECT client{};
+  GetClientRect(view, &client);
+  POINT origin{0, 0};
+  ClientToScreen(view, &origin);
+  std::printf("client %ld %ld %ld %ld\n", origin.x, origin.y, client.right, client.bottom);
+  // Wine keeps the scroll positions in the window's own process, out of
+  // reach of GetScrollInfo from here; whether a bar is shown is in the style.
+  const LONG_PTR style = GetWindowLongPtrW(view, GWL_STYLE);
+  std::printf("bars %s %s\n", (style & WS_HSCROLL) ? "h" : "-", (style & WS_VSCROLL) ? "v" : "-");
+  return 0;
+}
+
+int PrintFocus() {
+  HWND foreground = GetForegroundWindow();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = foreground != nullptr ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+  if (thread == 0 || !GetGUIThreadInfo(thread, &info)) info.hwndFocus = nullptr;
+  wchar_t name[64] = L"";
+  if (info.hwndFocus != nullptr) GetClassNameW(info.hwndFocus, name, 64);
+  PrintLine("Foreground", foreground != nullptr ? TextOf(foreground) : std::wstring());
+  PrintLine("Focus", name);
+  return 0;
+}
+
+int ShowWindowUntilClosed(const char* title) {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = [](HWND window, UINT message, WPARAM wparam,
+                                LPARAM lparam) -> LRESULT {
+    if (message == WM_DESTROY) {
+      PostQuitMessage(0);
+      return 0;
+    }
+    return DefWindowProcW(window, message, wparam, lparam);
+  };
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = L"ProbeWindow";
+  if (RegisterClassW(&window_class) == 0) return 4;
+  std::wstring caption;
+  for (const char* c = title; *c != '\0'; ++c) caption += static_cast<wchar_t>(*c);
+  // In the bottom-right corner of the screen, clear of the previewer's frame
+  // (top-left): screenshots of the frame must not show it.
+  HWND window = CreateWindowW(L"ProbeWindow", caption.c_str(), WS_OVERLAPPEDWINDOW,
+                              GetSystemMetrics(SM_CXSCREEN) - 220,
+                              GetSystemMetrics(SM_CYSCREEN) - 120, 200, 100, nullptr, nullptr,
+                              window_class.hInstance, nullptr);
+  if (window == nullptr) return 4;
+  ShowWindow(window, SW_SHOW);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "window") == 0) return ShowWindowUntilClosed(argv[2]);
   if (argc != 2) return 2;
   if (std::strcmp(argv[1], "dialog") == 0) return PrintDialog();
+  if (std::strcmp(argv[1], "focus") == 0) return PrintFocus();
   HWND frame = FindFrame();
   if (frame == nullptr) return 1;
   if (std::strcmp(argv[1], "status") == 0) return PrintStatus(frame);
   if (std::strcmp(argv[1], "toolbar") == 0) return PrintToolBar(frame);
+  if (std::strcmp(argv[1], "view") == 0) return PrintView(frame);
   return 2;
 }
