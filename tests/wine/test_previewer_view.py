@@ -28,7 +28,6 @@ HZ_FOLDER = os.path.join(REPO, "tests", "fixtures", "hzfonts")
 ENGLISH_TITLE = "MOX DVI Previewer for Windows, v1.3pl2"
 CHINESE_TITLE = "MOX DVI 显示程序1.3版第2修订版"
 GREY = (128, 128, 128)
-WHITE = (255, 255, 255)
 
 # English command ids of the tool bar, left to right; only Open (101) works
 # without a document.
@@ -175,26 +174,40 @@ class ViewTestCase(unittest.TestCase):
         return program
 
     def start_focus_holder(self):
-        """A small window of another process, to take the focus away."""
+        """A small window of another process, to take the focus away. It
+        becomes the active window when it is shown."""
         self.programs.append(harness.Program(PROBE, "window", "Focus holder"))
-        return harness.wait_for_window("^Focus holder$")
+        holder = harness.wait_for_window("^Focus holder$")
+        harness.wait_for(lambda: harness.focus_owner()[0] == "Focus holder",
+                         what="the new window to become active")
+        return holder
 
     def activate(self, window, wait=True):
         """Clicks a window (for the frame: its status bar) so that Wine makes
-        it the active one, and (with wait) waits until it is."""
+        it the active one, and (with wait) waits until it is; clicks again
+        when an activation of another window came in between."""
         x, y, width, height = harness.window_box(window)
         harness.click(x + width // 2, y + height - 6)
-        if wait:
-            caption = harness.window_name(window)
-            harness.wait_for(lambda: harness.focus_owner()[0] == caption,
-                             what=f"window {caption!r} to become active")
+        if not wait:
+            return
+        caption = harness.window_name(window)
+        for _ in range(5):
+            try:
+                harness.wait_for(lambda: harness.focus_owner()[0] == caption, timeout=4.0,
+                                 what=f"window {caption!r} to become active")
+                return
+            except TimeoutError:
+                harness.click(x + width // 2, y + height - 6)
+        self.fail(f"window {caption!r} does not become active: {harness.focus_owner()}")
 
     def caption(self):
         return harness.window_name(self.frame)
 
     def wait_for_caption(self, expected):
-        harness.wait_for(lambda: self.caption() == expected,
-                         what=f"the caption {expected!r} (it is {self.caption()!r})")
+        try:
+            harness.wait_for(lambda: self.caption() == expected, what="the caption")
+        except TimeoutError:
+            self.fail(f"the caption is {self.caption()!r}, not {expected!r}")
 
     def press(self, *keys):
         harness.keys(self.frame, *keys)
@@ -236,10 +249,8 @@ class ViewTestCase(unittest.TestCase):
         self.wait_for_caption(title)
 
         def grey():
-            shot, geometry = self.view(name)
-            _, _, width, height = geometry["client"]
-            return harness.colour_count(shot) == 1 and harness.pixel(shot, width // 2,
-                                                                     height // 2) == GREY
+            shot, _ = self.view(name)
+            return harness.colour_count(shot) == 1 and harness.pixel(shot, 0, 0) == GREY
         harness.wait_for(grey, what="a page view all grey")
 
     def tool_bar(self):
@@ -280,6 +291,13 @@ class ViewTestCase(unittest.TestCase):
         edits = [text for kind, text in items if kind == "Edit"]
         self.assertEqual(len(edits), 1, items)
         return edits[0]
+
+    def close_zoom_box(self, title="Set zoom"):
+        """Cancels the open Change zoom box. (Its OK would set the zoom to the
+        four decimals shown, which may differ from the zoom in force.)"""
+        box = harness.wait_for_window(exact(title))
+        harness.keys(box, "Escape")
+        harness.wait_until_gone(exact(title))
 
     def enter_zoom(self, text, title="Set zoom"):
         """Types over the selected text of the open Change zoom box (nothing:
@@ -389,6 +407,7 @@ class Pixels(ViewTestCase):
         # allows it; the scroll unit is that of the smaller page.
         self.press("5")
         grey = picture(SAMPLE, 1, "5")
+        self.settle()
         _, geometry = self.view("p1-1to5-geometry")
         _, _, width, height = geometry["client"]
         layout5 = dvi.layout(0.2, width, height)
@@ -433,20 +452,21 @@ class Zoom(ViewTestCase):
         down = half_window(height, layout["unit_y"]) * layout["unit_y"]
         # '+' and Delete at 1:1 change nothing: neither the zoom nor the place.
         self.press("Down", "plus", "Delete")
-        self.assert_view_shows(one, 0, down, "limits-1to1-plus")
+        self.settle()
+        self.assert_view_shows(one, 0, down, "limits-1to1-plus", timeout=3.0)
         self.assertEqual(self.zoom_box(), "1.0000")
-        self.enter_zoom("")
+        self.close_zoom_box()
         # '-' shrinks by 5/6 a step down to 1:20 and no further (17 steps
         # reach it, the others change nothing).
         self.press(*["minus"] * 20)
         self.assert_view_shows(picture(SAMPLE, 1, "0.05"), 0, 0, "limits-smallest")
         self.assertEqual(self.zoom_box(), "0.0500")
-        self.enter_zoom("")
+        self.close_zoom_box()
         # One '+' from there is 0.05 * 1.2: the smaller zoom was 0.05 exactly.
         self.press("plus")
         self.assert_view_shows(picture(SAMPLE, 1, repr(0.05 * 1.2)), 0, 0, "limits-plus")
         self.assertEqual(self.zoom_box(), "0.0600")
-        self.enter_zoom("")
+        self.close_zoom_box()
         # Insert and the other zoom-out keys do what '-' does.
         self.press("Insert")
         self.assert_view_shows(picture(SAMPLE, 1, repr(0.05 * 1.2 * 0.8333333333333334)),
@@ -455,6 +475,7 @@ class Zoom(ViewTestCase):
     def test_fit_by_key_by_ctrl_f_and_by_zoom_0(self):
         dvi = DviFile(SAMPLE)
         self.start("-Z1", caption="sample.dvi - Page 1")
+        self.assert_view_shows(picture(SAMPLE, 1, "1"), 0, 0, "fit-before-1to1")
         _, geometry = self.view("fit-before")
         _, _, width, height = geometry["client"]
         # The fit is measured in the window as it is when the key comes.
@@ -463,7 +484,7 @@ class Zoom(ViewTestCase):
         self.press("0")
         self.assert_view_shows(fitted, 0, 0, "fit-key-0")
         self.assertEqual(self.zoom_box(), f"{zoom:.4f}")
-        self.enter_zoom("")
+        self.close_zoom_box()
         self.press("1", "ctrl+f")
         self.assert_view_shows(fitted, 0, 0, "fit-ctrl-f")
         self.press("1")
@@ -472,7 +493,28 @@ class Zoom(ViewTestCase):
         self.enter_zoom("0")
         self.assert_view_shows(fitted, 0, 0, "fit-zoom-0")
         self.assertEqual(self.zoom_box(), f"{zoom:.4f}")
-        self.enter_zoom("")
+        self.close_zoom_box()
+
+    def test_number_keys_zoom_to_one_nth(self):
+        self.start("-Z1", caption="sample.dvi - Page 1")
+        for n in "2346781":
+            self.press(n)
+            self.assert_view_shows(picture(SAMPLE, 1, n), 0, 0, f"key-{n}")
+
+    def test_without_a_zoom_the_page_is_fitted_to_the_window_it_ends_up_in(self):
+        # Fitting adds a scroll bar in the direction that does not fit, which
+        # narrows the window: the fit is measured again after it.
+        dvi = DviFile(SAMPLE)
+        self.start(caption="sample.dvi - Page 1")
+        self.settle()
+        _, geometry = self.view("initial-fit-geometry")
+        _, _, width, height = geometry["client"]
+        self.assertTrue(geometry["vbar"] and not geometry["hbar"],
+                        "the page is fitted to the width, and scrolls down")
+        zoom = dvi.fit_zoom(width, height)
+        self.assert_view_shows(picture(SAMPLE, 1, repr(zoom)), 0, 0, "initial-fit")
+        self.assertEqual(self.zoom_box(), f"{zoom:.4f}")
+        self.close_zoom_box()
 
     def test_change_zoom_accepts_a_fraction_and_refuses_more_than_1(self):
         self.start("-Z1", caption="sample.dvi - Page 1")
@@ -485,7 +527,7 @@ class Zoom(ViewTestCase):
         self.answer_box()
         # The zoom stays.
         self.assertEqual(self.zoom_box(), "0.2000")
-        self.enter_zoom("")
+        self.close_zoom_box()
         self.assert_view_shows(picture(SAMPLE, 1, "5"), 0, 0, "zoombox-refused")
         # Escape leaves the zoom as it is, whatever was typed.
         self.zoom_box()
@@ -493,7 +535,7 @@ class Zoom(ViewTestCase):
         harness.keys(box, "9", "Escape")
         harness.wait_until_gone("^Set zoom$")
         self.assertEqual(self.zoom_box(), "0.2000")
-        self.enter_zoom("")
+        self.close_zoom_box()
         self.assertTrue(self.programs[0].running())
 
 
@@ -653,6 +695,21 @@ class Chinese(ViewTestCase):
         self.answer_box("错误信息")
         self.press("ctrl+c")
         self.assert_grey_without_document(CHINESE_TITLE, name="chinese-closed")
+
+    def test_broken_file_in_chinese(self):
+        bad = self.copy.path("bad.dvi")
+        with open(bad, "w") as text:
+            text.write("This is a text file, not a DVI file.\n" * 20)
+        program = harness.Program(
+            self.copy.exe, "-C", f"-P{harness.windows_path(PK_FOLDER)}\\dpi$d",
+            f"-I{harness.windows_path(HZ_FOLDER)}", harness.windows_path(bad),
+            cwd=self.copy.folder)
+        self.programs.append(program)
+        self.assertEqual(self.message_box("错误信息"), "非法DVI文件")
+        self.answer_box("错误信息")
+        self.frame = harness.wait_for_window(exact(CHINESE_TITLE))
+        self.assert_grey_without_document(CHINESE_TITLE, name="chinese-broken-file")
+        self.assertTrue(program.running())
 
 
 if __name__ == "__main__":
