@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/glyph_rasterizer.h"
+#include "tests/support/raster_glyphs.h"
 
 namespace mox {
 namespace {
@@ -15,29 +16,10 @@ namespace {
 using platform::LogFontA;
 using platform::RasterGlyph;
 
-constexpr std::uint16_t kZhong = 0xD6D0;  // 中
 
-LogFontA Face(const char* name, std::int32_t height, std::int32_t width) {
-  LogFontA font;
-  font.Height = height;
-  font.Width = width;
-  font.Weight = 400;
-  font.CharSet = 134;  // GB2312_CHARSET
-  font.Quality = 2;
-  std::strncpy(font.FaceName, name, sizeof font.FaceName - 1);
-  return font;
-}
-
-int InkCount(const RasterGlyph& glyph) {
-  const std::size_t stride = (glyph.BlackBoxWidth + 31) / 32 * 4;
-  int ink = 0;
-  for (std::uint32_t y = 0; y < glyph.BlackBoxHeight; ++y) {
-    for (std::uint32_t x = 0; x < glyph.BlackBoxWidth; ++x) {
-      ink += (glyph.Bits[stride * y + x / 8] >> (7 - x % 8)) & 1;
-    }
-  }
-  return ink;
-}
+using test::Face;
+using test::InkCount;
+using test::kZhong;
 
 class GdiRasterizerTest : public ::testing::Test {
  protected:
