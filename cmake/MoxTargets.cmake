@@ -24,8 +24,8 @@ endif()
 # outside GBK (the micro sign of <chrono>) that plain GBK cannot take.
 set(MOX_EXEC_CHARSET GB18030)
 
-function(mox_target_defaults target)
-  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+# Warnings, the execution character set and -Werror.
+function(mox_compile_settings target)
   target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra>)
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     target_compile_options(${target} PRIVATE
@@ -35,5 +35,33 @@ function(mox_target_defaults target)
   # read differently, which the fuzz targets do not look at.
   if(MOX_WERROR)
     target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-Werror>)
+  endif()
+endfunction()
+
+# The settings, and the whole source tree as the include root: for programs,
+# tools and tests, which sit above every layer.
+function(mox_target_defaults target)
+  mox_compile_settings(${target})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# mox_layer(target FOLDERS folder... [LINKS libraries...]): a library of one
+# layer of the code. Its include root shows only its own folders (through
+# links in the build tree); the folders below it come with the libraries it
+# links. An include of a folder above the layer is therefore not found, and
+# the build refuses it.
+function(mox_layer target)
+  cmake_parse_arguments(PARSE_ARGV 1 LAYER "" "" "FOLDERS;LINKS")
+  set(root ${CMAKE_BINARY_DIR}/include-roots/${target})
+  foreach(folder ${LAYER_FOLDERS})
+    get_filename_component(parent ${root}/${folder} DIRECTORY)
+    file(MAKE_DIRECTORY ${parent})
+    file(REMOVE ${root}/${folder})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${root}/${folder} SYMBOLIC)
+  endforeach()
+  mox_compile_settings(${target})
+  target_include_directories(${target} PUBLIC ${root})
+  if(LAYER_LINKS)
+    target_link_libraries(${target} PUBLIC ${LAYER_LINKS})
   endif()
 endfunction()

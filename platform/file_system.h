@@ -3,6 +3,7 @@
 // the GBK path into UTF-16 so that Chinese names work on any code page.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -36,6 +37,11 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 inline FilePtr OpenFile(const std::string& path, const char* mode) {
   return FilePtr(Files().Open(path, mode));
 }
+
+// Positioning with offsets up to 4 GB, also where long is 32 bits: true when
+// the seek worked; the position, or -1.
+bool SeekFile(std::FILE* file, std::uint64_t offset, int origin);
+std::int64_t TellFile(std::FILE* file);
 
 // Closes the stream and reports whether every write reached the file.
 bool CloseChecked(FilePtr& file);

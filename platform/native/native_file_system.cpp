@@ -38,4 +38,10 @@ FileSystem& SystemFiles() {
   return fs;
 }
 
+bool SeekFile(std::FILE* file, std::uint64_t offset, int origin) {
+  return std::fseek(file, static_cast<long>(offset), origin) == 0;
+}
+
+std::int64_t TellFile(std::FILE* file) { return std::ftell(file); }
+
 }  // namespace mox::platform

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/glyph_rasterizer.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/gdi_glyph_rasterizer.h"
 #include "platform/win32/wide_text.h"
 
@@ -55,20 +56,21 @@ class GdiRasterizer final : public GlyphRasterizer {
     ReleaseFace();
     // Glyphs are made for the device that shows them: the previewer's
     // window, or the screen before it has one.
-    HDC reference = GetDC(reference_window_);
-    dc_ = CreateCompatibleDC(reference);
-    ReleaseDC(reference_window_, reference);
-    if (dc_ == nullptr) return false;
-    SetMapMode(dc_, MM_TEXT);
+    {
+      const win::WindowDc reference(reference_window_);
+      dc_ = win::MemoryDc(reference.Get());
+    }
+    if (!dc_) return false;
+    SetMapMode(dc_.Get(), MM_TEXT);
     const LOGFONTW wide = WideLogFont(font);
-    font_ = CreateFontIndirectW(&wide);
-    if (font_ == nullptr) {
+    font_.Reset(CreateFontIndirectW(&wide));
+    if (!font_) {
       ReleaseFace();
       return false;
     }
-    previous_font_ = SelectObject(dc_, font_);
+    previous_font_ = SelectObject(dc_.Get(), font_.Get());
     TEXTMETRICW metrics{};
-    if (previous_font_ == nullptr || !GetTextMetricsW(dc_, &metrics)) {
+    if (previous_font_ == nullptr || !GetTextMetricsW(dc_.Get(), &metrics)) {
       ReleaseFace();
       return false;
     }
@@ -77,16 +79,15 @@ class GdiRasterizer final : public GlyphRasterizer {
   }
 
   void ReleaseFace() override {
-    if (dc_ != nullptr && previous_font_ != nullptr) SelectObject(dc_, previous_font_);
-    if (font_ != nullptr) DeleteObject(font_);
-    if (dc_ != nullptr) DeleteDC(dc_);
-    dc_ = nullptr;
-    font_ = nullptr;
+    // The font leaves the device context before either goes.
+    if (dc_ && previous_font_ != nullptr) SelectObject(dc_.Get(), previous_font_);
     previous_font_ = nullptr;
+    font_.Reset();
+    dc_.Reset();
   }
 
   std::optional<RasterGlyph> DrawGlyph(std::uint16_t gb2312_code) override {
-    if (dc_ == nullptr) return std::nullopt;
+    if (!dc_) return std::nullopt;
     const char bytes[2] = {static_cast<char>(gb2312_code >> 8),
                            static_cast<char>(gb2312_code & 0xFF)};
     wchar_t character = 0;
@@ -95,11 +96,11 @@ class GdiRasterizer final : public GlyphRasterizer {
     }
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     GLYPHMETRICS metrics{};
-    const DWORD size = GetGlyphOutlineW(dc_, character, GGO_BITMAP, &metrics, 0, nullptr, &identity);
+    const DWORD size = GetGlyphOutlineW(dc_.Get(), character, GGO_BITMAP, &metrics, 0, nullptr, &identity);
     // GDI_ERROR is -1 as a signed size: "0 or less" means no glyph.
     if (size == 0 || size == GDI_ERROR) return std::nullopt;
     std::vector<std::uint8_t> bits(size);
-    if (GetGlyphOutlineW(dc_, character, GGO_BITMAP, &metrics, size, bits.data(), &identity) ==
+    if (GetGlyphOutlineW(dc_.Get(), character, GGO_BITMAP, &metrics, size, bits.data(), &identity) ==
         GDI_ERROR) {
       return std::nullopt;
     }
@@ -117,8 +118,8 @@ class GdiRasterizer final : public GlyphRasterizer {
 
  private:
   HWND reference_window_ = nullptr;
-  HDC dc_ = nullptr;
-  HFONT font_ = nullptr;
+  win::MemoryDc dc_;
+  win::Font font_;
   HGDIOBJ previous_font_ = nullptr;
 };
 

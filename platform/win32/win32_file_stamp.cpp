@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "platform/file_stamp.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::platform {
@@ -10,16 +11,16 @@ namespace mox::platform {
 FileStamp RecordFileStamp(const std::string& path) {
   FileStamp stamp;
   // Others may go on reading and writing: the stamp only looks.
-  const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return stamp;
+  const win::KernelHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return stamp;
   LARGE_INTEGER size{};
   FILETIME written{};
   FILETIME local{};
   WORD date = 0;
   WORD time = 0;
-  if (GetFileSizeEx(file, &size) && GetFileTime(file, nullptr, nullptr, &written) &&
+  if (GetFileSizeEx(file.Get(), &size) && GetFileTime(file.Get(), nullptr, nullptr, &written) &&
       FileTimeToLocalFileTime(&written, &local) && FileTimeToDosDateTime(&local, &date, &time)) {
     stamp.Path = path;
     stamp.Length = size.QuadPart > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(size.QuadPart);
@@ -30,16 +31,13 @@ FileStamp RecordFileStamp(const std::string& path) {
     stamp.Minutes = static_cast<std::uint16_t>((time >> 5) & 0x3F);
     stamp.Seconds = static_cast<std::uint16_t>(time & 0x1F);
   }
-  CloseHandle(file);
   return stamp;
 }
 
 bool CanOpenExclusively(const std::string& path) {
-  const HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(file);
-  return true;
+  const win::KernelHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(file);
 }
 
 }  // namespace mox::platform

@@ -31,4 +31,10 @@ FileSystem& SystemFiles() {
   return fs;
 }
 
+bool SeekFile(std::FILE* file, std::uint64_t offset, int origin) {
+  return _fseeki64(file, static_cast<long long>(offset), origin) == 0;
+}
+
+std::int64_t TellFile(std::FILE* file) { return _ftelli64(file); }
+
 }  // namespace mox::platform

@@ -9,6 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/host_program.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::platform {
@@ -75,11 +76,12 @@ std::string QuoteForShell(const std::string& argument) {
   return quoted + "'";
 }
 
-HANDLE InheritableFile(const std::wstring& path, bool write) {
+win::KernelHandle InheritableFile(const std::wstring& path, bool write) {
   SECURITY_ATTRIBUTES security{sizeof security, nullptr, TRUE};
-  return CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &security,
-                     write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return win::KernelHandle(
+      CreateFileW(path.c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &security,
+                  write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 HostRun RunWindowsProgram(const std::vector<HostArgument>& arguments,
@@ -94,29 +96,31 @@ HostRun RunWindowsProgram(const std::vector<HostArgument>& arguments,
   buffer.push_back(L'\0');
   const std::string output_path = directory + "\\host-run.out";
   const std::string errors_path = directory + "\\host-run.err";
-  const HANDLE input = InheritableFile(L"NUL", false);
-  const HANDLE output = InheritableFile(Widen(output_path), true);
-  const HANDLE errors = InheritableFile(Widen(errors_path), true);
+  win::KernelHandle input = InheritableFile(L"NUL", false);
+  win::KernelHandle output = InheritableFile(Widen(output_path), true);
+  win::KernelHandle errors = InheritableFile(Widen(errors_path), true);
   // A job holds the program and whatever it starts, so that a timeout ends
   // them all.
-  const HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  const win::KernelHandle job(CreateJobObjectW(nullptr, nullptr));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = input;
-  startup.hStdOutput = output;
-  startup.hStdError = errors;
+  startup.hStdInput = input.Get();
+  startup.hStdOutput = output.Get();
+  startup.hStdError = errors.Get();
   PROCESS_INFORMATION info{};
   const bool started =
-      output != INVALID_HANDLE_VALUE && errors != INVALID_HANDLE_VALUE &&
+      output && errors &&
       CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, TRUE,
                      CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, Widen(directory).c_str(),
                      &startup, &info);
-  for (const HANDLE handle : {input, output, errors}) {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
+  // The program holds its own copies of the files now.
+  input.Reset();
+  output.Reset();
+  errors.Reset();
   if (started) {
-    if (job != nullptr) AssignProcessToJobObject(job, info.hProcess);
+    const win::ProcessHandles handles(info);
+    if (job) AssignProcessToJobObject(job.Get(), info.hProcess);
     ResumeThread(info.hThread);
     const DWORD limit = static_cast<DWORD>(timeout_seconds) * 1000;
     if (WaitForSingleObject(info.hProcess, limit) == WAIT_OBJECT_0) {
@@ -125,17 +129,14 @@ HostRun RunWindowsProgram(const std::vector<HostArgument>& arguments,
       run.Result = HostRun::Outcome::Finished;
       run.ExitCode = static_cast<int>(code);
     } else {
-      if (job != nullptr) TerminateJobObject(job, 1);
+      if (job) TerminateJobObject(job.Get(), 1);
       TerminateProcess(info.hProcess, 1);
       WaitForSingleObject(info.hProcess, 5000);
       run.Result = HostRun::Outcome::TimedOut;
     }
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
     run.Output = ReadWhole(output_path);
     run.Errors = ReadWhole(errors_path);
   }
-  if (job != nullptr) CloseHandle(job);
   return run;
 }
 
@@ -192,8 +193,7 @@ HostRun RunUnixProgram(const std::vector<HostArgument>& arguments,
                       nullptr, &startup, &info)) {
     return run;
   }
-  if (info.hThread != nullptr) CloseHandle(info.hThread);
-  if (info.hProcess != nullptr) CloseHandle(info.hProcess);
+  const win::ProcessHandles shell(info);  // its end shows in the status file
 
   // timeout ends the program after timeout_seconds and kills it 5 s later;
   // beyond that the shell itself is taken as lost.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::platform {
@@ -38,9 +39,7 @@ int StartProgramCode(const std::string& command_line, int show_mode) {
                       nullptr, &startup, &info)) {
     return WinExecCode(GetLastError());
   }
-  // A Unix program started under Wine comes without handles.
-  if (info.hThread != nullptr) CloseHandle(info.hThread);
-  if (info.hProcess != nullptr) CloseHandle(info.hProcess);
+  const win::ProcessHandles handles(info);
   return kProgramStarted;
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/file_system.h"
 #include "platform/text_format.h"
+#include "previewer/base/little_endian.h"
 #include "previewer/dvi/bmf_row_decoder.h"
 #include "previewer/dvi/dvi_document.h"
 
@@ -86,12 +87,6 @@ std::uint32_t BigEndian(const std::uint8_t* bytes, int count) {
   std::uint32_t value = 0;
   for (int i = 0; i < count; ++i) value = (value << 8) | bytes[i];
   return value;
-}
-
-std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[2]) << 16) |
-         (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
 ImageHeader ParseHeader(const std::uint8_t* bytes) {

@@ -1,10 +1,9 @@
 #include "previewer/dvi/dvi_document.h"
 
-#include <cmath>
 #include <cstdint>
 
 #include "previewer/dvi/bmf_image.h"
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/document_abort.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/dvi/page_commands.h"
 #include "previewer/fonts/font_registry.h"
@@ -13,11 +12,6 @@
 #include "previewer/startup/page_selection.h"
 
 namespace mox {
-
-DviDocument& Document() {
-  static DviDocument document;
-  return document;
-}
 
 void CloseDviFile() {
   DviDocument& document = Document();
@@ -41,9 +35,9 @@ void CloseDviFile() {
   document.DviLength = 0;
   document.Comment.clear();
   document.Mer2Dvi = false;
-  document.Boundary1 = 1410;
-  document.Boundary2 = 5170;
-  document.Boundary3 = 8178;
+  document.Boundary1 = kFirstLevel1Code;
+  document.Boundary2 = kFirstLevel2Code;
+  document.Boundary3 = kEndOfCodes;
   document.Num = 0;
   document.Den = 0;
   document.Magnification = static_cast<std::uint32_t>(CurrentOptions().Magnification);
@@ -67,15 +61,6 @@ void ReopenDviFile() {
   // The file may have been rewritten; it is read as far as the DVI data the
   // document was opened with.
   document.Reader.LimitTo(document.Base + document.DviLength);
-}
-
-std::int32_t NearestInt(double value) {
-  if (std::isnan(value)) return 0;
-  const double rounded = value >= 0.0 ? std::floor(value + 0.5) : -std::floor(0.5 - value);
-  // Values beyond 32 bits (from absurd sizes in a file) stop at the limits.
-  if (rounded >= 2147483647.0) return INT32_MAX;
-  if (rounded <= -2147483648.0) return INT32_MIN;
-  return static_cast<std::int32_t>(rounded);
 }
 
 }  // namespace mox

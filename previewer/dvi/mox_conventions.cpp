@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/chinese_codes.h"
+#include "previewer/base/document_abort.h"
 #include "previewer/startup/language.h"
 
 namespace mox {
@@ -123,7 +124,8 @@ void ApplyZitiLetter(ZitiState& ziti, int letter) {
 std::optional<ChineseCode> DecodeChineseCode(int first, int second, int ziti,
                                              std::int32_t boundary1, std::int32_t boundary2,
                                              std::int32_t boundary3) {
-  const std::int32_t q = 94 * first + second - 3135;
+    // Rows and cells count from 33 (0x21) in the bytes.
+  const std::int32_t q = kCellsPerRow * (first - 0x21) + (second - 0x21);
   if (q < 0 || q >= boundary3) return std::nullopt;
   if (q < boundary1) return ChineseCode{1, q};
   if (q < boundary2) return ChineseCode{2 * ziti, q - boundary1};

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "previewer/dvi/page_item.h"
+#include "previewer/base/page_item.h"
 
 namespace mox {
 

@@ -5,7 +5,8 @@
 #include <string>
 
 #include "platform/text_format.h"
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/little_endian.h"
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_commands.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/postamble_fonts.h"
@@ -24,12 +25,6 @@ using namespace dvi;
   AbortDocument(Tr("非法DVI文件", english));
 }
 
-std::uint32_t LittleEndian(const std::uint8_t* bytes, int count) {
-  std::uint32_t value = 0;
-  for (int i = count - 1; i >= 0; --i) value = (value << 8) | bytes[i];
-  return value;
-}
-
 // Where the DVI data lies: at the start of a plain file, or after the header
 // and directory of a DBA archive, whose stored DVI length must fit the file.
 void LocateDviData(DviDocument& document) {
@@ -43,8 +38,8 @@ void LocateDviData(DviDocument& document) {
     return;
   }
   document.Archive = true;
-  document.DviLength = LittleEndian(header + 4, 4);
-  document.ArchiveEntryCount = static_cast<std::uint16_t>(LittleEndian(header + 8, 2));
+  document.DviLength = LittleEndian32(header + 4);
+  document.ArchiveEntryCount = LittleEndian16(header + 8);
   document.Base = kArchiveHeaderSize + kArchiveEntrySize * document.ArchiveEntryCount;
   if (std::uint64_t{document.Base} + document.DviLength > reader.FileLength()) {
     InvalidFile("Invalid DVI file");
@@ -61,10 +56,10 @@ void ReadComment(DviDocument& document) {
     ShowStatus(Format("%s: '%s'", document.Name.c_str(), document.Comment.c_str()));
   }
   document.Mer2Dvi = document.Comment.compare(0, 7, "Mer2Dvi") == 0;
-  const std::int32_t shift = document.Mer2Dvi ? 470 : 0;
-  document.Boundary1 = 1410 + shift;
-  document.Boundary2 = 5170 + shift;
-  document.Boundary3 = 8178 + shift;
+  const std::int32_t shift = document.Mer2Dvi ? kMer2DviCodeShift : 0;
+  document.Boundary1 = kFirstLevel1Code + shift;
+  document.Boundary2 = kFirstLevel2Code + shift;
+  document.Boundary3 = kEndOfCodes + shift;
 }
 
 // The end of the DVI data: trailer bytes, the id byte, and before it

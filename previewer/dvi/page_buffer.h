@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "previewer/dvi/page_item.h"
+#include "previewer/base/page_item.h"
 
 namespace mox {
 

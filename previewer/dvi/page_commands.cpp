@@ -1,7 +1,7 @@
 #include "previewer/dvi/page_commands.h"
 
 #include "platform/text_format.h"
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/document_abort.h"
 #include "previewer/dvi/dvi_commands.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/startup/language.h"

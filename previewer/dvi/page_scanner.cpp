@@ -7,7 +7,7 @@
 
 #include "platform/text_format.h"
 #include "previewer/dvi/bmf_image.h"
-#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/em_graphics.h"
 #include "previewer/dvi/page_commands.h"
@@ -281,7 +281,7 @@ class ScanPass final : public PagePass {
       item.Y = Clamp16(y);
       if (code == EmPoint) argument = command.Point;
     }
-    item.SetRef((static_cast<std::uint32_t>(code) << 24) | (argument & 0xFFFFFFu));
+    item.SetRef(EmItemRef(code, argument));
     Add(item);
   }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/document_abort.h"
 #include "previewer/dvi/dvi_commands.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"

@@ -8,7 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/text_format.h"
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/document_abort.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/load_run.h"
 #include "previewer/startup/language.h"

@@ -1,10 +1,12 @@
 // The bitmap size of a Chinese glyph: from the TrueType face that serves the
 // slot's ziti letter when there is one, otherwise from the slot's scale in
 // ccfonts.def.
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
-#include "previewer/dvi/dvi_document.h"
+#include "previewer/base/document.h"
+#include "previewer/base/nearest_int.h"
 #include "previewer/fonts/font_registry.h"
 
 namespace mox {
@@ -13,6 +15,11 @@ namespace {
 TrueTypeFaceQuery& InstalledQuery() {
   static TrueTypeFaceQuery query;
   return query;
+}
+
+// Sides and scales are 32-bit, so the products fit 64 bits.
+std::int32_t Saturated(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -26,6 +33,9 @@ std::optional<TrueTypeFaceUse> TrueTypeFaceFor(int ziti) {
 }
 
 GlyphSize ChineseGlyphSize(int slot, std::int32_t width, std::int32_t height) {
+  // Sizes come from the document (design size, checksum, magnification):
+  // every step saturates at the 32-bit limits instead of wrapping, so an
+  // absurd cell stays absurd and is refused where a glyph is made.
   GlyphSize size{};
   const bool valid_slot = slot >= 0 && slot < kSlotCount;
   if (const std::optional<TrueTypeFaceUse> face = TrueTypeFaceFor(valid_slot ? slot / 2 : -1)) {
@@ -35,8 +45,8 @@ GlyphSize ChineseGlyphSize(int slot, std::int32_t width, std::int32_t height) {
   } else {
     const std::int64_t scale =
         valid_slot ? Fonts().Definitions[static_cast<std::size_t>(slot)].Scale : 10000;
-    size.Width = static_cast<std::int32_t>((width * scale + 5000) / 10000);
-    size.Height = static_cast<std::int32_t>((height * scale + 5000) / 10000);
+    size.Width = Saturated((width * scale + 5000) / 10000);
+    size.Height = Saturated((height * scale + 5000) / 10000);
   }
   // Every glyph is at least one pixel each way.
   if (size.Width < 1) size.Width = 1;

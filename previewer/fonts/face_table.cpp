@@ -8,7 +8,9 @@
 #include <limits>
 
 #include "platform/file_system.h"
-#include "previewer/dvi/dvi_document.h"
+#include "previewer/base/document.h"
+#include "previewer/base/little_endian.h"
+#include "previewer/base/nearest_int.h"
 #include "previewer/fonts/font_registry.h"
 
 namespace mox {
@@ -24,16 +26,6 @@ constexpr double kUprightWidening = 1.1;
 constexpr double kItalicWidening = 1.5;
 constexpr double kHeightWidening = 1.1;
 
-void PutLittle(std::uint8_t* out, std::uint64_t value, std::size_t bytes) {
-  for (std::size_t i = 0; i < bytes; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint64_t GetLittle(const std::uint8_t* in, std::size_t bytes) {
-  std::uint64_t value = 0;
-  for (std::size_t i = bytes; i-- > 0;) value = (value << 8) | in[i];
-  return value;
-}
-
 // The entry as its 68 bytes lie in memory on Windows: the LOGFONTA, then the
 // scale.
 void EncodeEntry(const FaceEntry& entry, std::uint8_t* out) {
@@ -41,7 +33,7 @@ void EncodeEntry(const FaceEntry& entry, std::uint8_t* out) {
   const std::int32_t numbers[] = {font.Height, font.Width, font.Escapement, font.Orientation,
                                   font.Weight};
   for (std::size_t i = 0; i < 5; ++i) {
-    PutLittle(out + 4 * i, static_cast<std::uint32_t>(numbers[i]), 4);
+    PutLittleEndian(out + 4 * i, static_cast<std::uint32_t>(numbers[i]), 4);
   }
   const std::uint8_t bytes[] = {font.Italic,       font.Underline,    font.StrikeOut,
                                 font.CharSet,      font.OutPrecision, font.ClipPrecision,
@@ -49,7 +41,7 @@ void EncodeEntry(const FaceEntry& entry, std::uint8_t* out) {
   std::memcpy(out + 20, bytes, sizeof bytes);
   std::memcpy(out + 28, font.FaceName, kFaceNameBytes);
   out[28 + kFaceNameBytes - 1] = 0;
-  PutLittle(out + 60, std::bit_cast<std::uint64_t>(entry.Scale), 8);
+  PutLittleEndian(out + 60, std::bit_cast<std::uint64_t>(entry.Scale), 8);
 }
 
 FaceEntry DecodeEntry(const std::uint8_t* in) {
@@ -58,7 +50,7 @@ FaceEntry DecodeEntry(const std::uint8_t* in) {
   std::int32_t* numbers[] = {&font.Height, &font.Width, &font.Escapement, &font.Orientation,
                              &font.Weight};
   for (std::size_t i = 0; i < 5; ++i) {
-    *numbers[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(GetLittle(in + 4 * i, 4)));
+    *numbers[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(GetLittleEndian(in + 4 * i, 4)));
   }
   std::uint8_t* bytes[] = {&font.Italic,  &font.Underline,    &font.StrikeOut,
                            &font.CharSet, &font.OutPrecision, &font.ClipPrecision,
@@ -67,7 +59,7 @@ FaceEntry DecodeEntry(const std::uint8_t* in) {
   std::memcpy(font.FaceName, in + 28, kFaceNameBytes);
   // A name that fills all 32 bytes still ends.
   font.FaceName[kFaceNameBytes - 1] = '\0';
-  entry.Scale = std::bit_cast<double>(GetLittle(in + 60, 8));
+  entry.Scale = std::bit_cast<double>(GetLittleEndian(in + 60, 8));
   return entry;
 }
 
@@ -81,7 +73,7 @@ bool WriteAll(std::FILE* file, const void* buffer, std::size_t bytes) {
 
 bool WriteIndex(std::FILE* file, std::uint16_t index) {
   std::uint8_t bytes[2];
-  PutLittle(bytes, index, 2);
+  PutLittleEndian(bytes, index, 2);
   return WriteAll(file, bytes, sizeof bytes);
 }
 
@@ -125,7 +117,7 @@ void LoadFaceTable(const std::string& path) {
   for (;;) {
     std::uint8_t index_bytes[2];
     if (!ReadExactly(file.get(), index_bytes, sizeof index_bytes)) return;
-    const std::uint64_t index = GetLittle(index_bytes, 2);
+    const std::uint64_t index = GetLittleEndian(index_bytes, 2);
     // 0xFFFF ends the file; any other index out of range ends it as well.
     if (index >= static_cast<std::uint64_t>(kFaceTableEntries)) return;
     FaceEntry& entry = table.Entries[static_cast<std::size_t>(index)];

@@ -2,8 +2,8 @@
 // table (sorted by number) by bisection, then the short Chinese table in
 // order, then the dummy font.
 #include "platform/text_format.h"
-#include "previewer/dvi/document_abort.h"
-#include "previewer/dvi/dvi_document.h"
+#include "previewer/base/document_abort.h"
+#include "previewer/base/document.h"
 #include "previewer/fonts/font_registry.h"
 
 namespace mox {

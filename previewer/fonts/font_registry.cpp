@@ -4,8 +4,9 @@
 #include <cmath>
 #include <string_view>
 
-#include "previewer/dvi/document_abort.h"
-#include "previewer/dvi/dvi_document.h"
+#include "previewer/base/document_abort.h"
+#include "previewer/base/document.h"
+#include "previewer/base/nearest_int.h"
 #include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
 
@@ -98,9 +99,7 @@ int PkResolution(std::size_t font_index) {
 }
 
 int RowCellCode(int slot, std::int32_t code_index) {
-  std::int32_t linear = code_index;
-  if (slot != 1) linear += slot % 2 == 0 ? 1410 : 5170;
-  return linear / 94 * 100 + linear % 94 + 101;
+  return RowCellOf(LinearCodeOf(slot, code_index));
 }
 
 }  // namespace mox

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,25 @@ namespace mox {
 // rows padded to whole bytes, top row first, at least 1 by 1. Empty = not
 // loaded yet.
 using GlyphBitmap = std::vector<std::uint8_t>;
+
+// The largest glyph side any source makes: no glyph at a screen or printer
+// resolution comes near it, and a larger one is a mistake in a document
+// whose bitmap alone would take more than 8 MB.
+inline constexpr std::int32_t kMaxGlyphSide = 8192;
+
+// The bytes of a glyph bitmap of width by height pixels, computed in 64
+// bits; nothing when a side is below 1 or above kMaxGlyphSide, or the count
+// does not fit SizeType (the i686 build's 32-bit size_t included).
+template <typename SizeType = std::size_t>
+std::optional<SizeType> GlyphBitmapBytes(std::int64_t width, std::int64_t height) {
+  if (width < 1 || height < 1 || width > kMaxGlyphSide || height > kMaxGlyphSide) {
+    return std::nullopt;
+  }
+  const std::uint64_t bytes = static_cast<std::uint64_t>((width + 7) / 8) *
+                              static_cast<std::uint64_t>(height);
+  if (bytes > std::numeric_limits<SizeType>::max()) return std::nullopt;
+  return static_cast<SizeType>(bytes);
+}
 
 enum class FontKind : int { Chinese = 0, Pk = 1, Dummy = 2 };
 

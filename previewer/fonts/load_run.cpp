@@ -1,10 +1,12 @@
 #include "previewer/fonts/load_run.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "platform/paths.h"
 #include "platform/text_format.h"
-#include "previewer/dvi/document_abort.h"
-#include "previewer/dvi/dvi_document.h"
+#include "previewer/base/document_abort.h"
+#include "previewer/base/document.h"
 #include "previewer/fonts/carry_over.h"
 #include "previewer/fonts/face_table.h"
 #include "previewer/fonts/font_registry.h"
@@ -86,23 +88,36 @@ void OpenSlotFont(int slot, const std::string& chinese_directory) {
   record.Source = chinese_directory + definition.FileName;
 }
 
-// Renders one glyph of the open outline font into its record; a rendering
-// error asks whether to go on with what the work buffer holds.
+// Renders one glyph of the open outline font into its record. A rendering
+// error (an oversized cell among them) asks whether to go on; the glyph is
+// then left blank, never holding what the work buffer held before.
 void RenderSlotGlyph(int slot, ChineseGlyph& glyph, const GlyphSize& size) {
-  const std::size_t bytes = static_cast<std::size_t>((size.Width + 7) / 8) *
-                            static_cast<std::size_t>(size.Height);
-  std::uint8_t* work = GlyphWorkBuffer(bytes);
-  LoadRunBuffers& buffers = TheLoadRunBuffers();
-  const int code = RenderOutlineGlyph(work, glyph.CodeIndex, size.Width, size.Height,
-                                      buffers.FontFile.data(), buffers.FontFile.size());
-  if (code != kOutlineOk &&
-      !ShowWarning(Format(Tr("字库数据有错, 错误码=%d, 字符码=%d",
+  const std::optional<std::size_t> bytes = GlyphBitmapBytes(size.Width, size.Height);
+  int code = kOutlineCellTooLarge;
+  if (bytes) {
+    std::uint8_t* work = GlyphWorkBuffer(*bytes);
+    std::fill(work, work + *bytes, 0);
+    LoadRunBuffers& buffers = TheLoadRunBuffers();
+    code = RenderOutlineGlyph(work, glyph.CodeIndex, size.Width, size.Height,
+                              buffers.FontFile.data(), buffers.FontFile.size());
+    if (code == kOutlineOk) {
+      glyph.Bitmap.assign(work, work + *bytes);
+      return;
+    }
+  }
+  if (!ShowWarning(Format(Tr("字库数据有错, 错误码=%d, 字符码=%d",
                              "failed to unpack the character. Error code=%d, char code=%d"),
                           code, RowCellCode(slot, glyph.CodeIndex)),
                    true)) {
     AbortDocument(std::string());
   }
-  glyph.Bitmap.assign(work, work + bytes);
+  if (bytes) {
+    glyph.Bitmap.assign(*bytes, 0);
+  } else {
+    // Too large to hold: one blank byte, which the renderer (finding it
+    // smaller than the cell) leaves undrawn.
+    glyph.Bitmap.assign(1, 0);
+  }
 }
 
 void LoadOutlineSlots(const std::string& chinese_directory) {
@@ -142,7 +157,7 @@ void LoadOutlineSlots(const std::string& chinese_directory) {
   }
 }
 
-int RunLoad() {
+void LoadEveryGlyph() {
   PkGeneratorRan() = false;
   const Options& options = CurrentOptions();
   const std::string chinese_directory = WithTrailingSeparator(options.ChineseFontPath);
@@ -163,7 +178,6 @@ int RunLoad() {
   }
   RememberedGlyphWorkSize() = buffers.GlyphWork.size();
   buffers = LoadRunBuffers{};
-  return 0;
 }
 
 }  // namespace
@@ -192,27 +206,21 @@ std::string WithTrailingSeparator(const std::string& directory) {
     // A trail byte of a Chinese character is no separator.
     if (FindLastOfGbk(directory, "/\\:") == directory.size() - 1) return directory;
   }
-#ifdef _WIN32
-  return directory + "\\";
-#else
-  // Natively a directory written with "/" only is a POSIX one.
-  const bool posix = directory.find('/') != std::string::npos &&
-                     directory.find('\\') == std::string::npos;
-  return directory + (posix ? "/" : "\\");
-#endif
+  return directory + platform::SeparatorToAppend(directory);
 }
 
-int LoadFonts() {
-  const int result = GuardDocumentOperation([] { return RunLoad(); });
-  if (result != 0) {
+void RunLoad() {
+  try {
+    LoadEveryGlyph();
+  } catch (...) {
     // The run's buffers go with the document; the next open starts afresh.
     CloseOutlineFont();
     RememberedGlyphWorkSize() =
         std::max(RememberedGlyphWorkSize(), TheLoadRunBuffers().GlyphWork.size());
     TheLoadRunBuffers() = LoadRunBuffers{};
     Document().Name.clear();
+    throw;
   }
-  return result;
 }
 
 }  // namespace mox

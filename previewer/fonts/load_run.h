@@ -2,7 +2,7 @@
 // fixed order (PK fonts, then the Chinese slots served by TrueType faces,
 // then the other Chinese slots from outline font files), with progress lines
 // in the caption. Every source follows the abort protocol of the document
-// operations; the run as a whole returns 0 or 1.
+// operations; LoadFonts (previewer/dvi/document_operation.h) runs it as one.
 #pragma once
 
 #include <cstddef>
@@ -12,9 +12,10 @@
 
 namespace mox {
 
-// 0 when every glyph is filled; 1 when the run was aborted, after which the
-// document is closed and its file name forgotten.
-int LoadFonts();
+// Fills every glyph, or throws the abort (DocumentAbort, or a failed
+// allocation) after releasing the run's buffers and forgetting the
+// document's file name.
+void RunLoad();
 
 // The buffers the glyph sources share during a run.
 struct LoadRunBuffers {

@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "platform/file_system.h"
+#include "previewer/base/little_endian.h"
+#include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/outline_font_format.h"
 
 namespace mox {
@@ -38,12 +40,8 @@ bool ReadBytes(std::FILE* file, std::uint8_t* to, std::size_t count) {
   return std::fread(to, 1, count, file) == count;
 }
 
-int Unsigned16(const std::uint8_t* at) { return at[0] | at[1] << 8; }
-int Signed16(const std::uint8_t* at) { return static_cast<std::int16_t>(Unsigned16(at)); }
-std::uint32_t Unsigned32(const std::uint8_t* at) {
-  return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-         static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
+int Unsigned16(const std::uint8_t* at) { return LittleEndian16(at); }
+int Signed16(const std::uint8_t* at) { return static_cast<std::int16_t>(LittleEndian16(at)); }
 
 // Reads the tables after the header. A file too short to hold them cannot be
 // read (1); values that do not fit the file are a bad header (4).
@@ -60,7 +58,7 @@ int ReadTables(OutlineFont& font, std::FILE* file) {
   for (int i = 0; i <= font.Count; ++i) {
     std::uint8_t offset[4];
     if (!ReadBytes(file, offset, 4)) return kOutlineReadError;
-    font.Offsets[static_cast<std::size_t>(i)] = Unsigned32(offset);
+    font.Offsets[static_cast<std::size_t>(i)] = LittleEndian32(offset);
   }
   data_start += 4L * (font.Count + 1);
   if (font.Type == fmt::kTreeCoded) {
@@ -540,6 +538,7 @@ int RenderOutlineGlyph(std::uint8_t* destination, int k, int width, int height,
   if (!font.File) return kOutlineNotOpen;
   if (k < 0 || k >= font.Count) return kOutlineBadIndex;
   if (width < 1 || height < 1) return kOutlineEmptyCell;
+  if (width > kMaxGlyphSide || height > kMaxGlyphSide) return kOutlineCellTooLarge;
 
   long start = 0;
   long length = 0;

@@ -24,6 +24,7 @@ enum OutlineError : int {
   kOutlineBadIndex = 16,
   kOutlineEmptyCell = 32,
   kOutlineTableFull = 64,
+  kOutlineCellTooLarge = 128,  // a side above kMaxGlyphSide
   kOutlineBadData = 512,
   kOutlineOddCrossings = -1,
 };
@@ -37,7 +38,8 @@ bool OutlineFontIsOpen();
 int OutlineGlyphCount();
 
 // Renders glyph k (the code index within its slot) into a cell of width by
-// height pixels: destination receives ((width + 7) / 8) x height bytes. The
+// height pixels (each at most kMaxGlyphSide): destination receives
+// ((width + 7) / 8) x height bytes, cleared first. The
 // crossing table lives in crossing_buffer (crossing_bytes long). Returns 0 or
 // an error code.
 int RenderOutlineGlyph(std::uint8_t* destination, int k, int width, int height,

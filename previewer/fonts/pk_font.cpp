@@ -7,9 +7,10 @@
 
 #include "platform/file_system.h"
 #include "platform/text_format.h"
-#include "previewer/dvi/byte_reader.h"
-#include "previewer/dvi/document_abort.h"
-#include "previewer/dvi/dvi_document.h"
+#include "previewer/base/byte_reader.h"
+#include "previewer/base/document_abort.h"
+#include "previewer/base/document.h"
+#include "previewer/base/nearest_int.h"
 #include "previewer/fonts/carry_over.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/load_run.h"

@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "platform/current_directory.h"
+#include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
-#include "previewer/dvi/dvi_document.h"
+#include "previewer/base/document.h"
 #include "previewer/fonts/load_run.h"
 #include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
@@ -91,12 +92,14 @@ std::string AbsoluteForwardPath(const std::string& path, const std::string& curr
   return ResolveDots(absolute);
 }
 
+std::string PkGeneratorName() { return platform::ProgramFileName("MAKEPK"); }
+
 std::string PkGeneratorPath() {
   const std::string& program = CurrentOptions().ProgramPath;
   const std::size_t separator = FindLastOfGbk(program, "\\/");
   const std::string directory =
       separator == std::string::npos ? std::string() : program.substr(0, separator + 1);
-  return directory + kPkGeneratorName;
+  return directory + PkGeneratorName();
 }
 
 std::string PkGeneratorCommandLine(const std::string& pk_path_template) {

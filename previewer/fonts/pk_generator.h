@@ -6,13 +6,9 @@
 
 namespace mox {
 
-// The generator's file name beside the previewer (the native build's own
-// generator is "makepk").
-#ifdef _WIN32
-inline constexpr char kPkGeneratorName[] = "MAKEPK.EXE";
-#else
-inline constexpr char kPkGeneratorName[] = "makepk";
-#endif
+// The generator's file name beside the previewer: "MAKEPK.EXE" (the native
+// build's own generator is "makepk").
+std::string PkGeneratorName();
 
 // Starts the generator for the PK path template as the load run holds it
 // (still with "$d" and with its trailing separator). 0 when the generator

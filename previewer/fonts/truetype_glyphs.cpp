@@ -18,7 +18,8 @@
 
 #include "platform/glyph_rasterizer.h"
 #include "platform/text_format.h"
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/chinese_codes.h"
+#include "previewer/base/document_abort.h"
 #include "previewer/fonts/carry_over.h"
 #include "previewer/fonts/face_table.h"
 #include "previewer/fonts/font_registry.h"
@@ -30,13 +31,8 @@ namespace {
 
 constexpr int kSymbolSlot = 1;
 constexpr std::int32_t kIdeographicSpace = 0;  // code index in the symbol slot
-// Linear GB 2312 codes of the first character of the even (row 16) and odd
-// (row 56) slots.
-constexpr std::int32_t kEvenSlotBase = 1410;
-constexpr std::int32_t kOddSlotBase = 5170;
 // Added to odd-slot codes when sorting, so that rows 16-55 come first.
 constexpr std::int32_t kOddSlotSortOffset = 3760;
-constexpr std::int32_t kCellsPerRow = 94;
 constexpr std::int32_t kFirstCodeByte = 0xA1;
 constexpr std::uint8_t kProofQuality = 2;
 constexpr std::size_t kProgressEvery = 16;
@@ -65,9 +61,7 @@ std::string FaceNameOf(int ziti) {
 
 // The double-byte GB 2312 code of a code index, first byte high.
 std::uint16_t Gb2312Code(int slot, std::int32_t code_index) {
-  const std::int32_t base =
-      slot == kSymbolSlot ? 0 : (slot % 2 == 0 ? kEvenSlotBase : kOddSlotBase);
-  const std::int32_t linear = base + code_index;
+  const std::int32_t linear = LinearCodeOf(slot, code_index);
   return static_cast<std::uint16_t>((linear % kCellsPerRow + kFirstCodeByte) +
                                     256 * (linear / kCellsPerRow + kFirstCodeByte));
 }

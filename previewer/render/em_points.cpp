@@ -10,7 +10,7 @@ namespace {
 constexpr double kFraction = 0.00003051850947599719;  // 1 / 32767
 
 bool IsPoint(const PageItem& item, std::uint32_t number) {
-  return item.Kind == ItemEm && ((item.Ref() >> 24) & 0x0F) == 0 &&
+  return item.Kind == ItemEm && (EmCommandOfRef(item.Ref()) & 0x0F) == 0 &&
          (item.Ref() & 0xFFFF) == (number & 0xFFFF);
 }
 

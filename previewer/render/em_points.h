@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "previewer/dvi/page_item.h"
+#include "previewer/base/page_item.h"
 
 namespace mox {
 

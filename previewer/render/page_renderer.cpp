@@ -8,6 +8,7 @@
 
 #include "previewer/dvi/bmf_image.h"
 #include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/em_graphics.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/render/em_points.h"
@@ -322,10 +323,10 @@ class Graphics {
   void Item(const std::vector<PageItem>& items, std::size_t index) {
     const PageItem& item = items[index];
     const std::uint32_t value = item.Ref();
-    const int command = static_cast<int>(value >> 24);
-    const double parameter = static_cast<double>(value & 0xFFFFFF);
+    const int command = EmCommandOfRef(value);
+    const double parameter = static_cast<double>(EmArgumentOfRef(value));
     switch (command) {
-      case 1: {  // a line between two numbered points
+      case EmLine: {  // between two numbered points
         const auto p1 = FindEmPoint(items, static_cast<std::uint16_t>(item.Width), index, z_,
                                     view_.MarginX, view_.MarginY);
         const auto p2 = FindEmPoint(items, static_cast<std::uint16_t>(item.Height), index, z_,
@@ -337,16 +338,16 @@ class Graphics {
                           {static_cast<double>(p2->X), static_cast<double>(p2->Y)}, item.Y, wx, wy);
         break;
       }
-      case 2:  // line width
+      case EmLineWidth:
         pen_x_ = parameter * z_ / 256.0;
         pen_y_ = pen_x_ * aspect_;
         strokes_.SetPen(pen_x_, pen_y_);
         break;
-      case 3:
-      case 4: {
+      case EmMoveTo:
+      case EmLineTo: {
         const double x = NearestInt((item.X + item.Width * kFraction) * z_) + view_.MarginX;
         const double y = NearestInt((item.Y + item.Height * kFraction) * z_) + view_.MarginY;
-        if (command == 3) {
+        if (command == EmMoveTo) {
           strokes_.MoveTo(x, y);
         } else {
           strokes_.LineTo(x, y);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/framework/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace mox {
 

@@ -3,22 +3,20 @@
 #include <windows.h>
 
 #include "platform/user_interface.h"
-#include "platform/win32/arguments.h"
+#include "platform/command_line.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/decorated_frame.h"
 #include "platform/win32/win32_user_interface.h"
 #include "previewer/shell/commands.h"
 #include "previewer/shell/mox_frame.h"
 #include "previewer/shell/mox_window.h"
-#include "previewer/shell/program_arguments.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_mode) {
   static mox::platform::Win32UserInterface ui;
   mox::platform::SetUi(&ui);
-  mox::StoreProgramArguments(mox::platform::ProgramArguments());
 
   mox::win::EnableThreeDimensionalControls();
-  mox::TMOXWindow client(mox::ProgramArguments());
+  mox::TMOXWindow client(mox::platform::CommandLineArguments(0, nullptr));
 
   mox::win::TDecoratedFrame frame(client, mox::PreviewerFrameDecoration());
   frame.SetCommandEnabler(

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/win32/framework/file_dialog.h"
-#include "platform/win32/framework/gdi.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/framework/window.h"
 #include "previewer/shell/page_view.h"
 

@@ -4,6 +4,7 @@
 
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/carry_over.h"

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/carry_over.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "previewer/dvi/byte_reader.h"
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/byte_reader.h"
+#include "previewer/base/document_abort.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/pk_font.h"

@@ -1,4 +1,4 @@
-#include "previewer/dvi/byte_reader.h"
+#include "previewer/base/byte_reader.h"
 
 #include <gtest/gtest.h>
 

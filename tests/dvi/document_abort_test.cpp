@@ -1,4 +1,4 @@
-#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/document_operation.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/document_abort.h"
 
 namespace mox {
 namespace {

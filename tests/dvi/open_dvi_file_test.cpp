@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
 #include "tests/support/dba_writer.h"

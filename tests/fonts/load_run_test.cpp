@@ -1,6 +1,7 @@
 // The load run on documents made by real TeX, with the fixture fonts: its
 // order and progress lines, the Chinese slot fonts and their failures, and
 // the carry-over that lets a reload read no font file.
+#include "previewer/dvi/document_operation.h"
 #include "previewer/fonts/load_run.h"
 
 #include <gtest/gtest.h>
@@ -163,6 +164,65 @@ TEST_F(LoadRunTest, AUserFontBesideTheDocumentServesSlotZero) {
   EXPECT_FALSE(Fonts().Slots[0].Glyphs[0].Bitmap.empty());
 }
 
+// A document of one page with the first-level characters of the given
+// cells in font ccfntA of the given width (DVI units) and 24 pt height.
+std::string FirstLevelCharacters(const std::vector<int>& cells, std::int32_t width) {
+  DviWriter dvi;
+  dvi.Preamble("cells");
+  dvi.BeginPage(1).Special("ZiTi=A").Down(100 * 65536).Font(1);
+  for (int cell : cells) dvi.SetChar(48).SetChar(static_cast<std::uint32_t>(32 + cell));
+  dvi.EndPage();
+  dvi.Finish({.Fonts = {{.Number = 1, .Checksum = 24 << 20, .ScaledSize = width,
+                         .DesignSize = width, .Name = "ccfntA24"}}});
+  return dvi.Data();
+}
+
+TEST_F(LoadRunTest, AGlyphTheDriverCannotMakeIsBlankWhenTheUserGoesOn) {
+  // A one-glyph copy of the first-level font: cell 2 lies beyond its end.
+  const std::string font = Copy("hzfonts/uml1t1.hzf", "one.hzf");
+  std::string bytes = ReadFile(font);
+  bytes[6] = bytes[4];
+  bytes[7] = bytes[5];
+  WriteFile(font, bytes);
+  WriteFile(dir_.File("ccfonts.def"), "NONE 1.0\nNONE 1.0\none.hzf 1.0\n");
+  CurrentOptions().ChineseFontPath = dir_.Path();
+  WriteFile(dir_.File("paper.dvi"), FirstLevelCharacters({1, 2}, 24 * 65536));
+  Open(dir_.File("paper.dvi"));
+  ASSERT_EQ(LoadFonts(), 0);  // answered Yes
+  EXPECT_EQ(ui_.Boxes.back().Text,
+            "Warning: failed to unpack the character. Error code=16, char code=1602\n\nContinue?");
+  const std::vector<ChineseGlyph>& glyphs = Fonts().Slots[2].Glyphs;
+  ASSERT_EQ(glyphs.size(), 2u);
+  EXPECT_NE(glyphs[0].Bitmap, std::vector<std::uint8_t>(glyphs[0].Bitmap.size(), 0));
+  // Blank, not the glyph the work buffer held before.
+  EXPECT_EQ(glyphs[1].Bitmap, std::vector<std::uint8_t>(glyphs[0].Bitmap.size(), 0));
+}
+
+TEST_F(LoadRunTest, AnOversizedCellIsRefusedAsAGlyphError) {
+  // 9600 pt wide at 600 dpi: about 80000 pixels, far beyond 8192.
+  WriteFile(dir_.File("paper.dvi"), FirstLevelCharacters({1}, 9600 * 65536));
+  Open(dir_.File("paper.dvi"));
+  ASSERT_EQ(LoadFonts(), 0);  // answered Yes
+  EXPECT_EQ(ui_.Boxes.back().Text,
+            "Warning: failed to unpack the character. Error code=128, char code=1601\n\nContinue?");
+  ASSERT_EQ(Fonts().Slots[2].Glyphs.size(), 1u);
+  EXPECT_EQ(Fonts().Slots[2].Glyphs[0].Bitmap, std::vector<std::uint8_t>(1, 0));
+}
+
+TEST(GlyphBitmapBytesTest, SidesAreBoundedAndTheCountNeverWraps) {
+  EXPECT_EQ(GlyphBitmapBytes(9, 2), 4u);
+  EXPECT_EQ(GlyphBitmapBytes(kMaxGlyphSide, kMaxGlyphSide), 8u * 1024 * 1024);
+  EXPECT_EQ(GlyphBitmapBytes(kMaxGlyphSide + 1, 1), std::nullopt);
+  EXPECT_EQ(GlyphBitmapBytes(0, 5), std::nullopt);
+  // With a 32-bit size, as on the i686 build: (2^31 + 7) / 8 * 16 would wrap to 0.
+  EXPECT_EQ(GlyphBitmapBytes<std::uint32_t>(INT32_MAX, 16), std::nullopt);
+  EXPECT_EQ(GlyphBitmapBytes<std::uint32_t>(kMaxGlyphSide, kMaxGlyphSide), 8u * 1024 * 1024);
+  // A cell from an absurd design size saturates instead of wrapping.
+  Fonts().Definitions[2].Scale = 19999;
+  EXPECT_EQ(ChineseGlyphSize(2, INT32_MAX, INT32_MAX).Width, INT32_MAX);
+  ClearFonts();
+}
+
 TEST_F(LoadRunTest, AReloadReadsNoFontFileWhenEveryGlyphExistedBefore) {
   const std::string document = Copy("dvi/chinese.dvi", "paper.dvi");
   Open(document);
@@ -224,7 +284,9 @@ TEST(TrailingSeparatorTest, AddsOneOnlyWhereNeeded) {
   EXPECT_EQ(WithTrailingSeparator("C:\\MOX\\HZFONTS\\"), "C:\\MOX\\HZFONTS\\");
   EXPECT_EQ(WithTrailingSeparator("C:"), "C:");
   EXPECT_EQ(WithTrailingSeparator(""), "");
-  EXPECT_EQ(WithTrailingSeparator("D:\\\x81\\x5C"), "D:\\\x81\\x5C\\");  // a trail byte is no separator
+  // A GBK character whose trail byte is 0x5C ("\\") ends the name: no separator.
+  const std::string gbk_end = std::string("D:\\") + "\x81" + "\x5C";
+  EXPECT_EQ(WithTrailingSeparator(gbk_end), gbk_end + "\\");
 #ifndef _WIN32
   EXPECT_EQ(WithTrailingSeparator("/usr/share/hz"), "/usr/share/hz/");
 #endif

@@ -10,6 +10,7 @@
 #include "platform/current_directory.h"
 #include "platform/host_program.h"
 #include "platform/user_interface.h"
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/load_run.h"
 #include "tests/support/document_fixture.h"
@@ -26,20 +27,20 @@ class PkGeneratorTest : public test::DocumentTest {
     CurrentOptions().ProgramPath = dir_.File("moxwin32.exe");
   }
 
-  std::string Generator() const { return dir_.File(kPkGeneratorName); }
+  std::string Generator() const { return dir_.File(PkGeneratorName()); }
 };
 
 TEST(PkGeneratorPathTest, ReplacesTheProgramNameAfterTheLastSeparator) {
   ResetOptions();
   CurrentOptions().ProgramPath = "C:\\MOX\\bin/moxwin32.exe";
-  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\bin/" + std::string(kPkGeneratorName));
+  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\bin/" + PkGeneratorName());
   CurrentOptions().ProgramPath = "C:\\MOX\\bin\\moxwin32.exe";
-  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\bin\\" + std::string(kPkGeneratorName));
+  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\bin\\" + PkGeneratorName());
   CurrentOptions().ProgramPath = "moxwin32.exe";
-  EXPECT_EQ(PkGeneratorPath(), std::string(kPkGeneratorName));
+  EXPECT_EQ(PkGeneratorPath(), PkGeneratorName());
   // The second byte of a Chinese character may be 0x5C; it is no separator.
   CurrentOptions().ProgramPath = "C:\\MOX\\" "\x81\x5c" "view.exe";
-  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\" + std::string(kPkGeneratorName));
+  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\" + PkGeneratorName());
   ResetOptions();
 }
 
@@ -76,14 +77,14 @@ TEST_F(PkGeneratorTest, CommandLineHasTheDesignsFormat) {
   Document().Name = "C:\\DOCS\\paper.dvi";
   Document().Magnification = 0;
   EXPECT_EQ(PkGeneratorCommandLine("C:\\MOX\\PIXEL\\DPI$d\\"),
-            "C:\\MOX\\" + std::string(kPkGeneratorName) + " -C -E -Q -R600.00x600.00 -M1000 -PC:\\MOX\\PIXEL\\DPI$d\\ "
+            "C:\\MOX\\" + PkGeneratorName() + " -C -E -Q -R600.00x600.00 -M1000 -PC:\\MOX\\PIXEL\\DPI$d\\ "
             "C:/DOCS/paper.dvi");
 
   CurrentOptions().ResolutionX = 300.456;
   CurrentOptions().ResolutionY = 254;
   Document().Magnification = 1200;
   EXPECT_EQ(PkGeneratorCommandLine("/pk/dpi$d/"),
-            "C:\\MOX\\" + std::string(kPkGeneratorName) + " -C -E -Q -R300.46x254.00 -M1200 -P/pk/dpi$d/ "
+            "C:\\MOX\\" + PkGeneratorName() + " -C -E -Q -R300.46x254.00 -M1200 -P/pk/dpi$d/ "
             "C:/DOCS/paper.dvi");
 }
 

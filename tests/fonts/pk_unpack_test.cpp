@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "previewer/dvi/byte_reader.h"
+#include "previewer/base/byte_reader.h"
 #include "previewer/fonts/pk_font.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/pk_writer.h"

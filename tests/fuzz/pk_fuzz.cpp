@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/load_run.h"

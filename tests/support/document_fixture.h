@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/document_abort.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/startup/language.h"

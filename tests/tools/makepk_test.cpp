@@ -64,7 +64,7 @@ TEST_F(MakepkArgumentsTest, PathsWithBlanksArriveInPiecesAndAreJoined) {
   std::vector<std::string> words =
       Words(PkGeneratorCommandLine("C:\\Program Files\\MOX\\PIXEL\\DPI$d\\"));
   words.erase(words.begin());
-  ASSERT_EQ(words.front(), "Files\\MOX\\" + std::string(kPkGeneratorName));
+  ASSERT_EQ(words.front(), "Files\\MOX\\" + PkGeneratorName());
 
   std::string error;
   const std::optional<MakePkArguments> parsed = ParseMakePkArguments(words, error);

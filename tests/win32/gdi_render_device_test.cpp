@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/win32/gdi.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/render/memory_device.h"
 #include "previewer/render/page_renderer.h"
@@ -33,18 +35,12 @@ class Canvas {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
+    bitmap_.Reset(CreateDIBSection(dc_.Get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    selection_.emplace(dc_.Get(), bitmap_.Get());
     std::fill_n(static_cast<std::uint32_t*>(bits_), static_cast<std::size_t>(width) * height,
                 0xFFFFFFu);
   }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC Dc() const { return dc_; }
+  HDC Dc() const { return dc_.Get(); }
   RgbColour Pixel(int x, int y) const {
     GdiFlush();
     const std::uint32_t value = static_cast<const std::uint32_t*>(bits_)[y * width_ + x];
@@ -55,9 +51,9 @@ class Canvas {
  private:
   int width_;
   int height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
+  win::MemoryDc dc_{nullptr};
+  win::Bitmap bitmap_;
+  std::optional<win::Selection> selection_;  // goes first: the bitmap leaves the DC
   void* bits_ = nullptr;
 };
 
@@ -147,10 +143,9 @@ TEST_F(GdiRenderDeviceTest, TheFrameHasTheDotsOfTheMemoryDevice) {
 }
 
 TEST(GdiRenderDeviceColoursTest, AScreenDeviceContextReportsItsColours) {
-  HDC screen = GetDC(nullptr);
-  GdiRenderDevice device(screen);
+  const win::WindowDc screen(nullptr);
+  GdiRenderDevice device(screen.Get());
   const int colours = device.ColourCount();
-  ReleaseDC(nullptr, screen);
   EXPECT_TRUE(colours == -1 || colours >= 2) << colours;
 }
 

@@ -11,7 +11,7 @@
 #include "platform/console_text.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
-#include "previewer/dvi/document_abort.h"
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/pk_font.h"

@@ -15,6 +15,7 @@
 #include "platform/command_line.h"
 #include "platform/console_text.h"
 #include "platform/text_format.h"
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/face_table.h"

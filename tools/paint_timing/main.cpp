@@ -9,6 +9,8 @@
 // the page) and "repaint zoom Z: T ms" (mean of 20 full repaints).
 #include <windows.h>
 
+#include "platform/win32/gdi.h"
+
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -77,6 +79,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "paint_timing: cannot start the previewer\n");
     return 1;
   }
+  const mox::win::ProcessHandles handles(process);
   Search search{process.dwProcessId, nullptr};
   for (int tries = 0; search.Frame == nullptr && tries < 30000; ++tries) {
     EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&search));
@@ -107,7 +110,5 @@ int wmain(int argc, wchar_t** argv) {
 
   PostMessageW(search.Frame, WM_CLOSE, 0, 0);
   WaitForSingleObject(process.hProcess, 10000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   return 0;
 }

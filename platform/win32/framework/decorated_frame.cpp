@@ -20,9 +20,8 @@ HFONT CreateGadgetFont(int points) {
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   LOGFONTW font = metrics.lfStatusFont;
-  HDC screen = GetDC(nullptr);
-  font.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
+  const WindowDc screen(nullptr);
+  font.lfHeight = -MulDiv(points, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
   font.lfWidth = 0;
   return CreateFontIndirectW(&font);
 }
@@ -141,21 +140,20 @@ void TDecoratedFrame::Layout() {
       // The field is as wide as the given number of average characters, or
       // as its text when that is wider, so that the text is never cut.
       const std::wstring field_text = Widen(decoration_.StatusField);
-      HDC dc = GetDC(status_bar_);
       int field = 0;
       {
-        Selection font(dc, gadget_font_.Get());
+        const WindowDc dc(status_bar_);
+        Selection font(dc.Get(), gadget_font_.Get());
         TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
+        GetTextMetricsW(dc.Get(), &metrics);
         SIZE extent{};
-        GetTextExtentPoint32W(dc, field_text.c_str(), static_cast<int>(field_text.size()),
+        GetTextExtentPoint32W(dc.Get(), field_text.c_str(), static_cast<int>(field_text.size()),
                               &extent);
         field = decoration_.StatusFieldCharacters * metrics.tmAveCharWidth;
         if (extent.cx + 2 * metrics.tmAveCharWidth > field) {
           field = extent.cx + 2 * metrics.tmAveCharWidth;
         }
       }
-      ReleaseDC(status_bar_, dc);
       int parts[2] = {client.right - field, -1};
       if (parts[0] < 0) parts[0] = 0;
       SendMessageW(status_bar_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));

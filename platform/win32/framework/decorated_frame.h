@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/framework/gdi.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/framework/window.h"
 
 namespace mox::win {

@@ -1,6 +1,6 @@
 #include "platform/win32/framework/window.h"
 
-#include "platform/win32/framework/gdi.h"
+#include "platform/win32/gdi.h"
 
 namespace mox::win {
 namespace {

@@ -1,39 +1,18 @@
-#include "previewer/dvi/byte_reader.h"
+#include "previewer/base/byte_reader.h"
 
 #include <cstdint>
 #include <limits>
 
-#include "previewer/dvi/document_abort.h"
+#include "previewer/base/document_abort.h"
 
 namespace mox {
-namespace {
-
-// Absolute positioning with offsets up to 4 GB, also where long is 32 bits.
-bool SeekTo(std::FILE* file, std::uint64_t offset, int origin) {
-#ifdef _WIN32
-  return _fseeki64(file, static_cast<long long>(offset), origin) == 0;
-#else
-  return std::fseek(file, static_cast<long>(offset), origin) == 0;
-#endif
-}
-
-std::int64_t Tell(std::FILE* file) {
-#ifdef _WIN32
-  return _ftelli64(file);
-#else
-  return std::ftell(file);
-#endif
-}
-
-}  // namespace
-
 bool ByteReader::Open(const std::string& directory, const std::string& name) {
   Close();
   if (block_.size() != kBlockSize) block_.assign(kBlockSize, 0);
   platform::FilePtr file = platform::OpenFile(directory + name, "rb");
   if (!file) return false;
-  if (!SeekTo(file.get(), 0, SEEK_END)) return false;
-  const std::int64_t length = Tell(file.get());
+  if (!platform::SeekFile(file.get(), 0, SEEK_END)) return false;
+  const std::int64_t length = platform::TellFile(file.get());
   if (length < 0 || length > std::numeric_limits<std::uint32_t>::max()) return false;
   file_ = std::move(file);
   length_ = static_cast<std::uint32_t>(length);
@@ -62,7 +41,7 @@ void ByteReader::LimitTo(std::uint32_t end) {
 void ByteReader::LoadBlock(std::uint32_t block_start) {
   block_start_ = block_start;
   block_length_ = 0;
-  if (!file_ || !SeekTo(file_.get(), block_start, SEEK_SET)) return;
+  if (!file_ || !platform::SeekFile(file_.get(), block_start, SEEK_SET)) return;
   const std::size_t read = std::fread(block_.data(), 1, kBlockSize, file_.get());
   // A file that grew since it was opened still ends where it ended then.
   const std::uint32_t inside = block_start < length_ ? length_ - block_start : 0;

@@ -1,14 +1,11 @@
-#include "previewer/dvi/document_abort.h"
-
-#include <utility>
+#include "previewer/dvi/document_operation.h"
 
 #include "previewer/dvi/dvi_document.h"
+#include "previewer/fonts/load_run.h"
 #include "previewer/startup/language.h"
 #include "previewer/startup/messages.h"
 
 namespace mox {
-
-void AbortDocument(std::string message) { throw DocumentAbort{std::move(message)}; }
 
 int CloseAfterAbort(const DocumentAbort& abort) {
   CloseDviFile();
@@ -17,5 +14,12 @@ int CloseAfterAbort(const DocumentAbort& abort) {
 }
 
 std::string MemoryErrorMessage() { return Tr("内存申请错", "Memory allocation error"); }
+
+int LoadFonts() {
+  return GuardDocumentOperation([] {
+    RunLoad();
+    return 0;
+  });
+}
 
 }  // namespace mox

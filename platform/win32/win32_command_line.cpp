@@ -1,5 +1,3 @@
-#include "platform/win32/arguments.h"
-
 #include "platform/command_line.h"
 
 #include <windows.h>
@@ -9,7 +7,10 @@
 
 namespace mox::platform {
 
-std::vector<std::string> ProgramArguments() {
+// The wide command line, so that Chinese paths survive any code page, with
+// argument 0 replaced by the full path of the program file (as the option
+// reader expects), whatever the caller typed.
+std::vector<std::string> CommandLineArguments(int, char**) {
   std::vector<std::string> arguments;
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -34,7 +35,5 @@ std::vector<std::string> ProgramArguments() {
   if (arguments.empty()) arguments.emplace_back();
   return arguments;
 }
-
-std::vector<std::string> CommandLineArguments(int, char**) { return ProgramArguments(); }
 
 }  // namespace mox::platform

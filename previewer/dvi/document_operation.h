@@ -1,20 +1,16 @@
-// The abort protocol of the document operations. A fatal error found at any
-// depth of opening, pre-scanning, loading fonts or scanning a page throws
-// DocumentAbort; the operation that was called catches it once, closes the
-// document, shows the message (unless it is empty) and returns 1.
+// The document operations and the one place their aborts are caught.
+// Opening, pre-scanning, loading the fonts and scanning a page each run as
+// one operation: a DocumentAbort thrown at any depth inside it closes the
+// whole document (nothing partly open survives), shows its message unless
+// it is empty, and the operation returns 1.
 #pragma once
 
 #include <new>
 #include <string>
 
+#include "previewer/base/document_abort.h"
+
 namespace mox {
-
-struct DocumentAbort {
-  std::string Message;  // in the current language; empty: nothing is shown
-};
-
-// Throws DocumentAbort with the message.
-[[noreturn]] void AbortDocument(std::string message);
 
 // What the operation that was called does with an abort: close the document,
 // show the message unless it is empty, and give 1.
@@ -35,5 +31,9 @@ int GuardDocumentOperation(Body&& body) {
     return CloseAfterAbort(DocumentAbort{MemoryErrorMessage()});
   }
 }
+
+// The load run (previewer/fonts/load_run.h) as a document operation: 0, or
+// 1 with the document closed.
+int LoadFonts();
 
 }  // namespace mox

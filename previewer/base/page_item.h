@@ -19,7 +19,7 @@ enum PageItemKind : std::int16_t {
 
 // 16 bytes: the fields at offsets 0, 2, 4, 6, 8, 10 and 14, little-endian.
 // The names fit characters, rules and images; colour and em: items keep
-// other values in the same places (see the scanner and the em: parser). The
+// other values in the same places (see EmItemRef and the scanner). The
 // 32-bit reference at offset 10 is kept as two 16-bit halves, so that the
 // item needs no packing and no field is ever read misaligned.
 struct PageItem {
@@ -50,5 +50,13 @@ inline constexpr std::uint32_t ChineseGlyphRef(int slot, std::uint32_t index) {
 }
 inline constexpr int SlotOfRef(std::uint32_t ref) { return static_cast<int>(ref >> 24); }
 inline constexpr std::uint32_t IndexOfRef(std::uint32_t ref) { return ref & 0xFFFFFFu; }
+
+// An em: item's reference: the command code in the high byte and its
+// argument (a point number, or a width in 1/256 pixel) in the low 24 bits.
+inline constexpr std::uint32_t EmItemRef(int command, std::uint32_t argument) {
+  return (static_cast<std::uint32_t>(command) << 24) | (argument & 0xFFFFFFu);
+}
+inline constexpr int EmCommandOfRef(std::uint32_t ref) { return static_cast<int>(ref >> 24); }
+inline constexpr std::uint32_t EmArgumentOfRef(std::uint32_t ref) { return ref & 0xFFFFFFu; }
 
 }  // namespace mox

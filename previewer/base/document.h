@@ -1,0 +1,55 @@
+// The state of the open document: a DVI file, or a DBA archive holding a DVI
+// file and its BMF images. One document is open at a time; its state is
+// process-wide. The reader fills it (previewer/dvi), the font registry and
+// the glyph sources read its conversion factors, and everything of it is
+// released in one place, CloseDviFile.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "previewer/base/byte_reader.h"
+#include "previewer/base/chinese_codes.h"
+
+namespace mox {
+
+// One page of the page index, in file order.
+struct PageEntry {
+  std::int32_t Count0;   // \count0 of the page's bop
+  std::uint32_t Offset;  // of the bop, relative to the document's base
+  std::uint8_t Ziti;     // ziti in force at the start of the page (pre-scan)
+};
+
+struct DviDocument {
+  std::string Name;                 // as passed to OpenDviFile
+  std::uint32_t Base = 0;           // DVI data offset: 0, or 12 + 24 n in an archive
+  std::uint16_t ArchiveEntryCount = 0;
+  bool Archive = false;             // a DBA archive
+  std::uint32_t DviLength = 0;
+  std::string Comment;              // of the preamble
+  bool Mer2Dvi = false;             // the comment begins "Mer2Dvi"
+  // Chinese code boundaries: where the first and second level begin and
+  // where the codes end, in the document's counting.
+  std::int32_t Boundary1 = kFirstLevel1Code;
+  std::int32_t Boundary2 = kFirstLevel2Code;
+  std::int32_t Boundary3 = kEndOfCodes;
+  std::uint32_t Num = 0;
+  std::uint32_t Den = 0;
+  std::uint32_t Magnification = 0;  // thousandths: the "-M" override or the file's
+  std::int32_t MaxHeightDepth = 0;  // l of the postamble, DVI units
+  std::int32_t MaxWidth = 0;        // u of the postamble
+  std::uint32_t StackSize = 0;      // s of the postamble + 10
+  std::uint32_t PageCountInFile = 0; // t of the postamble, before unselected pages are cut
+  std::vector<PageEntry> Pages;
+  double ConversionX = 0.0;         // device pixels per DVI unit at the font resolution
+  double ConversionY = 0.0;
+  std::int32_t DummyFont = -1;      // number of "ccdummy", -1 if none
+  bool Loaded = false;
+
+  ByteReader Reader;                // the DVI file; may be closed between scans
+};
+
+DviDocument& Document();
+
+}  // namespace mox

@@ -1,0 +1,5 @@
+// Compiled by the layer tests only: a source that uses the DVI reader builds
+// in the DVI layer and is refused in the fonts layer below it.
+#include "previewer/dvi/dvi_document.h"
+
+int UsesTheDviReader() { return mox::OpenDviFile("paper.dvi"); }
