@@ -35,7 +35,8 @@ done
 
 # Each fuzz target counts as one test: its seeds replayed, then fuzzed.
 echo "== fuzz"
-for target in dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz; do
+for target in dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz \
+              options_fuzz definitions_fuzz em_fuzz document_fuzz; do
   if tests/fuzz/run-fuzzers.sh build/fuzz 12 "$target"; then
     passed=$((passed + 1))
   else

@@ -10,23 +10,14 @@ seconds=${2:-25}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-declare -A seeds=(
-  [dvi_fuzz]="$root/tests/fixtures/dvi"
-  [bmf_fuzz]="$root/tests/fixtures/bmf"
-  [pk_fuzz]="$root/tests/fixtures/pk/dpi300"
-  [outline_fuzz]="$root/tests/fixtures/hzfonts"
-  [face_table_fuzz]="$root/tests/fixtures/faces"
-)
+source "$root/tests/fuzz/fuzz-seeds.sh"
 
 targets=("${@:3}")
-((${#targets[@]} > 0)) || targets=("${!seeds[@]}")
+((${#targets[@]} > 0)) || targets=("${fuzz_targets[@]}")
 
 status=0
 for target in "${targets[@]}"; do
-  mkdir -p "$scratch/$target"
-  # Only the small fixtures: the long document would dominate every run.
-  find "${seeds[$target]}" -maxdepth 1 -type f -size -64k ! -name '*.md' \
-    -exec cp {} "$scratch/$target/" \;
+  copy_fuzz_seeds "$target" "$scratch/$target"
   echo "== $target: seeds, then ${seconds}s of fuzzing"
   if ! "$build/tests/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -max_len=65536 -print_final_stats=1 -artifact_prefix="$scratch/$target-" \

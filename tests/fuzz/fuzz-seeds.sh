@@ -1,0 +1,32 @@
+# The seeds of every fuzz target, for the scripts that run them (sourced).
+# Seeds are committed fixtures and the texts under tests/fuzz/seeds/; each
+# target's entry lists files or folders, separated by "|".
+fuzz_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+declare -A fuzz_seeds=(
+  [dvi_fuzz]="$fuzz_root/tests/fixtures/dvi"
+  [bmf_fuzz]="$fuzz_root/tests/fixtures/bmf"
+  [pk_fuzz]="$fuzz_root/tests/fixtures/pk/dpi300"
+  [outline_fuzz]="$fuzz_root/tests/fixtures/hzfonts"
+  [face_table_fuzz]="$fuzz_root/tests/fixtures/faces"
+  [options_fuzz]="$fuzz_root/tests/fuzz/seeds/options"
+  [definitions_fuzz]="$fuzz_root/tests/fixtures/hzfonts/ccfonts.def"
+  [em_fuzz]="$fuzz_root/tests/fuzz/seeds/em"
+  [document_fuzz]="$fuzz_root/tests/fixtures/dvi|$fuzz_root/samples/sample.dvi"
+)
+
+# Every target, in the order the scripts run them.
+fuzz_targets=(dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz
+              options_fuzz definitions_fuzz em_fuzz document_fuzz)
+
+# copy_fuzz_seeds TARGET FOLDER: copies the target's seeds into the folder.
+# Only the small fixtures: the long document would dominate every run.
+copy_fuzz_seeds() {
+  local source
+  local -a sources
+  IFS='|' read -ra sources <<<"${fuzz_seeds[$1]}"
+  mkdir -p "$2"
+  for source in "${sources[@]}"; do
+    find "$source" -maxdepth 1 -type f -size -64k ! -name '*.md' -exec cp {} "$2/" \;
+  done
+}
