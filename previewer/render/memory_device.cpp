@@ -1,5 +1,7 @@
 #include "previewer/render/memory_device.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace mox {
@@ -48,16 +50,33 @@ void MemoryDevice::MaskPixel(int x, int y, RgbColour pen) {
 }
 
 void MemoryDevice::DottedLine(int x0, int y0, int x1, int y1) {
-  int phase = 0;
+  // The frame's sides run along a row or a column. Dots are counted from the
+  // line's start, so only the steps that land inside the image are walked:
+  // a side of an absurdly large page costs no more than the image is long.
   const int dx = (x1 > x0) - (x1 < x0);
   const int dy = (y1 > y0) - (y1 < y0);
-  int x = x0;
-  int y = y0;
-  while (x != x1 || y != y1) {
-    if (phase % 6 < 3) MaskPixel(x, y, {0, 0, 0xFF});  // three on, three off
-    ++phase;
-    x += dx;
-    y += dy;
+  const std::int64_t length = std::max(std::abs(std::int64_t{x1} - x0), std::abs(std::int64_t{y1} - y0));
+  std::int64_t first = 0;
+  std::int64_t last = length - 1;  // LineTo leaves out the end point
+  // Narrows [first, last] to the steps k whose coordinate start + k * step
+  // lies in [low, high].
+  const auto keep = [&](std::int64_t start, int step, std::int64_t low, std::int64_t high) {
+    if (step == 0) {
+      if (start < low || start > high) last = -1;
+    } else if (step > 0) {
+      first = std::max(first, low - start);
+      last = std::min(last, high - start);
+    } else {
+      first = std::max(first, start - high);
+      last = std::min(last, start - low);
+    }
+  };
+  keep(x0, dx, origin_x_, std::int64_t{origin_x_} + width_ - 1);
+  keep(y0, dy, origin_y_, std::int64_t{origin_y_} + height_ - 1);
+  for (std::int64_t k = first; k <= last; ++k) {
+    if (k % 6 < 3) {  // three on, three off
+      MaskPixel(static_cast<int>(x0 + k * dx), static_cast<int>(y0 + k * dy), {0, 0, 0xFF});
+    }
   }
 }
 

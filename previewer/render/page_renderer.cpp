@@ -443,10 +443,21 @@ void DiscardZoomImages() {
   State().ZoomOfImages = -1.0;
 }
 
-void DrawPage(RenderDevice& device, const PixelRect& update, double device_scale,
+PageExtent PageExtentAt(double zoom, int margin_x, int margin_y) {
+  const DviDocument& document = Document();
+  const auto side = [](double page, int margin) {
+    const std::int64_t pixels = std::int64_t{TruncatedInt(page)} + 2 * std::int64_t{margin};
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels, INT32_MIN, INT32_MAX));
+  };
+  return {side(document.MaxWidth * zoom * document.ConversionX, margin_x),
+          side(document.MaxHeightDepth * zoom * document.ConversionY, margin_y)};
+}
+
+bool DrawPage(RenderDevice& device, const PixelRect& update, double device_scale,
               const RenderView& view) {
   RendererState& state = State();
-  if (state.Painting || update.Right <= update.Left || update.Bottom <= update.Top) return;
+  if (state.Painting) return false;
+  if (update.Right <= update.Left || update.Bottom <= update.Top) return true;
   state.Painting = true;
   const double z = view.Zoom;
   const int depth = BitsPerPixelFor(z, device.ColourCount());
@@ -455,17 +466,18 @@ void DrawPage(RenderDevice& device, const PixelRect& update, double device_scale
     state.ZoomOfImages = z;
     state.DepthOfImages = depth;
   }
-  const int width = update.Right - update.Left;
-  const int row_bytes = ((depth * width + 31) / 32) * 4;
-  const int rows = std::min(kBandBytes / row_bytes, update.Bottom - update.Top);
+  const std::int64_t width = std::int64_t{update.Right} - update.Left;
+  const std::int64_t row_bytes = ((depth * width + 31) / 32) * 4;
+  const int rows =
+      static_cast<int>(std::min<std::int64_t>(kBandBytes / row_bytes, std::int64_t{update.Bottom} - update.Top));
   if (rows <= 0) {
     state.Painting = false;
     ShowError(Tr("窗口太宽", "Error: drawing rectangle too wide!"));
-    return;
+    return false;
   }
-  PrepareBand(state.Band, width, rows, depth);
+  PrepareBand(state.Band, static_cast<int>(width), rows, depth);
   const double scale = device_scale > 0.0 ? device_scale : 1.0;
-  for (int top = update.Top; top < update.Bottom; top += rows) {
+  for (int top = update.Top; top < update.Bottom; top += std::min(rows, update.Bottom - top)) {
     const int band_rows = std::min(rows, update.Bottom - top);
     std::fill(state.Band.Bits.begin(), state.Band.Bits.end(), 0);
     Band band{state.Band, update.Left, top, band_rows};
@@ -473,14 +485,12 @@ void DrawPage(RenderDevice& device, const PixelRect& update, double device_scale
     device.CopyBand(state.Band, band_rows, NearestInt(update.Left / scale), NearestInt(top / scale));
   }
   if (!view.LeaveOutFrame) {
-    const DviDocument& document = Document();
-    const int right =
-        static_cast<int>(document.MaxWidth * z * document.ConversionX) + 2 * view.MarginX - 1;
-    const int bottom =
-        static_cast<int>(document.MaxHeightDepth * z * document.ConversionY) + 2 * view.MarginY - 1;
-    device.DrawFrame(0, 0, NearestInt(right / scale), NearestInt(bottom / scale));
+    const PageExtent page = PageExtentAt(z, view.MarginX, view.MarginY);
+    device.DrawFrame(0, 0, NearestInt((page.Width - 1.0) / scale),
+                     NearestInt((page.Height - 1.0) / scale));
   }
   state.Painting = false;
+  return true;
 }
 
 }  // namespace mox

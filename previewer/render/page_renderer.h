@@ -4,6 +4,8 @@
 // in black and white or in grey levels, with a dotted frame round the page.
 #pragma once
 
+#include <cstdint>
+
 #include "previewer/render/render_device.h"
 
 namespace mox {
@@ -28,9 +30,21 @@ struct RenderView {
 inline constexpr double kGreyBelowZoom = 0.91;
 
 // Draws the update rectangle; bands go to the device at the rectangle's
-// position divided by device_scale (1 on screen).
-void DrawPage(RenderDevice& device, const PixelRect& update, double device_scale,
+// position divided by device_scale (1 on screen). False, after the message
+// "Error: drawing rectangle too wide!", when a band cannot hold one row of
+// the rectangle (nothing is drawn then); also false while a drawing is
+// under way (a nested call draws nothing).
+bool DrawPage(RenderDevice& device, const PixelRect& update, double device_scale,
               const RenderView& view);
+
+// The page picture at a zoom: the page of the postamble's size (truncated to
+// whole pixels) with a margin on each side; the frame runs along its last
+// row and column. Saturated at the 32-bit limits for absurd sizes in a file.
+struct PageExtent {
+  std::int32_t Width;
+  std::int32_t Height;
+};
+PageExtent PageExtentAt(double zoom, int margin_x, int margin_y);
 
 // Bits a pixel the page is drawn with at a zoom on a device.
 int BitsPerPixelFor(double zoom, int device_colour_count);

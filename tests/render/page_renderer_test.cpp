@@ -322,11 +322,31 @@ TEST_F(RendererTest, TheFrameOutlinesThePageWithItsMargins) {
   EXPECT_TRUE(IsPaper(device.Pixel(10, 80)));
 }
 
+TEST_F(RendererTest, AnAbsurdPageSizeSaturatesAndItsFrameIsDrawnOnlyWhereSeen) {
+  Load([](DviWriter&) {}, 100 * kPoint, 50 * kPoint);
+  Scan();
+  // Conversion factors a crafted magnification can give.
+  Document().ConversionX = Document().ConversionY = 1e9;
+  EXPECT_EQ(PageExtentAt(1.0, 10, 10).Width, INT32_MAX);
+  MemoryDevice device(40, 40, -1);
+  EXPECT_TRUE(DrawPage(device, {0, 0, 40, 40}, 1.0, {1.0, 10, 10, false}));
+  // The top side starts at the corner; the left side ends there, its dots
+  // counted from the bottom row, 2^31 - 2 pixels further down.
+  std::string top;
+  std::string left;
+  for (int i = 0; i < 12; ++i) {
+    top += device.Pixel(i, 0).Blue == 255 && device.Pixel(i, 0).Red == 0 ? '#' : '.';
+    left += device.Pixel(0, i).Blue == 255 && device.Pixel(0, i).Red == 0 ? '#' : '.';
+  }
+  EXPECT_EQ(top, "###...###...");
+  EXPECT_EQ(left, "#...###...##");
+}
+
 TEST_F(RendererTest, ARectangleTooWideForABandIsRefused) {
   Load([](DviWriter&) {});
   Scan();
   MemoryDevice device(1, 1, -1);
-  DrawPage(device, {0, 0, 600000, 10}, 1.0, {1.0, 0, 0, true});
+  EXPECT_FALSE(DrawPage(device, {0, 0, 600000, 10}, 1.0, {1.0, 0, 0, true}));
   EXPECT_EQ(OnlyError(), "Error: drawing rectangle too wide!");
 }
 

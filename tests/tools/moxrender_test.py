@@ -120,6 +120,27 @@ class MessagesAndStatus(unittest.TestCase):
         finally:
             shutil.rmtree(folder)
 
+    def test_a_page_too_large_to_draw_is_refused_and_writes_no_file(self):
+        # The postamble's largest height and width set to 2^31 - 1: about
+        # 272000 pixels square at 600 dpi, far more than a page could be.
+        with open(dvi("plain.dvi"), "rb") as source:
+            data = bytearray(source.read())
+        end = len(data.rstrip(b"\xdf"))           # the trailer bytes 223
+        post = int.from_bytes(data[end - 5:end - 1], "big")
+        data[post + 17:post + 25] = b"\x7f\xff\xff\xff" * 2   # l and u
+        folder = tempfile.mkdtemp()
+        try:
+            huge = os.path.join(folder, "huge.dvi")
+            with open(huge, "wb") as target:
+                target.write(data)
+            out = os.path.join(folder, "page-%d.png")
+            result = run("--page", "1", "--out", out, huge)
+            self.assertEqual(result.returncode, 1, result.stderr)
+            self.assertIn(b"page 1 is too large to draw", result.stderr)
+            self.assertEqual(os.listdir(folder), ["huge.dvi"])
+        finally:
+            shutil.rmtree(folder)
+
     def test_invalid_options_exit_2(self):
         result = run("--info", "-Q", dvi("plain.dvi"))
         self.assertEqual(result.returncode, 2)

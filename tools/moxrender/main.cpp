@@ -6,7 +6,7 @@
 // there: -Z the zoom, -R the resolution, -^ the gamma, -B the margins.
 //
 // Exit status: 0 done, 1 the document could not be opened or a page could
-// not be scanned, 2 an invalid option.
+// not be scanned, drawn or written, 2 an invalid option.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -75,10 +75,16 @@ class NullDevice final : public RenderDevice {
 bool DrawOnePage(const ToolArguments& tool, int page, bool several) {
   const double zoom = PictureZoom();
   const PictureGeometry geometry = PictureGeometryAt(zoom);
+  if (!PictureFits(geometry)) {
+    std::fprintf(stderr,
+                 "moxrender: page %d is too large to draw: %d by %d pixels (at most %d a side "
+                 "and %lld in all)\n",
+                 page + 1, geometry.Width, geometry.Height, kMaxPictureSide, kMaxPicturePixels);
+    return false;
+  }
   if (tool.Null) {
     NullDevice device;
-    DrawPicture(device, geometry, zoom, tool.LeaveOutFrame);
-    return true;
+    return DrawPicture(device, geometry, zoom, tool.LeaveOutFrame);
   }
   const std::string pattern = tool.OutPattern.empty() ? DefaultPattern() : tool.OutPattern;
   return WritePagePng(PictureFileName(pattern, page + 1, several), geometry, zoom,

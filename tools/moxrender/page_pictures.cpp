@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/text_format.h"
-#include "previewer/dvi/dvi_document.h"
+#include "previewer/base/nearest_int.h"
 #include "previewer/render/page_renderer.h"
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
@@ -12,21 +12,22 @@ namespace mox {
 
 PictureGeometry PictureGeometryAt(double zoom) {
   const Options& options = CurrentOptions();
-  const DviDocument& document = Document();
   // The margins as the window computes them: pixels at zoom 1, then scaled.
   const int margin_x = NearestInt(DimensionToPixels(options.MarginX, options.ResolutionX) * zoom);
   const int margin_y = NearestInt(DimensionToPixels(options.MarginY, options.ResolutionY) * zoom);
-  const int width =
-      static_cast<int>(document.MaxWidth * zoom * document.ConversionX) + 2 * margin_x;
-  const int height =
-      static_cast<int>(document.MaxHeightDepth * zoom * document.ConversionY) + 2 * margin_y;
-  return {std::max(width, 1), std::max(height, 1), margin_x, margin_y};
+  const PageExtent page = PageExtentAt(zoom, margin_x, margin_y);
+  return {std::max(page.Width, 1), std::max(page.Height, 1), margin_x, margin_y};
 }
 
-void DrawPicture(RenderDevice& device, const PictureGeometry& geometry, double zoom,
+bool PictureFits(const PictureGeometry& geometry) {
+  return geometry.Width <= kMaxPictureSide && geometry.Height <= kMaxPictureSide &&
+         static_cast<long long>(geometry.Width) * geometry.Height <= kMaxPicturePixels;
+}
+
+bool DrawPicture(RenderDevice& device, const PictureGeometry& geometry, double zoom,
                  bool leave_out_frame) {
-  DrawPage(device, {0, 0, geometry.Width, geometry.Height}, 1.0,
-           {zoom, geometry.MarginX, geometry.MarginY, leave_out_frame});
+  return DrawPage(device, {0, 0, geometry.Width, geometry.Height}, 1.0,
+                  {zoom, geometry.MarginX, geometry.MarginY, leave_out_frame});
 }
 
 std::string PictureFileName(const std::string& pattern, int page, bool several) {

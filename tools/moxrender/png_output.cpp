@@ -1,15 +1,18 @@
 #include "tools/moxrender/png_output.h"
 
-#include <csetjmp>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #ifdef MOX_HAVE_PNG
+#include <csetjmp>
+
 #include <png.h>
 #endif
 
 #include "platform/file_system.h"
-#include "previewer/render/memory_device.h"
+#include "previewer/render/page_renderer.h"
+#include "tools/moxrender/framed_rows.h"
 
 namespace mox {
 
@@ -17,74 +20,101 @@ namespace mox {
 
 namespace {
 
-// One PNG file being written; libpng reports errors by longjmp, which
-// only ever lands in Guard below.
-class PngFile {
+// libpng reports an error by a longjmp to the last setjmp. Each call into
+// it is made from one of these small functions, whose frames hold nothing
+// with a destructor: the jump lands in the function that made the call,
+// which turns it into false, and no C++ object is ever jumped over.
+bool PngBegin(png_structp png, png_infop info, std::FILE* file, png_uint_32 width,
+              png_uint_32 height, int depth, const png_color* palette, int colours) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_init_io(png, file);
+  // Pages are mostly paper: a fast compression level keeps big pages quick.
+  png_set_compression_level(png, 1);
+  png_set_IHDR(png, info, width, height, depth, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_PLTE(png, info, palette, colours);
+  png_write_info(png, info);
+  return true;
+}
+
+bool PngRow(png_structp png, const std::uint8_t* row) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_write_row(png, row);
+  return true;
+}
+
+bool PngEnd(png_structp png) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_write_end(png, nullptr);
+  return true;
+}
+
+// The libpng structures of one file.
+class PngWriter {
  public:
-  explicit PngFile(const std::string& path) : path_(path), file_(platform::OpenFile(path, "wb")) {
-    if (!file_) return;
+  PngWriter() {
     png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     info_ = png_ != nullptr ? png_create_info_struct(png_) : nullptr;
   }
-  ~PngFile() { png_destroy_write_struct(&png_, &info_); }
-  PngFile(const PngFile&) = delete;
-  PngFile& operator=(const PngFile&) = delete;
+  ~PngWriter() { png_destroy_write_struct(&png_, &info_); }
+  PngWriter(const PngWriter&) = delete;
+  PngWriter& operator=(const PngWriter&) = delete;
 
   bool Ready() const { return png_ != nullptr && info_ != nullptr; }
-  png_structp Png() { return png_; }
-  png_infop Info() { return info_; }
-  std::FILE* File() { return file_.get(); }
-  bool Close() { return platform::CloseChecked(file_); }
-  const std::string& Path() const { return path_; }
+  png_structp Png() const { return png_; }
+  png_infop Info() const { return info_; }
 
  private:
-  std::string path_;
-  platform::FilePtr file_;
   png_structp png_ = nullptr;
   png_infop info_ = nullptr;
 };
 
-bool Failed(const std::string& path) {
-  std::fprintf(stderr, "moxrender: cannot write %s\n", path.c_str());
-  return false;
-}
-
 // Receives the bands of a page drawn top to bottom at its full width and
-// writes their rows as they come.
+// writes their rows as they come, with the frame put in on the way.
 class StreamingPngDevice final : public RenderDevice {
  public:
-  StreamingPngDevice(PngFile& file, int width, int height)
-      : file_(file), width_(width), height_(height) {}
+  StreamingPngDevice(PngWriter& writer, std::FILE* file, const PictureGeometry& geometry,
+                     bool frame)
+      : writer_(writer), file_(file), geometry_(geometry), frame_(frame) {}
 
   int ColourCount() const override { return -1; }
   void CopyBand(const BandImage& band, int rows, int, int) override {
-    if (!started_) Start(band);
-    for (int r = 0; r < rows && written_ < height_; ++r, ++written_) {
-      png_write_row(file_.Png(), band.Bits.data() + static_cast<std::size_t>(r) * band.RowBytes);
+    if (failed_) return;
+    if (!rows_) Start(band);
+    for (int r = 0; r < rows && !failed_ && written_ < geometry_.Height; ++r, ++written_) {
+      const std::uint8_t* band_row = band.Bits.data() + static_cast<std::size_t>(r) * band.RowBytes;
+      failed_ = !PngRow(writer_.Png(), rows_->Row(band_row, written_));
     }
   }
-  void DrawFrame(int, int, int, int) override {}
+  // The frame went into the rows; it must be the one they were given.
+  void DrawFrame(int left, int top, int right, int bottom) override {
+    if (!frame_ || left != 0 || top != 0 || right != geometry_.Width - 1 ||
+        bottom != geometry_.Height - 1) {
+      failed_ = true;
+    }
+  }
 
-  bool Complete() const { return started_ && written_ == height_; }
+  bool Complete() const { return !failed_ && rows_ && written_ == geometry_.Height; }
 
  private:
   void Start(const BandImage& band) {
+    rows_.emplace(geometry_.Width, geometry_.Height, band.BitsPerPixel, frame_);
     std::vector<png_color> palette;
-    for (const RgbColour& colour : band.Palette) {
+    for (const RgbColour& colour : rows_->Palette(band.Palette)) {
       palette.push_back({colour.Red, colour.Green, colour.Blue});
     }
-    png_set_IHDR(file_.Png(), file_.Info(), static_cast<png_uint_32>(width_),
-                 static_cast<png_uint_32>(height_), band.BitsPerPixel, PNG_COLOR_TYPE_PALETTE,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_PLTE(file_.Png(), file_.Info(), palette.data(), static_cast<int>(palette.size()));
-    png_write_info(file_.Png(), file_.Info());
-    started_ = true;
+    failed_ = !PngBegin(writer_.Png(), writer_.Info(), file_,
+                        static_cast<png_uint_32>(geometry_.Width),
+                        static_cast<png_uint_32>(geometry_.Height), rows_->Depth(), palette.data(),
+                        static_cast<int>(palette.size()));
   }
 
-  PngFile& file_;
-  int width_;
-  int height_;
-  bool started_ = false;
+  PngWriter& writer_;
+  std::FILE* file_;
+  PictureGeometry geometry_;
+  bool frame_;
+  std::optional<FramedRows> rows_;
+  bool failed_ = false;
   int written_ = 0;
 };
 
@@ -94,30 +124,23 @@ bool CanWritePng() { return true; }
 
 bool WritePagePng(const std::string& path, const PictureGeometry& geometry, double zoom,
                   bool leave_out_frame) {
-  PngFile file(path);
-  if (!file.Ready()) return Failed(path);
-  // Pages are mostly paper: a fast compression level keeps big pages quick.
-  if (setjmp(png_jmpbuf(file.Png()))) return Failed(path);
-  png_init_io(file.Png(), file.File());
-  png_set_compression_level(file.Png(), 1);
-  if (leave_out_frame) {
-    StreamingPngDevice device(file, geometry.Width, geometry.Height);
-    DrawPicture(device, geometry, zoom, true);
-    if (!device.Complete()) return Failed(path);
-  } else {
-    MemoryDevice page(geometry.Width, geometry.Height);
-    DrawPicture(page, geometry, zoom, false);
-    png_set_IHDR(file.Png(), file.Info(), static_cast<png_uint_32>(page.Width()),
-                 static_cast<png_uint_32>(page.Height()), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(file.Png(), file.Info());
-    const std::uint8_t* pixels = page.Pixels().data();
-    for (int y = 0; y < page.Height(); ++y) {
-      png_write_row(file.Png(), pixels + static_cast<std::size_t>(y) * page.Width() * 3);
+  bool written = false;
+  {
+    platform::FilePtr file = platform::OpenFile(path, "wb");
+    PngWriter writer;
+    if (file && writer.Ready()) {
+      StreamingPngDevice device(writer, file.get(), geometry, !leave_out_frame);
+      written = DrawPicture(device, geometry, zoom, leave_out_frame) && device.Complete() &&
+                PngEnd(writer.Png());
     }
+    written = platform::CloseChecked(file) && written;
   }
-  png_write_end(file.Png(), nullptr);
-  return file.Close() || Failed(path);
+  if (!written) {
+    // A page that was refused or cut short leaves no file that looks whole.
+    platform::Files().Remove(path);
+    std::fprintf(stderr, "moxrender: cannot write %s\n", path.c_str());
+  }
+  return written;
 }
 
 #else

@@ -1,7 +1,6 @@
-// Pages as PNG files. Without the frame the bands go straight into the file
-// as they are drawn (a palette PNG of the band's 1 or 4 bits a pixel, no
-// copy of the page in memory); with the frame, which is drawn over the
-// finished page, the page is drawn into memory first and written in RGB.
+// Pages as PNG files: the bands go into the file as they are drawn, a
+// palette PNG of the band's pixels (with the frame, the pixels of the frame
+// put into them; see framed_rows.h), so no page is ever held whole.
 #pragma once
 
 #include <string>
@@ -13,7 +12,8 @@ namespace mox {
 // Whether this build can write PNG files (the Windows console build cannot).
 bool CanWritePng();
 
-// Draws the current page and writes it; false with a message on stderr.
+// Draws the current page and writes it; false with a message on stderr, and
+// no file left behind, when it could not be drawn or written whole.
 bool WritePagePng(const std::string& path, const PictureGeometry& geometry, double zoom,
                   bool leave_out_frame);
 

@@ -1,0 +1,88 @@
+#include "tools/moxrender/framed_rows.h"
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+
+namespace mox {
+namespace {
+
+// Each byte of 1-bit pixels as the same eight pixels at 2 bits, and each
+// byte of two 4-bit pixels as two bytes: high half first.
+struct Widening {
+  std::array<std::uint16_t, 256> Two{};
+  std::array<std::uint16_t, 256> Eight{};
+  Widening() {
+    for (unsigned byte = 0; byte < 256; ++byte) {
+      unsigned wide = 0;
+      for (int bit = 7; bit >= 0; --bit) wide = (wide << 2) | ((byte >> bit) & 1u);
+      Two[byte] = static_cast<std::uint16_t>(wide);
+      Eight[byte] = static_cast<std::uint16_t>(((byte >> 4) << 8) | (byte & 0x0Fu));
+    }
+  }
+};
+
+const Widening& Widen() {
+  static const Widening widening;
+  return widening;
+}
+
+}  // namespace
+
+RgbColour UnderFrame(RgbColour colour) { return {0, 0, colour.Blue}; }
+
+FramedRows::FramedRows(int width, int height, int band_depth, bool frame)
+    : width_(width), height_(height), band_depth_(band_depth), frame_(frame),
+      depth_(frame ? (band_depth == 1 ? 2 : 8) : band_depth),
+      row_((static_cast<std::size_t>(width) * static_cast<std::size_t>(depth_) + 7) / 8, 0) {}
+
+std::vector<RgbColour> FramedRows::Palette(const std::vector<RgbColour>& band_palette) const {
+  std::vector<RgbColour> palette = band_palette;
+  if (frame_) {
+    for (const RgbColour& colour : band_palette) palette.push_back(UnderFrame(colour));
+  }
+  return palette;
+}
+
+// Whether the side from start to end (its end left out) has a dot at
+// position: dots of three and gaps of three, counted from its start.
+bool FramedRows::OnSide(int position, int start, int end) const {
+  if (start == end) return false;
+  const long long step = end > start ? 1 : -1;
+  const long long k = (static_cast<long long>(position) - start) * step;
+  return k >= 0 && k < std::llabs(static_cast<long long>(end) - start) && k % 6 < 3;
+}
+
+void FramedRows::Mark(int x) {
+  if (x < 0 || x >= width_) return;
+  if (depth_ == 2) {
+    row_[static_cast<std::size_t>(x) / 4] |= static_cast<std::uint8_t>(2u << (6 - 2 * (x % 4)));
+  } else {
+    row_[static_cast<std::size_t>(x)] |= 16;
+  }
+}
+
+const std::uint8_t* FramedRows::Row(const std::uint8_t* band_row, int y) {
+  if (!frame_) return band_row;
+  const std::size_t band_bytes = (static_cast<std::size_t>(width_) * band_depth_ + 7) / 8;
+  const Widening& widen = Widen();
+  for (std::size_t i = 0; i < band_bytes; ++i) {
+    const std::uint16_t wide = band_depth_ == 1 ? widen.Two[band_row[i]] : widen.Eight[band_row[i]];
+    row_[2 * i] = static_cast<std::uint8_t>(wide >> 8);
+    if (2 * i + 1 < row_.size()) row_[2 * i + 1] = static_cast<std::uint8_t>(wide);
+  }
+  // The four sides as DrawFrame draws them: top left to right, right side
+  // downwards, bottom right to left, left side upwards.
+  const int right = width_ - 1;
+  const int bottom = height_ - 1;
+  if (y == 0 || y == bottom) {
+    for (int x = 0; x < width_; ++x) {
+      if ((y == 0 && OnSide(x, 0, right)) || (y == bottom && OnSide(x, right, 0))) Mark(x);
+    }
+  }
+  if (OnSide(y, 0, bottom)) Mark(right);
+  if (OnSide(y, bottom, 0)) Mark(0);
+  return row_.data();
+}
+
+}  // namespace mox

@@ -1,0 +1,47 @@
+// The rows of a page picture as a PNG file takes them, made from the bands
+// the renderer draws, with the dotted page frame put into them on the way:
+// the frame is drawn in the banded path, exactly as the window draws it
+// (dots of three, gaps of three, each side starting at its corner with a
+// dot, combined by the mask pen), so a page is never held whole.
+//
+// Without the frame the rows are the band's own 1 or 4 bits a pixel. With
+// it every palette entry gets a frame twin (the colour masked with blue),
+// so the pixels take 2 or 8 bits: the twin of entry v is v + 2 or v + 16.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "previewer/render/render_device.h"
+
+namespace mox {
+
+class FramedRows {
+ public:
+  // A picture of width by height pixels drawn with `band_depth` bits a
+  // pixel; the frame runs round its edge (0, 0, width - 1, height - 1).
+  FramedRows(int width, int height, int band_depth, bool frame);
+
+  int Depth() const { return depth_; }
+  std::size_t RowBytes() const { return row_.size(); }
+  // The palette of the picture from the band's palette.
+  std::vector<RgbColour> Palette(const std::vector<RgbColour>& band_palette) const;
+  // Row y of the picture from the band row that holds it.
+  const std::uint8_t* Row(const std::uint8_t* band_row, int y);
+
+ private:
+  void Mark(int x);
+  bool OnSide(int position, int start, int end) const;
+
+  int width_;
+  int height_;
+  int band_depth_;
+  bool frame_;
+  int depth_;
+  std::vector<std::uint8_t> row_;
+};
+
+// The picture's colour of a palette colour under a frame dot.
+RgbColour UnderFrame(RgbColour colour);
+
+}  // namespace mox
