@@ -390,25 +390,35 @@ class PkFileReader {
   std::uint8_t* work_ = nullptr;
 };
 
-// Tries r - 1, r and r + 1, each with the full and then the short name.
+// Opens the first candidate file there is; path is the one opened, or the
+// last one tried (which the message of a failure names).
 bool OpenFontFile(ByteReader& reader, int resolution, const std::string& name,
                   std::string& path) {
-  for (int delta = -1; delta <= 1; ++delta) {
-    // An absurd size can make r the largest int: there is no r + 1 then.
-    const long long candidate = static_cast<long long>(resolution) + delta;
-    if (candidate > std::numeric_limits<int>::max()) continue;
-    const int d = static_cast<int>(candidate);
-    path = PkFileName(d, name, false);
-    if (reader.Open("", path)) return true;
-    if (name.size() > 8) {
-      path = PkFileName(d, name, true);
-      if (reader.Open("", path)) return true;
-    }
+  for (const std::string& candidate : PkFileCandidates(resolution, name)) {
+    path = candidate;
+    if (reader.Open("", candidate)) return true;
   }
   return false;
 }
 
 }  // namespace
+
+std::vector<std::string> PkFileCandidates(int resolution, const std::string& font_name) {
+  std::vector<std::string> candidates;
+  for (int delta = -1; delta <= 1; ++delta) {
+    // An absurd size can make r the largest or smallest int: no r + 1 or
+    // r - 1 then.
+    const long long candidate = static_cast<long long>(resolution) + delta;
+    if (candidate > std::numeric_limits<int>::max() ||
+        candidate < std::numeric_limits<int>::min()) {
+      continue;
+    }
+    const int d = static_cast<int>(candidate);
+    candidates.push_back(PkFileName(d, font_name, false));
+    if (font_name.size() > 8) candidates.push_back(PkFileName(d, font_name, true));
+  }
+  return candidates;
+}
 
 void PreparePkFileNames(const std::string& path_template) {
   std::string working = path_template;

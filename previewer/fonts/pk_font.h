@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mox {
 
@@ -19,6 +20,11 @@ void PreparePkFileNames(const std::string& path_template);
 // for "$d", then the font name (only its first 8 characters for the short
 // name) and ".PK".
 std::string PkFileName(int resolution, const std::string& font_name, bool short_name);
+
+// The files a font at a resolution r is looked for in, in order: r - 1, r
+// and r + 1 (none beyond the int range), each with the full name and then,
+// for a name longer than 8 characters, with its first 8.
+std::vector<std::string> PkFileCandidates(int resolution, const std::string& font_name);
 
 // Fills the glyph group of PK font `font_index`: from the carry-over, else
 // from its file (starting the PK generator once per run when no file is

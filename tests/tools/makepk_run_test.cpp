@@ -156,6 +156,20 @@ TEST_F(MakepkRunTest, OnlyUsedFontsWithC) {
   EXPECT_NE(run.Errors.find("nosuchfnt"), std::string::npos) << run.Errors;
 }
 
+TEST_F(MakepkRunTest, AnInvalidChineseCodeIsDroppedAsThePreviewerDropsIt) {
+  test::DviWriter dvi;
+  dvi.Preamble("bad code");
+  dvi.BeginPage(1).Font(0).SetChar('A').Font(1).SetChar(126).SetChar(126).EndPage();
+  dvi.Finish({.Fonts = {{.Number = 0, .Name = "cmr10"},
+                        {.Number = 1, .Checksum = 24 << 20, .Name = "ccfntA24"}}});
+  test::WriteFile(dir_.File("bad.dvi"), dvi.Data());
+  Put(600, "cmr10");
+  const HostRun run = RunAsThePreviewer(dir_.File("bad.dvi"));
+  EXPECT_EQ(run.ExitCode, 0) << run.Errors;
+  EXPECT_NE(run.Errors.find("invalid Chinese character code ignored"), std::string::npos)
+      << run.Errors;
+}
+
 TEST_F(MakepkRunTest, InvalidCommandLineAndUnreadableDocument) {
   HostRun run = Run({"-E", "-Z", "-P" + Template(), Plain()});
   EXPECT_EQ(run.ExitCode, 2);

@@ -181,6 +181,7 @@ TEST_F(MakepkFontsTest, FindsFilesAsThePreviewerDoes) {
   EXPECT_EQ(ExistingPkFile(cmr), PkFile(599, "cmr10"));  // r - 1 comes first
   EXPECT_EQ(ExistingPkFile({"cmr10", 598}), PkFile(599, "cmr10"));
   EXPECT_EQ(ExistingPkFile({"cmr10", 597}), "");
+  EXPECT_EQ(ExistingPkFile({"cmr10", INT32_MAX}), "");  // no r + 1 beyond the int range
 
   // A long name is also found under its first 8 characters.
   Put(721, "verylong");

@@ -45,8 +45,11 @@ int Run(const std::vector<std::string>& command_line) {
     platform::WriteConsoleText(stderr, MakePkUsage());
     return kBadCommandLine;
   }
-  // Messages of the reader go to standard error; it asks nothing here.
-  ConsoleUserInterface ui(false, true);
+  // Messages of the reader go to standard error. Its questions (an invalid
+  // Chinese code in the document) are answered Yes: the previewer's user let
+  // the document through, and such codes are dropped as the previewer drops
+  // them, so the fonts are still made.
+  ConsoleUserInterface ui(false, false);
   platform::SetUi(&ui);
 
   Options& options = CurrentOptions();

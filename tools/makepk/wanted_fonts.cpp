@@ -26,13 +26,8 @@ std::vector<WantedFont> WantedFonts(bool used_only) {
 }
 
 std::string ExistingPkFile(const WantedFont& font) {
-  for (int delta = -1; delta <= 1; ++delta) {
-    std::string path = PkFileName(font.Resolution + delta, font.Name, false);
+  for (const std::string& path : PkFileCandidates(font.Resolution, font.Name)) {
     if (platform::Files().Exists(path)) return path;
-    if (font.Name.size() > 8) {
-      path = PkFileName(font.Resolution + delta, font.Name, true);
-      if (platform::Files().Exists(path)) return path;
-    }
   }
   return std::string();
 }
