@@ -6,11 +6,8 @@ namespace mox::platform {
 
 int Win32UserInterface::ShowBox(std::string_view text, std::string_view caption,
                                 unsigned style) {
-  // An empty caption is the system's default one ("Error"), as a box
-  // without a caption gets.
-  const std::wstring wide_caption = Widen(caption);
-  return MessageBoxW(main_window_, Widen(text).c_str(),
-                     wide_caption.empty() ? nullptr : wide_caption.c_str(), style);
+  // An empty caption stays empty: a null one would read "Error".
+  return MessageBoxW(main_window_, Widen(text).c_str(), Widen(caption).c_str(), style);
 }
 
 void Win32UserInterface::SetCaption(std::string_view text) {

@@ -210,8 +210,18 @@ void TDecoratedFrame::EnableMenuItems(HMENU menu) {
 LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
-      Layout();
+      // A minimized frame leaves its children as they are: laying them out
+      // would size the client to nothing and make it measure again twice.
+      if (wparam != SIZE_MINIMIZED) Layout();
       return 0;
+    case WM_PALETTECHANGED:
+    case WM_QUERYNEWPALETTE:
+      // Windows sends these to top-level windows only; the client owns the
+      // palette the page is drawn with.
+      if (client_.Handle() != nullptr) {
+        return SendMessageW(client_.Handle(), message, wparam, lparam);
+      }
+      break;
     case WM_SETFOCUS:
       if (client_.Handle() != nullptr) SetFocus(client_.Handle());
       return 0;
