@@ -300,6 +300,41 @@ TEST_F(RendererTest, LinesNeedBothTheirPoints) {
             ui_.Captions.end());
 }
 
+TEST_F(RendererTest, LinesFindTheirPointsLaterOnThePageNearestBeforeAndNeverOnAnotherPage) {
+  const auto at = [](DviWriter& dvi, int x, int y, const std::string& special) {
+    dvi.Push().Right(x * kPoint).Down(y * kPoint).Special(special).Pop();
+  };
+  DviWriter dvi;
+  dvi.Preamble("em points");
+  dvi.BeginPage(1);
+  dvi.Special("em:line 1,2");  // both points come later on the page
+  at(dvi, 20, 20, "em:point 1");
+  at(dvi, 120, 20, "em:point 2");
+  at(dvi, 20, 100, "em:point 3");
+  at(dvi, 20, 140, "em:point 3");  // the nearest before the line
+  at(dvi, 120, 140, "em:point 5");
+  dvi.Special("em:line 3,5");
+  at(dvi, 20, 180, "em:point 3");  // after the line: not taken
+  dvi.Special("em:line 1,9");  // point 9 is on page 2 only
+  dvi.EndPage();
+  dvi.BeginPage(2);
+  at(dvi, 20, 220, "em:point 9");
+  dvi.EndPage();
+  dvi.Finish({.Fonts = {{.Number = 0, .Name = "cmr10"}}});
+  ASSERT_EQ(OpenBytes(dvi.Data()), 0);
+  ASSERT_EQ(PreScan(), 0);
+  Scan();
+  const MemoryDevice device = Draw(1.0);
+  EXPECT_TRUE(IsInk(device.Pixel(70, 20)));    // 1 to 2
+  EXPECT_TRUE(IsInk(device.Pixel(70, 140)));   // 3 (the second) to 5
+  EXPECT_TRUE(IsPaper(device.Pixel(70, 120))); // not from the first 3
+  EXPECT_TRUE(IsPaper(device.Pixel(70, 160))); // nor from the one after
+  EXPECT_TRUE(IsPaper(device.Pixel(20, 120))); // no line towards page 2's point
+  EXPECT_NE(std::find(ui_.Captions.begin(), ui_.Captions.end(),
+                      "Warning: em:point 9 undefined, line ignored."),
+            ui_.Captions.end());
+}
+
 TEST_F(RendererTest, TheFrameOutlinesThePageWithItsMargins) {
   Load([](DviWriter&) {}, 100 * kPoint, 50 * kPoint);
   Scan();
