@@ -59,19 +59,18 @@ TEST(DecoratedFrameTest, PaletteMessagesReachTheClientAndMinimizingLeavesItsSize
   DestroyWindow(frame.Handle());
 }
 
+BOOL CALLBACK KeepDialog(HWND window, LPARAM found_at) {
+  wchar_t name[16] = L"";
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) != L"#32770") return TRUE;
+  *reinterpret_cast<HWND*>(found_at) = window;
+  return FALSE;
+}
+
 // The dialog (a message box) a thread shows, if any.
 HWND DialogOfThread(DWORD thread) {
   HWND found = nullptr;
-  EnumThreadWindows(
-      thread,
-      [](HWND window, LPARAM found_at) {
-        wchar_t name[16] = L"";
-        GetClassNameW(window, name, 16);
-        if (std::wstring(name) != L"#32770") return TRUE;
-        *reinterpret_cast<HWND*>(found_at) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(thread, KeepDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
