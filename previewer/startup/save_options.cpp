@@ -1,8 +1,12 @@
+#include <array>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
+#include "platform/text_format.h"
+#include "previewer/startup/apply_option.h"
 #include "previewer/startup/option_tokens.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/program_files.h"
@@ -35,9 +39,29 @@ bool CopyKeptOptions(std::FILE* old_file, std::FILE* new_file) {
   return std::ferror(old_file) == 0;
 }
 
+using SavedSettings = std::array<std::string, 4>;
+
+// The saved settings as option tokens: resolution, gamma, PK font path and
+// Chinese font path.
+SavedSettings SettingTokens(const Options& options) {
+  return {Format("-R%0.2lf", options.ResolutionX), Format("-^%0.4lf", options.Gamma),
+          "-P" + options.PkFontPath, "-I" + options.ChineseFontPath};
+}
+
+// Whether the reader reads the token back as this one valid option. A path
+// from the command line or the environment may hold white space, which
+// would split it, and "-P" with a path of the longest kind is longer than a
+// token may be; a resolution below 0.005 would be written as 0.
+bool ReadsBack(const std::string& token) {
+  Options scratch;
+  const std::vector<std::string> tokens = SplitOptionTokens(token);
+  return token.find('\0') == std::string::npos && tokens.size() == 1 && tokens[0] == token &&
+         ApplyOptionToken(token, scratch);
+}
+
 // Writes the new initialization file, taking the kept options from old_path
 // when there is an old file. True only when everything reached the file.
-bool WriteInitFile(const Options& options, const std::string& init_path,
+bool WriteInitFile(const SavedSettings& settings, const std::string& init_path,
                    const std::string* old_path) {
   platform::FilePtr new_file = platform::OpenFile(init_path, "w+t");
   if (!new_file) return false;
@@ -46,11 +70,9 @@ bool WriteInitFile(const Options& options, const std::string& init_path,
     platform::FilePtr old_file = platform::OpenFile(*old_path, "rt");
     written = old_file && CopyKeptOptions(old_file.get(), new_file.get());
   }
-  written = written &&
-            std::fprintf(new_file.get(), "-R%0.2lf\n", options.ResolutionX) >= 0 &&
-            std::fprintf(new_file.get(), "-^%0.4lf\n", options.Gamma) >= 0 &&
-            std::fprintf(new_file.get(), "-P%s\n", options.PkFontPath.c_str()) >= 0 &&
-            std::fprintf(new_file.get(), "-I%s\n", options.ChineseFontPath.c_str()) >= 0;
+  for (const std::string& token : settings) {
+    written = written && std::fprintf(new_file.get(), "%s\n", token.c_str()) >= 0;
+  }
   const bool closed = platform::CloseChecked(new_file);
   return written && closed;
 }
@@ -60,18 +82,24 @@ bool WriteInitFile(const Options& options, const std::string& init_path,
 // The old file is moved aside under a temporary name while the new one is
 // written, and only deleted once the new file is complete; on any failure
 // the old file goes back under its own name, so the user never loses it.
+// Settings the reader would not read back as they are fail the save before
+// any file is touched.
 int SaveOptions() {
   const Options& options = CurrentOptions();
   const std::string& init_path = options.InitFilePath;
   const std::string temp_path = TemporaryInitPathOf(init_path);
   if (init_path.empty() || temp_path.empty()) return 1;
+  const SavedSettings settings = SettingTokens(options);
+  for (const std::string& token : settings) {
+    if (!ReadsBack(token)) return 1;
+  }
 
   platform::FileSystem& files = platform::Files();
   files.Remove(temp_path);
   const bool has_old_file = files.Exists(init_path);
   if (has_old_file && !files.Rename(init_path, temp_path)) return 1;
 
-  if (WriteInitFile(options, init_path, has_old_file ? &temp_path : nullptr)) {
+  if (WriteInitFile(settings, init_path, has_old_file ? &temp_path : nullptr)) {
     if (has_old_file) files.Remove(temp_path);
     return 0;
   }

@@ -101,6 +101,13 @@ TEST_F(SaveOptionsTest, ReplacesALeftOverTemporaryFile) {
   EXPECT_FALSE(FileExists(temp_path_));
 }
 
+TEST_F(SaveOptionsTest, AFontPathThatWouldNotReadBackLeavesTheFileAlone) {
+  WriteInitFile("-U2\n");
+  Settings().PkFontPath = "c:\\my fonts\\dpi$d";  // from a quoted command-line argument
+  EXPECT_EQ(SaveOptions(), 1);
+  EXPECT_EQ(ReadTextFile(init_path_), "-U2\n");
+}
+
 TEST_F(SaveOptionsTest, FailsWithoutAProgramPath) {
   ResetOptions();
   EXPECT_EQ(SaveOptions(), 1);
