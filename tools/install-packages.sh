@@ -16,7 +16,7 @@ packages=()
 for group in "$@"; do
   case "$group" in
     build) packages+=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev python3
-                      pkg-config libfreetype-dev libfontconfig-dev libpng-dev fonts-arphic-uming) ;;
+                      pkg-config libfreetype-dev libfontconfig-dev zlib1g-dev fonts-arphic-uming) ;;
     windows) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev
                         mingw-w64-i686-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686) ;;
     wine) packages+=(wine wine64 xvfb xdotool imagemagick xclip fonts-wine fonts-arphic-uming) ;;

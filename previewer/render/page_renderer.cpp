@@ -87,7 +87,26 @@ void OrImage(Band& band, const ZoomImage& image, int left, int top) {
     const int y = top - band.Top + i;
     const std::uint8_t* source = image.Bits.data() + static_cast<std::size_t>(i) * image.RowBytes;
     std::uint8_t* target = band.Row(y);
-    if (depth == 1) {
+    if (depth == 1 && x >= 0 && x + image.Width <= band.Width()) {
+      // Inside the band's width (nearly every glyph): each source byte
+      // lands on two band bytes at a fixed shift.
+      const int source_bytes = (image.Width + 7) / 8;
+      const int index = x >> 3;
+      const int shift = x & 7;
+      if (shift == 0) {
+        for (int b = 0; b < source_bytes; ++b) target[index + b] |= source[b];
+        continue;
+      }
+      unsigned carry = 0;
+      for (int b = 0; b < source_bytes; ++b) {
+        const unsigned bits = source[b];
+        target[index + b] |= static_cast<std::uint8_t>((bits >> shift) | carry);
+        carry = (bits << (8 - shift)) & 0xFFu;
+      }
+      if (carry != 0 && index + source_bytes < row_bytes) {
+        target[index + source_bytes] |= static_cast<std::uint8_t>(carry);
+      }
+    } else if (depth == 1) {
       const int source_bytes = (image.Width + 7) / 8;
       for (int b = 0; b < source_bytes; ++b) {
         unsigned bits = source[b];
@@ -202,6 +221,11 @@ void DrawGlyph(Band& band, const PageItem& item, double z, const RenderView& vie
   if (glyph.Bitmap == nullptr || glyph.Bitmap->empty() || !(z > 0.0)) return;
   const int w = glyph.Width;
   const int h = glyph.Height;
+  // A glyph wholly above or below the band is left at once: its rows lie
+  // within a few pixels of its item's top edge and height at this zoom.
+  constexpr double kRowSlack = 4.0;
+  const double top = item.Y * z + view.MarginY;
+  if (top - kRowSlack >= band.Top + band.Rows || top + h * z + kRowSlack < band.Top) return;
   if (w < 1 || h < 1 ||
       glyph.Bitmap->size() < static_cast<std::size_t>((w + 7) / 8) * static_cast<std::size_t>(h)) {
     return;

@@ -1,5 +1,6 @@
 #include "tools/moxrender/framed_rows.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -65,23 +66,57 @@ void FramedRows::Mark(int x) {
 const std::uint8_t* FramedRows::Row(const std::uint8_t* band_row, int y) {
   if (!frame_) return band_row;
   const std::size_t band_bytes = (static_cast<std::size_t>(width_) * band_depth_ + 7) / 8;
-  const Widening& widen = Widen();
-  for (std::size_t i = 0; i < band_bytes; ++i) {
-    const std::uint16_t wide = band_depth_ == 1 ? widen.Two[band_row[i]] : widen.Eight[band_row[i]];
-    row_[2 * i] = static_cast<std::uint8_t>(wide >> 8);
-    if (2 * i + 1 < row_.size()) row_[2 * i + 1] = static_cast<std::uint8_t>(wide);
-  }
-  // The four sides as DrawFrame draws them: top left to right, right side
-  // downwards, bottom right to left, left side upwards.
   const int right = width_ - 1;
   const int bottom = height_ - 1;
-  if (y == 0 || y == bottom) {
+  // The four sides as DrawFrame draws them: top left to right, right side
+  // downwards, bottom right to left, left side upwards.
+  const bool edge_row = y == 0 || y == bottom;
+  const int side_dots = (OnSide(y, 0, bottom) ? 1 : 0) | (OnSide(y, bottom, 0) ? 2 : 0);
+  // Whole words of the band row first, then its last bytes.
+  const std::size_t whole = band_bytes / 8 * 8;
+  const auto word_at = [band_row](std::size_t i) {
+    std::uint64_t eight;
+    std::memcpy(&eight, band_row + i, 8);
+    return eight;
+  };
+  bool blank = true;
+  for (std::size_t i = 0; i < whole && blank; i += 8) blank = word_at(i) == 0;
+  for (std::size_t i = whole; i < band_bytes && blank; ++i) blank = band_row[i] == 0;
+  // Paper with the same side dots as the row before: that row again.
+  if (blank && !edge_row && side_dots == blank_side_dots_) return row_.data();
+  blank_side_dots_ = blank && !edge_row ? side_dots : -1;
+
+  std::uint8_t* out = row_.data();
+  const std::size_t out_size = row_.size();
+  std::memset(out, 0, out_size);
+  if (!blank) {
+    // Only the band's non-zero words are widened, two bytes a byte.
+    const Widening& widen = Widen();
+    const std::uint16_t* table = band_depth_ == 1 ? widen.Two.data() : widen.Eight.data();
+    const auto widen_byte = [&](std::size_t k) {
+      const std::uint16_t wide = table[band_row[k]];
+      out[2 * k] = static_cast<std::uint8_t>(wide >> 8);
+      if (2 * k + 1 < out_size) out[2 * k + 1] = static_cast<std::uint8_t>(wide);
+    };
+    for (std::size_t i = 0; i < whole; i += 8) {
+      if (word_at(i) == 0) continue;
+      std::uint8_t sixteen[16];
+      for (std::size_t k = 0; k < 8; ++k) {
+        const std::uint16_t wide = table[band_row[i + k]];
+        sixteen[2 * k] = static_cast<std::uint8_t>(wide >> 8);
+        sixteen[2 * k + 1] = static_cast<std::uint8_t>(wide);
+      }
+      std::memcpy(out + 2 * i, sixteen, std::min<std::size_t>(16, out_size - 2 * i));
+    }
+    for (std::size_t k = whole; k < band_bytes; ++k) widen_byte(k);
+  }
+  if (edge_row) {
     for (int x = 0; x < width_; ++x) {
       if ((y == 0 && OnSide(x, 0, right)) || (y == bottom && OnSide(x, right, 0))) Mark(x);
     }
   }
-  if (OnSide(y, 0, bottom)) Mark(right);
-  if (OnSide(y, bottom, 0)) Mark(0);
+  if (side_dots & 1) Mark(right);
+  if (side_dots & 2) Mark(0);
   return row_.data();
 }
 

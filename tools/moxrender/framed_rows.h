@@ -39,6 +39,8 @@ class FramedRows {
   bool frame_;
   int depth_;
   std::vector<std::uint8_t> row_;
+  // The side dots of the last row made from paper alone (-1: it was not).
+  int blank_side_dots_ = -1;
 };
 
 // The picture's colour of a palette colour under a frame dot.

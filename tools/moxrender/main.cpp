@@ -115,10 +115,6 @@ int Run(const std::vector<std::string>& arguments) {
   ParsePageRanges(CurrentOptions().PageSelectionText);
   if (tool->Info) PrintDocumentInfo(stdout);
   const bool draw = !tool->Info && !tool->Items;
-  if (draw && !tool->Null && !CanWritePng()) {
-    std::fprintf(stderr, "moxrender: this build cannot write PNG files; use --null\n");
-    return 2;
-  }
   const std::vector<int> pages = PagesToShow(*tool);
   if (tool->Items || draw) {
     for (int page : pages) {

@@ -1,6 +1,7 @@
 // Pages as PNG files: the bands go into the file as they are drawn, a
 // palette PNG of the band's pixels (with the frame, the pixels of the frame
-// put into them; see framed_rows.h), so no page is ever held whole.
+// put into them; see framed_rows.h), compressed by RowDeflater, so no page
+// is ever held whole.
 #pragma once
 
 #include <string>
@@ -8,9 +9,6 @@
 #include "tools/moxrender/page_pictures.h"
 
 namespace mox {
-
-// Whether this build can write PNG files (the Windows console build cannot).
-bool CanWritePng();
 
 // Draws the current page and writes it; false with a message on stderr, and
 // no file left behind, when it could not be drawn or written whole.
