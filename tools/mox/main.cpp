@@ -1,0 +1,161 @@
+// mox: turns a Chinese TeX source (GBK or UTF-8) into the TeX input beside
+// it, every Chinese character written as \moxcc{B1}{B2} for the macros in
+// tex/mox/ and the "ccfnt" fonts.
+//
+//   mox [--mer2dvi] [-C | -E] SOURCE
+//
+// SOURCE is paper.ctx or the base name paper; the output is paper.tex.
+// Exit status: 0 written, 1 not written (a character outside GB 2312, a file
+// that cannot be read or written, a source that is itself a .tex file),
+// 2 an invalid command line.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/command_line.h"
+#include "platform/console_text.h"
+#include "tools/mox/source_converter.h"
+#include "tools/mox/source_files.h"
+
+namespace {
+
+using mox::tool::ProblemKind;
+using mox::tool::SourceProblem;
+
+bool chinese = false;
+
+// A message in the chosen language (GBK text, as the literals are).
+std::string Say(const char* english, const char* chinese_text) {
+  return chinese ? chinese_text : english;
+}
+
+void Print(std::FILE* stream, const std::string& gbk) {
+  mox::platform::WriteConsoleText(stream, gbk);
+}
+
+void Usage(std::FILE* stream) {
+  Print(stream,
+        Say("Usage: mox [--mer2dvi] [-C | -E] SOURCE\n"
+            "Writes the TeX input of a Chinese TeX source beside it: mox paper.ctx and\n"
+            "mox paper both write paper.tex. The source is GBK or UTF-8.\n"
+            "  --mer2dvi  codes for a DVI file with the Mer2Dvi mark (rows 16 to 87 + 5)\n"
+            "  -C, -E     messages in Chinese or English (the default)\n",
+            "用法：mox [--mer2dvi] [-C | -E] 源文件\n"
+            "把中文 TeX 源文件转换为同目录下的 TeX 文件：mox paper.ctx 和 mox paper\n"
+            "都写出 paper.tex。源文件可以是 GBK 或 UTF-8 编码。\n"
+            "  --mer2dvi  为带 Mer2Dvi 标记的 DVI 文件写代码（16 至 87 区加 5）\n"
+            "  -C, -E     中文或英文（默认）信息\n"));
+}
+
+std::string Hex(unsigned value, int digits) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*X", digits, value);
+  return text;
+}
+
+std::string Describe(const SourceProblem& problem, const std::string& source) {
+  std::string where = source + ":" + std::to_string(problem.Line) + ":" +
+                      std::to_string(problem.Column) + ": ";
+  std::string code;
+  if (problem.CodePoint != 0) code = "U+" + Hex(problem.CodePoint, 4);
+  if (problem.Gbk.size() >= 1) {
+    std::string bytes;
+    for (char c : problem.Gbk) bytes += Hex(static_cast<unsigned char>(c), 2);
+    code += (code.empty() ? "GBK " : ", GBK ") + bytes;
+  }
+  const std::string shown =
+      problem.Gbk.size() == 2 ? "\"" + problem.Gbk + "\" (" + code + ")" : code;
+  switch (problem.Kind) {
+    case ProblemKind::NotGb2312:
+      return where + shown + Say(" is not a GB 2312 character", " 不是 GB 2312 字符");
+    case ProblemKind::NoGbkCode:
+      return where + shown + Say(" is not a GB 2312 character (GBK has no code for it)",
+                                 " 不是 GB 2312 字符（GBK 中没有）");
+    case ProblemKind::BrokenBytes:
+      return where + Say("the byte ", "字节 ") + code +
+             Say(" is no valid GBK character", " 不是有效的 GBK 字符");
+  }
+  return where;
+}
+
+int Run(const std::vector<std::string>& arguments) {
+  mox::tool::ConversionOptions options;
+  std::vector<std::string> names;
+  bool options_end = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (options_end || argument.empty() || argument[0] != '-' || argument == "-") {
+      names.push_back(argument);
+    } else if (argument == "--") {
+      options_end = true;
+    } else if (argument == "--mer2dvi") {
+      options.Mer2Dvi = true;
+    } else if (argument == "-C" || argument == "-c") {
+      chinese = true;
+    } else if (argument == "-E" || argument == "-e") {
+      chinese = false;
+    } else if (argument == "--help" || argument == "-h" || argument == "-?") {
+      Usage(stdout);
+      return 0;
+    } else {
+      Print(stderr, Say("mox: unknown option ", "mox：未知选项 ") + argument + "\n");
+      Usage(stderr);
+      return 2;
+    }
+  }
+  if (names.size() != 1) {
+    Print(stderr, names.empty() ? Say("mox: no source named\n", "mox：没有指定源文件\n")
+                                : Say("mox: name one source only\n", "mox：只能指定一个源文件\n"));
+    Usage(stderr);
+    return 2;
+  }
+
+  mox::tool::SourceFiles files;
+  switch (mox::tool::FindSourceFiles(names[0], files)) {
+    case mox::tool::NameProblem::NotFound:
+      Print(stderr, Say("mox: cannot find ", "mox：找不到 ") + files.Source + "\n");
+      return 1;
+    case mox::tool::NameProblem::OutputIsInput:
+      Print(stderr, Say("mox: ", "mox：") + files.Source +
+                        Say(" is a .tex file: its TeX input would be written over it; "
+                            "give the source a name ending in .ctx\n",
+                            " 是 .tex 文件，转换结果会覆盖它本身；请把源文件改名为 .ctx\n"));
+      return 1;
+    case mox::tool::NameProblem::None:
+      break;
+  }
+
+  std::string source;
+  if (!mox::tool::ReadWholeFile(files.Source, source)) {
+    Print(stderr, Say("mox: cannot read ", "mox：无法读取 ") + files.Source + "\n");
+    return 1;
+  }
+  const mox::tool::ConversionResult result = mox::tool::ConvertSource(source, options);
+  if (!result.Problems.empty()) {
+    constexpr std::size_t kShown = 20;
+    for (std::size_t i = 0; i < result.Problems.size() && i < kShown; ++i) {
+      Print(stderr, Describe(result.Problems[i], files.Source) + "\n");
+    }
+    if (result.Problems.size() > kShown) {
+      Print(stderr, Say("... and ", "……另有 ") + std::to_string(result.Problems.size() - kShown) +
+                        Say(" more\n", " 处\n"));
+    }
+    Print(stderr, Say("mox: ", "mox：") + files.Output +
+                      Say(" not written\n", " 没有写出\n"));
+    return 1;
+  }
+  if (!mox::tool::WriteFileInPlace(files.Output, result.Text)) {
+    Print(stderr, Say("mox: cannot write ", "mox：无法写出 ") + files.Output +
+                      Say(" (it is left as it was)\n", "（原文件未改动）\n"));
+    return 1;
+  }
+  Print(stdout, files.Source + " -> " + files.Output +
+                    (result.Utf8 ? " (UTF-8)\n" : " (GBK)\n"));
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return Run(mox::platform::CommandLineArguments(argc, argv));
+}

@@ -1,0 +1,53 @@
+// Turns a Chinese TeX source into TeX input: every Chinese character of the
+// GB 2312 set becomes \moxcc{B1}{B2}, the two bytes (row + 32 and cell + 32)
+// of the "ccfnt" fonts written as numbers, since they include TeX's special
+// characters. Everything else stays as it is, and line n of the output is
+// line n of the source, so that TeX's line numbers point into the source.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mox::tool {
+
+struct ConversionOptions {
+  // Codes for a DVI file whose comment carries the Mer2Dvi mark: the
+  // character rows 16 to 87 are written five rows higher (B1 + 5), the
+  // symbol rows 1 to 15 as they are.
+  bool Mer2Dvi = false;
+};
+
+// Why a character of the source has no code.
+enum class ProblemKind {
+  NotGb2312,    // a character (GBK, or UTF-8 with a GBK code) outside GB 2312
+  NoGbkCode,    // a UTF-8 character that GBK does not have at all
+  BrokenBytes,  // a GBK lead byte without a valid second byte
+};
+
+struct SourceProblem {
+  ProblemKind Kind;
+  std::size_t Line;    // from 1
+  std::size_t Column;  // from 1, in characters
+  // The character: its GBK bytes when it has them (to show it), and for a
+  // UTF-8 source its Unicode value.
+  std::string Gbk;
+  char32_t CodePoint = 0;
+};
+
+struct ConversionResult {
+  std::string Text;  // the TeX input; meaningful only without problems
+  std::vector<SourceProblem> Problems;
+  bool Utf8 = false;  // the source was read as UTF-8
+};
+
+// The name of the macro that sets one Chinese character.
+inline constexpr std::string_view kCharacterMacro = "\\moxcc";
+
+ConversionResult ConvertSource(std::string_view source, const ConversionOptions& options);
+
+// Whether the GBK code b1 b2 (both 0xA1..0xFE) is a character of GB 2312.
+bool IsGb2312(unsigned char b1, unsigned char b2);
+
+}  // namespace mox::tool
