@@ -14,34 +14,12 @@
 #include "platform/glyph_rasterizer.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/gdi_glyph_rasterizer.h"
+#include "platform/win32/log_font.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::platform {
 namespace {
 
-// Room in a LOGFONTW face name, terminator excluded.
-constexpr std::size_t kFaceNameChars = LF_FACESIZE - 1;
-
-LOGFONTW WideLogFont(const LogFontA& font) {
-  LOGFONTW wide{};
-  wide.lfHeight = font.Height;
-  wide.lfWidth = font.Width;
-  wide.lfEscapement = font.Escapement;
-  wide.lfOrientation = font.Orientation;
-  wide.lfWeight = font.Weight;
-  wide.lfItalic = font.Italic;
-  wide.lfUnderline = font.Underline;
-  wide.lfStrikeOut = font.StrikeOut;
-  wide.lfCharSet = font.CharSet;
-  wide.lfOutPrecision = font.OutPrecision;
-  wide.lfClipPrecision = font.ClipPrecision;
-  wide.lfQuality = font.Quality;
-  wide.lfPitchAndFamily = font.PitchAndFamily;
-  const std::wstring name =
-      Widen(std::string(font.FaceName, strnlen(font.FaceName, sizeof font.FaceName)));
-  name.copy(wide.lfFaceName, kFaceNameChars);
-  return wide;
-}
 
 class GdiRasterizer final : public GlyphRasterizer {
  public:

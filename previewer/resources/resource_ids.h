@@ -48,6 +48,22 @@
 #define CM_VIEWTOPLEFT 165
 #define CM_VIEWBOTTOMRIGHT 166
 
+/* Dialogs and their controls (English ids; the Chinese ones add
+   CHINESE_ID_OFFSET, but for the TrueType dialog's two buttons) */
+#define IDD_OPTIONS 201
+#define IDC_RESOLUTION 202
+#define IDC_PK_PATH 203
+#define IDC_HZ_PATH 204
+#define IDC_GAMMA 205
+#define IDC_SAVE_OPTIONS 206
+#define IDD_PAGE_LIST 210
+#define IDC_PAGE_LIST 211
+#define IDD_FONT_CHOOSER 230
+#define IDD_TRUETYPE 240
+#define IDC_DEFINE_FACE 241
+#define IDC_REMOVE_FACE 242
+#define IDC_ZITI_LIST 243
+
 #define IDD_ABOUT 123
 #define IDC_ABOUT_TITLE 201
 #define IDC_ABOUT_VERSION 202

@@ -1,6 +1,7 @@
 #include "previewer/shell/mox_window.h"
 
 #include <commdlg.h>
+#include <windowsx.h>
 
 #include <cstddef>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 #include "platform/text_format.h"
 #include "platform/win32/framework/input_dialog.h"
 #include "platform/win32/gdi_glyph_rasterizer.h"
+#include "platform/win32/wide_text.h"
 #include "previewer/fonts/face_table.h"
 #include "previewer/render/grey_palette.h"
 #include "previewer/shell/about_dialog.h"
@@ -15,6 +17,7 @@
 #include "previewer/shell/gdi_render_device.h"
 #include "previewer/shell/commands.h"
 #include "previewer/shell/open_dialog_data.h"
+#include "previewer/shell/settings_dialogs.h"
 #include "previewer/shell/view_commands.h"
 #include "previewer/startup/language.h"
 #include "previewer/startup/messages.h"
@@ -26,8 +29,10 @@ namespace {
 constexpr COLORREF kNoDocumentBackground = RGB(0x80, 0x80, 0x80);
 constexpr COLORREF kDocumentBackground = RGB(0xFF, 0xFF, 0xFF);
 
-// The Change zoom box keeps its text in a buffer of this size.
+// The Change zoom and Enter page number boxes keep their text in buffers of
+// this size.
 constexpr std::size_t kZoomTextBuffer = 256;
+constexpr std::size_t kPageTextBuffer = 256;
 
 // Ink levels of the page bitmap drawn in grey.
 constexpr int kGreyLevels = 16;
@@ -88,13 +93,25 @@ bool TMOXWindow::Command(int id) {
     case CM_ZOOMCHANGE:
       ChangeZoom();
       return true;
+    case CM_OPTIONS:
+      if (const std::optional<OptionsChoice> choice = RunOptionsDialog(Owner())) {
+        ApplyOptions(*choice);
+      }
+      return true;
+    case CM_TRUETYPE:
+      ChooseTrueTypeFonts();
+      return true;
+    case CM_SELECTPAGE:
+      if (const std::optional<std::int32_t> position = RunPageDialog(Owner(), CurrentPage)) {
+        GotoListPosition(*position);
+      }
+      return true;
+    case CM_ENTERPAGE:
+      EnterPageNumber();
+      return true;
     case CM_HELP:
     case CM_PRINT:
-    case CM_OPTIONS:
-    case CM_TRUETYPE:
-    case CM_SELECTPAGE:
-    case CM_ENTERPAGE:
-      // Commands whose dialogs the previewer does not have yet.
+      // Commands whose windows the previewer does not have yet.
       return true;
     default:
       return ViewCommand(command);
@@ -112,6 +129,27 @@ void TMOXWindow::ChangeZoom() {
   win::TInputDialog dialog(Owner(), Tr("设置缩小因子", "Set zoom"),
                            Tr("请输入缩小因子", "Enter zoom factor"), &text, kZoomTextBuffer);
   if (dialog.Execute() == IDOK) ApplyZoomText(text);
+}
+
+void TMOXWindow::EnterPageNumber() {
+  std::string text = CurrentPageNumberText();
+  win::TInputDialog dialog(Owner(), Tr("输入页号", "Enter page number"),
+                           Tr("请输入页号", "Please enter a page number"), &text, kPageTextBuffer);
+  if (dialog.Execute() == IDOK) GotoPageNumberText(text);
+}
+
+void TMOXWindow::ChooseTrueTypeFonts() {
+  const std::string path = FaceTableFileName(CurrentOptions().ProgramPath);
+  TTFontDialog dialog(Owner());
+  if (dialog.Execute() != IDOK) {
+    // The choices made in the dialog are undone.
+    LoadFaceTable(path);
+    return;
+  }
+  if (SaveFaceTable(path) != 0) {
+    ShowError(Format(Tr("写文件\"%s\"失败", "Cannot save TrueType fonts to \"%s\""), path.c_str()));
+  }
+  FacesChanged();
 }
 
 void TMOXWindow::ShowAbout() {
@@ -199,6 +237,51 @@ void TMOXWindow::ShowBusy(bool busy) {
 
 platform::TScroller& TMOXWindow::ViewScroller() { return *Scroller(); }
 
+void TMOXWindow::RebuildPalette() {
+  win::WindowDc dc(Handle());
+  BuildPalette(dc.Get());
+}
+
+void TMOXWindow::BeginRulerDrawing() {
+  ruler_dc_.emplace(Handle());
+  SetROP2(ruler_dc_->Get(), R2_XORPEN);
+  // Ticks under 10 mm in green, the others and the axes in yellow.
+  const COLORREF colours[5] = {RGB(0, 255, 0), RGB(0, 255, 0), RGB(255, 255, 0),
+                               RGB(255, 255, 0), RGB(255, 255, 0)};
+  for (std::size_t i = 0; i < ruler_pens_.size(); ++i) {
+    if (!ruler_pens_[i]) ruler_pens_[i].Reset(CreatePen(PS_SOLID, 1, colours[i]));
+  }
+  SetCapture(Handle());
+}
+
+void TMOXWindow::DrawRulerLines(const std::vector<RulerLine>& lines) {
+  if (!ruler_dc_) return;
+  const HDC dc = ruler_dc_->Get();
+  const HGDIOBJ old = SelectObject(dc, ruler_pens_[0].Get());
+  for (const RulerLine& line : lines) {
+    SelectObject(dc, ruler_pens_[static_cast<std::size_t>(line.Pen)].Get());
+    MoveToEx(dc, line.X0, line.Y0, nullptr);
+    LineTo(dc, line.X1, line.Y1);
+  }
+  SelectObject(dc, old);
+}
+
+void TMOXWindow::EndRulerDrawing() {
+  ruler_dc_.reset();
+  if (GetCapture() == Handle()) ReleaseCapture();
+}
+
+std::string TMOXWindow::FrameCaption() {
+  if (frame_ == nullptr) return {};
+  wchar_t caption[256] = L"";
+  GetWindowTextW(frame_, caption, 256);
+  return platform::Narrow(caption);
+}
+
+void TMOXWindow::SetFrameCaption(const std::string& text) {
+  if (frame_ != nullptr) SetWindowTextW(frame_, platform::Widen(text).c_str());
+}
+
 void TMOXWindow::RealizePalette() {
   win::WindowDc dc(Handle());
   RealizePagePalette(dc.Get(), true);
@@ -213,6 +296,20 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_SETFOCUS:
       FocusGained();
+      return 0;
+    case WM_LBUTTONDOWN:
+      RulerPress(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      return 0;
+    case WM_MOUSEMOVE:
+      RulerMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      return 0;
+    case WM_LBUTTONUP:
+      EndRulerDrag();
+      return 0;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse (a message box, a click elsewhere):
+      // no button-up will come, so the drag ends here.
+      EndRulerDrag();
       return 0;
     case WM_PALETTECHANGED:
       if (reinterpret_cast<HWND>(wparam) != Handle() && !palette_changing_) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,14 +52,26 @@ class TMOXWindow : public win::TWindow, private PageViewHost, public PageView {
   void ShowBusy(bool busy) override;
   platform::TScroller& ViewScroller() override;
   void RealizePalette() override;
+  void RebuildPalette() override;
+  void BeginRulerDrawing() override;
+  void DrawRulerLines(const std::vector<RulerLine>& lines) override;
+  void EndRulerDrawing() override;
+  std::string FrameCaption() override;
+  void SetFrameCaption(const std::string& text) override;
 
   void OpenFile();
   void ChangeZoom();
+  void EnterPageNumber();
+  void ChooseTrueTypeFonts();
   void ShowAbout();
   HWND Owner() const { return frame_ != nullptr ? frame_ : Handle(); }
 
   HWND frame_ = nullptr;
   win::Palette palette_;
+  // While a ruler drag lasts: the client area's context with the
+  // exclusive-or pen, and the pens of the ticks.
+  std::optional<win::WindowDc> ruler_dc_;
+  std::array<win::Pen, 5> ruler_pens_;
   HCURSOR saved_cursor_ = nullptr;
   int busy_depth_ = 0;
   bool realizing_ = false;

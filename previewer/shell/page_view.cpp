@@ -176,6 +176,9 @@ void PageView::PaintView(RenderDevice& device, const PixelRect& damaged) {
     return;
   }
   if (PaintEnabled == 0 || CurrentPage < 0 || !IsDocumentOpen()) return;
+  // The page would cover the cross, and erasing it later would damage the
+  // page: the drag ends first.
+  EndRulerDrag();
   host_.ShowBusy(true);
   DrawPage(device, damaged, 1.0, {ZoomFactor(), OffsetX, OffsetY, false});
   host_.ShowBusy(false);
@@ -208,12 +211,16 @@ void PageView::ReloadIfChanged() {
   if (!IsDocumentOpen() || PageReady == 0 || CurrentPage < 0) return;
   WaitForExclusiveAccess();
   if (platform::FileUnchanged(DviFileName, stamp_)) return;
+  ReloadKeepingPlace(true);
+}
+
+void PageView::ReloadKeepingPlace(bool carry_over) {
   platform::TScroller& scroller = host_.ViewScroller();
   const long x = scroller.XPos;
   const long y = scroller.YPos;
-  SaveCarryOver();
+  if (carry_over) SaveCarryOver();
   LoadDocument();
-  DiscardCarryOver();
+  if (carry_over) DiscardCarryOver();
   scroller.ScrollTo(std::min(x, scroller.XRange), std::min(y, scroller.YRange));
   stamp_ = platform::RecordFileStamp(DviFileName);
 }
@@ -237,6 +244,7 @@ bool PageView::ViewCommand(int english_id) {
   platform::TScroller& scroller = host_.ViewScroller();
   const ViewportState view{scroller.XPos, scroller.YPos, ClientWidth, ClientHeight, UnitX, UnitY};
   if (std::optional<ScrollTarget> target = ViewportTarget(english_id, view)) {
+    EndRulerDrag();
     if (IsDocumentOpen()) scroller.ScrollTo(target->X, target->Y);
     return true;
   }

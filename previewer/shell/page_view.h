@@ -5,11 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_stamp.h"
 #include "platform/scroller.h"
 #include "previewer/render/page_renderer.h"
+#include "previewer/shell/ruler.h"
 
 namespace mox {
 
@@ -29,7 +32,19 @@ class PageViewHost {
   virtual platform::TScroller& ViewScroller() = 0;
   // The page's colours into the display's palette, when it has one.
   virtual void RealizePalette() {}
+  // The gamma changed: the grey ramp of the palette is made again.
+  virtual void RebuildPalette() {}
+
+  // The ruler: a drawing context with an exclusive-or pen and the mouse
+  // captured from Begin to End; the frame caption read and written as is.
+  virtual void BeginRulerDrawing() {}
+  virtual void DrawRulerLines(const std::vector<RulerLine>& lines) { (void)lines; }
+  virtual void EndRulerDrawing() {}
+  virtual std::string FrameCaption() { return {}; }
+  virtual void SetFrameCaption(const std::string& text) { (void)text; }
 };
+
+struct OptionsChoice;
 
 // The zoom of the view, shared with printing and the ruler: the "current
 // zoom" of the options.
@@ -68,6 +83,30 @@ class PageView {
   // Answers yes after closing the document; a nested call answers no.
   bool CloseView();
 
+  // Select page: the list position picked (an error box when it names no
+  // page). Enter page no.: the current page's \count0 as the box starts
+  // with it, and the text typed, read as a number, searched after the
+  // current page.
+  void GotoListPosition(std::int32_t position);
+  std::string CurrentPageNumberText() const;
+  void GotoPageNumberText(const std::string& text);
+
+  // Options: a choice the user confirmed is checked (an error box, nothing
+  // applied), applied (a new gamma repaints, a new resolution reloads the
+  // document), and saved when asked, with a box that says where.
+  void ApplyOptions(const OptionsChoice& choice);
+  // The face table changed: the open document is loaded again with glyphs
+  // made afresh, staying on its page and scroll position.
+  void FacesChanged();
+
+  // The ruler, in client pixels: the left button pressed, the mouse moved,
+  // the button released. A press that follows the focus only clears
+  // IgnoreNextClick. Painting, viewport moves and a lost capture end a drag.
+  void RulerPress(std::int32_t x, std::int32_t y);
+  void RulerMove(std::int32_t x, std::int32_t y);
+  void EndRulerDrag();
+  bool RulerActive() const { return ruler_.has_value(); }
+
   bool IsDocumentOpen() const { return FileOpen != 0; }
   const platform::FileStamp& Stamp() const { return stamp_; }
 
@@ -88,12 +127,25 @@ class PageView {
   std::string DviFileName;
 
  private:
+  struct RulerDrag {
+    std::int32_t X = -10000;  // (-10000, -10000): not drawn
+    std::int32_t Y = -10000;
+    std::int32_t Unit = 1;
+    std::string SavedCaption;
+    RulerRect Client{};
+  };
+  void MoveCross(std::int32_t x, std::int32_t y);
+
   void LayOutScroller();
   void ReloadIfChanged();
+  // Loads the document again, staying on its page and scroll position;
+  // with carry_over the glyphs of the old load are taken over.
+  void ReloadKeepingPlace(bool carry_over);
   void WaitForExclusiveAccess();
 
   PageViewHost& host_;
   platform::FileStamp stamp_;
+  std::optional<RulerDrag> ruler_;
   bool first_paint_done_ = false;
   bool loading_ = false;
   bool updating_scroller_ = false;

@@ -1,5 +1,7 @@
 #include "previewer/startup/apply_option.h"
 
+#include "previewer/startup/option_tokens.h"
+
 #include <optional>
 
 #include "platform/text_format.h"
@@ -85,10 +87,10 @@ bool ApplyOption(char letter, std::string_view argument, Options& options) {
     case '^':
       return ApplyGamma(argument, options);
     case 'P':
-      options.PkFontPath = LimitedText(argument);
+      options.PkFontPath = LimitedText(Unquoted(argument));
       return true;
     case 'I':
-      options.ChineseFontPath = LimitedText(argument);
+      options.ChineseFontPath = LimitedText(Unquoted(argument));
       return true;
     case 'M':
       if (!argument.empty()) options.Magnification = ReadDecimalInt(argument);
@@ -128,7 +130,7 @@ std::string DocumentNameOf(std::string_view name) {
 bool ApplyOptionToken(std::string_view token, Options& options) {
   if (token.empty() || token == "-") return true;
   if (token.front() != '-') {
-    options.DocumentName = DocumentNameOf(token);
+    options.DocumentName = DocumentNameOf(Unquoted(token));
     return true;
   }
   return ApplyOption(token[1], token.substr(2), options);

@@ -14,8 +14,14 @@ std::vector<std::string> SplitOptionTokens(std::string_view text) {
       ++i;
       continue;
     }
+    // White space inside double quotes belongs to the token (a path such as
+    // -P"C:\Program Files\MOX\PIXEL\DPI$d"); the quotes stay in it.
     std::size_t end = i;
-    while (end < text.size() && !IsOptionSpace(text[end])) ++end;
+    bool quoted = false;
+    while (end < text.size() && (quoted || !IsOptionSpace(text[end]))) {
+      if (text[end] == '"') quoted = !quoted;
+      ++end;
+    }
     end = std::min(end, i + kOptionTokenLimit);
     tokens.emplace_back(text.substr(i, end - i));
     i = end;

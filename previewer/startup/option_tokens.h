@@ -17,8 +17,17 @@ inline constexpr std::size_t kOptionTokenLimit = 255;
 // longer line is read as if it were a line of its own.
 inline constexpr std::size_t kOptionLineLimit = 2047;
 
-// The white-space separated tokens of text.
+// The white-space separated tokens of text; white space between double
+// quotes does not separate (the quotes stay in the token).
 std::vector<std::string> SplitOptionTokens(std::string_view text);
+
+// A value without the double quotes round it, if it has them.
+inline std::string_view Unquoted(std::string_view value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
 
 // Reads the next piece of a line into piece: up to and including the line
 // feed, or kOptionLineLimit bytes, whichever comes first. Text after a NUL

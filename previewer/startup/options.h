@@ -50,9 +50,10 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
 
 // Rewrites the initialization file with the current resolution, gamma and
 // font paths, keeping its other options. 0 = saved, 1 = failed; on failure
-// the old file is back under its own name. A setting the reader would not
-// read back as it is (a font path with white space in it) fails the save
-// and leaves the file alone.
+// the old file is back under its own name. A font path with white space is
+// written in double quotes (the reader takes quoted values from every
+// source); a setting the reader would still not read back as it is (a
+// path too long for one token) fails the save and leaves the file alone.
 int SaveOptions();
 
 }  // namespace mox

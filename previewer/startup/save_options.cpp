@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -7,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/text_format.h"
 #include "previewer/startup/apply_option.h"
+#include "previewer/startup/number_syntax.h"
 #include "previewer/startup/option_tokens.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/program_files.h"
@@ -44,14 +46,21 @@ using SavedSettings = std::array<std::string, 4>;
 // The saved settings as option tokens: resolution, gamma, PK font path and
 // Chinese font path.
 SavedSettings SettingTokens(const Options& options) {
+  // A path with white space in it is written in double quotes, which keep
+  // it one token when the file is read (files written before stay as they
+  // were: their paths have none).
+  const auto path_token = [](const char* option, const std::string& path) {
+    const bool spaced = std::any_of(path.begin(), path.end(), [](char c) { return IsOptionSpace(c); });
+    return std::string(option) + (spaced ? "\"" + path + "\"" : path);
+  };
   return {Format("-R%0.2lf", options.ResolutionX), Format("-^%0.4lf", options.Gamma),
-          "-P" + options.PkFontPath, "-I" + options.ChineseFontPath};
+          path_token("-P", options.PkFontPath), path_token("-I", options.ChineseFontPath)};
 }
 
-// Whether the reader reads the token back as this one valid option. A path
-// from the command line or the environment may hold white space, which
-// would split it, and "-P" with a path of the longest kind is longer than a
-// token may be; a resolution below 0.005 would be written as 0.
+// Whether the reader reads the token back as this one valid option: "-P"
+// with a path of the longest kind (and its quotes) is longer than a token
+// may be, a path with a double quote in it cannot be quoted, and a
+// resolution below 0.005 would be written as 0.
 bool ReadsBack(const std::string& token) {
   Options scratch;
   const std::vector<std::string> tokens = SplitOptionTokens(token);

@@ -23,59 +23,12 @@
 #include "tests/support/counting_files.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
+#include "tests/shell/fake_window.h"
 
 namespace mox::test {
 namespace {
 
-constexpr std::int32_t kPoint = 65536;
-
 std::string Fixtures(const std::string& path) { return std::string(MOX_FIXTURES_DIR) + "/" + path; }
-
-// A client area of a given size; every request the view makes is counted.
-class FakeWindow final : public PageViewHost, public platform::ScrollHost {
- public:
-  void MeasureClient(std::uint32_t& width, std::uint32_t& height) override {
-    width = Width;
-    height = Height;
-  }
-  void InvalidateView(bool erase) override {
-    ++Invalidations;
-    Pending = true;
-    LastEraseRequest = erase;
-  }
-  bool HasPendingPaint() override { return Pending; }
-  void SetDocumentBackground(bool document_shown) override { White = document_shown; }
-  void ShowBusy(bool busy) override { BusyCalls.push_back(busy); }
-  platform::TScroller& ViewScroller() override { return Scroller; }
-  void RealizePalette() override { ++Palettes; }
-  void SetScrollBar(bool, long, long, long) override {}
-  void ScrollContent(long, long) override {}
-
-  std::uint32_t Width = 800;
-  std::uint32_t Height = 600;
-  int Invalidations = 0;
-  bool Pending = false;
-  bool LastEraseRequest = false;
-  bool White = false;
-  int Palettes = 0;
-  std::vector<bool> BusyCalls;
-  platform::TScroller Scroller{*this, 1, 1, 0, 0};
-};
-
-// A document whose pages carry the given \count0 values, each page a rule
-// of its own width (in points) so that pages can be told apart.
-std::string Pages(const std::vector<std::int32_t>& counts, std::int32_t first_width = 10) {
-  DviWriter dvi;
-  dvi.Preamble();
-  std::int32_t width = first_width;
-  for (std::int32_t count : counts) {
-    dvi.BeginPage(count).Down(72 * kPoint).Right(72 * kPoint)
-        .SetRule(20 * kPoint, width * kPoint).EndPage();
-    ++width;
-  }
-  dvi.Finish();
-  return dvi.Data();
-}
 
 class PageViewTest : public DocumentTest {
  protected:
@@ -102,13 +55,6 @@ class PageViewTest : public DocumentTest {
     view_.PaintView(device, {0, 0, 10, 10});
   }
 
-  // The width in page pixels of the rule the current page shows.
-  int RuleWidth() const {
-    for (const PageItem& item : ThePageBuffer().Items) {
-      if (item.Kind == ItemRule) return item.Width;
-    }
-    return -1;
-  }
 
   void MakeOlder(const std::string& path) {
     // The stamp counts in two-second steps: move the old file well back.
@@ -380,12 +326,12 @@ TEST_F(PageViewTest, ReloadShowsTheNewContentOnTheSamePageAndScrollPosition) {
   FirstPaint();
   view_.GotoPage(1);
   window_.Scroller.ScrollTo(3, 5);
-  const int old_width = RuleWidth();
+  const int old_width = CurrentRuleWidth();
   Write(Pages({1, 2, 3}, 40));
   view_.FocusGained();
   EXPECT_TRUE(view_.IsDocumentOpen());
   EXPECT_EQ(view_.CurrentPage, 1);
-  EXPECT_NE(RuleWidth(), old_width);
+  EXPECT_NE(CurrentRuleWidth(), old_width);
   EXPECT_EQ(window_.Scroller.XPos, 3);
   EXPECT_EQ(window_.Scroller.YPos, 5);
   EXPECT_TRUE(ui_.Boxes.empty());
@@ -518,7 +464,7 @@ TEST_F(PageViewTest, ReloadWaitsWhileAnotherProgramHoldsTheFile) {
   EXPECT_EQ(writer.Captions[0], "Information");
   // Once free, the new file is read.
   EXPECT_TRUE(view_.IsDocumentOpen());
-  EXPECT_EQ(RuleWidth(), NearestInt(30 * kPoint * Document().ConversionX));
+  EXPECT_EQ(CurrentRuleWidth(), NearestInt(30 * kPoint * Document().ConversionX));
 }
 #endif
 

@@ -101,11 +101,25 @@ TEST_F(SaveOptionsTest, ReplacesALeftOverTemporaryFile) {
   EXPECT_FALSE(FileExists(temp_path_));
 }
 
-TEST_F(SaveOptionsTest, AFontPathThatWouldNotReadBackLeavesTheFileAlone) {
+TEST_F(SaveOptionsTest, PathsWithSpacesAreSavedQuotedAndReadBackFromEverySource) {
   WriteInitFile("-U2\n");
-  Settings().PkFontPath = "c:\\my fonts\\dpi$d";  // from a quoted command-line argument
+  Settings().PkFontPath = "c:\\program files\\mox\\dpi$d";  // from a quoted argument
+  ASSERT_EQ(SaveOptions(), 0);
+  EXPECT_EQ(ReadTextFile(init_path_),
+            "-U2\n-R300.00\n-^2.2000\n-P\"c:\\program files\\mox\\dpi$d\"\n-Ie:\\hz\n");
+  // Saving again keeps the quoted token as the one setting it is.
+  ASSERT_EQ(SaveOptions(), 0);
+  ResetOptions();
+  ASSERT_EQ(Read(), std::nullopt);
+  EXPECT_EQ(Settings().PkFontPath, "c:\\program files\\mox\\dpi$d");
+  EXPECT_EQ(Settings().ParityFilter, 2);
+  // A quoted value on the command line and a quoted document name.
+  ASSERT_EQ(Read({"-I\"d:\\my fonts\"", "\"d:\\my papers\\a.dvi\""}), std::nullopt);
+  EXPECT_EQ(Settings().ChineseFontPath, "d:\\my fonts");
+  EXPECT_EQ(Settings().DocumentName, "d:\\my papers\\a.dvi");
+  // A path too long for one token with its quotes is still refused.
+  Settings().PkFontPath = "c:\\a b" + std::string(250, 'x');
   EXPECT_EQ(SaveOptions(), 1);
-  EXPECT_EQ(ReadTextFile(init_path_), "-U2\n");
 }
 
 TEST_F(SaveOptionsTest, FailsWithoutAProgramPath) {

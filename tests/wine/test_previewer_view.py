@@ -129,17 +129,19 @@ def half_window(client, unit):
 _pictures = {}
 
 
-def picture(dvi, page, zoom, pk=PK_FOLDER, hz=HZ_FOLDER):
-    """moxrender's PNG of a page (1-based) at a zoom given as its -Z text."""
-    key = (dvi, page, zoom)
+def picture(dvi, page, zoom, pk=PK_FOLDER, hz=HZ_FOLDER, options=()):
+    """moxrender's PNG of a page (1-based) at a zoom given as its -Z text,
+    with further previewer options."""
+    key = (dvi, page, zoom, pk, tuple(options))
     if key not in _pictures:
         if not os.access(MOXRENDER, os.X_OK):
             raise AssertionError(f"{MOXRENDER} is missing: build the native moxrender")
         os.makedirs(harness.ARTIFACTS, exist_ok=True)
         name = os.path.splitext(os.path.basename(dvi))[0]
-        out = os.path.join(harness.ARTIFACTS, f"view-moxrender-{name}-{page}-{zoom}.png")
+        suffix = "".join(options).replace("-", "").replace(":", "")
+        out = os.path.join(harness.ARTIFACTS, f"view-moxrender-{name}-{page}-{zoom}{suffix}.png")
         harness.run(MOXRENDER, "--strict", "--page", str(page), "--out", out,
-                    f"-P{pk}/dpi$d", f"-I{hz}", f"-Z{zoom}", dvi, timeout=120)
+                    f"-P{pk}/dpi$d", f"-I{hz}", f"-Z{zoom}", *options, dvi, timeout=120)
         _pictures[key] = out
     return _pictures[key]
 

@@ -10,6 +10,21 @@
 
 namespace mox::win {
 
+// A list box's lines and the positions selected (one at most in a
+// single-selection list).
+struct ListBoxData {
+  std::vector<std::string> Lines;  // GBK
+  std::vector<int> Selected;
+};
+
+// A combo box's entries, the entry selected (-1 for none) and its text
+// (what an editable combo box holds).
+struct ComboBoxData {
+  std::vector<std::string> Entries;  // GBK
+  int Selection = -1;
+  std::string Text;
+};
+
 class TDialog {
  public:
   TDialog(HWND parent, const wchar_t* template_name);
@@ -27,9 +42,16 @@ class TDialog {
   // (limit is the size of the buffer the text is meant for).
   void TransferText(int control_id, std::string* text, std::size_t limit);
   void TransferCheck(int control_id, bool* checked);
+  void TransferListBox(int control_id, ListBoxData* data);
+  void TransferComboBox(int control_id, ComboBoxData* data, std::size_t text_limit);
 
   void SetItemText(int control_id, const std::string& text);
   std::string ItemText(int control_id) const;
+
+  // A list box's selected positions, and one of its lines replaced in place
+  // (selected again when it was).
+  std::vector<int> ListSelection(int control_id) const;
+  void ReplaceListLine(int control_id, int position, const std::string& text, bool selected);
 
  protected:
   // After the data went into the controls.
@@ -42,10 +64,13 @@ class TDialog {
  private:
   struct Binding {
     int ControlId;
-    std::string* Text;
-    std::size_t Limit;
-    bool* Checked;
+    std::string* Text = nullptr;
+    std::size_t Limit = 0;
+    bool* Checked = nullptr;
+    ListBoxData* List = nullptr;
+    ComboBoxData* Combo = nullptr;
   };
+  bool IsMultipleSelection(HWND list) const;
   static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wparam,
                                           LPARAM lparam);
   void TransferIn();

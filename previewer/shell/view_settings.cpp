@@ -1,0 +1,63 @@
+// The page view after its dialogs: a page chosen from the list or by its
+// number, the options applied (and saved), and the document drawn again
+// with the faces of a new face table.
+#include "platform/text_format.h"
+#include "platform/user_interface.h"
+#include "previewer/dvi/dvi_document.h"
+#include "previewer/shell/page_choice.h"
+#include "previewer/shell/options_choice.h"
+#include "previewer/shell/page_view.h"
+#include "previewer/startup/language.h"
+#include "previewer/startup/messages.h"
+#include "previewer/startup/options.h"
+
+namespace mox {
+
+void PageView::GotoListPosition(std::int32_t position) {
+  const std::int32_t page = PageOfListPosition(position);
+  if (page < 0 || page >= static_cast<std::int32_t>(Document().Pages.size())) {
+    ShowError(Tr("非法页号", "Invalid page selection"));
+    return;
+  }
+  GotoPage(page);
+}
+
+std::string PageView::CurrentPageNumberText() const {
+  const std::vector<PageEntry>& pages = Document().Pages;
+  if (CurrentPage < 0 || CurrentPage >= static_cast<std::int32_t>(pages.size())) return "0";
+  return Format("%ld", static_cast<long>(pages[static_cast<std::size_t>(CurrentPage)].Count0));
+}
+
+void PageView::GotoPageNumberText(const std::string& text) {
+  if (!IsDocumentOpen()) return;
+  GotoPage(NextPageNumbered(LeadingInteger(text), CurrentPage));
+}
+
+void PageView::ApplyOptions(const OptionsChoice& choice) {
+  if (const std::optional<std::string> error = OptionsChoiceError(choice)) {
+    ShowError(*error);
+    return;
+  }
+  const OptionsChange change = ApplyOptionsChoice(choice);
+  if (change.Gamma) {
+    host_.RebuildPalette();
+    host_.InvalidateView(true);
+  }
+  // Every glyph is made again at the new resolution; new paths alone wait
+  // for the next load.
+  if (change.Resolution && IsDocumentOpen()) {
+    LoadDocument();
+    stamp_ = platform::RecordFileStamp(DviFileName);
+  }
+  if (choice.Save) {
+    platform::Ui().ShowBox(SavedOptionsMessage(SaveOptions() == 0), "",
+                           platform::kBoxOk | platform::kBoxIconInformation);
+  }
+}
+
+void PageView::FacesChanged() {
+  // A face that changed draws glyphs of the same cells: none may be carried.
+  if (IsDocumentOpen()) ReloadKeepingPlace(false);
+}
+
+}  // namespace mox

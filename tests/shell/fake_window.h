@@ -1,0 +1,84 @@
+// A window of the tests' own for the page view: a client area of a given
+// size, every request the view makes counted, the ruler's lines and the
+// frame caption kept; and documents whose pages can be told apart.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "previewer/dvi/page_buffer.h"
+#include "previewer/shell/page_view.h"
+#include "tests/support/dvi_writer.h"
+
+namespace mox::test {
+
+inline constexpr std::int32_t kPoint = 65536;
+
+// A client area of a given size; every request the view makes is counted.
+class FakeWindow final : public PageViewHost, public platform::ScrollHost {
+ public:
+  void MeasureClient(std::uint32_t& width, std::uint32_t& height) override {
+    width = Width;
+    height = Height;
+  }
+  void InvalidateView(bool erase) override {
+    ++Invalidations;
+    Pending = true;
+    LastEraseRequest = erase;
+  }
+  bool HasPendingPaint() override { return Pending; }
+  void SetDocumentBackground(bool document_shown) override { White = document_shown; }
+  void ShowBusy(bool busy) override { BusyCalls.push_back(busy); }
+  platform::TScroller& ViewScroller() override { return Scroller; }
+  void RealizePalette() override { ++Palettes; }
+  void RebuildPalette() override { ++PaletteBuilds; }
+  void BeginRulerDrawing() override { ++RulerDrawings; }
+  void DrawRulerLines(const std::vector<RulerLine>& lines) override {
+    for (const RulerLine& line : lines) XorLines.push_back(line);
+  }
+  void EndRulerDrawing() override { --RulerDrawings; }
+  std::string FrameCaption() override { return Caption; }
+  void SetFrameCaption(const std::string& text) override { Caption = text; }
+  void SetScrollBar(bool, long, long, long) override {}
+  void ScrollContent(long, long) override {}
+
+  std::uint32_t Width = 800;
+  std::uint32_t Height = 600;
+  int Invalidations = 0;
+  bool Pending = false;
+  bool LastEraseRequest = false;
+  bool White = false;
+  int Palettes = 0;
+  std::vector<bool> BusyCalls;
+  int PaletteBuilds = 0;
+  int RulerDrawings = 0;  // 1 while a drag holds its drawing context
+  std::vector<RulerLine> XorLines;
+  std::string Caption;
+  platform::TScroller Scroller{*this, 1, 1, 0, 0};
+};
+
+// A document whose pages carry the given \count0 values, each page a rule
+// of its own width (in points) so that pages can be told apart.
+inline std::string Pages(const std::vector<std::int32_t>& counts, std::int32_t first_width = 10) {
+  DviWriter dvi;
+  dvi.Preamble();
+  std::int32_t width = first_width;
+  for (std::int32_t count : counts) {
+    dvi.BeginPage(count).Down(72 * kPoint).Right(72 * kPoint)
+        .SetRule(20 * kPoint, width * kPoint).EndPage();
+    ++width;
+  }
+  dvi.Finish();
+  return dvi.Data();
+}
+
+// The width in page pixels of the rule the current page shows.
+inline int CurrentRuleWidth() {
+  for (const PageItem& item : ThePageBuffer().Items) {
+    if (item.Kind == ItemRule) return item.Width;
+  }
+  return -1;
+}
+
+}  // namespace mox::test

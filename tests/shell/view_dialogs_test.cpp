@@ -1,0 +1,168 @@
+// What the page view's dialogs and the ruler do without their windows: the
+// page list under page filters and the search for a typed page number, the
+// Options choice checked, applied and saved, the ziti lines and the faces
+// defined, and the measuring cross with its readout.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+#include "previewer/fonts/face_table.h"
+#include "previewer/resources/resource_ids.h"
+#include "previewer/shell/face_choice.h"
+#include "previewer/shell/options_choice.h"
+#include "previewer/shell/page_choice.h"
+#include "tests/shell/fake_window.h"
+#include "tests/support/document_fixture.h"
+
+namespace mox::test {
+namespace {
+
+class ViewDialogsTest : public DocumentTest {
+ protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    ZoomFactor() = 1.0;
+    CurrentOptions().InitialZoom = 1.0;
+    CurrentOptions().PkFontPath = std::string(MOX_FIXTURES_DIR) + "/pk/dpi$d";
+  }
+  void Open(const std::vector<std::int32_t>& counts) {
+    const std::string path = dir_.File("doc.dvi");
+    WriteFile(path, Pages(counts));
+    view_.DviFileName = path;
+    ASSERT_EQ(view_.LoadDocument(), 0);
+  }
+
+  FakeWindow window_;
+  PageView view_{window_};
+};
+
+TEST_F(ViewDialogsTest, PageListAndTypedNumbersFollowTheFilter) {
+  CurrentOptions().ParityFilter = 1;  // odd \count0 only
+  Open({1, 2, 3, -1, 1, 5});
+  EXPECT_EQ(PageListLines(),
+            (std::vector<std::string>{" Page 1", " Page 3", " Page -1", " Page 1", " Page 5"}));
+  EXPECT_EQ(PageOfListPosition(1), 2);  // the second line is the third page
+  EXPECT_EQ(PageOfListPosition(5), -1);
+  EXPECT_EQ(ListPositionOfPage(4), 3);
+  EXPECT_EQ(ListPositionOfPage(1), 0);  // not in the list: the first line
+  SetLanguage(Language::Chinese);
+  EXPECT_EQ(PageListLines().front(), " 第1页");
+
+  // Repeated numbers are visited in turn; a number nobody else has stays.
+  EXPECT_EQ(NextPageNumbered(1, 0), 4);
+  EXPECT_EQ(NextPageNumbered(1, 4), 0);
+  EXPECT_EQ(NextPageNumbered(-1, 0), 3);
+  EXPECT_EQ(NextPageNumbered(3, 2), 2);
+  EXPECT_EQ(NextPageNumbered(2, 0), 0);  // page 2 does not pass the filter
+  EXPECT_EQ(NextPageNumbered(5, -1), 5);
+  EXPECT_EQ(LeadingInteger("  -12abc"), -12);
+  EXPECT_EQ(LeadingInteger("+7"), 7);
+  EXPECT_EQ(LeadingInteger("page"), 0);
+  EXPECT_EQ(LeadingInteger("99999999999"), INT32_MAX);
+}
+
+TEST_F(ViewDialogsTest, OptionsAreCheckedAppliedAndSaved) {
+  CurrentOptions().ResolutionX = CurrentOptions().ResolutionY = 400.0;
+  CurrentOptions().Gamma = 12345.6789;
+  OptionsChoice choice = CurrentOptionsChoice();
+  EXPECT_EQ(choice.ResolutionEntries,
+            (std::vector<std::string>{"180", "300", "600", "400.00"}));
+  EXPECT_EQ(choice.ResolutionSelection, 3);
+  EXPECT_EQ(choice.GammaText, "12345.678");
+
+  // Both wrong: the gamma's message is the one shown; nothing is applied.
+  SetLanguage(Language::Chinese);
+  choice.ResolutionText = "0";
+  EXPECT_EQ(OptionsChoiceError(choice), "Invalid resolution!");
+  choice.GammaText = "x";
+  EXPECT_EQ(OptionsChoiceError(choice), "非法辉度修正值");
+  view_.ApplyOptions(choice);
+  EXPECT_EQ(CurrentOptions().ResolutionX, 400.0);
+  SetLanguage(Language::English);
+
+  CurrentOptions().ResolutionX = CurrentOptions().ResolutionY = 600.0;
+  CurrentOptions().Gamma = 1.0;
+  Open({1});
+  const int width_at_600 = CurrentRuleWidth();
+  choice = CurrentOptionsChoice();
+  const std::string fonts = choice.PkFontPath;
+  choice.PkFontPath = "elsewhere";  // a path alone reloads nothing
+  view_.ApplyOptions(choice);
+  EXPECT_EQ(window_.PaletteBuilds, 0);
+  EXPECT_EQ(CurrentOptions().PkFontPath, "elsewhere");
+  EXPECT_TRUE(view_.IsDocumentOpen());
+  choice.PkFontPath = fonts;
+  choice.ResolutionText = "300";
+  choice.GammaText = "-2.2";
+  choice.Save = true;
+  view_.ApplyOptions(choice);
+  EXPECT_EQ(window_.PaletteBuilds, 1);
+  EXPECT_EQ(CurrentOptions().ResolutionY, 300.0);
+  EXPECT_EQ(CurrentRuleWidth(), (width_at_600 + 1) / 2);  // loaded again at 300 dpi
+  // No initialization file path in this test: the save fails, and says so.
+  ASSERT_FALSE(ui_.Boxes.empty());
+  EXPECT_EQ(ui_.Boxes.back().Text, "Cannot save options to \"\"");
+  EXPECT_EQ(ui_.Boxes.back().Caption, "");
+}
+
+TEST_F(ViewDialogsTest, ZitiLinesNameTheFacesDefinedAndRemoved) {
+  TheFaceTable() = FaceTable{};
+  std::vector<std::string> lines = ZitiLines();
+  ASSERT_EQ(lines.size(), 27u);
+  EXPECT_EQ(lines[0], "BiaoDian: ");
+  EXPECT_EQ(lines[1], " \\ziti{A}(\\songti): ");
+  EXPECT_EQ(lines[5], " \\ziti{E}(\\biaosong): ");
+  EXPECT_EQ(lines[26], " \\ziti{Z}: ");
+  platform::LogFontA font = ChooserStart(2);
+  EXPECT_EQ(font.Height, 60);
+  std::copy_n("AR PL UMing CN", 15, font.FaceName);
+  DefineFaces({2, 3}, font);
+  EXPECT_EQ(ZitiLine(2), " \\ziti{B}(\\heiti): AR PL UMing CN, mag=1.0000");
+  EXPECT_EQ(ZitiLine(3), " \\ziti{C}(\\kaishu): AR PL UMing CN, mag=1.0000");
+  EXPECT_TRUE(FaceServes(3));
+  RemoveFaces({3});
+  EXPECT_EQ(ZitiLine(3), " \\ziti{C}(\\kaishu): ");
+  font.FaceName[0] = '\0';
+  DefineFaces({2}, font);  // no name: out of use
+  EXPECT_FALSE(FaceServes(2));
+  SetLanguage(Language::Chinese);
+  EXPECT_EQ(ZitiLine(0), "标点符号库: ");
+  TheFaceTable() = FaceTable{};
+}
+
+TEST_F(ViewDialogsTest, TheRulerDrawsItsCrossShowsThePlaceAndLeavesNoTrace) {
+  EXPECT_EQ(RulerUnit(600, 600, 1.0), 1);
+  EXPECT_EQ(RulerUnit(600, 600, 0.05), 5);
+  EXPECT_EQ(RulerUnit(72, 72, 0.1), 10);
+  Open({7});
+  window_.Caption = "doc.dvi - Page 7";
+  view_.IgnoreNextClick = 1;
+  view_.RulerPress(100, 100);  // the click that gave the focus
+  EXPECT_FALSE(view_.RulerActive());
+  view_.RulerPress(view_.OffsetX, view_.OffsetY + 118);  // 118 px at 600 dpi: 0.50 cm
+  ASSERT_TRUE(view_.RulerActive());
+  EXPECT_EQ(window_.Caption, "Ruler unit: 1mm (0.00cm,0.50cm)");
+  EXPECT_EQ(window_.RulerDrawings, 1);
+  view_.RulerMove(view_.OffsetX - 236, view_.OffsetY);  // left of the origin
+  EXPECT_EQ(window_.Caption, "Ruler unit: 1mm (-1.00cm,0.00cm)");
+  // A viewport move ends the drag first; every line went twice (erased).
+  view_.ViewCommand(CM_VIEWDOWN);
+  EXPECT_FALSE(view_.RulerActive());
+  EXPECT_EQ(window_.RulerDrawings, 0);
+  EXPECT_EQ(window_.Caption, "doc.dvi - Page 7");
+  std::map<std::tuple<int, int, int, int, int>, int> drawn;
+  for (const RulerLine& l : window_.XorLines) {
+    ++drawn[{static_cast<int>(l.Pen), l.X0, l.Y0, l.X1, l.Y1}];
+  }
+  for (const auto& [line, times] : drawn) EXPECT_EQ(times % 2, 0);
+  // Far outside the window across, only the other scale is drawn.
+  const std::vector<RulerLine> cross = RulerCross(-100, 50, 1, {0, 0, 400, 300}, 600, 600, 1.0);
+  EXPECT_TRUE(std::all_of(cross.begin(), cross.end(),
+                          [](const RulerLine& l) { return l.Y0 != l.Y1 || l.X1 - l.X0 > 300; }));
+  EXPECT_EQ(cross.back().Pen, RulerPen::HundredMm);
+}
+
+}  // namespace
+}  // namespace mox::test
