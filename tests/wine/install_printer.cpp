@@ -1,0 +1,71 @@
+// Installs the tests' PostScript printer in the Wine prefix, once: the
+// PostScript driver with the PPD file given, a printer on port FILE:, made
+// the default one. Prints "installed" or "present"; exit status 1 on a
+// failure.
+//   install_printer.exe NAME PPD_PATH
+#include <windows.h>
+#include <winspool.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) return 2;
+  const std::wstring name = argv[1];
+  const std::wstring ppd = argv[2];
+  DWORD needed = 0;
+  DWORD count = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  if (EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, buffer.data(), needed, &needed, &count)) {
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) {
+      if (name == printers[i].pPrinterName) {
+        SetDefaultPrinterW(name.c_str());
+        std::puts("present");
+        return 0;
+      }
+    }
+  }
+  // The PPD goes into the printer drivers' folder, where the driver finds it.
+  wchar_t folder[MAX_PATH] = L"";
+  DWORD size = sizeof folder;
+  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), size,
+                                  &size)) {
+    return 1;
+  }
+  const std::wstring installed_ppd = std::wstring(folder) + L"\\MOXTEST.PPD";
+  if (!CopyFileW(ppd.c_str(), installed_ppd.c_str(), FALSE)) return 1;
+  std::wstring driver_name = L"MOX Test PostScript";
+  DRIVER_INFO_3W driver{};
+  driver.cVersion = 3;
+  driver.pName = driver_name.data();
+  std::wstring environment = L"Windows x64";
+  driver.pEnvironment = environment.data();
+  std::wstring driver_file = L"wineps.drv";
+  driver.pDriverPath = driver_file.data();
+  driver.pDataFile = const_cast<wchar_t*>(installed_ppd.c_str());
+  driver.pConfigFile = driver_file.data();
+  if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver),
+                           APD_COPY_NEW_FILES | APD_COPY_FROM_DIRECTORY)) {
+    if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<BYTE*>(&driver))) return 1;
+  }
+  PRINTER_INFO_2W printer{};
+  std::wstring printer_name = name;
+  std::wstring port = L"FILE:";
+  std::wstring processor = L"WinPrint";
+  std::wstring datatype = L"RAW";
+  printer.pPrinterName = printer_name.data();
+  printer.pPortName = port.data();
+  printer.pDriverName = driver_name.data();
+  printer.pPrintProcessor = processor.data();
+  printer.pDatatype = datatype.data();
+  printer.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+  HANDLE handle = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
+  if (handle == nullptr) return 1;
+  ClosePrinter(handle);
+  SetDefaultPrinterW(name.c_str());
+  std::puts("installed");
+  return 0;
+}
