@@ -1,8 +1,9 @@
 // Installs the tests' PostScript printer in the Wine prefix, once: the
-// PostScript driver with the PPD file given, a printer on port FILE:, made
-// the default one. Prints "installed" or "present"; exit status 1 on a
-// failure.
-//   install_printer.exe NAME PPD_PATH
+// PostScript driver with the PPD file given, a printer whose port is the
+// file its jobs are written to (Wine writes a job straight into a port that
+// names a file), made the default one. Prints "installed" or "present";
+// exit status 1 on a failure.
+//   install_printer.exe NAME PPD_PATH OUTPUT_FILE
 #include <windows.h>
 #include <winspool.h>
 
@@ -11,9 +12,10 @@
 #include <vector>
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 3) return 2;
+  if (argc != 4) return 2;
   const std::wstring name = argv[1];
   const std::wstring ppd = argv[2];
+  const std::wstring output = argv[3];
   DWORD needed = 0;
   DWORD count = 0;
   EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count);
@@ -53,7 +55,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   PRINTER_INFO_2W printer{};
   std::wstring printer_name = name;
-  std::wstring port = L"FILE:";
+  std::wstring port = output;
   std::wstring processor = L"WinPrint";
   std::wstring datatype = L"RAW";
   printer.pPrinterName = printer_name.data();
