@@ -41,6 +41,11 @@ bool MakeDirectories(const std::string& path) {
   return fs::is_directory(folder, error);
 }
 
+bool IsDirectory(const std::string& path) {
+  std::error_code error;
+  return fs::is_directory(FsPath(path), error);
+}
+
 std::string MakeTemporaryDirectory(const std::string& prefix) {
   static std::atomic<unsigned> counter{0};
   std::error_code error;

@@ -10,6 +10,9 @@ namespace mox::platform {
 // folder afterwards.
 bool MakeDirectories(const std::string& path);
 
+// Whether the path names an existing folder.
+bool IsDirectory(const std::string& path);
+
 // A new empty folder in the system's temporary folder whose name begins with
 // prefix; empty when none could be made.
 std::string MakeTemporaryDirectory(const std::string& prefix);

@@ -11,13 +11,18 @@ namespace mox::platform {
 // so that the Win32 implementation passes them through unchanged.
 enum BoxStyle : unsigned {
   kBoxOk = 0x0000,
+  kBoxOkCancel = 0x0001,
+  kBoxYesNoCancel = 0x0003,
   kBoxYesNo = 0x0004,
+  kBoxIconError = 0x0010,
   kBoxIconQuestion = 0x0020,
+  kBoxIconWarning = 0x0030,
   kBoxIconInformation = 0x0040,
 };
 
 enum BoxAnswer : int {
   kAnswerOk = 1,
+  kAnswerCancel = 2,
   kAnswerYes = 6,
   kAnswerNo = 7,
 };

@@ -41,3 +41,60 @@ bool Utf8ToGbk(std::string_view utf8, std::string& gbk, std::size_t& failed_at) 
 }
 
 }  // namespace mox::platform
+
+namespace mox::platform {
+namespace {
+
+// One converter each way for the whole run: the tables of gbk_codec.cpp
+// ask for every code once.
+iconv_t Converter(const char* to, const char* from) {
+  iconv_t converter = iconv_open(to, from);
+  return converter;
+}
+
+bool Convert(iconv_t converter, const char* in, std::size_t in_size, char* out,
+             std::size_t out_size, std::size_t& written) {
+  written = 0;
+  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
+  char* in_at = const_cast<char*>(in);
+  char* out_at = out;
+  std::size_t in_left = in_size;
+  std::size_t out_left = out_size;
+  if (iconv(converter, &in_at, &in_left, &out_at, &out_left) == static_cast<std::size_t>(-1)) {
+    return false;
+  }
+  written = out_size - out_left;
+  return in_left == 0;
+}
+
+}  // namespace
+
+char16_t SystemGbkDecode(const unsigned char* bytes, int count) {
+  static iconv_t converter = Converter("UTF-16LE", "CP936");
+  char out[8];
+  std::size_t written = 0;
+  if (count < 1 || count > 2 ||
+      !Convert(converter, reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(count),
+               out, sizeof out, written) ||
+      written != 2) {
+    return 0;
+  }
+  return static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
+                               static_cast<unsigned char>(out[1]) << 8);
+}
+
+int SystemGbkEncode(char16_t character, unsigned char bytes[2]) {
+  static iconv_t converter = Converter("CP936", "UTF-16LE");
+  const char in[2] = {static_cast<char>(character & 0xFF), static_cast<char>(character >> 8)};
+  char out[8];
+  std::size_t written = 0;
+  if (!Convert(converter, in, sizeof in, out, sizeof out, written) || written < 1 ||
+      written > 2) {
+    return 0;
+  }
+  for (std::size_t i = 0; i < written; ++i) bytes[i] = static_cast<unsigned char>(out[i]);
+  return static_cast<int>(written);
+}
+
+}  // namespace mox::platform

@@ -50,3 +50,26 @@ bool Utf8ToGbk(std::string_view utf8, std::string& gbk, std::size_t& failed_at) 
 }
 
 }  // namespace mox::platform
+
+namespace mox::platform {
+
+char16_t SystemGbkDecode(const unsigned char* bytes, int count) {
+  if (count < 1 || count > 2) return 0;
+  wchar_t wide[2];
+  const int units = MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS,
+                                        reinterpret_cast<const char*>(bytes), count, wide, 2);
+  return units == 1 ? static_cast<char16_t>(wide[0]) : 0;
+}
+
+int SystemGbkEncode(char16_t character, unsigned char bytes[2]) {
+  const wchar_t wide = static_cast<wchar_t>(character);
+  char out[4];
+  BOOL used_default = FALSE;
+  const int written = WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, &wide, 1, out,
+                                          sizeof out, nullptr, &used_default);
+  if (written < 1 || written > 2 || used_default) return 0;
+  for (int i = 0; i < written; ++i) bytes[i] = static_cast<unsigned char>(out[i]);
+  return written;
+}
+
+}  // namespace mox::platform

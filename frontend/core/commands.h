@@ -1,0 +1,125 @@
+// Varelo's commands as data: their ids, the menus of the frame and of an
+// editor window with their merge groups, the tool bar, the shortcuts, and
+// the rules that grey commands. The window code builds its menus, tool bar
+// and accelerators from these tables.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace mox::varelo {
+
+enum CommandId : int {
+  // The frame's menus.
+  CM_NEW = 101,          // New1
+  CM_OPEN = 102,         // Open1
+  CM_EXIT = 103,         // Exit1
+  CM_COMPILE = 111,      // C1
+  CM_TEX_ASSISTANT = 112,  // TeX2
+  CM_PHRASES = 113,      // I1
+  CM_ABOUT_BATCH = 120,  // Batch1
+  CM_BATCH_FIRST = 121,  // MOXexbat1 ... User6bat1, in menu order
+  CM_BATCH_LAST = 141,
+  CM_TEMPLATE_FIRST = 151,  // MOX1 ... MytexDtex1, in menu order
+  CM_TEMPLATE_LAST = 164,
+  CM_ABOUT_TEMPLATES = 165,  // N13
+  CM_TILE_HORIZONTAL = 171,  // Tile1
+  CM_TILE_VERTICAL = 172,    // V1
+  CM_ARRANGE_ICONS = 173,    // Arrangeicons1
+  CM_CASCADE = 174,          // Cascade1
+  CM_EXPLORER = 175,         // N4
+  CM_COMMAND_PROMPT = 176,   // MSDOS1
+  CM_TUTORIAL = 181,         // TeX3
+  CM_HELP_LATEX = 182,       // LaTeX1
+  CM_HELP_PCTEX = 183,       // PcTeX1
+  CM_HELP_MIKTEX = 184,      // MiKTeX2
+  CM_NEWS = 185,             // N5
+  CM_ABOUT = 186,            // A1
+  CM_MAIL_AUTHOR = 191,
+  CM_MAIL_REPORT = 192,
+  // The tool bar's own.
+  CM_SAVE_ACTIVE = 201,          // SBClose
+  CM_TOGGLE_STRUCTURE_BAR = 202, // SpeedButton41
+  CM_TOGGLE_PALETTE_BAR = 203,   // plaintexSQL
+  // An editor window's menus.
+  CM_CLOSE = 301,        // Close1
+  CM_SAVE = 302,         // Save1
+  CM_SAVE_AS = 303,      // Saveas1
+  CM_PRINT = 304,        // Print1
+  CM_PRINTER_SETUP = 305,  // Printersetup1
+  CM_UNDO = 311,         // N8
+  CM_CUT = 312,          // Cut1
+  CM_COPY = 313,         // Copy1
+  CM_PASTE = 314,        // Paste1
+  CM_DELETE = 315,       // Delete1
+  CM_SELECT_ALL = 316,   // Selectall1
+  CM_FIND = 317,         // Search2
+  CM_FIND_NEXT = 318,    // Search1
+  CM_REPLACE = 319,      // Replace1
+  CM_WORD_WRAP = 321,    // Wordwrap1
+  CM_FONT = 322,         // Font1
+  CM_ALIGN_LEFT = 323,   // Left1
+  CM_ALIGN_RIGHT = 324,  // Right1
+  CM_ALIGN_CENTER = 325, // Center1
+  CM_STRUCTURE_BAR = 326,  // N7
+  CM_PALETTE_BAR = 327,    // N6
+};
+
+// Virtual-key codes of the shortcuts (the values Windows gives them).
+inline constexpr int kKeyF3 = 0x72;
+
+struct Shortcut {
+  int Key = 0;       // 0 for none; a letter's upper-case code or kKeyF3
+  bool Control = false;
+};
+
+struct MenuItem {
+  int Id = 0;               // 0 for a separator
+  const char* Caption = ""; // GBK
+  Shortcut Keys{};
+  bool Checked = false;     // the check mark it starts with
+};
+
+struct Menu {
+  const char* Caption;  // GBK
+  int Group;            // the merge group
+  std::vector<MenuItem> Items;
+};
+
+// The frame's main menu and an editor window's menu, left to right.
+const std::vector<Menu>& FrameMenus();
+const std::vector<Menu>& EditorMenus();
+
+// Where each menu of the bar comes from while an editor window is active.
+struct MenuSource {
+  bool FromChild;
+  std::size_t Index;
+};
+
+// The merge by groups: the child's menus replace the frame's menus of the
+// same group numbers and take their place in the order of the groups; the
+// frame's menus of other groups stay. Menus of one group keep their order.
+std::vector<MenuSource> MergeMenus(std::span<const int> frame_groups,
+                                   std::span<const int> child_groups);
+
+struct ToolButton {
+  int Id;
+  const char* Name;     // the control's name, also its glyph's file name
+  const char* Caption;  // GBK
+  const char* Hint;     // GBK; empty for none
+};
+
+// The tool bar ToolBar2, left to right.
+const std::vector<ToolButton>& ToolBarButtons();
+
+// Commands whose windows and tools Varelo does not have yet (the command
+// runner, the assistant, the phrases, batch files, templates and the
+// tutorial): their menu items and buttons are greyed.
+bool IsCommandAvailable(int id);
+
+// The edit menu and the context menu (Edit1Click): paste needs text on
+// the clipboard; cut, copy and delete need a selection.
+bool IsEditCommandEnabled(int id, bool clipboard_has_text, bool has_selection);
+
+}  // namespace mox::varelo

@@ -1,0 +1,201 @@
+// An editor window's logic with a window of the test's own: files opened
+// and saved byte for byte, the save commands and the close question with
+// their failures, find and replace on Chinese text, the caret label.
+#include "frontend/core/editor.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/frontend/fake_editor_window.h"
+#include "tests/support/recording_user_interface.h"
+#include "tests/support/temp_dir.h"
+
+namespace mox::varelo {
+namespace {
+
+using platform::kAnswerCancel;
+using platform::kAnswerNo;
+using platform::kAnswerOk;
+using platform::kAnswerYes;
+using ::mox::test::ReadFile;
+using ::mox::test::WriteFile;
+
+class EditorTest : public ::testing::Test {
+ protected:
+  std::string Boxes() const {
+    std::string all;
+    for (const auto& box : ui_.Boxes) all += box.Text + "|";
+    return all;
+  }
+
+  ::mox::test::TempDir dir_;
+  ::mox::test::RecordingUserInterface ui_;
+  test::FakeEditorWindow window_;
+  Editor editor_{window_};
+};
+
+TEST_F(EditorTest, FilesOpenAndSaveByteForByte) {
+  const std::string path = dir_.File("paper.ctx");
+  // GBK with CR LF, a byte that is no character, and a lead byte at the end.
+  const std::string gbk = "\\title{\xD6\xD0\xCE\xC4}\r\n\xFF x\r\n\xD6";
+  WriteFile(path, gbk);
+  ASSERT_TRUE(editor_.OpenFile(path));
+  EXPECT_EQ(window_.Caption, "paper.ctx");
+  EXPECT_EQ(editor_.SavedFileName(), path);
+  EXPECT_FALSE(window_.Modified);
+  EXPECT_EQ(window_.Text.substr(0, 11), u"\\title{中文}\r");
+  ASSERT_TRUE(editor_.Save());
+  EXPECT_EQ(ReadFile(path), gbk);
+
+  window_.SetSelection(0, 0);
+  window_.Type(u"% 注\r");
+  ASSERT_TRUE(editor_.Save());
+  EXPECT_FALSE(window_.Modified);
+  EXPECT_EQ(ReadFile(path), "% \xD7\xA2\r\n" + gbk);
+
+  // A UTF-8 source stays UTF-8, with its byte order mark and LF ends.
+  const std::string utf8_path = dir_.File("utf8.tex");
+  WriteFile(utf8_path, "\xEF\xBB\xBF\xE4\xB8\xAD\n");
+  ASSERT_TRUE(editor_.OpenFile(utf8_path));
+  window_.SetSelection(1, 1);
+  window_.Type(u"\u0E01文");
+  ASSERT_TRUE(editor_.Save());
+  EXPECT_EQ(ReadFile(utf8_path), "\xEF\xBB\xBF\xE4\xB8\xAD\xE0\xB8\x81\xE6\x96\x87\n");
+  EXPECT_EQ(Boxes(), "");
+}
+
+TEST_F(EditorTest, TextGbkCannotHoldIsReportedAndNothingIsWritten) {
+  const std::string path = dir_.File("a.ctx");
+  WriteFile(path, "old\r\n");
+  ASSERT_TRUE(editor_.OpenFile(path));
+  window_.SetSelection(3, 3);
+  window_.Type(u" \u0E01");
+  EXPECT_FALSE(editor_.Save());
+  EXPECT_EQ(ReadFile(path), "old\r\n");
+  EXPECT_TRUE(window_.Modified);
+  EXPECT_EQ(window_.Start, 4u);
+  EXPECT_EQ(window_.End, 5u);
+  EXPECT_EQ(Boxes(), "文件 a.ctx 没有保存: 第 1 行第 5 列选中的字符不能以 GBK 编码写入.|");
+}
+
+TEST_F(EditorTest, SaveAsAndTheOverwriteQuestion) {
+  editor_.InitializeNew();
+  EXPECT_EQ(editor_.FileName(), "Untitled.ctx");
+  EXPECT_EQ(window_.Caption, "Untitled");
+  window_.Type(u"text");
+  // An untitled window's save asks for a name; cancelled, nothing is
+  // written and SavedFileName becomes the untitled name.
+  EXPECT_FALSE(editor_.Save());
+  EXPECT_EQ(window_.SavePresets.back(), "Untitled.ctx");
+  EXPECT_EQ(editor_.SavedFileName(), "Untitled.ctx");
+
+  const std::string first = dir_.File("first.ctx");
+  window_.SaveAnswers.push_back(first);
+  ASSERT_TRUE(editor_.Save());
+  EXPECT_EQ(ReadFile(first), "text");
+  EXPECT_EQ(window_.Caption, "first.ctx");
+
+  // Cancel at the overwrite question keeps the old name: the next save
+  // writes there, and the refused file is left alone.
+  const std::string other = dir_.File("other.ctx");
+  WriteFile(other, "keep me");
+  window_.Type(u" more");
+  window_.SaveAnswers.push_back(other);
+  ui_.AnswerNext(kAnswerCancel);
+  EXPECT_FALSE(editor_.SaveAs());
+  EXPECT_EQ(editor_.FileName(), first);
+  EXPECT_EQ(window_.Caption, "first.ctx");
+  ASSERT_TRUE(editor_.Save());
+  EXPECT_EQ(ReadFile(other), "keep me");
+  EXPECT_EQ(ReadFile(first), "text more");
+
+  window_.SaveAnswers.push_back(other);
+  ui_.AnswerNext(kAnswerOk);
+  ASSERT_TRUE(editor_.SaveAs());
+  EXPECT_EQ(ReadFile(other), "text more");
+  EXPECT_EQ(editor_.SavedFileName(), other);
+  EXPECT_EQ(Boxes(), "文件 other.ctx 已存在,覆盖吗?|文件 other.ctx 已存在,覆盖吗?|");
+}
+
+TEST_F(EditorTest, TheCloseQuestionKeepsEditsUnlessTheyWereSaved) {
+  editor_.InitializeNew();
+  EXPECT_TRUE(editor_.CanCloseText());  // unmodified: no question
+  window_.Type(u"draft");
+  ui_.AnswerNext(kAnswerCancel);
+  EXPECT_FALSE(editor_.CanCloseText());
+  // Yes, then the save dialog cancelled: the window stays.
+  ui_.AnswerNext(kAnswerYes);
+  EXPECT_FALSE(editor_.CanCloseText());
+  // Yes, then a write that fails: the window stays, with a message.
+  ui_.AnswerNext(kAnswerYes);
+  window_.SaveAnswers.push_back(dir_.File("missing") + "/x.ctx");
+  EXPECT_FALSE(editor_.CanCloseText());
+  EXPECT_TRUE(window_.Modified);
+  EXPECT_EQ(editor_.SavedFileName(), "Untitled.ctx");
+  ui_.AnswerNext(kAnswerNo);
+  EXPECT_TRUE(editor_.CanCloseText());
+  ASSERT_EQ(ui_.Boxes.size(), 5u);
+  EXPECT_EQ(ui_.Boxes[0].Text, "文件 Untitled.ctx 已改变, 是否保存?");
+  EXPECT_EQ(ui_.Boxes[3].Text.rfind("无法保存文件 ", 0), 0u);
+
+  // Yes with a good name saves and closes.
+  Editor second(window_);
+  second.InitializeNew();
+  window_.Modified = true;
+  ui_.AnswerNext(kAnswerYes);
+  window_.SaveAnswers.push_back(dir_.File("draft.ctx"));
+  EXPECT_TRUE(second.CanCloseText());
+  EXPECT_EQ(ReadFile(dir_.File("draft.ctx")), "draft");
+}
+
+TEST_F(EditorTest, FindAndReplaceWorkOnWholeChineseCharacters) {
+  // 丂 is 81 41 in GBK: replacing every "A" must leave it whole.
+  window_.Text = u"丂A中a\r丂";
+  FindRequest request;
+  request.FindText = u"a";
+  request.ReplaceText = u"xy";
+  request.ReplaceAll = true;
+  editor_.Replace(request);
+  EXPECT_EQ(window_.Text, u"丂xy中xy\r丂");
+  EXPECT_EQ(Boxes(), "");
+
+  // Found text is selected in the control's units.
+  window_.SetSelection(0, 0);
+  EXPECT_TRUE(editor_.FindInEditor(u"中x", {}));
+  EXPECT_EQ(window_.Start, 3u);
+  EXPECT_EQ(window_.End, 5u);
+  request.FindText = u"丂";
+  request.Options.Down = false;
+  editor_.FindNext(request);
+  EXPECT_EQ(window_.Start, 0u);
+  editor_.FindNext(request);
+  request.FindText.clear();
+  editor_.FindNext(request);
+  request.FindText = u"zz";
+  request.ReplaceAll = false;
+  editor_.Replace(request);
+  EXPECT_EQ(Boxes(), "未能查找到\"丂\".|未能查找到\"\".|没有发现\"zz\".|");
+
+  // Replacing up with a text that holds the find text ends.
+  window_.Text = u"a-a";
+  window_.SetSelection(3, 3);
+  request.FindText = u"a";
+  request.ReplaceText = u"aa";
+  request.ReplaceAll = true;
+  editor_.Replace(request);
+  EXPECT_EQ(window_.Text, u"aa-aa");
+}
+
+TEST_F(EditorTest, CaretLabelCountsLinesAndGbkBytesFromOne) {
+  window_.Text = u"one\rtwo\r中文x\r";
+  window_.SetSelection(8, 8);
+  editor_.UpdateCaretLabel();
+  EXPECT_EQ(window_.CaretLabel, "3,1");
+  window_.SetSelection(8, 11);
+  editor_.UpdateCaretLabel();
+  EXPECT_EQ(window_.CaretLabel, "3,6");
+}
+
+}  // namespace
+}  // namespace mox::varelo
