@@ -57,15 +57,24 @@ SavedSettings SettingTokens(const Options& options) {
           path_token("-P", options.PkFontPath), path_token("-I", options.ChineseFontPath)};
 }
 
-// Whether the reader reads the token back as this one valid option: "-P"
-// with a path of the longest kind (and its quotes) is longer than a token
-// may be, a path with a double quote in it cannot be quoted, and a
-// resolution below 0.005 would be written as 0.
-bool ReadsBack(const std::string& token) {
-  Options scratch;
-  const std::vector<std::string> tokens = SplitOptionTokens(token);
-  return token.find('\0') == std::string::npos && tokens.size() == 1 && tokens[0] == token &&
-         ApplyOptionToken(token, scratch);
+// Whether reading the saved lines back gives the settings: each line (with
+// its line feed, which an unclosed double quote would take into the token)
+// one token the reader accepts, and the font paths as they are. "-P" with a
+// path of the longest kind (and its quotes) is longer than a token may be, a
+// path with a double quote in it cannot always be quoted, a path in quotes
+// of its own would lose them, and a resolution below 0.005 would be written
+// as 0.
+bool ReadsBack(const SavedSettings& settings, const Options& options) {
+  Options read;
+  for (const std::string& token : settings) {
+    const std::vector<std::string> tokens = SplitOptionTokens(token + "\n");
+    if (token.find('\0') != std::string::npos || tokens.size() != 1 || tokens[0] != token ||
+        !ApplyOptionToken(token, read)) {
+      return false;
+    }
+  }
+  return read.PkFontPath == options.PkFontPath &&
+         read.ChineseFontPath == options.ChineseFontPath;
 }
 
 // Writes the new initialization file, taking the kept options from old_path
@@ -99,9 +108,7 @@ int SaveOptions() {
   const std::string temp_path = TemporaryInitPathOf(init_path);
   if (init_path.empty() || temp_path.empty()) return 1;
   const SavedSettings settings = SettingTokens(options);
-  for (const std::string& token : settings) {
-    if (!ReadsBack(token)) return 1;
-  }
+  if (!ReadsBack(settings, options)) return 1;
 
   platform::FileSystem& files = platform::Files();
   files.Remove(temp_path);

@@ -122,6 +122,13 @@ TEST_F(SaveOptionsTest, PathsWithSpacesAreSavedQuotedAndReadBackFromEverySource)
   EXPECT_EQ(SaveOptions(), 1);
 }
 
+TEST_F(SaveOptionsTest, APathWithAnUnclosedQuoteLeavesTheFileAlone) {
+  WriteInitFile("-U2\n");
+  Settings().ChineseFontPath = "e:\\a\"b";  // would read back with the line feed in it
+  EXPECT_EQ(SaveOptions(), 1);
+  EXPECT_EQ(ReadTextFile(init_path_), "-U2\n");
+}
+
 TEST_F(SaveOptionsTest, FailsWithoutAProgramPath) {
   ResetOptions();
   EXPECT_EQ(SaveOptions(), 1);
