@@ -62,8 +62,15 @@ void UnionRow(const ResampleSource& source, const ResampleTarget& target, int r,
     const int f = x;
     while (x < sw && Bit(merged.data(), x)) ++x;
     const int l = x;
-    const std::int64_t c0 = (sw / 2 + static_cast<std::int64_t>(tw) * f) / sw;
-    const std::int64_t c1 = (sw / 2 + static_cast<std::int64_t>(tw) * (l - 1)) / sw;
+    std::int64_t c0 = (sw / 2 + static_cast<std::int64_t>(tw) * f) / sw;
+    std::int64_t c1 = (sw / 2 + static_cast<std::int64_t>(tw) * (l - 1)) / sw;
+    if (tw > sw) {
+      // Enlarging (a printer of more dots than the fonts): the run covers
+      // every target column that its pixels cover, as the rows do, so that
+      // strokes keep their weight.
+      c0 = static_cast<std::int64_t>(tw) * f / sw;
+      c1 = static_cast<std::int64_t>(tw) * l / sw - 1;
+    }
     const int from_column = static_cast<int>(std::max<std::int64_t>(c0, first_column));
     const int to_column = static_cast<int>(std::min<std::int64_t>(c1, last_column));
     for (int c = from_column; c <= to_column; ++c) SetPixel(out, c - first_column, 1, 1);

@@ -1,7 +1,8 @@
 // Scaling a 1-bit image to the zoom. Target row r covers the source rows from
 // floor(r * sh / th) up to floor((r + 1) * sh / th), and columns likewise.
 // In black and white (1 bit a pixel) covered source pixels are united, so
-// thin strokes never vanish; in grey (4 bits) each target pixel gets the
+// thin strokes never vanish (and, enlarging, every source pixel covers all
+// the target pixels it maps to); in grey (4 bits) each target pixel gets the
 // share of black among the source pixels it covers, rounded up.
 #pragma once
 

@@ -8,6 +8,7 @@
 
 #include "platform/text_format.h"
 #include "platform/win32/framework/input_dialog.h"
+#include "platform/win32/framework/print_preview.h"
 #include "platform/win32/gdi_glyph_rasterizer.h"
 #include "platform/win32/wide_text.h"
 #include "previewer/fonts/face_table.h"
@@ -17,6 +18,8 @@
 #include "previewer/shell/gdi_render_device.h"
 #include "previewer/shell/commands.h"
 #include "previewer/shell/open_dialog_data.h"
+#include "previewer/shell/mox_printout.h"
+#include "previewer/shell/print_dialog.h"
 #include "previewer/shell/settings_dialogs.h"
 #include "previewer/shell/view_commands.h"
 #include "previewer/startup/language.h"
@@ -109,9 +112,11 @@ bool TMOXWindow::Command(int id) {
     case CM_ENTERPAGE:
       EnterPageNumber();
       return true;
-    case CM_HELP:
     case CM_PRINT:
-      // Commands whose windows the previewer does not have yet.
+      PrintPages();
+      return true;
+    case CM_HELP:
+      // Help has no action.
       return true;
     default:
       return ViewCommand(command);
@@ -150,6 +155,79 @@ void TMOXWindow::ChooseTrueTypeFonts() {
     ShowError(Format(Tr("写文件\"%s\"失败", "Cannot save TrueType fonts to \"%s\""), path.c_str()));
   }
   FacesChanged();
+}
+
+void TMOXWindow::PrintPages() {
+  const PrintList list = PrintListData();
+  win::ListBoxData pages{list.Lines, list.Selected};
+  // The dialog comes back after Setup, Preview and Print, with the lines
+  // selected as the user left them.
+  while (IsDocumentOpen()) {
+    TMOXPrintDialog dialog(Owner(), pages);
+    const INT_PTR result = dialog.Execute();
+    if (result == IDCANCEL || result < 0) break;
+    StorePrintSelection(pages.Selected);
+    if (result == IDC_PRINT_SETUP) {
+      printer_.Setup(Owner());
+    } else if (result == IDC_PRINT_PREVIEW) {
+      RunPreview();
+    } else if (result == IDC_PRINT_NOW) {
+      RunPrint();
+    } else {
+      break;
+    }
+  }
+}
+
+namespace {
+
+void NoPrinter() { ShowError(Tr("没有可用的打印机", "No printer is available")); }
+
+POINT DotsOf(HDC dc) { return {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)}; }
+
+}  // namespace
+
+void TMOXWindow::RunPrint() {
+  // The printer's dots are known once the print dialog made its context:
+  // the printout reads them from there.
+  win::PrinterDc probe = printer_.MakeDc();
+  if (!probe) {
+    NoPrinter();
+    return;
+  }
+  TMOXWindowPrintout printout(*this, DotsOf(probe.Get()));
+  probe = win::PrinterDc();
+  printout.Title = platform::Widen(PrintTitle(DviFileName));
+  printout.Banding = true;
+  BeginPrintRun(1);
+  const win::TPrinter::Outcome outcome = printer_.Print(Owner(), printout, true);
+  EndPrintRun();
+  if (outcome == win::TPrinter::Outcome::NoPrinter) NoPrinter();
+  if (outcome == win::TPrinter::Outcome::Failed) ShowError(Tr("打印失败", "Printing failed"));
+}
+
+void TMOXWindow::RunPreview() {
+  win::PrinterDc printer = printer_.MakeDc();
+  if (!printer) {
+    NoPrinter();
+    return;
+  }
+  const SIZE extent{GetDeviceCaps(printer.Get(), HORZRES), GetDeviceCaps(printer.Get(), VERTRES)};
+  TMOXWindowPrintout printout(*this, DotsOf(printer.Get()));
+  printout.PageSize = extent;
+  win::TPreviewPage page(printout);
+  win::TLayoutWindow layout(page, [extent](int width, int height) {
+    const PreviewRect r = PreviewPageRect(width, height, extent.cx, extent.cy);
+    return RECT{r.Left, r.Top, r.Right, r.Bottom};
+  });
+  win::FrameDecoration decoration;
+  decoration.Title = Tr("MOXWIN 打印预览", "MOXWIN Print Preview");
+  decoration.IconId = IDI_MOX;
+  win::TModalFrame preview(layout, decoration);
+  printout.SetPreviewPage(&page);
+  BeginPrintRun(2);
+  if (printout.HasPage(1)) preview.Execute(frame_);
+  EndPrintRun();
 }
 
 void TMOXWindow::ShowAbout() {
@@ -280,6 +358,10 @@ std::string TMOXWindow::FrameCaption() {
 
 void TMOXWindow::SetFrameCaption(const std::string& text) {
   if (frame_ != nullptr) SetWindowTextW(frame_, platform::Widen(text).c_str());
+}
+
+void TMOXWindow::ShowMainFrame(bool shown) {
+  if (frame_ != nullptr) ShowWindow(frame_, shown ? SW_SHOW : SW_HIDE);
 }
 
 void TMOXWindow::RealizePalette() {

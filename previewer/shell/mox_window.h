@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win32/framework/file_dialog.h"
+#include "platform/win32/framework/printer.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/framework/window.h"
 #include "previewer/shell/page_view.h"
@@ -58,16 +59,21 @@ class TMOXWindow : public win::TWindow, private PageViewHost, public PageView {
   void EndRulerDrawing() override;
   std::string FrameCaption() override;
   void SetFrameCaption(const std::string& text) override;
+  void ShowMainFrame(bool shown) override;
 
   void OpenFile();
   void ChangeZoom();
   void EnterPageNumber();
   void ChooseTrueTypeFonts();
+  void PrintPages();
+  void RunPrint();
+  void RunPreview();
   void ShowAbout();
   HWND Owner() const { return frame_ != nullptr ? frame_ : Handle(); }
 
   HWND frame_ = nullptr;
   win::Palette palette_;
+  win::TPrinter printer_;
   // While a ruler drag lasts: the client area's context with the
   // exclusive-or pen, and the pens of the ticks.
   std::optional<win::WindowDc> ruler_dc_;

@@ -33,6 +33,7 @@ double& ZoomFactor() { return CurrentOptions().CurrentZoom; }
 int PageView::LoadDocument() {
   if (loading_) return 0;
   BusyFlag busy(loading_);
+  StoredPrintPages().reset();
   PaintEnabled = 0;
   host_.ShowBusy(true);
   PageReady = 0;
@@ -78,6 +79,7 @@ int PageView::LoadDocument() {
 
 void PageView::UnloadDocument() {
   FileOpen = 0;
+  StoredPrintPages().reset();
   CloseDviFile();
   DviFileName.clear();
   CurrentPage = -1;

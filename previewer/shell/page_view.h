@@ -12,6 +12,7 @@
 #include "platform/file_stamp.h"
 #include "platform/scroller.h"
 #include "previewer/render/page_renderer.h"
+#include "previewer/shell/print_choice.h"
 #include "previewer/shell/ruler.h"
 
 namespace mox {
@@ -42,6 +43,8 @@ class PageViewHost {
   virtual void EndRulerDrawing() {}
   virtual std::string FrameCaption() { return {}; }
   virtual void SetFrameCaption(const std::string& text) { (void)text; }
+  // The main frame hidden during a printing or preview run, shown after.
+  virtual void ShowMainFrame(bool shown) { (void)shown; }
 };
 
 struct OptionsChoice;
@@ -107,6 +110,28 @@ class PageView {
   void EndRulerDrag();
   bool RulerActive() const { return ruler_.has_value(); }
 
+  // Printing (mode 1) and preview (mode 2) runs: the main frame hidden,
+  // painting and reloads held while PrintMode is set, the zoom put aside;
+  // at the end the same page at the same zoom, scrolled to its top-left
+  // corner, and the frame shown again.
+  void BeginPrintRun(std::int32_t mode);
+  void EndPrintRun();
+  // Scans page n (1-based) of the stored print selection, only page 1 in a
+  // preview: false past the last page, or when the scan failed (the
+  // document is then closed, as after a failed page change).
+  bool ScanPrintedPage(int n, bool preview);
+  // Draws the scanned page's band (device pixels) for the printer: at
+  // Scale printer pixels a font pixel, times PreviewScale preview pixels a
+  // printer pixel (1 on paper), centred on the printable area. Returns the
+  // page box on the paper (in printer pixels).
+  struct PrintTarget {
+    double Scale = 1.0;
+    double PreviewScale = 1.0;
+    std::int32_t PrintableWidth = 0;
+    std::int32_t PrintableHeight = 0;
+  };
+  PrintBox DrawPrintedBand(RenderDevice& device, const PixelRect& band, const PrintTarget& target);
+
   bool IsDocumentOpen() const { return FileOpen != 0; }
   const platform::FileStamp& Stamp() const { return stamp_; }
 
@@ -146,6 +171,8 @@ class PageView {
   PageViewHost& host_;
   platform::FileStamp stamp_;
   std::optional<RulerDrag> ruler_;
+  double print_saved_zoom_ = 1.0;
+  std::size_t printed_pages_ = 0;
   bool first_paint_done_ = false;
   bool loading_ = false;
   bool updating_scroller_ = false;

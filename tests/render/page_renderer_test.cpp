@@ -285,6 +285,21 @@ TEST_F(RendererTest, PlainAndEncodedImagesLookTheSame) {
   }
 }
 
+TEST_F(RendererTest, AboveZoomOneEveryPixelBecomesABlock) {
+  // Printing at twice the font resolution: a one-pixel stroke stays a stroke
+  // of two pixels each way, in both directions.
+  Load([](DviWriter& dvi) { dvi.Down(40 * kPoint).Right(30 * kPoint).Font(0).SetChar('A'); });
+  Scan();
+  SetGlyph('A', 3, 3, 3, {"#..", ".#.", "..#"});
+  Scan();
+  const MemoryDevice device = Draw(2.0);
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 6; ++x) {
+      EXPECT_EQ(IsInk(device.Pixel(60 + x, 74 + y)), x / 2 == y / 2) << x << "," << y;
+    }
+  }
+}
+
 TEST_F(RendererTest, LinesNeedBothTheirPoints) {
   Load([](DviWriter& dvi) {
     dvi.Down(20 * kPoint).Right(20 * kPoint).Special("em:point 1").Down(100 * kPoint)

@@ -40,6 +40,7 @@ class FakeWindow final : public PageViewHost, public platform::ScrollHost {
   void EndRulerDrawing() override { --RulerDrawings; }
   std::string FrameCaption() override { return Caption; }
   void SetFrameCaption(const std::string& text) override { Caption = text; }
+  void ShowMainFrame(bool shown) override { FrameHidden = !shown; }
   void SetScrollBar(bool, long, long, long) override {}
   void ScrollContent(long, long) override {}
 
@@ -55,6 +56,7 @@ class FakeWindow final : public PageViewHost, public platform::ScrollHost {
   int RulerDrawings = 0;  // 1 while a drag holds its drawing context
   std::vector<RulerLine> XorLines;
   std::string Caption;
+  bool FrameHidden = false;
   platform::TScroller Scroller{*this, 1, 1, 0, 0};
 };
 

@@ -133,6 +133,16 @@ def dialog_text():
     return caption, "\n".join(texts)
 
 
+def click_control(text):
+    """Clicks the control of the visible dialog that shows this text (a
+    button, as a person would press it); False when there is none."""
+    words = probe("control", text).split()
+    if len(words) != 2:
+        return False
+    click(int(words[0]), int(words[1]))
+    return True
+
+
 def windows_path(unix_path):
     """The path a Windows program sees for a Unix path (drive Z: is /)."""
     return "Z:" + os.path.abspath(unix_path).replace("/", "\\")

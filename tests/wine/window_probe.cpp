@@ -131,7 +131,8 @@ void PrintLine(const std::string& kind, const std::wstring& text) {
   std::printf("%s\n", line.c_str());
 }
 
-int PrintDialog() {
+// The first visible dialog (or message box) of any program.
+HWND VisibleDialog() {
   HWND dialog = nullptr;
   EnumWindows(
       [](HWND window, LPARAM result) -> BOOL {
@@ -144,6 +145,27 @@ int PrintDialog() {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&dialog));
+  return dialog;
+}
+
+// "x y": the middle of the visible dialog's control with this text, on the
+// screen (so that a test can click it).
+int PrintControlPlace(const char* text) {
+  HWND dialog = VisibleDialog();
+  if (dialog == nullptr) return 1;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (Utf8(TextOf(child)) != text) continue;
+    RECT box{};
+    GetWindowRect(child, &box);
+    std::printf("%ld %ld\n", (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    return 0;
+  }
+  return 3;
+}
+
+int PrintDialog() {
+  HWND dialog = VisibleDialog();
   if (dialog == nullptr) return 1;
   PrintLine("Caption", TextOf(dialog));
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
@@ -239,6 +261,7 @@ int ShowWindowUntilClosed(const char* title) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "window") == 0) return ShowWindowUntilClosed(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "control") == 0) return PrintControlPlace(argv[2]);
   if (argc != 2) return 2;
   if (std::strcmp(argv[1], "dialog") == 0) return PrintDialog();
   if (std::strcmp(argv[1], "focus") == 0) return PrintFocus();

@@ -142,6 +142,11 @@ void TDialog::TransferOut() {
   }
 }
 
+void TDialog::EndWith(INT_PTR result) {
+  TransferOut();
+  EndDialog(hwnd_, result);
+}
+
 INT_PTR TDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM) {
   if (message == WM_COMMAND) {
     const int id = LOWORD(wparam);

@@ -60,6 +60,9 @@ class TDialog {
   virtual bool CanClose() { return true; }
   // Messages not handled by the dialog itself; return TRUE when handled.
   virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  // Takes the data out of the controls and ends the dialog with a result
+  // of the dialog's own (as OK does with IDOK).
+  void EndWith(INT_PTR result);
 
  private:
   struct Binding {

@@ -1,0 +1,63 @@
+// Print preview: a page window that a printout draws page 1 into (as it
+// would on paper, scaled to the window), inside a layout window that keeps
+// it at the paper's proportions, inside a frame that runs modally: the
+// program's main frame waits, disabled, until the preview is closed.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "platform/win32/framework/decorated_frame.h"
+#include "platform/win32/framework/printout.h"
+#include "platform/win32/framework/window.h"
+
+namespace mox::win {
+
+// The page: white paper that the printout draws on when it is painted.
+class TPreviewPage : public TWindow {
+ public:
+  explicit TPreviewPage(TPrintout& printout) : printout_(printout) {}
+
+ protected:
+  void Paint(HDC dc, const RECT& damaged, bool erase) override;
+
+ private:
+  TPrintout& printout_;
+};
+
+// The window round the page, in the system's application workspace colour;
+// `place` says where the page goes for a client size.
+class TLayoutWindow : public TWindow {
+ public:
+  using Placement = std::function<RECT(int client_width, int client_height)>;
+  TLayoutWindow(TPreviewPage& page, Placement place);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  TPreviewPage& page_;
+  Placement place_;
+};
+
+// A decorated frame run modally: its destruction ends the loop and gives
+// the owner back its input.
+class TModalFrame : public TDecoratedFrame {
+ public:
+  TModalFrame(TWindow& client, FrameDecoration decoration)
+      : TDecoratedFrame(client, std::move(decoration)) {}
+
+  // Creates and shows the frame, disables the owner and runs messages until
+  // the frame is destroyed. IDCANCEL.
+  INT_PTR Execute(HWND owner);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  HWND owner_ = nullptr;
+  bool running_ = false;
+};
+
+}  // namespace mox::win
