@@ -52,8 +52,20 @@ void SetFixtureOptions() {
   static const std::string program = ProgramPath();
   options.ProgramPath = program;
   options.ProgramDirectory = mox::fuzz::ScratchFolder() + "/program/";
-  options.PkFontPath = MOX_FIXTURES_DIR "/pk/dpi$d";
+  options.PkFontPath = mox::fuzz::ScratchFolder() + "/pk/dpi$d";
   options.ChineseFontPath = MOX_FIXTURES_DIR "/hzfonts";
+}
+
+// The fixture's PK fonts, copied into the scratch folder before every input:
+// the loader deletes a PK file it finds bad (a character the document uses
+// and the file lacks counts as bad), so the fixtures themselves must never
+// be the fonts a fuzzed document loads. Files already there are kept.
+void CopyFixtureFonts() {
+  std::error_code error;
+  std::filesystem::copy(MOX_FIXTURES_DIR "/pk", mox::fuzz::ScratchFolder() + "/pk",
+                        std::filesystem::copy_options::recursive |
+                            std::filesystem::copy_options::skip_existing,
+                        error);
 }
 
 // Pixels of a page side at a zoom, as the window computes them, kept within
@@ -91,6 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return !error;
   }();
   (void)image_copied;
+  CopyFixtureFonts();
   SetFixtureOptions();
 
   const std::string path = mox::fuzz::WriteScratchFile("input.dvi", data, size);
