@@ -57,19 +57,19 @@ SavedSettings SettingTokens(const Options& options) {
           path_token("-P", options.PkFontPath), path_token("-I", options.ChineseFontPath)};
 }
 
-// Whether reading the saved lines back gives the settings: each line (with
-// its line feed, which an unclosed double quote would take into the token)
-// one token the reader accepts, and the font paths as they are. "-P" with a
-// path of the longest kind (and its quotes) is longer than a token may be, a
-// path with a double quote in it cannot always be quoted, a path in quotes
-// of its own would lose them, and a resolution below 0.005 would be written
-// as 0.
+// Whether reading the saved lines back gives the settings: each line one
+// token the reader accepts, also with its line feed (which an unclosed
+// double quote would take into the token) and without one inside (which
+// would end the line), and the font paths as they are. "-P" with a path of
+// the longest kind (and its quotes) is longer than a token may be, a path
+// with a double quote in it cannot always be quoted, a path in quotes of its
+// own would lose them, and a resolution below 0.005 would be written as 0.
 bool ReadsBack(const SavedSettings& settings, const Options& options) {
   Options read;
   for (const std::string& token : settings) {
     const std::vector<std::string> tokens = SplitOptionTokens(token + "\n");
-    if (token.find('\0') != std::string::npos || tokens.size() != 1 || tokens[0] != token ||
-        !ApplyOptionToken(token, read)) {
+    if (token.find_first_of(std::string_view("\n\0", 2)) != std::string::npos ||
+        tokens.size() != 1 || tokens[0] != token || !ApplyOptionToken(token, read)) {
       return false;
     }
   }

@@ -122,9 +122,11 @@ TEST_F(SaveOptionsTest, PathsWithSpacesAreSavedQuotedAndReadBackFromEverySource)
   EXPECT_EQ(SaveOptions(), 1);
 }
 
-TEST_F(SaveOptionsTest, APathWithAnUnclosedQuoteLeavesTheFileAlone) {
+TEST_F(SaveOptionsTest, PathsThatWouldNotReadBackLeaveTheFileAlone) {
   WriteInitFile("-U2\n");
   Settings().ChineseFontPath = "e:\\a\"b";  // would read back with the line feed in it
+  EXPECT_EQ(SaveOptions(), 1);
+  Settings().ChineseFontPath = "e:\\my\nfonts";  // would end the line
   EXPECT_EQ(SaveOptions(), 1);
   EXPECT_EQ(ReadTextFile(init_path_), "-U2\n");
 }
