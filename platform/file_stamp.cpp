@@ -15,12 +15,14 @@ void SetDosTime(FileStamp& stamp, int year, int month, int day, int hours, int m
   stamp.Seconds = static_cast<std::uint16_t>(seconds / 2);
 }
 
+bool SameStamp(const FileStamp& a, const FileStamp& b) {
+  return a.Length == b.Length && a.Seconds == b.Seconds && a.Minutes == b.Minutes &&
+         a.Hours == b.Hours && a.Day == b.Day && a.Month == b.Month && a.Year == b.Year;
+}
+
 bool FileUnchanged(const std::string& path, const FileStamp& recorded) {
   const FileStamp now = RecordFileStamp(path);
-  if (now.Length < 0) return false;
-  return now.Length == recorded.Length && now.Seconds == recorded.Seconds &&
-         now.Minutes == recorded.Minutes && now.Hours == recorded.Hours &&
-         now.Day == recorded.Day && now.Month == recorded.Month && now.Year == recorded.Year;
+  return now.Length >= 0 && SameStamp(now, recorded);
 }
 
 }  // namespace mox::platform

@@ -23,6 +23,10 @@ struct FileStamp {
 // that cannot be opened gives an empty path, length -1 and zero times.
 FileStamp RecordFileStamp(const std::string& path);
 
+// Whether two stamps record the same length and time (two files that could
+// not be opened are alike).
+bool SameStamp(const FileStamp& a, const FileStamp& b);
+
 // Whether the file still has the stamp: same length and same time to the
 // two-second step. A file that cannot be opened counts as changed.
 bool FileUnchanged(const std::string& path, const FileStamp& recorded);

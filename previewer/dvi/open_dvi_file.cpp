@@ -2,6 +2,8 @@
 // postamble), the page index is built from the chain of back pointers, and
 // the postamble's font definitions fill the font tables.
 #include <cstdint>
+#include <new>
+#include <optional>
 #include <string>
 
 #include "platform/text_format.h"
@@ -134,20 +136,16 @@ PostambleStart ReadPostamble(DviDocument& document, std::uint32_t postamble,
   return start;
 }
 
-// Builds the page index from the chain of back pointers, last page first.
-// Pages after the last selected one are dropped. Every page of the chain
-// lies before the postamble, which also bounds the page count.
-void BuildPageIndex(DviDocument& document, const PostambleStart& start,
-                    std::uint32_t postamble) {
+// Fills the page index from the chain of back pointers, last page first.
+// Every page of the chain lies before the postamble, which also bounds the
+// page count.
+void WalkPageChain(DviDocument& document, const PostambleStart& start, std::uint32_t postamble) {
   ByteReader& reader = document.Reader;
   if (std::uint64_t{start.PageCount} * kBopSize > postamble) {
     InvalidFile("Invalid page pointer chaine");
   }
   document.PageCountInFile = start.PageCount;
   document.Pages.assign(start.PageCount, PageEntry{0, 0, 0});
-
-  std::uint32_t page_count = start.PageCount;
-  bool selected_found = false;
   std::int32_t n = static_cast<std::int32_t>(start.PageCount) - 1;
   for (std::uint32_t pointer = start.LastPage; pointer != 0xFFFFFFFFu; --n) {
     // At most t steps: a chain that loops runs into this check.
@@ -162,17 +160,22 @@ void BuildPageIndex(DviDocument& document, const PostambleStart& start,
     entry.Count0 = reader.ReadSigned(4);
     reader.Skip(36);  // \count1 to \count9
     pointer = reader.ReadUnsigned(4);
-    if (!selected_found) {
-      if (IsPageSelected(entry.Count0, n + 1)) {
-        selected_found = true;
-      } else {
-        --page_count;
-      }
-    }
   }
   // The chain ended before t pages were stored: the first entries would be
   // pages nobody read.
   if (n >= 0) InvalidFile("Invalid page pointer chaine");
+}
+
+// Builds the page index; pages after the last selected one are dropped.
+void BuildPageIndex(DviDocument& document, const PostambleStart& start,
+                    std::uint32_t postamble) {
+  WalkPageChain(document, start, postamble);
+  std::size_t page_count = document.Pages.size();
+  while (page_count > 0) {
+    const PageEntry& entry = document.Pages[page_count - 1];
+    if (IsPageSelected(entry.Count0, static_cast<std::int32_t>(page_count))) break;
+    --page_count;
+  }
   document.Pages.resize(page_count);
   if (page_count == 0) {
     AbortDocument(Tr("没有选中的页号", "No page(s) found in the selected range"));
@@ -220,6 +223,26 @@ int OpenDocument(const std::string& name) {
 
 int OpenDviFile(const std::string& name) {
   return GuardDocumentOperation([&name] { return OpenDocument(name); });
+}
+
+std::optional<std::string> DviFileProblem(const std::string& name) {
+  try {
+    // A document of its own: the open one stays as it is.
+    DviDocument probe;
+    if (!probe.Reader.Open("", name)) {
+      return Tr("打不开DVI文件或非法文件类型", "Cannot open DVI file or invalid file type.");
+    }
+    probe.Reader.SetTruncationMessage(Tr("非法DVI文件", "Invalid DVI file"));
+    LocateDviData(probe);
+    const Trailer trailer = ReadTrailer(probe);
+    const PostambleStart start = ReadPostamble(probe, trailer.Postamble, trailer.PostPost);
+    WalkPageChain(probe, start, trailer.Postamble);
+    return std::nullopt;
+  } catch (const DocumentAbort& abort) {
+    return abort.Message;
+  } catch (const std::bad_alloc&) {
+    return MemoryErrorMessage();
+  }
 }
 
 }  // namespace mox

@@ -26,6 +26,10 @@
 #include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
 
+#ifndef WM_MOUSEHWHEEL
+#define WM_MOUSEHWHEEL 0x020E
+#endif
+
 namespace mox {
 namespace {
 
@@ -39,6 +43,10 @@ constexpr std::size_t kPageTextBuffer = 256;
 
 // Ink levels of the page bitmap drawn in grey.
 constexpr int kGreyLevels = 16;
+
+// The timer that looks at the document's file while the window is shown.
+constexpr UINT_PTR kFileCheckTimer = 1;
+constexpr UINT kFileCheckMilliseconds = 1000;
 
 }  // namespace
 
@@ -71,6 +79,7 @@ TMOXWindow::~TMOXWindow() { platform::SetGlyphReferenceWindow(nullptr); }
 void TMOXWindow::SetFrame(HWND frame) {
   frame_ = frame;
   platform::SetGlyphReferenceWindow(Handle());
+  SetTimer(Handle(), kFileCheckTimer, kFileCheckMilliseconds, nullptr);
 }
 
 bool TMOXWindow::CanClose() { return CloseView(); }
@@ -116,7 +125,7 @@ bool TMOXWindow::Command(int id) {
       PrintPages();
       return true;
     case CM_HELP:
-      // Help has no action.
+      ShowHelp();
       return true;
     default:
       return ViewCommand(command);
@@ -378,6 +387,24 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_SETFOCUS:
       FocusGained();
+      return 0;
+    case WM_TIMER:
+      // Only while the user can see the page: not minimized, not hidden
+      // for printing, and no modal dialog or box running over it.
+      if (wparam == kFileCheckTimer && frame_ != nullptr && IsWindowVisible(frame_) &&
+          !IsIconic(frame_) && IsWindowEnabled(frame_)) {
+        CheckDocumentFile();
+      }
+      return 0;
+    case WM_MOUSEWHEEL: {
+      const WORD keys = GET_KEYSTATE_WPARAM(wparam);
+      WheelTurned(GET_WHEEL_DELTA_WPARAM(wparam), (keys & MK_SHIFT) != 0,
+                  (keys & MK_CONTROL) != 0);
+      return 0;
+    }
+    case WM_MOUSEHWHEEL:
+      // Tilted to the right: the page moves left, as scrolling right does.
+      WheelTurned(-GET_WHEEL_DELTA_WPARAM(wparam), true, false);
       return 0;
     case WM_LBUTTONDOWN:
       RulerPress(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));

@@ -1,6 +1,7 @@
 #include "previewer/shell/page_view.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/file_system.h"
 #include "platform/user_interface.h"
@@ -30,7 +31,7 @@ void ShowInformation(const char* text, const char* caption) {
 
 double& ZoomFactor() { return CurrentOptions().CurrentZoom; }
 
-int PageView::LoadDocument() {
+int PageView::LoadDocument(std::optional<double> kept_zoom) {
   if (loading_) return 0;
   BusyFlag busy(loading_);
   StoredPrintPages().reset();
@@ -52,14 +53,9 @@ int PageView::LoadDocument() {
   if (!failed) {
     FileOpen = 1;
     PageReady = 1;
-    const double initial = CurrentOptions().InitialZoom;
+    const double initial = kept_zoom.value_or(CurrentOptions().InitialZoom);
     SetZoom(initial);
     UpdateScroller();
-    if (initial == 0.0) {
-      // The first layout may have added or removed scroll bars.
-      SetZoom(0.0);
-      UpdateScroller();
-    }
     CurrentPage = -1;
     failed = GotoPage(start) != 0;
   }
@@ -91,6 +87,10 @@ void PageView::UnloadDocument() {
 
 int PageView::GotoPage(std::int32_t page) {
   if (!IsDocumentOpen() || !IsSelectablePage(page) || page == CurrentPage) return 0;
+  // The page index is that of the file as it was: a rewritten file is
+  // loaded again first, an incomplete one not scanned at all.
+  if (!loading_ && !FileReadyForScan()) return 0;
+  if (!IsDocumentOpen() || !IsSelectablePage(page) || page == CurrentPage) return 0;
   PaintEnabled = 0;
   CurrentPage = page;
   PageReady = 0;
@@ -112,10 +112,23 @@ int PageView::GotoPage(std::int32_t page) {
 
 void PageView::SetZoom(double zoom) {
   if (!IsDocumentOpen()) return;
-  if (zoom == 0.0) {
-    host_.MeasureClient(ClientWidth, ClientHeight);
-    zoom = FitZoom(DocumentGeometry(), ClientWidth, ClientHeight);
+  if (zoom != 0.0) {
+    ApplyZoom(zoom);
+    return;
   }
+  // Fitting: a scroll bar that the new zoom shows or hides changes the
+  // client area the fit was measured on, so fit again until it holds.
+  for (int round = 0; round < 4; ++round) {
+    host_.MeasureClient(ClientWidth, ClientHeight);
+    const std::uint32_t width = ClientWidth;
+    const std::uint32_t height = ClientHeight;
+    ApplyZoom(FitZoom(DocumentGeometry(), width, height));
+    host_.MeasureClient(ClientWidth, ClientHeight);
+    if (ClientWidth == width && ClientHeight == height) break;
+  }
+}
+
+void PageView::ApplyZoom(double zoom) {
   zoom = ClampZoom(zoom);
   if (zoom == ZoomFactor()) return;
   DiscardZoomImages();
@@ -186,47 +199,6 @@ void PageView::PaintView(RenderDevice& device, const PixelRect& damaged) {
   host_.ShowBusy(false);
 }
 
-void PageView::FocusGained() {
-  if (PrintMode != 0 || focusing_) return;
-  BusyFlag busy(focusing_);
-  IgnoreNextClick = 1;
-  host_.RealizePalette();
-  ReloadIfChanged();
-}
-
-void PageView::WaitForExclusiveAccess() {
-  // TeX may still be writing: wait (with the user) until nobody holds the
-  // file. A file that disappears meanwhile ends the wait; the reload then
-  // reports it.
-  while (platform::Files().Exists(DviFileName) && !platform::CanOpenExclusively(DviFileName)) {
-    ShowInformation(
-        Tr("其它程序正在读写该DVI文件, 请等待直到DVI文件\n"
-           "不再被其它程序使用, 然后单击OK继续",
-           "The DVI file is in use by another application.\n"
-           "Please wait for the application which uses the DVI file\n"
-           "to terminate, and then click OK to continue"),
-        "Information");
-  }
-}
-
-void PageView::ReloadIfChanged() {
-  if (!IsDocumentOpen() || PageReady == 0 || CurrentPage < 0) return;
-  WaitForExclusiveAccess();
-  if (platform::FileUnchanged(DviFileName, stamp_)) return;
-  ReloadKeepingPlace(true);
-}
-
-void PageView::ReloadKeepingPlace(bool carry_over) {
-  platform::TScroller& scroller = host_.ViewScroller();
-  const long x = scroller.XPos;
-  const long y = scroller.YPos;
-  if (carry_over) SaveCarryOver();
-  LoadDocument();
-  if (carry_over) DiscardCarryOver();
-  scroller.ScrollTo(std::min(x, scroller.XRange), std::min(y, scroller.YRange));
-  stamp_ = platform::RecordFileStamp(DviFileName);
-}
-
 bool PageView::ViewCommand(int english_id) {
   if (english_id == CM_CLOSE) {
     if (IsDocumentOpen()) UnloadDocument();
@@ -253,15 +225,28 @@ bool PageView::ViewCommand(int english_id) {
   return false;
 }
 
-void PageView::OpenChosenFile(const std::string& path) {
-  DviFileName = path;
-  CurrentPage = -1;
-  Options& options = CurrentOptions();
-  options.PageSelectionText.clear();
-  options.ParityFilter = 0;
-  options.SequenceMode = 0;
-  LoadDocument();
-  UpdateTitle();
+void PageView::WheelTurned(int delta, bool sideways, bool zoom) {
+  if (!IsDocumentOpen()) return;
+  // Fine-grained wheels send parts of a notch: they add up to whole ones.
+  wheel_rest_ += delta;
+  const int notches = wheel_rest_ / kWheelNotch;
+  wheel_rest_ -= notches * kWheelNotch;
+  if (notches == 0) return;
+  EndRulerDrag();
+  if (zoom) {
+    for (int i = 0; i < std::abs(notches); ++i) ViewCommand(notches > 0 ? CM_ZOOMIN : CM_ZOOMOUT);
+    return;
+  }
+  // Turning the wheel away from the user shows what lies above (or left).
+  const long pixels = -static_cast<long>(notches) * kWheelPixels;
+  platform::TScroller& scroller = host_.ViewScroller();
+  const long unit = std::max(1, sideways ? UnitX : UnitY);
+  const long units = pixels / unit != 0 ? pixels / unit : (pixels < 0 ? -1 : 1);
+  if (sideways) {
+    scroller.ScrollBy(units, 0);
+  } else {
+    scroller.ScrollBy(0, units);
+  }
 }
 
 void PageView::ApplyZoomText(const std::string& text) {

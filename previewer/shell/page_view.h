@@ -58,8 +58,9 @@ class PageView {
   explicit PageView(PageViewHost& host) : host_(host) {}
   virtual ~PageView() = default;
 
-  // 0 done; 1 failed, and the document is closed (after a message).
-  int LoadDocument();
+  // 0 done; 1 failed, and the document is closed (after a message). A
+  // reload gives the zoom to keep; otherwise the initial zoom applies.
+  int LoadDocument(std::optional<double> kept_zoom = std::nullopt);
   void UnloadDocument();
   int GotoPage(std::int32_t page);
   // 0 fits the page to the window.
@@ -75,11 +76,30 @@ class PageView {
   // The window has the focus again: realize the palette, then reload the
   // document when its file has changed since the page was scanned.
   void FocusGained();
+  // The window's timer while the window is visible and no modal dialog
+  // runs: the same reload without the focus. A file another program holds
+  // is left for a later tick.
+  void CheckDocumentFile();
+  // The reload's rule: a changed file that is complete is loaded again on
+  // the same page, zoom and scroll position; one that is incomplete (TeX
+  // still writing it, or stopped at an error) leaves the page shown, says
+  // so in the status line, and is looked at again once its stamp changes.
+  bool WaitingForCompleteFile() const { return refused_stamp_.has_value(); }
 
   // The commands that need no dialog (English ids); true when handled.
   bool ViewCommand(int english_id);
   // Open: the chosen file replaces the document, with a fresh page filter.
+  // A file that cannot be loaded leaves the previous document on its page.
   void OpenChosenFile(const std::string& path);
+  // The mouse wheel turned by delta (120 a notch, positive away from the
+  // user): the page scrolls up or down, sideways with Shift, and Ctrl zooms
+  // in or out a zoom command's step per notch.
+  static constexpr int kWheelNotch = 120;
+  static constexpr int kWheelPixels = 48;
+  void WheelTurned(int delta, bool sideways, bool zoom);
+  // Help: the tutorial "tutor.dvi" beside the program is opened; without
+  // it a box says where help is found.
+  void ShowHelp();
   // Change zoom: the text typed into the box (an error box for a bad one).
   void ApplyZoomText(const std::string& text);
 
@@ -162,14 +182,23 @@ class PageView {
   void MoveCross(std::int32_t x, std::int32_t y);
 
   void LayOutScroller();
+  // Sets a zoom (clamped), discarding the zoomed glyphs when it changes.
+  void ApplyZoom(double zoom);
   void ReloadIfChanged();
-  // Loads the document again, staying on its page and scroll position;
-  // with carry_over the glyphs of the old load are taken over.
+  // Loads the document again, staying on its page, zoom and scroll
+  // position; with carry_over the glyphs of the old load are taken over.
   void ReloadKeepingPlace(bool carry_over);
   void WaitForExclusiveAccess();
+  // A page change finds the file changed since the last scan: the page
+  // index no longer fits it. True when the view may scan (reloaded, or not
+  // changed); false while the file is incomplete.
+  bool FileReadyForScan();
 
   PageViewHost& host_;
   platform::FileStamp stamp_;
+  // The stamp of a changed file found incomplete: not looked at again
+  // until the file's stamp differs from it.
+  std::optional<platform::FileStamp> refused_stamp_;
   std::optional<RulerDrag> ruler_;
   double print_saved_zoom_ = 1.0;
   std::size_t printed_pages_ = 0;
@@ -178,6 +207,8 @@ class PageView {
   bool updating_scroller_ = false;
   bool painting_ = false;
   bool focusing_ = false;
+  bool checking_ = false;
+  int wheel_rest_ = 0;
   bool closing_ = false;
 };
 

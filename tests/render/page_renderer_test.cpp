@@ -247,6 +247,38 @@ TEST_F(RendererTest, BandsLeaveNoSeams) {
   }
 }
 
+// Scrolling repaints the view in pieces: whatever rectangles the window asks
+// for, every pixel comes out as in one paint of the whole view.
+TEST_F(RendererTest, ThickSlantedLinesDoNotDependOnTheUpdateRectangles) {
+  Load([](DviWriter& dvi) {
+    dvi.Push().Right(13 * kPoint).Down(17 * kPoint).Special("em:point 1").Pop();
+    dvi.Push().Right(181 * kPoint).Down(149 * kPoint).Special("em:point 2").Pop();
+    dvi.Push().Right(200 * kPoint).Down(9 * kPoint).Special("em:point 3").Pop();
+    dvi.Special("em:line 1,2,7.3pt").Special("em:line 3h,1v,4.6pt").Special("em:line 2,3,2.2pt");
+    dvi.Special("em:linewidth 5.7pt");
+    dvi.Push().Right(30 * kPoint).Down(190 * kPoint).Special("em:moveto").Pop();
+    dvi.Push().Right(120 * kPoint).Down(60 * kPoint).Special("em:lineto").Pop();
+    dvi.Push().Right(215 * kPoint).Down(201 * kPoint).Special("em:lineto").Pop();
+  }, 240 * kPoint, 240 * kPoint);
+  Scan();
+  for (double zoom : {1.0, 0.73, 0.41}) {
+    const MemoryDevice whole = Draw(zoom);
+    ASSERT_GT(InkCount(whole), 500) << zoom;
+    for (int step : {7, 19, 33, 64}) {
+      // A grid of rectangles whose edges fall on every kind of column and
+      // row, drawn bottom-right first.
+      MemoryDevice pieces(240, 240, -1);
+      for (int top = 240 - 240 % step; top >= 0; top -= step) {
+        for (int left = 240 - 240 % (step + 3); left >= 0; left -= step + 3) {
+          DrawPage(pieces, {left, top, std::min(240, left + step + 3), std::min(240, top + step)},
+                   1.0, {zoom, 0, 0, true});
+        }
+      }
+      EXPECT_EQ(whole.Pixels(), pieces.Pixels()) << "zoom " << zoom << ", pieces of " << step;
+    }
+  }
+}
+
 TEST_F(RendererTest, RulesAtEveryZoom) {
   Load([](DviWriter& dvi) { dvi.Down(100 * kPoint).Right(10 * kPoint).SetRule(9 * kPoint, 33 * kPoint); });
   Scan();

@@ -19,8 +19,8 @@ inline constexpr std::int32_t kPoint = 65536;
 class FakeWindow final : public PageViewHost, public platform::ScrollHost {
  public:
   void MeasureClient(std::uint32_t& width, std::uint32_t& height) override {
-    width = Width;
-    height = Height;
+    width = Width - (VerticalBar ? BarSize : 0);
+    height = Height - (HorizontalBar ? BarSize : 0);
   }
   void InvalidateView(bool erase) override {
     ++Invalidations;
@@ -41,11 +41,17 @@ class FakeWindow final : public PageViewHost, public platform::ScrollHost {
   std::string FrameCaption() override { return Caption; }
   void SetFrameCaption(const std::string& text) override { Caption = text; }
   void ShowMainFrame(bool shown) override { FrameHidden = !shown; }
-  void SetScrollBar(bool, long, long, long) override {}
+  // A bar shows for a range above 0 and, with BarSize set, takes room.
+  void SetScrollBar(bool horizontal, long range, long, long) override {
+    (horizontal ? HorizontalBar : VerticalBar) = range > 0;
+  }
   void ScrollContent(long, long) override {}
 
   std::uint32_t Width = 800;
   std::uint32_t Height = 600;
+  std::uint32_t BarSize = 0;
+  bool HorizontalBar = false;
+  bool VerticalBar = false;
   int Invalidations = 0;
   bool Pending = false;
   bool LastEraseRequest = false;

@@ -182,6 +182,20 @@ TEST_F(PageViewTest, FitUsesTheClientAreaAndTheMargins) {
   EXPECT_EQ(window_.Scroller.XRange, 0);
 }
 
+// From a small zoom, one press gives the final fit: the vertical bar that
+// the fit brings narrows the client area, and the page is fitted to that.
+TEST_F(PageViewTest, FitTakesTheScrollBarsItBringsIntoAccount) {
+  window_.BarSize = 16;
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  view_.SetZoom(0.05);
+  ASSERT_FALSE(window_.VerticalBar);
+  view_.ViewCommand(CM_ZOOMFIT);
+  EXPECT_TRUE(window_.VerticalBar);
+  EXPECT_FALSE(window_.HorizontalBar);
+  EXPECT_DOUBLE_EQ(ZoomFactor(), FitZoom(DocumentGeometry(), 800 - 16, 600));
+}
+
 TEST_F(PageViewTest, InitialZoomZeroFitsTheFirstPage) {
   CurrentOptions().InitialZoom = 0.0;
   view_.DviFileName = Write(Pages({1}));
@@ -373,18 +387,69 @@ TEST_F(PageViewTest, ReloadWithFewerPagesShowsTheFirstSelectablePage) {
   EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 5");
 }
 
-TEST_F(PageViewTest, RemovedFileLeavesNoDocument) {
-  const std::string path = Write(Pages({1, 2}));
+// TeX rewriting the file in steps without holding it: the page stays shown
+// while the file is incomplete or gone, a page change waits too, and the
+// new file is shown on the same page, zoom and scroll position once whole.
+TEST_F(PageViewTest, IncompleteFileKeepsThePageUntilTheFileIsWhole) {
+  const std::string path = Write(Pages({1, 2, 3}));
+  MakeOlder(path);
   view_.DviFileName = path;
   FirstPaint();
-  std::filesystem::remove(path);
+  view_.GotoPage(1);
+  view_.SetZoom(0.5);
+  window_.Scroller.ScrollTo(3, 5);
+  const int old_width = CurrentRuleWidth();
+  const std::string rewritten = Pages({1, 2, 3}, 40);
+  const auto expect_old_page = [&] {
+    EXPECT_TRUE(view_.IsDocumentOpen());
+    EXPECT_TRUE(view_.WaitingForCompleteFile());
+    EXPECT_EQ(view_.CurrentPage, 1);
+    EXPECT_EQ(CurrentRuleWidth(), old_width);
+    EXPECT_NE(ui_.Captions.back().find("being written"), std::string::npos) << ui_.Captions.back();
+  };
+  Write(rewritten.substr(0, rewritten.size() / 2));
   view_.FocusGained();
-  EXPECT_FALSE(view_.IsDocumentOpen());
-  EXPECT_EQ(view_.CurrentPage, -1);
-  EXPECT_EQ(ui_.Captions.back(), "MOX DVI Previewer for Windows, v1.3pl2");
-  // The open's own message, and no question about a file in use.
+  expect_old_page();
+  view_.GotoPage(2);
+  expect_old_page();
+  std::filesystem::remove(path);
+  view_.CheckDocumentFile();
+  expect_old_page();
+  EXPECT_TRUE(ui_.Boxes.empty());
+
+  Write(rewritten);
+  view_.CheckDocumentFile();
+  EXPECT_FALSE(view_.WaitingForCompleteFile());
+  EXPECT_EQ(view_.CurrentPage, 1);
+  EXPECT_NE(CurrentRuleWidth(), old_width);
+  EXPECT_EQ(ZoomFactor(), 0.5);
+  EXPECT_EQ(window_.Scroller.XPos, 3);
+  EXPECT_EQ(window_.Scroller.YPos, 5);
+  EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 2");
+}
+
+TEST_F(PageViewTest, OpenOfAFileThatFailsKeepsThePreviousDocumentAndPlace) {
+  CurrentOptions().ParityFilter = 1;
+  view_.DviFileName = Write(Pages({1, 2, 3}));
+  FirstPaint();
+  view_.GotoPage(2);
+  window_.Scroller.ScrollTo(4, 6);
+  // Refused from its end, before anything is given up.
+  view_.OpenChosenFile(Write("not a DVI file", "broken.dvi"));
   ASSERT_EQ(ui_.Boxes.size(), 1u);
-  EXPECT_EQ(ui_.Boxes[0].Text, "Cannot open DVI file or invalid file type.");
+  EXPECT_EQ(ui_.Boxes[0].Text, "Invalid DVI file");
+  EXPECT_EQ(view_.CurrentPage, 2);
+  // Whole at its end but broken inside: the previous document comes back.
+  DviWriter bad;
+  bad.Preamble().BeginPage(1).Byte(250).EndPage().Finish();
+  view_.OpenChosenFile(Write(bad.Data(), "bad.dvi"));
+  EXPECT_EQ(ui_.Boxes.size(), 2u);
+  EXPECT_TRUE(view_.IsDocumentOpen());
+  EXPECT_EQ(view_.CurrentPage, 2);
+  EXPECT_EQ(CurrentOptions().ParityFilter, 1);
+  EXPECT_EQ(window_.Scroller.XPos, 4);
+  EXPECT_EQ(window_.Scroller.YPos, 6);
+  EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 3");
 }
 
 TEST_F(PageViewTest, NoReloadWhilePrinting) {

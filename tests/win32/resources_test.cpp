@@ -45,7 +45,7 @@ std::vector<Popup> EnglishMenu() {
        {{161, L"&Left\t<Left arrow>"}, {162, L"&Right\t<Right arrow>"},
         {163, L"&Up\t<Up arrow>"}, {164, L"&Down\t<Down arrow>"}, {0, nullptr},
         {165, L"&Top-left\t<Home>"}, {166, L"&Bottom-right\t<End>"}}},
-      {L"&Help", {{121, L"&Help"}, {0, nullptr}, {122, L"&About..."}}},
+      {L"&Help", {{121, L"&Help\t<F1>"}, {0, nullptr}, {122, L"&About..."}}},
   };
 }
 
@@ -69,7 +69,7 @@ std::vector<Popup> ChineseMenu() {
        {{161, L"左移(&L)\t<左箭头>"}, {162, L"右移(&R)\t<右箭头>"},
         {163, L"上移(&U)\t<上箭头>"}, {164, L"下移(&D)\t<下箭头>"}, {0, nullptr},
         {165, L"左上角(&T)\t<Home>"}, {166, L"右下角(&B)\t<End>"}}},
-      {L"帮助(&H)", {{121, L"帮助(&H)"}, {0, nullptr}, {122, L"作者信息(&A)..."}}},
+      {L"帮助(&H)", {{121, L"帮助(&H)\t<F1>"}, {0, nullptr}, {122, L"作者信息(&A)..."}}},
   };
   for (Popup& popup : menu) {
     for (MenuLine& line : popup.Items) {
