@@ -1,6 +1,7 @@
 // Starting another program without waiting for it, as WinExec does.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace mox::platform {
@@ -21,5 +22,22 @@ int StartProgramCode(const std::string& command_line, int show_mode);
 inline bool StartProgram(const std::string& command_line, int show_mode) {
   return StartProgramCode(command_line, show_mode) >= 32;
 }
+
+// A program started to be waited for: whether it has ended is asked without
+// blocking, so that a window can keep painting and offer to stop it.
+class WaitedProgram {
+ public:
+  virtual ~WaitedProgram() = default;
+  virtual bool HasEnded() = 0;
+  // Ends the program and, as far as the system allows, what it started.
+  virtual void Stop() = 0;
+};
+
+// Starts command_line as StartProgramCode does and gives its code in
+// `code`; null when the program did not start. Natively its standard output
+// goes to standard error. Destroying a program that
+// has not ended stops it.
+std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_line,
+                                                  int show_mode, int& code);
 
 }  // namespace mox::platform

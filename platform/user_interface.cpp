@@ -1,5 +1,8 @@
 #include "platform/user_interface.h"
 
+#include <chrono>
+#include <thread>
+
 namespace mox::platform {
 namespace {
 
@@ -15,6 +18,12 @@ SilentUserInterface g_silent;
 UserInterface* g_current = &g_silent;
 
 }  // namespace
+
+bool UserInterface::WaitFor(std::string_view, std::string_view, std::string_view,
+                            const std::function<bool()>& ended) {
+  while (!ended()) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  return true;
+}
 
 UserInterface& Ui() { return *g_current; }
 

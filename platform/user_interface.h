@@ -3,6 +3,7 @@
 // tests install their own implementation.
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 namespace mox::platform {
@@ -35,6 +36,12 @@ class UserInterface {
                          unsigned style) = 0;
   // Replaces the caption of the main window (the previewer's status line).
   virtual void SetCaption(std::string_view text) = 0;
+  // Shows GBK text with a cancel button (labelled `cancel`) for as long as `ended` gives false,
+  // asking it every tenth of a second; true once it gave true, false when
+  // the user cancelled. By default nothing is shown and only `ended` ends
+  // the wait.
+  virtual bool WaitFor(std::string_view text, std::string_view caption,
+                       std::string_view cancel, const std::function<bool()>& ended);
 };
 
 // The process-wide user interface. Until a program installs one, boxes are

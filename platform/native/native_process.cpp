@@ -3,6 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <signal.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <string>
@@ -94,7 +96,65 @@ int CodeOfErrno(int error) {
   }
 }
 
+class NativeWaitedProgram final : public WaitedProgram {
+ public:
+  explicit NativeWaitedProgram(pid_t pid) : pid_(pid) {}
+  ~NativeWaitedProgram() override {
+    if (!HasEnded()) Stop();
+  }
+  bool HasEnded() override {
+    if (ended_) return true;
+    int status = 0;
+    const pid_t got = ::waitpid(pid_, &status, WNOHANG);
+    ended_ = got == pid_ || (got < 0 && errno != EINTR);
+    return ended_;
+  }
+  void Stop() override {
+    if (ended_) return;
+    // The program leads a process group of its own: its children go too.
+    ::kill(-pid_, SIGTERM);
+    int status = 0;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
+    ended_ = true;
+  }
+
+ private:
+  pid_t pid_;
+  bool ended_ = false;
+};
+
 }  // namespace
+
+std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_line,
+                                                  int /*show_mode*/, int& code) {
+  const std::vector<std::string> arguments = SplitCommandLine(command_line);
+  code = arguments.empty() ? 2 : ProgramProblem(arguments[0]);
+  if (code != 0) return nullptr;
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+
+  // Natively the program has no window of its own: what it says goes to
+  // standard error, leaving standard output to the caller's data.
+  posix_spawn_file_actions_t actions;
+  ::posix_spawn_file_actions_init(&actions);
+  ::posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
+  posix_spawnattr_t attributes;
+  ::posix_spawnattr_init(&attributes);
+  ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  ::posix_spawnattr_setpgroup(&attributes, 0);
+  pid_t pid = 0;
+  const int rc = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+  ::posix_spawnattr_destroy(&attributes);
+  ::posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) {
+    code = CodeOfErrno(rc);
+    return nullptr;
+  }
+  code = kProgramStarted;
+  return std::make_unique<NativeWaitedProgram>(pid);
+}
 
 int StartProgramCode(const std::string& command_line, int /*show_mode*/) {
   const std::vector<std::string> arguments = SplitCommandLine(command_line);

@@ -22,9 +22,37 @@ int WinExecCode(DWORD error) {
   }
 }
 
-}  // namespace
+// A started program in a job of its own, so that stopping it ends the
+// programs it started as well. Where the job cannot be had (a system that
+// does not nest jobs), stopping ends the program alone.
+class Win32WaitedProgram final : public WaitedProgram {
+ public:
+  Win32WaitedProgram(const PROCESS_INFORMATION& info, HANDLE job)
+      : handles_(info), job_(job) {}
+  ~Win32WaitedProgram() override {
+    if (!HasEnded()) Stop();
+  }
+  bool HasEnded() override {
+    return WaitForSingleObject(handles_.Process.Get(), 0) != WAIT_TIMEOUT;
+  }
+  void Stop() override {
+    if (job_) {
+      TerminateJobObject(job_.Get(), 1);
+    } else {
+      TerminateProcess(handles_.Process.Get(), 1);
+    }
+    WaitForSingleObject(handles_.Process.Get(), 5000);
+  }
 
-int StartProgramCode(const std::string& command_line, int show_mode) {
+ private:
+  win::ProcessHandles handles_;
+  win::KernelHandle job_;
+};
+
+// Creates the process of command_line (GBK), suspended when asked; the
+// WinExec code of the failure, or kProgramStarted.
+int CreateProgram(const std::string& command_line, int show_mode, DWORD flags,
+                  PROCESS_INFORMATION& info) {
   // WinExec would read the command line in the ANSI code page; CreateProcessW
   // with the same search rules keeps Chinese paths intact.
   std::wstring wide = Widen(command_line);
@@ -34,13 +62,37 @@ int StartProgramCode(const std::string& command_line, int show_mode) {
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show_mode);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  info = PROCESS_INFORMATION{};
+  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, flags, nullptr,
                       nullptr, &startup, &info)) {
     return WinExecCode(GetLastError());
   }
-  const win::ProcessHandles handles(info);
   return kProgramStarted;
+}
+
+}  // namespace
+
+std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_line,
+                                                  int show_mode, int& code) {
+  PROCESS_INFORMATION info;
+  code = CreateProgram(command_line, show_mode, CREATE_SUSPENDED, info);
+  if (code != kProgramStarted) return nullptr;
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  if (job != nullptr && !AssignProcessToJobObject(job, info.hProcess)) {
+    CloseHandle(job);
+    job = nullptr;
+  }
+  ResumeThread(info.hThread);
+  return std::make_unique<Win32WaitedProgram>(info, job);
+}
+
+int StartProgramCode(const std::string& command_line, int show_mode) {
+  PROCESS_INFORMATION info;
+  const int code = CreateProgram(command_line, show_mode, 0, info);
+  if (code == kProgramStarted) {
+    const win::ProcessHandles handles(info);  // closed at once: not waited for
+  }
+  return code;
 }
 
 }  // namespace mox::platform

@@ -16,6 +16,8 @@ class Win32UserInterface final : public UserInterface {
 
   int ShowBox(std::string_view text, std::string_view caption, unsigned style) override;
   void SetCaption(std::string_view text) override;
+  bool WaitFor(std::string_view text, std::string_view caption, std::string_view cancel,
+               const std::function<bool()>& ended) override;
 
  private:
   HWND main_window_ = nullptr;

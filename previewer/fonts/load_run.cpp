@@ -5,6 +5,7 @@
 
 #include "platform/paths.h"
 #include "platform/text_format.h"
+#include "platform/user_interface.h"
 #include "previewer/base/document_abort.h"
 #include "previewer/base/document.h"
 #include "previewer/fonts/carry_over.h"
@@ -36,19 +37,37 @@ void ShowProgress(const std::string& line) {
   ShowStatus(Format("%-60s", line.c_str()));
 }
 
+// One box after the PK fonts naming every font that could not be found or
+// made, so that the document shows without them instead of not at all.
+void WarnOfMissingPkFonts() {
+  const std::vector<MissingPkFont>& missing = MissingPkFonts();
+  if (missing.empty()) return;
+  constexpr std::size_t kListed = 12;
+  std::string text = Tr("以下字库找不到, 也无法生成; 其中的字符不显示:\n",
+                        "These fonts could not be found or made; their characters are "
+                        "left empty:\n");
+  for (std::size_t i = 0; i < missing.size() && i < kListed; ++i) {
+    text += Format("\n%s at %0.4lgpt, %d dpi", missing[i].Name.c_str(), missing[i].Points,
+                   missing[i].Resolution);
+  }
+  if (missing.size() > kListed) {
+    text += Format(Tr("\n... 另有%d个", "\n... and %d more"),
+                   static_cast<int>(missing.size() - kListed));
+  }
+  platform::Ui().ShowBox(text, Tr("报警", "Warning"), platform::kBoxOk | platform::kBoxIconWarning);
+}
+
 void LoadPkFonts() {
   FontRegistry& fonts = Fonts();
-  const DviDocument& document = Document();
+  MissingPkFonts().clear();
   for (std::size_t font = 0; font < fonts.PkFonts.size(); ++font) {
     if (fonts.PkGlyphBounds[font] == fonts.PkGlyphBounds[font + 1]) continue;
     const PkFont& pk = fonts.PkFonts[font];
-    const double points = static_cast<double>(static_cast<std::uint32_t>(pk.ScaledSize)) *
-                          document.Num / document.Den * 0.00001 / 2.54 * 72.27 *
-                          document.Magnification / 1000.0;
     ShowProgress(Format(Tr("装载字库 %s at %0.4lgpt", "Loading font %s at %0.4lgpt"),
-                        pk.Name.c_str(), points));
+                        pk.Name.c_str(), PkFontPoints(pk)));
     LoadPkFont(font);
   }
+  WarnOfMissingPkFonts();
 }
 
 // The user font of slot 0: the document's name with the extension ".PZ".

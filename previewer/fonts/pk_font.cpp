@@ -461,6 +461,17 @@ std::string PkFileName(int resolution, const std::string& font_name, bool short_
   return path;
 }
 
+double PkFontPoints(const PkFont& font) {
+  const DviDocument& document = Document();
+  return static_cast<double>(static_cast<std::uint32_t>(font.ScaledSize)) * document.Num /
+         document.Den * 0.00001 / 2.54 * 72.27 * document.Magnification / 1000.0;
+}
+
+std::vector<MissingPkFont>& MissingPkFonts() {
+  static std::vector<MissingPkFont> fonts;
+  return fonts;
+}
+
 std::size_t LoadPkFont(std::size_t font_index) {
   FontRegistry& fonts = Fonts();
   const PkFont& font = fonts.PkFonts.at(font_index);
@@ -486,13 +497,17 @@ std::size_t LoadPkFont(std::size_t font_index) {
   ByteReader reader;
   std::string path;
   if (!OpenFontFile(reader, resolution, font.Name, path)) {
-    if (PkGeneratorRan()) {
-      AbortDocument(Format(Tr("字库文件\"%s\"打开失败", "Cannot load \"%s\""), path.c_str()));
+    // The generator runs once a run, for every missing font at once; what it
+    // could not make (or a generator that did not start or was cancelled,
+    // which it has reported) leaves the font's characters empty, and the run
+    // names the missing fonts when it has loaded the rest.
+    if (!PkGeneratorRan()) {
+      PkGeneratorRan() = true;
+      RunPkGenerator();
     }
-    PkGeneratorRan() = true;
-    if (RunPkGenerator() != 0) AbortDocument(std::string());
     if (!OpenFontFile(reader, resolution, font.Name, path)) {
-      AbortDocument(Format(Tr("字库文件\"%s\"打开失败", "Cannot load \"%s\""), path.c_str()));
+      MissingPkFonts().push_back({font.Name, PkFontPoints(font), resolution});
+      return group.Filled;
     }
   }
 

@@ -26,9 +26,26 @@ std::string PkFileName(int resolution, const std::string& font_name, bool short_
 // for a name longer than 8 characters, with its first 8.
 std::vector<std::string> PkFileCandidates(int resolution, const std::string& font_name);
 
+struct PkFont;
+
+// The size of a PK font in points, magnification included.
+double PkFontPoints(const PkFont& font);
+
+// A font the load run found no file for, even after the generator ran: its
+// characters stay empty (and take no room), the document shows without them.
+struct MissingPkFont {
+  std::string Name;
+  double Points = 0;
+  int Resolution = 0;  // the one wanted, not the neighbours tried
+};
+
+// The missing fonts of the current load run, in the order they were met.
+std::vector<MissingPkFont>& MissingPkFonts();
+
 // Fills the glyph group of PK font `font_index`: from the carry-over, else
 // from its file (starting the PK generator once per run when no file is
-// found). Aborts the load run on every error; a bad file is deleted.
+// found). A font with no file even then is added to MissingPkFonts and its
+// glyphs left empty. Aborts the load run on a bad file, which is deleted.
 // Returns the number of glyphs filled.
 std::size_t LoadPkFont(std::size_t font_index);
 

@@ -1,5 +1,6 @@
 #include "previewer/fonts/pk_generator.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -109,7 +110,7 @@ std::string PkGeneratorCommandLine(const std::string& pk_path_template) {
       document.Magnification == 0 ? 1000L : static_cast<long>(document.Magnification);
   const std::string dvi_path =
       AbsoluteForwardPath(document.Name, platform::CurrentDirectoryFor(document.Name));
-  return PkGeneratorPath() + Format(" -C -E -Q -R%0.2lfx%0.2lf -M%ld -P%s %s",
+  return PkGeneratorPath() + Format(" -C -E -R%0.2lfx%0.2lf -M%ld -P%s %s",
                                     options.ResolutionX, options.ResolutionY, magnification,
                                     pk_path_template.c_str(), dvi_path.c_str());
 }
@@ -120,19 +121,24 @@ int RunPkGenerator(const std::string& pk_path_template) {
   ByteReader& reader = Document().Reader;
   if (reader.IsOpen()) reader.Close();
 
+  // The generator runs in a console window of its own, where it says what
+  // it makes; the load waits for it to end, and the user may stop it.
   const std::string generator = PkGeneratorPath();
-  const int code =
-      platform::StartProgramCode(PkGeneratorCommandLine(pk_path_template), kShowNormal);
-  if (code >= 32) {
-    // The generator is not waited for: the user's OK says it has finished.
+  int code = 0;
+  const std::unique_ptr<platform::WaitedProgram> program =
+      platform::StartWaitedProgram(PkGeneratorCommandLine(pk_path_template), kShowNormal, code);
+  if (program) {
     const std::string text =
-        Format(Tr("正在执行程序\"%s\"生成PK字库.\n\n",
-                  "Running \"%s\" to generate missing PK fonts.\n\n"),
+        Format(Tr("正在执行程序\"%s\"生成PK字库.\n\n", "Running \"%s\" to generate missing PK fonts.\n\n"),
                generator.c_str()) +
-        Tr("请等待程序运行完毕, 然后单击OK继续。",
-           "Please wait for the program to terminate,\nthen click OK to continue");
-    platform::Ui().ShowBox(text, "", platform::kBoxOk);
-    return 0;
+        Tr("程序结束后自动装入生成的字库; 单击\"取消\"停止生成.",
+           "The fonts it makes are loaded when it has finished; Cancel stops it.");
+    if (platform::Ui().WaitFor(text, Tr("生成PK字库", "Generating PK fonts"), Tr("取消", "Cancel"),
+                               [&] { return program->HasEnded(); })) {
+      return 0;
+    }
+    program->Stop();
+    return 1;
   }
   platform::Ui().ShowBox(Format(Tr("程序\"%s\"执行失败, 错误码=%d.",
                                    "Cannot execute \"%s\", error code=%d."),

@@ -1,5 +1,5 @@
 // Making PK fonts the document lacks: the previewer starts the generator
-// MAKEPK.EXE beside itself once per load run and waits for the user's OK.
+// MAKEPK.EXE beside itself once per load run and waits for it to end.
 #pragma once
 
 #include <string>
@@ -12,8 +12,8 @@ std::string PkGeneratorName();
 
 // Starts the generator for the PK path template as the load run holds it
 // (still with "$d" and with its trailing separator). 0 when the generator
-// was started and the user confirmed it finished; 1 when it could not be
-// started (after a message). The document's file is closed first so that
+// was started and has ended; 1 when it could not be started (after a
+// message) or the user cancelled it (which stops it). The document's file is closed first so that
 // the generator can read it.
 int RunPkGenerator(const std::string& pk_path_template);
 
@@ -26,7 +26,7 @@ int RunPkGenerator();
 std::string PkGeneratorPath();
 
 // The generator's command line (its path, then
-// " -C -E -Q -R%0.2lfx%0.2lf -M%ld -P%s %s").
+// " -C -E -R%0.2lfx%0.2lf -M%ld -P%s %s").
 std::string PkGeneratorCommandLine(const std::string& pk_path_template);
 
 // A path as the generator gets it: absolute, "\\" turned into "/", "." and

@@ -94,6 +94,23 @@ TEST_F(LoadRunTest, FillsEveryGlyphPkFontsFirst) {
             static_cast<std::size_t>((font.PixelWidth + 7) / 8 * font.PixelHeight));
 }
 
+TEST_F(LoadRunTest, MissingPkFontsAreNamedInOneWarningAndTheDocumentStillLoads) {
+  // No PK files where the path points and no generator beside the program.
+  CurrentOptions().PkFontPath = dir_.File("pk") + "/dpi$d";
+  CurrentOptions().ProgramPath = dir_.File("moxwin32.exe");
+  Open(Fixtures("dvi/plain.dvi"));
+  ui_.Boxes.clear();
+  ASSERT_EQ(LoadFonts(), 0);
+  ASSERT_EQ(ui_.Boxes.size(), 2u);
+  EXPECT_EQ(ui_.Boxes[0].Text.rfind("Cannot execute", 0), 0u) << ui_.Boxes[0].Text;
+  const std::string& warning = ui_.Boxes[1].Text;
+  EXPECT_EQ(ui_.Boxes[1].Caption, "Warning");
+  EXPECT_NE(warning.find("\ncmr10 at 10pt, 600 dpi"), std::string::npos) << warning;
+  EXPECT_EQ(warning.find("601"), std::string::npos) << warning;
+  EXPECT_EQ(Loaded(), 0u);
+  EXPECT_EQ(ScanPage(0), 0);
+}
+
 TEST_F(LoadRunTest, AWesternDocumentNeverReadsTheChineseDefinitions) {
   CurrentOptions().ChineseFontPath = dir_.File("nowhere");
   CountingFiles files;

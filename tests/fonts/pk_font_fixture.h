@@ -36,6 +36,7 @@ class PkFontTest : public DocumentTest {
     Document().Den = DviWriter::kTexDen;
     Document().Magnification = 1000;
     PkGeneratorRan() = false;
+    MissingPkFonts().clear();
     TheFakePkGenerator() = FakePkGenerator{};
     DiscardCarryOver();
     PreparePkFileNames(dir_.Path() + kSeparator + "dpi$d" + kSeparator);

@@ -115,14 +115,27 @@ TEST_F(PkFontTest, AFontWithoutGlyphsOpensNothing) {
 // ---------------------------------------------------------------------------
 // The generator.
 
-TEST_F(PkFontTest, AGeneratorThatCannotStartAbortsWithoutAMessage) {
-  const std::size_t font = AddFont("cmr10", {'A'});
+TEST_F(PkFontTest, AFontNeitherFoundNorMadeIsMissingWithTheResolutionWanted) {
+  // The generator cannot start: the font is missing and the run goes on.
+  const std::size_t font = AddFont("cmbxsl10x", {'A'});
   CountingFiles files;
-  EXPECT_EQ(Load(font), "");
+  EXPECT_EQ(Load(font), std::nullopt);
   EXPECT_EQ(TheFakePkGenerator().Calls, 1);
   EXPECT_TRUE(PkGeneratorRan());
-  // r - 1, r and r + 1; a name of 8 characters has no short form.
-  EXPECT_EQ(files.Opened.size(), 3u);
+  EXPECT_TRUE(Glyph(font, 'A').Bitmap.empty());
+  // r - 1, r and r + 1, each with the full and the short name, twice.
+  EXPECT_EQ(files.Opened.size(), 12u);
+
+  // The generator runs once a run: the next font is missing at once; each
+  // is named with the resolution wanted, not the last file tried.
+  const std::size_t next = AddFont("cmr7", {'A'}, 0x7FFFFFFF, 1);
+  EXPECT_EQ(Load(next), std::nullopt);
+  EXPECT_EQ(TheFakePkGenerator().Calls, 1);
+  ASSERT_EQ(MissingPkFonts().size(), 2u);
+  EXPECT_EQ(MissingPkFonts()[0].Name, "cmbxsl10x");
+  EXPECT_EQ(MissingPkFonts()[0].Resolution, 600);
+  EXPECT_EQ(MissingPkFonts()[1].Name, "cmr7");
+  EXPECT_EQ(MissingPkFonts()[1].Resolution, 2147483647);  // no overflow
 }
 
 TEST_F(PkFontTest, TheFilesAreTriedOnceMoreAfterTheGeneratorRan) {
@@ -136,26 +149,6 @@ TEST_F(PkFontTest, TheFilesAreTriedOnceMoreAfterTheGeneratorRan) {
   EXPECT_EQ(TheFakePkGenerator().Calls, 1);
   EXPECT_EQ(files.Opened.size(), 6u);
   EXPECT_EQ(Rows(Glyph(font, 'A')), kA.Rows());
-}
-
-TEST_F(PkFontTest, NoFileAfterTheGeneratorNamesTheLastNameTried) {
-  const std::size_t font = AddFont("cmbxsl10x", {'A'});
-  TheFakePkGenerator().Action = [] { return 0; };
-  EXPECT_EQ(Load(font), "Cannot load \"" + PkPath(601, "cmbxsl10") + "\"");
-  EXPECT_EQ(TheFakePkGenerator().Calls, 1);
-
-  // The generator runs once a run: the next font fails at once.
-  const std::size_t next = AddFont("cmr7", {'A'});
-  SetLanguage(Language::Chinese);
-  EXPECT_EQ(Load(next), "字库文件\"" + PkPath(601, "cmr7") + "\"打开失败");
-  EXPECT_EQ(TheFakePkGenerator().Calls, 1);
-}
-
-TEST_F(PkFontTest, AnAbsurdResolutionIsSearchedWithoutOverflow) {
-  // 2^31 - 1 times the design size: the resolution stops at the largest int.
-  const std::size_t font = AddFont("cmr10", {'A'}, 0x7FFFFFFF, 1);
-  TheFakePkGenerator().Action = [] { return 0; };
-  EXPECT_EQ(Load(font), "Cannot load \"" + PkPath(2147483647, "cmr10") + "\"");
 }
 
 // ---------------------------------------------------------------------------

@@ -19,6 +19,17 @@ int RecordingUserInterface::ShowBox(std::string_view text, std::string_view capt
                                                   : platform::kAnswerOk;
 }
 
+bool RecordingUserInterface::WaitFor(std::string_view text, std::string_view caption,
+                                     std::string_view cancel,
+                                     const std::function<bool()>& ended) {
+  Boxes.push_back({std::string(text), std::string(caption), platform::kBoxOkCancel});
+  if (!answers_.empty() && answers_.front() == platform::kAnswerCancel) {
+    answers_.pop_front();
+    return false;
+  }
+  return UserInterface::WaitFor(text, caption, cancel, ended);
+}
+
 void RecordingUserInterface::SetCaption(std::string_view text) {
   Captions.emplace_back(text);
 }

@@ -25,6 +25,10 @@ class RecordingUserInterface final : public platform::UserInterface {
   int ShowBox(std::string_view text, std::string_view caption,
               unsigned style) override;
   void SetCaption(std::string_view text) override;
+  // Recorded as a box of style kBoxOkCancel; an answer kAnswerCancel next in
+  // the script cancels at once, else the wait lasts until `ended`.
+  bool WaitFor(std::string_view text, std::string_view caption, std::string_view cancel,
+               const std::function<bool()>& ended) override;
 
   void AnswerNext(int answer) { answers_.push_back(answer); }
 

@@ -1,5 +1,5 @@
 // The command line of MAKEPK, as the previewer gives it:
-//   MAKEPK -C -E -Q -R<h>x<v> -M<mag> -P<template with $d> <DVI path>
+//   MAKEPK -C -E -R<h>x<v> -M<mag> -P<template with $d> <DVI path>
 #pragma once
 
 #include <optional>

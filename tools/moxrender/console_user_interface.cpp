@@ -21,6 +21,15 @@ int ConsoleUserInterface::ShowBox(std::string_view text, std::string_view captio
   return strict_ ? platform::kAnswerNo : platform::kAnswerYes;
 }
 
+bool ConsoleUserInterface::WaitFor(std::string_view text, std::string_view caption,
+                                   std::string_view cancel,
+                                   const std::function<bool()>& ended) {
+  std::string line(text.substr(0, text.find("\n\n")));
+  line.push_back('\n');
+  platform::WriteConsoleText(stderr, line);
+  return UserInterface::WaitFor(text, caption, cancel, ended);
+}
+
 void ConsoleUserInterface::SetCaption(std::string_view text) {
   if (!verbose_) return;
   std::string line(text);

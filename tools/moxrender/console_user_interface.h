@@ -13,6 +13,10 @@ class ConsoleUserInterface final : public platform::UserInterface {
 
   int ShowBox(std::string_view text, std::string_view caption, unsigned style) override;
   void SetCaption(std::string_view text) override;
+  // Says what is waited for (the first paragraph of the text: there is no
+  // button to press here) and waits.
+  bool WaitFor(std::string_view text, std::string_view caption, std::string_view cancel,
+               const std::function<bool()>& ended) override;
 
  private:
   bool verbose_;
