@@ -82,8 +82,11 @@ void PageView::ReloadIfChanged() {
   if (DviFileProblem(DviFileName)) {
     refused_stamp_ = now;
     ShowStatus(PageTitle(DviFileName, CurrentPage) +
-               Tr(" - DVI文件正在写入, 写完后自动重新装入",
-                  " - the DVI file is being written; it is loaded again once complete"));
+               (platform::Files().Exists(DviFileName)
+                    ? Tr(" - DVI文件正在写入, 写完后自动重新装入",
+                         " - the DVI file is being written; it is loaded again once complete")
+                    : Tr(" - DVI文件不存在, 重新生成后自动装入",
+                         " - the DVI file is not there; it is loaded again once it is back")));
     return;
   }
   ReloadKeepingPlace(true);

@@ -400,21 +400,21 @@ TEST_F(PageViewTest, IncompleteFileKeepsThePageUntilTheFileIsWhole) {
   window_.Scroller.ScrollTo(3, 5);
   const int old_width = CurrentRuleWidth();
   const std::string rewritten = Pages({1, 2, 3}, 40);
-  const auto expect_old_page = [&] {
+  const auto expect_old_page = [&](const char* status) {
     EXPECT_TRUE(view_.IsDocumentOpen());
     EXPECT_TRUE(view_.WaitingForCompleteFile());
     EXPECT_EQ(view_.CurrentPage, 1);
     EXPECT_EQ(CurrentRuleWidth(), old_width);
-    EXPECT_NE(ui_.Captions.back().find("being written"), std::string::npos) << ui_.Captions.back();
+    EXPECT_NE(ui_.Captions.back().find(status), std::string::npos) << ui_.Captions.back();
   };
   Write(rewritten.substr(0, rewritten.size() / 2));
   view_.FocusGained();
-  expect_old_page();
+  expect_old_page("being written");
   view_.GotoPage(2);
-  expect_old_page();
+  expect_old_page("being written");
   std::filesystem::remove(path);
   view_.CheckDocumentFile();
-  expect_old_page();
+  expect_old_page("not there");
   EXPECT_TRUE(ui_.Boxes.empty());
 
   Write(rewritten);
@@ -426,6 +426,40 @@ TEST_F(PageViewTest, IncompleteFileKeepsThePageUntilTheFileIsWhole) {
   EXPECT_EQ(window_.Scroller.XPos, 3);
   EXPECT_EQ(window_.Scroller.YPos, 5);
   EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 2");
+}
+
+TEST_F(PageViewTest, HelpOpensTheTutorialBesideTheProgramOrSaysWhereItBelongs) {
+  view_.DviFileName = Write(Pages({1, 2}));
+  FirstPaint();
+  CurrentOptions().ProgramDirectory = dir_.File("program") + "/";
+  view_.ShowHelp();
+  ASSERT_EQ(ui_.Boxes.size(), 1u);
+  EXPECT_EQ(ui_.Boxes[0].Caption, "Help");
+  EXPECT_NE(ui_.Boxes[0].Text.find(dir_.File("program") + "/tutor.dvi"), std::string::npos);
+  EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 1");
+
+  std::filesystem::create_directories(dir_.File("program"));
+  Write(Pages({7}), "program/tutor.dvi");
+  view_.ShowHelp();
+  EXPECT_EQ(ui_.Captions.back(), "tutor.dvi - Page 7");
+}
+
+TEST_F(PageViewTest, WheelPartsAddUpToNotchesAndCtrlZooms) {
+  view_.DviFileName = Write(Pages({1}));
+  FirstPaint();
+  view_.SetZoom(1.0);
+  const long unit = view_.UnitY;
+  view_.WheelTurned(-60, false, false);  // half a notch: nothing yet
+  EXPECT_EQ(window_.Scroller.YPos, 0);
+  view_.WheelTurned(-60, false, false);
+  const long one_notch = window_.Scroller.YPos;
+  EXPECT_EQ(one_notch, std::max(48 / unit, 1L));
+  view_.WheelTurned(120, false, false);
+  EXPECT_EQ(window_.Scroller.YPos, 0);
+  view_.WheelTurned(-120, false, true);
+  EXPECT_LT(ZoomFactor(), 1.0);
+  view_.WheelTurned(120, false, true);
+  EXPECT_EQ(ZoomFactor(), 1.0);
 }
 
 TEST_F(PageViewTest, OpenOfAFileThatFailsKeepsThePreviousDocumentAndPlace) {
