@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstddef>
-#include <span>
 #include <vector>
 
 namespace mox::varelo {
@@ -83,25 +82,13 @@ struct MenuItem {
 
 struct Menu {
   const char* Caption;  // GBK
-  int Group;            // the merge group
+  int Group;            // the merge group (platform::MergeMenuGroups)
   std::vector<MenuItem> Items;
 };
 
 // The frame's main menu and an editor window's menu, left to right.
 const std::vector<Menu>& FrameMenus();
 const std::vector<Menu>& EditorMenus();
-
-// Where each menu of the bar comes from while an editor window is active.
-struct MenuSource {
-  bool FromChild;
-  std::size_t Index;
-};
-
-// The merge by groups: the child's menus replace the frame's menus of the
-// same group numbers and take their place in the order of the groups; the
-// frame's menus of other groups stay. Menus of one group keep their order.
-std::vector<MenuSource> MergeMenus(std::span<const int> frame_groups,
-                                   std::span<const int> child_groups);
 
 struct ToolButton {
   int Id;

@@ -165,29 +165,29 @@ bool Editor::FindInEditor(std::u16string_view text, const SearchOptions& options
 }
 
 void Editor::FindNext(const FindRequest& request) {
-  if (!FindInEditor(request.FindText, request.Options)) {
-    ShowPlain("未能查找到\"" + GbkForMessage(request.FindText) + "\".");
+  if (!FindInEditor(request.FindWhat, request.Options)) {
+    ShowPlain("未能查找到\"" + GbkForMessage(request.FindWhat) + "\".");
   }
 }
 
 void Editor::Replace(const FindRequest& request) {
-  if (!request.FindText.empty()) {
+  if (!request.FindWhat.empty()) {
     std::size_t start = 0;
     std::size_t end = 0;
     host_.GetSelection(start, end);
     const GbkView selection(host_.TextRange(start, end));
-    const GbkView find(request.FindText);
+    const GbkView find(request.FindWhat);
     if (SameTextIgnoringCase(selection.Bytes(), find.Bytes())) {
-      ReplaceSelectionKeepingDirection(request.ReplaceText, request.Options.Down);
+      ReplaceSelectionKeepingDirection(request.ReplaceWith, request.Options.Down);
     }
   }
-  bool found = FindInEditor(request.FindText, request.Options);
+  bool found = FindInEditor(request.FindWhat, request.Options);
   while (found && request.ReplaceAll) {
-    ReplaceSelectionKeepingDirection(request.ReplaceText, request.Options.Down);
-    found = FindInEditor(request.FindText, request.Options);
+    ReplaceSelectionKeepingDirection(request.ReplaceWith, request.Options.Down);
+    found = FindInEditor(request.FindWhat, request.Options);
   }
   if (!found && !request.ReplaceAll) {
-    ShowPlain("没有发现\"" + GbkForMessage(request.FindText) + "\".");
+    ShowPlain("没有发现\"" + GbkForMessage(request.FindWhat) + "\".");
   }
 }
 

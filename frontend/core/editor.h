@@ -43,8 +43,8 @@ class EditorHost {
 
 // What the find and replace dialogs hold.
 struct FindRequest {
-  std::u16string FindText;
-  std::u16string ReplaceText;
+  std::u16string FindWhat;
+  std::u16string ReplaceWith;
   SearchOptions Options;
   bool ReplaceAll = false;
 };

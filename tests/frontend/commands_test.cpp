@@ -1,6 +1,7 @@
 // The menu merge: an active editor window's menus take the frame's file
 // menu's place and follow it; the frame's other menus stay.
 #include "frontend/core/commands.h"
+#include "platform/menu_merge.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ TEST(CommandsTest, MergedMenuBarReadsLeftToRight) {
   const std::vector<int> frame = Groups(FrameMenus());
   const std::vector<int> child = Groups(EditorMenus());
   std::vector<std::string> captions;
-  for (const MenuSource& source : MergeMenus(frame, child)) {
+  for (const platform::MenuSource& source : platform::MergeMenuGroups(frame, child)) {
     captions.push_back(source.FromChild ? EditorMenus()[source.Index].Caption
                                         : FrameMenus()[source.Index].Caption);
   }
@@ -31,7 +32,7 @@ TEST(CommandsTest, MergedMenuBarReadsLeftToRight) {
   // lacks stay the frame's.
   const std::vector<int> frame_groups{0, 2, 2, 5};
   const std::vector<int> child_groups{1, 2};
-  const auto merged = MergeMenus(frame_groups, child_groups);
+  const auto merged = platform::MergeMenuGroups(frame_groups, child_groups);
   ASSERT_EQ(merged.size(), 4u);
   EXPECT_FALSE(merged[0].FromChild);
   EXPECT_TRUE(merged[1].FromChild && merged[1].Index == 0);

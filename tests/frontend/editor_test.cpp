@@ -153,8 +153,8 @@ TEST_F(EditorTest, FindAndReplaceWorkOnWholeChineseCharacters) {
   // 丂 is 81 41 in GBK: replacing every "A" must leave it whole.
   window_.Text = u"丂A中a\r丂";
   FindRequest request;
-  request.FindText = u"a";
-  request.ReplaceText = u"xy";
+  request.FindWhat = u"a";
+  request.ReplaceWith = u"xy";
   request.ReplaceAll = true;
   editor_.Replace(request);
   EXPECT_EQ(window_.Text, u"丂xy中xy\r丂");
@@ -165,14 +165,14 @@ TEST_F(EditorTest, FindAndReplaceWorkOnWholeChineseCharacters) {
   EXPECT_TRUE(editor_.FindInEditor(u"中x", {}));
   EXPECT_EQ(window_.Start, 3u);
   EXPECT_EQ(window_.End, 5u);
-  request.FindText = u"丂";
+  request.FindWhat = u"丂";
   request.Options.Down = false;
   editor_.FindNext(request);
   EXPECT_EQ(window_.Start, 0u);
   editor_.FindNext(request);
-  request.FindText.clear();
+  request.FindWhat.clear();
   editor_.FindNext(request);
-  request.FindText = u"zz";
+  request.FindWhat = u"zz";
   request.ReplaceAll = false;
   editor_.Replace(request);
   EXPECT_EQ(Boxes(), "未能查找到\"丂\".|未能查找到\"\".|没有发现\"zz\".|");
@@ -180,8 +180,8 @@ TEST_F(EditorTest, FindAndReplaceWorkOnWholeChineseCharacters) {
   // Replacing up with a text that holds the find text ends.
   window_.Text = u"a-a";
   window_.SetSelection(3, 3);
-  request.FindText = u"a";
-  request.ReplaceText = u"aa";
+  request.FindWhat = u"a";
+  request.ReplaceWith = u"aa";
   request.ReplaceAll = true;
   editor_.Replace(request);
   EXPECT_EQ(window_.Text, u"aa-aa");

@@ -17,10 +17,22 @@
 //   window_probe window TITLE
 //                          shows a small window of that caption until it is
 //                          closed: something else to give the focus to
+//   window_probe buttons   one line per tool-bar button: "ID enabled|grey X Y
+//                          CAPTION", X and Y the middle of the button on the
+//                          screen
+//   window_probe tree      every window inside the frame, one a line:
+//                          "DEPTH CLASS v|h|TEXT" (v visible, h hidden; the
+//                          text of edit controls as they hold it)
+//   window_probe menubar   the captions of the frame's menu bar
+//   window_probe menu N    the items of the bar's menu N (from 0), as they
+//                          show when it opens: "ID enabled|grey checked|-
+//                          CAPTION" or "separator" (both read inside the
+//                          program by window_probe_hook.dll)
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -197,6 +209,32 @@ int PrintToolBar(HWND frame) {
   return 0;
 }
 
+int PrintButtons(HWND frame) {
+  HWND bar = FindWindowExW(frame, nullptr, TOOLBARCLASSNAMEW, nullptr);
+  if (bar == nullptr) return 3;
+  const int count = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+  RemoteBuffer buffer(bar, 1024);
+  if (!buffer.Valid()) return 4;
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button{};
+    SendMessageW(bar, TB_GETBUTTON, i, buffer.Address());
+    buffer.Read(&button, sizeof button);
+    if (button.fsStyle & BTNS_SEP) continue;
+    RECT box{};
+    SendMessageW(bar, TB_GETITEMRECT, i, buffer.Address());
+    buffer.Read(&box, sizeof box);
+    POINT middle{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ClientToScreen(bar, &middle);
+    wchar_t text[256] = L"";
+    const LRESULT length = SendMessageW(bar, TB_GETBUTTONTEXTW, button.idCommand, buffer.Address());
+    if (length > 0 && length < 255) buffer.Read(text, (length + 1) * sizeof(wchar_t));
+    std::printf("%d %s %ld %ld %s\n", button.idCommand,
+                (button.fsState & TBSTATE_ENABLED) ? "enabled" : "grey", middle.x, middle.y,
+                Utf8(text).c_str());
+  }
+  return 0;
+}
+
 int PrintView(HWND frame) {
   HWND view = FindWindowExW(frame, nullptr, L"MoxWindow", nullptr);
   if (view == nullptr) return 3;
@@ -222,6 +260,69 @@ int PrintFocus() {
   if (info.hwndFocus != nullptr) GetClassNameW(info.hwndFocus, name, 64);
   PrintLine("Foreground", foreground != nullptr ? TextOf(foreground) : std::wstring());
   PrintLine("Focus", name);
+  return 0;
+}
+
+bool IsEditClass(const std::wstring& name) {
+  return name == L"Edit" || name == L"RichEdit20W" || name == L"RichEdit20A" ||
+         name == L"RICHEDIT50W";
+}
+
+void PrintTree(HWND parent, int depth) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[64] = L"";
+    GetClassNameW(child, name, 64);
+    const std::wstring text = IsEditClass(name) ? EditText(child) : TextOf(child);
+    PrintLine(std::to_string(depth) + " " + Utf8(name) + " " +
+                  (IsWindowVisible(child) ? "v" : "h"),
+              text);
+    PrintTree(child, depth + 1);
+  }
+}
+
+std::wstring g_menu_answer;
+bool g_answered = false;
+
+LRESULT CALLBACK AnswerProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COPYDATA) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lparam);
+    g_menu_answer.assign(static_cast<const wchar_t*>(data->lpData),
+                         data->cbData / sizeof(wchar_t));
+    g_answered = true;
+    return TRUE;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// Asks the hook inside the frame's process for a menu (-1: the bar).
+int PrintMenu(HWND frame, long which) {
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dll = path;
+  dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"window_probe_hook.dll";
+  HMODULE module = LoadLibraryW(dll.c_str());
+  auto hook = module != nullptr ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                      GetProcAddress(module, "ProbeHook")))
+                                : nullptr;
+  if (hook == nullptr) return 4;
+  WNDCLASSW answer_class{};
+  answer_class.lpfnWndProc = AnswerProcedure;
+  answer_class.hInstance = GetModuleHandleW(nullptr);
+  answer_class.lpszClassName = L"ProbeAnswer";
+  RegisterClassW(&answer_class);
+  HWND answer = CreateWindowW(L"ProbeAnswer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              answer_class.hInstance, nullptr);
+  const DWORD thread = GetWindowThreadProcessId(frame, nullptr);
+  HHOOK installed = SetWindowsHookExW(WH_CALLWNDPROC, hook, module, thread);
+  if (installed == nullptr) return 4;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(frame, RegisterWindowMessageW(L"MoxProbeMenus"),
+                      reinterpret_cast<WPARAM>(answer), static_cast<LPARAM>(which),
+                      SMTO_NORMAL, 5000, &result);
+  UnhookWindowsHookEx(installed);
+  if (!g_answered) return 5;
+  std::printf("%s", Utf8(g_menu_answer).c_str());
   return 0;
 }
 
@@ -261,6 +362,10 @@ int ShowWindowUntilClosed(const char* title) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "window") == 0) return ShowWindowUntilClosed(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "menu") == 0) {
+    HWND frame = FindFrame();
+    return frame == nullptr ? 1 : PrintMenu(frame, std::atol(argv[2]));
+  }
   if (argc == 3 && std::strcmp(argv[1], "control") == 0) return PrintControlPlace(argv[2]);
   if (argc != 2) return 2;
   if (std::strcmp(argv[1], "dialog") == 0) return PrintDialog();
@@ -270,5 +375,11 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "status") == 0) return PrintStatus(frame);
   if (std::strcmp(argv[1], "toolbar") == 0) return PrintToolBar(frame);
   if (std::strcmp(argv[1], "view") == 0) return PrintView(frame);
+  if (std::strcmp(argv[1], "menubar") == 0) return PrintMenu(frame, -1);
+  if (std::strcmp(argv[1], "buttons") == 0) return PrintButtons(frame);
+  if (std::strcmp(argv[1], "tree") == 0) {
+    PrintTree(frame, 0);
+    return 0;
+  }
   return 2;
 }

@@ -1,15 +1,34 @@
-// The message loop of a program with one main frame.
+// The message loop of a program: modeless dialogs get their keys first,
+// then the MDI system keys and the accelerators of the active window.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
+
 namespace mox::win {
 
 class TDecoratedFrame;
+class TMdiFrame;
 
-// Runs until WM_QUIT and returns its exit code. Keys are first offered to the
-// frame's accelerator table.
+// Modeless dialogs whose keyboard messages the loop hands to
+// IsDialogMessage while they exist.
+void AddModelessDialog(HWND dialog);
+void RemoveModelessDialog(HWND dialog);
+
+// Runs until WM_QUIT and returns its exit code. `translate` may take a
+// message (accelerators), answering true; `idle` runs whenever the queue is
+// empty.
+int RunMessageLoop(const std::function<bool(MSG&)>& translate,
+                   const std::function<void()>& idle);
+
+// A program with one main frame: keys are first offered to the frame's
+// accelerator table; the tool bar follows the commands when idle.
 int RunMessageLoop(TDecoratedFrame& frame);
+
+// An MDI program: TranslateMDISysAccel, then the accelerators of the
+// active child (or the frame's).
+int RunMessageLoop(TMdiFrame& frame, const std::function<void()>& idle);
 
 // Three-dimensional dialog controls through CTL3D32.DLL, wanted only on
 // systems of major version 3 or less; later systems draw them themselves.

@@ -2,14 +2,17 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/wide_text.h"
 
 namespace mox::win {
 
-std::optional<std::string> RunOpenFileDialog(HWND owner, const FileDialogData& data,
-                                             const std::string& title) {
+namespace {
+
+std::optional<std::string> RunFileDialog(HWND owner, const FileDialogData& data,
+                                         const std::string& title, bool save) {
   // The dialog wants the filter's parts separated by zero characters.
   std::wstring filter = platform::Widen(data.Filter);
   for (wchar_t& c : filter) {
@@ -20,6 +23,8 @@ std::optional<std::string> RunOpenFileDialog(HWND owner, const FileDialogData& d
   const std::wstring extension = platform::Widen(data.DefaultExtension);
   const std::wstring caption = platform::Widen(title);
   std::vector<wchar_t> path(MAX_PATH * 4, L'\0');
+  const std::wstring preset = platform::Widen(data.FileName);
+  if (preset.size() < path.size()) std::copy(preset.begin(), preset.end(), path.begin());
 
   OPENFILENAMEW open{};
   open.lStructSize = sizeof open;
@@ -32,8 +37,20 @@ std::optional<std::string> RunOpenFileDialog(HWND owner, const FileDialogData& d
   open.lpstrTitle = caption.c_str();
   open.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   open.Flags = data.Flags;
-  if (!GetOpenFileNameW(&open)) return std::nullopt;
+  if (!(save ? GetSaveFileNameW(&open) : GetOpenFileNameW(&open))) return std::nullopt;
   return platform::Narrow(path.data());
+}
+
+}  // namespace
+
+std::optional<std::string> RunOpenFileDialog(HWND owner, const FileDialogData& data,
+                                             const std::string& title) {
+  return RunFileDialog(owner, data, title, false);
+}
+
+std::optional<std::string> RunSaveFileDialog(HWND owner, const FileDialogData& data,
+                                             const std::string& title) {
+  return RunFileDialog(owner, data, title, true);
 }
 
 }  // namespace mox::win

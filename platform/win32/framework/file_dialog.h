@@ -14,10 +14,15 @@ struct FileDialogData {
   std::string Filter;
   std::string InitialDirectory;
   std::string DefaultExtension;
+  // The name the dialog starts with; empty for none.
+  std::string FileName;
 };
 
 // The chosen path, or nothing when the user cancels.
 std::optional<std::string> RunOpenFileDialog(HWND owner, const FileDialogData& data,
+                                             const std::string& title);
+// The same with the system's save dialog.
+std::optional<std::string> RunSaveFileDialog(HWND owner, const FileDialogData& data,
                                              const std::string& title);
 
 }  // namespace mox::win

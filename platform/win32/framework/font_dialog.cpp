@@ -24,4 +24,18 @@ bool ChooseFontWithTemplate(HWND owner, const FontChooserSetup& setup, platform:
   return true;
 }
 
+bool ChooseScreenFont(HWND owner, LOGFONTW& font, COLORREF& color) {
+  LOGFONTW chosen = font;
+  CHOOSEFONTW choose{};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = owner;
+  choose.lpLogFont = &chosen;
+  choose.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  choose.rgbColors = color;
+  if (!ChooseFontW(&choose)) return false;
+  font = chosen;
+  color = choose.rgbColors;
+  return true;
+}
+
 }  // namespace mox::win

@@ -20,4 +20,8 @@ struct FontChooserSetup {
 // pressed OK, false (font unchanged) for Cancel.
 bool ChooseFontWithTemplate(HWND owner, const FontChooserSetup& setup, platform::LogFontA& font);
 
+// The system's font chooser as it comes, with effects (colour, underline,
+// strike-out): true with the chosen font and colour after OK.
+bool ChooseScreenFont(HWND owner, LOGFONTW& font, COLORREF& color);
+
 }  // namespace mox::win

@@ -74,12 +74,21 @@ LRESULT CALLBACK TWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wparam
                                           LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    auto* self = static_cast<TWindow*>(create->lpCreateParams);
+    // An MDI child gets its creation parameter inside the MDI structure.
+    auto* self = (create->dwExStyle & WS_EX_MDICHILD) != 0
+                     ? reinterpret_cast<TWindow*>(
+                           static_cast<MDICREATESTRUCTW*>(create->lpCreateParams)->lParam)
+                     : static_cast<TWindow*>(create->lpCreateParams);
     self->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (self == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+  if (self == nullptr) {
+    // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after the end.
+    return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0
+               ? DefMDIChildProcW(hwnd, message, wparam, lparam)
+               : DefWindowProcW(hwnd, message, wparam, lparam);
+  }
   const LRESULT result = self->HandleMessage(message, wparam, lparam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

@@ -19,6 +19,7 @@ class TWindow : public platform::ScrollHost {
   TWindow& operator=(const TWindow&) = delete;
 
   // Creates the window; `id` is the child id (or menu) of the new window.
+  // With WS_EX_MDICHILD and an MDI client as the parent it is an MDI child.
   bool Create(HWND parent, DWORD style, DWORD ex_style, const wchar_t* caption,
               const RECT& bounds, HMENU id_or_menu = nullptr);
   HWND Handle() const { return hwnd_; }
@@ -47,7 +48,9 @@ class TWindow : public platform::ScrollHost {
   // Every message passes here first; the default handles painting,
   // erasing, scrolling and sizing and leaves the rest to Windows.
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT DefaultProcessing(UINT message, WPARAM wparam, LPARAM lparam);
+  // What Windows does with a message: DefWindowProc here, DefFrameProc and
+  // DefMDIChildProc in the MDI windows.
+  virtual LRESULT DefaultProcessing(UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wparam,

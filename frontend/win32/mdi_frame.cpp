@@ -1,0 +1,241 @@
+#include "frontend/win32/mdi_frame.h"
+
+#include <shellapi.h>
+
+#include "frontend/core/commands.h"
+#include "frontend/core/frame_files.h"
+#include "frontend/forms/frame_layout.h"
+#include "frontend/win32/about_box.h"
+#include "frontend/win32/mdi_edit.h"
+#include "frontend/win32/menu_data.h"
+#include "frontend/win32/resource_ids.h"
+#include "platform/directories.h"
+#include "platform/environment.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "platform/text_format.h"
+#include "platform/user_interface.h"
+#include "platform/win32/wide_text.h"
+
+namespace mox::varelo {
+namespace {
+
+constexpr int kToolBarId = 0x7E01;
+constexpr std::size_t kWindowMenu = 4;  // 窗口(&W) among the frame's menus
+constexpr int kShowNormal = 5;          // SW_SHOW, as the design starts programs
+
+}  // namespace
+
+TFrameForm::TFrameForm() : menus_(FrameworkMenus(FrameMenus())) {
+  open_dialog_.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+  open_dialog_.Filter = kOpenFileFilter;
+}
+
+TFrameForm::~TFrameForm() = default;
+
+bool TFrameForm::CreateForm() {
+  if (!CreateFrame(kProgramTitle, menus_, kWindowMenu, IDI_VARELO)) return false;
+
+  std::vector<win::CaptionedButton> buttons;
+  for (const ToolButton& button : ToolBarButtons()) {
+    buttons.push_back({button.Id, VARELO_GLYPH_BASE + button.Id, button.Caption});
+  }
+  if (!tool_bar_.Create(Handle(), kToolBarId, buttons, layout::kGlyphSize,
+                        layout::kToolButtonHeight)) {
+    return false;
+  }
+  for (const ToolButton& button : ToolBarButtons()) {
+    if (!IsCommandAvailable(button.Id)) tool_bar_.SetEnabled(button.Id, false);
+  }
+  SetToolBar(tool_bar_.Handle());
+  Dock(tool_bar_.Handle(), win::DockSide::Top, tool_bar_.Height());
+
+  caret_box_.CreatePanel(tool_bar_.Handle(), true);
+  caret_box_.CreateLabels();
+  // The structure bar starts hidden, the palette bar shown, the palette
+  // panel hidden.
+  structure_bar_.CreatePanel(Handle(), false);
+  palette_bar_.CreatePanel(Handle(), true);
+  palette_panel_.CreatePanel(Handle(), false);
+  palette_panel_.CreateControls([this] { SetPalettePanelVisible(false); });
+  Dock(structure_bar_.Handle(), win::DockSide::Top, layout::kButtonBarHeight);
+  Dock(palette_bar_.Handle(), win::DockSide::Top, layout::kButtonBarHeight);
+  Dock(palette_panel_.Handle(), win::DockSide::Right, layout::kPalettePanelWidth);
+  PlaceCaretBox();
+  return true;
+}
+
+void TFrameForm::CreateSingleInstanceWindows() {
+  about_ = std::make_unique<TAboutBoxTH>(*this);
+  about_->Create();
+}
+
+void TFrameForm::FormShow(const std::vector<std::string>& arguments) {
+  program_dir_ = ProgramDirOf(arguments.empty() ? std::string() : arguments[0]);
+  // A first argument that names an existing file opens it; anything else
+  // is ignored without a message.
+  if (arguments.size() > 1 && !arguments[1].empty() && platform::Files().Exists(arguments[1]) &&
+      !platform::IsDirectory(arguments[1])) {
+    OpenInNewEditor(arguments[1]);
+  }
+}
+
+TEditForm* TFrameForm::NewEditor() {
+  auto& editor = static_cast<TEditForm&>(Adopt(std::make_unique<TEditForm>(*this)));
+  if (!editor.CreateEditor()) {
+    editor.Close();
+    return nullptr;
+  }
+  return &editor;
+}
+
+void TFrameForm::New1Click() {
+  if (TEditForm* editor = NewEditor()) editor->InitializeNew();
+}
+
+void TFrameForm::Open1Click() {
+  if (const std::optional<std::string> path = win::RunOpenFileDialog(Handle(), open_dialog_, "打开")) {
+    OpenInNewEditor(*path);
+  }
+}
+
+TEditForm* TFrameForm::OpenInNewEditor(const std::string& path) {
+  TEditForm* editor = NewEditor();
+  if (editor == nullptr) return nullptr;
+  if (!editor->OpenFile(path)) {
+    // A window that names a file it could not read would overwrite that
+    // file with nothing on the next save.
+    SendMessageW(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(editor->Handle()), 0);
+    return nullptr;
+  }
+  return editor;
+}
+
+void TFrameForm::Exit1Click() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+TEditForm* TFrameForm::ActiveEditor() const { return dynamic_cast<TEditForm*>(ActiveChild()); }
+
+void TFrameForm::InsertViaClipboard(HWND carrier, const std::string* text) {
+  if (text != nullptr) SetWindowTextW(carrier, platform::Widen(*text).c_str());
+  SendMessageW(carrier, EM_SETSEL, 0, -1);
+  SendMessageW(carrier, WM_COPY, 0, 0);
+  if (TEditForm* editor = ActiveEditor()) editor->PasteClipboard();
+}
+
+void TFrameForm::SetCaretLabel(const std::string& text) { caret_box_.SetPosition(text); }
+
+void TFrameForm::SetBarVisible(TPanel& bar, bool visible) {
+  ShowWindow(bar.Handle(), visible ? SW_SHOW : SW_HIDE);
+  Layout();
+}
+
+void TFrameForm::SetStructureBarVisible(bool visible) { SetBarVisible(structure_bar_, visible); }
+void TFrameForm::SetPaletteBarVisible(bool visible) { SetBarVisible(palette_bar_, visible); }
+void TFrameForm::SetPalettePanelVisible(bool visible) { SetBarVisible(palette_panel_, visible); }
+
+void TFrameForm::PlaceCaretBox() {
+  RECT bar;
+  GetClientRect(tool_bar_.Handle(), &bar);
+  const int height = 2 * layout::kCaretLabelHeight + 4;
+  MoveWindow(caret_box_.Handle(), bar.right - layout::kCaretBoxWidth - 4,
+             (bar.bottom - height) / 2, layout::kCaretBoxWidth, height, TRUE);
+}
+
+void TFrameForm::StartProgram(const std::string& command_line) {
+  // Started and not waited for; a failure is not reported.
+  platform::StartProgram(command_line, kShowNormal);
+}
+
+void TFrameForm::ShowNews() { StartProgram(NewsCommandLine(program_dir_)); }
+
+void TFrameForm::ShowHelp(int command) {
+  if (const std::optional<std::string> file = HelpFileOf(command, program_dir_)) {
+    // The help engine reports a missing file itself.
+    WinHelpW(Handle(), platform::Widen(*file).c_str(), HELP_CONTENTS, 0);
+  }
+}
+
+void TFrameForm::WriteMail(int command) {
+  const std::wstring link = platform::Widen(MailLink(command));
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(Handle(), L"open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32) {
+    platform::Ui().ShowBox(Format("没有找到邮件程序. 请写信到 %s", kMailAddress), "电子邮件",
+                           platform::kBoxOk | platform::kBoxIconInformation);
+  }
+}
+
+bool TFrameForm::Command(int id) {
+  switch (id) {
+    case CM_NEW: New1Click(); return true;
+    case CM_OPEN: Open1Click(); return true;
+    case CM_EXIT: Exit1Click(); return true;
+    case CM_TILE_HORIZONTAL:
+      SendMessageW(Client(), WM_MDITILE, MDITILE_HORIZONTAL, 0);
+      return true;
+    case CM_TILE_VERTICAL:
+      SendMessageW(Client(), WM_MDITILE, MDITILE_VERTICAL, 0);
+      return true;
+    case CM_ARRANGE_ICONS: SendMessageW(Client(), WM_MDIICONARRANGE, 0, 0); return true;
+    case CM_CASCADE: SendMessageW(Client(), WM_MDICASCADE, 0, 0); return true;
+    case CM_EXPLORER: StartProgram(kExplorerCommandLine); return true;
+    case CM_COMMAND_PROMPT:
+      StartProgram(CommandInterpreter(platform::GetEnvironmentText("COMSPEC")));
+      return true;
+    case CM_HELP_LATEX:
+    case CM_HELP_PCTEX:
+    case CM_HELP_MIKTEX: ShowHelp(id); return true;
+    case CM_NEWS: ShowNews(); return true;
+    case CM_ABOUT:
+      if (about_) about_->Show();
+      return true;
+    case CM_MAIL_AUTHOR:
+    case CM_MAIL_REPORT: WriteMail(id); return true;
+    case CM_TOGGLE_STRUCTURE_BAR:
+      SetStructureBarVisible(!IsWindowVisible(structure_bar_.Handle()));
+      return true;
+    case CM_TOGGLE_PALETTE_BAR:
+      SetPaletteBarVisible(!IsWindowVisible(palette_bar_.Handle()));
+      return true;
+    // Commands of an editor window that reach the frame when none is
+    // open: nothing to act on, and nothing said.
+    case CM_SAVE_ACTIVE:
+    case CM_COPY:
+    case CM_PASTE:
+    case CM_CUT:
+    case CM_FIND:
+    case CM_REPLACE:
+    case CM_UNDO:
+    case CM_DELETE:
+    case CM_SELECT_ALL:
+    case CM_FIND_NEXT: return true;
+    default: return false;
+  }
+}
+
+bool TFrameForm::IsCommandEnabled(int id) { return IsCommandAvailable(id); }
+
+std::string TFrameForm::HintOf(int id) {
+  for (const ToolButton& button : ToolBarButtons()) {
+    if (button.Id == id) return button.Hint;
+  }
+  return {};
+}
+
+void TFrameForm::ActiveChildChanged() {
+  if (TEditForm* editor = ActiveEditor()) {
+    editor->UpdateCaretLabel();
+  } else {
+    SetCaretLabel("");
+  }
+}
+
+LRESULT TFrameForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  const LRESULT result = TMdiFrame::HandleMessage(message, wparam, lparam);
+  if (message == WM_SIZE && wparam != SIZE_MINIMIZED && tool_bar_.Handle() != nullptr) {
+    PlaceCaretBox();
+  }
+  return result;
+}
+
+}  // namespace mox::varelo

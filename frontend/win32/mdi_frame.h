@@ -1,0 +1,87 @@
+// TFrameForm, Varelo's frame (the MDIFrame unit): the MDI frame with its
+// main menu, the tool bar ToolBar2 and its caret box, the structure bar,
+// the palette bar and the palette panel, the window commands, the programs
+// it starts, the help files and the About box.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frontend/win32/frame_panels.h"
+#include "frontend/win32/text_printing.h"
+#include "platform/win32/framework/file_dialog.h"
+#include "platform/win32/framework/mdi_frame.h"
+#include "platform/win32/framework/menu_set.h"
+#include "platform/win32/framework/text_tool_bar.h"
+
+namespace mox::varelo {
+
+class TEditForm;
+class TAboutBoxTH;
+
+class TFrameForm : public win::TMdiFrame {
+ public:
+  TFrameForm();
+  ~TFrameForm() override;
+
+  // The frame with its bars, hidden; then the single-instance windows,
+  // hidden too.
+  bool CreateForm();
+  void CreateSingleInstanceWindows();
+  // The frame has been shown: ProgramDir, and the file named by the first
+  // argument opened in an editor window.
+  void FormShow(const std::vector<std::string>& arguments);
+  const std::string& ProgramDir() const { return program_dir_; }
+
+  bool Command(int id) override;
+
+  void New1Click();
+  void Open1Click();
+  void Exit1Click();
+  // A new editor window with the file in it; none is left when the file
+  // cannot be read (after its message).
+  TEditForm* OpenInNewEditor(const std::string& path);
+  TEditForm* ActiveEditor() const;
+
+  // InsertViaClipboard: the text (when given) into the carrier text box,
+  // all of it copied to the clipboard, and pasted into the active editor.
+  void InsertViaClipboard(HWND carrier, const std::string* text);
+
+  void SetCaretLabel(const std::string& text);
+  void SetStructureBarVisible(bool visible);
+  void SetPaletteBarVisible(bool visible);
+  void SetPalettePanelVisible(bool visible);
+  TPrinterChoice& Printer() { return printer_; }
+  win::FileDialogData& OpenFileDialog() { return open_dialog_; }
+  void ShowNews();
+  void WriteMail(int command);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  bool IsCommandEnabled(int id) override;
+  std::string HintOf(int id) override;
+  void ActiveChildChanged() override;
+
+ private:
+  TEditForm* NewEditor();
+  void PlaceCaretBox();
+  void ShowHelp(int command);
+  void StartProgram(const std::string& command_line);
+  void SetBarVisible(TPanel& bar, bool visible);
+
+  win::TMenuSet menus_;
+  win::TTextToolBar tool_bar_;  // ToolBar2
+  TCaretBox caret_box_;         // Panel4
+  TPanel structure_bar_;        // Panel3
+  TPanel palette_bar_;          // Panel1
+  TPalettePanel palette_panel_; // Panel2
+  std::unique_ptr<TAboutBoxTH> about_;
+  TPrinterChoice printer_;
+  win::FileDialogData open_dialog_;  // OpenFileDialog
+  std::string program_dir_;          // ProgramDir
+};
+
+}  // namespace mox::varelo

@@ -1,0 +1,42 @@
+#include "frontend/win32/menu_data.h"
+
+#include <string>
+
+namespace mox::varelo {
+namespace {
+
+std::string ShortcutText(const Shortcut& keys) {
+  if (keys.Key == 0) return {};
+  if (keys.Key == kKeyF3) return "F3";
+  return std::string(keys.Control ? "Ctrl+" : "") + static_cast<char>(keys.Key);
+}
+
+}  // namespace
+
+std::vector<win::MenuItemData> FrameworkItems(const std::vector<MenuItem>& items) {
+  std::vector<win::MenuItemData> converted;
+  for (const MenuItem& item : items) {
+    converted.push_back({item.Id, item.Caption, ShortcutText(item.Keys), item.Checked});
+  }
+  return converted;
+}
+
+std::vector<win::MenuData> FrameworkMenus(const std::vector<Menu>& menus) {
+  std::vector<win::MenuData> converted;
+  for (const Menu& menu : menus) {
+    converted.push_back({menu.Caption, menu.Group, FrameworkItems(menu.Items)});
+  }
+  return converted;
+}
+
+std::vector<win::AcceleratorData> AcceleratorsOf(const std::vector<Menu>& menus) {
+  std::vector<win::AcceleratorData> keys;
+  for (const Menu& menu : menus) {
+    for (const MenuItem& item : menu.Items) {
+      if (item.Keys.Key != 0) keys.push_back({item.Keys.Key, item.Keys.Control, item.Id});
+    }
+  }
+  return keys;
+}
+
+}  // namespace mox::varelo

@@ -1,0 +1,17 @@
+// Varelo's menu and shortcut tables in the framework's form.
+#pragma once
+
+#include <vector>
+
+#include "frontend/core/commands.h"
+#include "platform/win32/framework/menu_set.h"
+
+namespace mox::varelo {
+
+std::vector<win::MenuData> FrameworkMenus(const std::vector<Menu>& menus);
+// The items of one menu (the context menu takes some of the edit menu's).
+std::vector<win::MenuItemData> FrameworkItems(const std::vector<MenuItem>& items);
+// The shortcuts of a set of menus, as an accelerator table's entries.
+std::vector<win::AcceleratorData> AcceleratorsOf(const std::vector<Menu>& menus);
+
+}  // namespace mox::varelo
