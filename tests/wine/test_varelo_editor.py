@@ -1,7 +1,9 @@
 """Varelo.exe under Wine, driven as a user would: the file of the command
 line in one editor window, the merged menu bar, typing Chinese and ASCII
 with the caret label, save and reopen byte for byte, the close question
-during exit, and find and replace through the system's dialogs."""
+during exit, find and replace through the system's dialogs, and the text
+printed on the test prefix's PostScript printer, line by line on every
+page."""
 
 import os
 import subprocess
@@ -14,6 +16,10 @@ import harness  # noqa: E402
 
 EXE = os.path.join(harness.BUILD_DIR, "frontend", "win32", "Varelo.exe")
 FRAME = "^Varelo"
+PRINTED = os.path.join(os.environ.get("MOX_WINE_STATE", ""), "printed.ps")
+# The test printer's A4 paper at 300 dpi, and the text's margins (2 cm).
+PAPER_HEIGHT = 3508
+MARGIN = 236
 MENU_BAR = ["文件[&F]", "编辑[&E]", "视图[&V]", "&TeX ", "批命令(&B)", "模板(&M)", "窗口(&W)",
             "帮助(&H)", "&Email"]
 FRAME_MENU_BAR = ["文件(&F)"] + MENU_BAR[3:]
@@ -221,6 +227,55 @@ class VareloTest(unittest.TestCase):
         harness.keys(dialog, "Return")
         self.assertEqual(self.box("Varelo"), '未能查找到"zz".')
         self.answer("Varelo", "Return")
+
+    def test_printing_puts_every_line_on_its_place_on_every_page(self):
+        # Every fourth line empty: the printed lines show where each line went.
+        lines = ["" if n % 4 == 0 else f"第{n:03d}行 line {n} 中文" for n in range(1, 161)]
+        with open(self.path("print.ctx"), "wb") as f:
+            f.write("\r\n".join(lines).encode("gbk"))
+        frame = self.start(harness.windows_path(self.path("print.ctx")))
+        harness.wait_for(editors, what="an editor window")
+        if os.path.exists(PRINTED):
+            os.remove(PRINTED)
+        harness.keys(frame, "alt+f", "p")
+        harness.wait_for(lambda: harness.dialog_text()[0] == "Print", what="the print dialog")
+        self.assertTrue(harness.click_control("OK"))
+
+        def job_done():
+            if not os.path.exists(PRINTED):
+                return False
+            with open(PRINTED, "rb") as f:
+                return f.read().rstrip().endswith(b"%%EOF")
+        harness.wait_for(job_done, timeout=120, what="the printed file")
+        with open(PRINTED, "rb") as f:
+            self.assertIn(b"%%Title: " + harness.windows_path(self.path("print.ctx")).encode(),
+                          f.read())
+        subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pnggray",
+                        "-r300", "-sOutputFile=" + self.path("page-%d.png"), PRINTED],
+                       check=True, timeout=120)
+        pages = sorted((n for n in os.listdir(self.folder) if n.startswith("page-")),
+                       key=lambda n: int(n[5:-4]))
+        harness.run("cp", self.path(pages[0]), os.path.join(harness.ARTIFACTS,
+                                                           "varelo-printed-1.png"))
+        # The rows of each page where ink begins after a blank row.
+        tops = []
+        for name in pages:
+            rows = subprocess.run(["convert", self.path(name), "-threshold", "50%", "-scale",
+                                   f"1x{PAPER_HEIGHT}!", "-depth", "8", "gray:-"],
+                                  capture_output=True, check=True, timeout=60).stdout
+            tops.append([y for y in range(1, len(rows)) if rows[y] < 255 and rows[y - 1] == 255])
+        # The line height, from lines printed one after the other.
+        pitch = min(b - a for a, b in zip(tops[0], tops[0][1:]))
+        first = tops[0][0]
+        self.assertTrue(MARGIN <= first < MARGIN + pitch, (first, pitch))
+        per_page = (PAPER_HEIGHT - 2 * MARGIN) // pitch
+        expected = [[] for _ in range((len(lines) + per_page - 1) // per_page)]
+        for n, line in enumerate(lines):
+            if line:
+                expected[n // per_page].append(first + (n % per_page) * pitch)
+        self.assertEqual(len(tops), len(expected))
+        for page, (found, wanted) in enumerate(zip(tops, expected), start=1):
+            self.assertEqual(found, wanted, f"page {page}")
 
 
 if __name__ == "__main__":
