@@ -7,6 +7,7 @@
 #include "frontend/core/frame_files.h"
 #include "frontend/win32/mdi_frame.h"
 #include "frontend/win32/menu_data.h"
+#include "frontend/win32/resource_ids.h"
 #include "frontend/win32/text_printing.h"
 #include "platform/user_interface.h"
 #include "platform/win32/framework/file_dialog.h"
@@ -48,6 +49,10 @@ TEditForm::~TEditForm() = default;
 
 bool TEditForm::CreateEditor() {
   if (!CreateChild(platform::Widen(kUntitledCaption), true)) return false;
+  // The program's icon on the window's caption and in the menu bar while
+  // it is maximized.
+  const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VARELO));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   if (!control_.Create(Handle(), kControlId)) return false;
   // A face with Chinese characters, at the size of Chinese body text.
   control_.SetDefaultFont("宋体", 105, GB2312_CHARSET);
