@@ -21,6 +21,16 @@ struct PageEntry {
   std::uint8_t Ziti;     // ziti in force at the start of the page (pre-scan)
 };
 
+// A source special ("src:LINE FILE", written by TeX's -src-specials) of a
+// selected page, found by the pre-scan: the line and the file (an index into
+// the document's source file names) of the source the following material
+// came from.
+struct SourceMark {
+  std::uint32_t Page;    // index in the page index
+  std::int32_t Line;
+  std::uint32_t File;    // index into DviDocument::SourceFiles
+};
+
 struct DviDocument {
   std::string Name;                 // as passed to OpenDviFile
   std::uint32_t Base = 0;           // DVI data offset: 0, or 12 + 24 n in an archive
@@ -45,6 +55,11 @@ struct DviDocument {
   double ConversionX = 0.0;         // device pixels per DVI unit at the font resolution
   double ConversionY = 0.0;
   std::int32_t DummyFont = -1;      // number of "ccdummy", -1 if none
+  // Source specials of the selected pages in page order (none, and nothing
+  // allocated, for a document compiled without them), and the file names
+  // they use, each once, as written in the specials.
+  std::vector<SourceMark> SourceMarks;
+  std::vector<std::string> SourceFiles;
   bool Loaded = false;
 
   ByteReader Reader;                // the DVI file; may be closed between scans

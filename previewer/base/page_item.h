@@ -15,6 +15,9 @@ enum PageItemKind : std::int16_t {
   ItemColor = 4,
   ItemEm = 5,
   ItemEnd = 6,
+  // A source special at X, Y; its reference is the index of its mark in
+  // DviDocument::SourceMarks. It draws nothing.
+  ItemSource = 7,
 };
 
 // 16 bytes: the fields at offsets 0, 2, 4, 6, 8, 10 and 14, little-endian.

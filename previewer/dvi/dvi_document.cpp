@@ -24,6 +24,8 @@ void CloseDviFile() {
   CloseImage();
   document.Pages.clear();
   document.Pages.shrink_to_fit();
+  document.SourceMarks = std::vector<SourceMark>();
+  document.SourceFiles = std::vector<std::string>();
   DiscardPageRanges();
   ReleasePageBuffer();
   ResetScanState();

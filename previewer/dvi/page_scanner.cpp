@@ -11,6 +11,7 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/em_graphics.h"
 #include "previewer/dvi/page_commands.h"
+#include "previewer/dvi/source_specials.h"
 #include "previewer/startup/language.h"
 #include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
@@ -43,6 +44,7 @@ class MeasurePass final : public PagePass {
 
   std::size_t Items = 1;  // the ItemEnd
   std::size_t ImageNeed = 0;
+  std::vector<SourceSpecial> Sources;
 
   bool TracksPosition() const override { return false; }
   bool HandlesCharacters() const override { return measure_; }
@@ -85,6 +87,9 @@ class MeasurePass final : public PagePass {
     } else if (StartsWithNoCase(text, "em:")) {
       EmCommand command;
       if (ParseEm(text.substr(3), CurrentOptions().ResolutionX, command) >= 0) ++Items;
+    } else if (std::optional<SourceSpecial> source = ParseSourceSpecial(text)) {
+      ++Items;
+      Sources.push_back(std::move(*source));
     }
   }
 
@@ -110,7 +115,14 @@ class MeasurePass final : public PagePass {
 // Scans a page into the page buffer.
 class ScanPass final : public PagePass {
  public:
-  explicit ScanPass(int page) : page_(page) {}
+  explicit ScanPass(int page) : page_(page) {
+    // The page's source specials are the marks of its page, in order.
+    const std::vector<SourceMark>& marks = Document().SourceMarks;
+    next_mark_ = static_cast<std::uint32_t>(
+        std::lower_bound(marks.begin(), marks.end(), static_cast<std::uint32_t>(page),
+                         [](const SourceMark& mark, std::uint32_t p) { return mark.Page < p; }) -
+        marks.begin());
+  }
 
   bool TracksPosition() const override { return true; }
   bool HandlesCharacters() const override { return true; }
@@ -207,6 +219,8 @@ class ScanPass final : public PagePass {
       if (const std::optional<PageItem> color = ParseColorSpecial(text.substr(6))) Add(*color);
     } else if (StartsWithNoCase(text, "em:")) {
       Em(text.substr(3));
+    } else if (ParseSourceSpecial(text)) {
+      Source();
     }
   }
 
@@ -251,6 +265,19 @@ class ScanPass final : public PagePass {
     Add(item);
   }
 
+  void Source() {
+    const std::uint32_t mark = next_mark_++;
+    const std::vector<SourceMark>& marks = Document().SourceMarks;
+    if (mark >= marks.size() || marks[mark].Page != static_cast<std::uint32_t>(page_)) return;
+    const DviRegisters& p = TheScanState().Position;
+    PageItem item{};
+    item.X = Clamp16(PixelX(p.H));
+    item.Y = Clamp16(PixelY(p.V));
+    item.SetRef(mark);
+    item.Kind = ItemSource;
+    Add(item);
+  }
+
   void Em(std::string_view text) {
     const Options& options = CurrentOptions();
     EmCommand command;
@@ -286,6 +313,7 @@ class ScanPass final : public PagePass {
   }
 
   int page_;
+  std::uint32_t next_mark_ = 0;
 };
 
 // Every set bit of a used-character set, in increasing order.
@@ -346,6 +374,8 @@ int RunPreScan() {
 
   std::size_t most_items = 1;
   std::size_t most_image_need = 0;
+  document.SourceMarks = std::vector<SourceMark>();
+  document.SourceFiles = std::vector<std::string>();
   for (std::size_t i = 0; i < document.Pages.size(); ++i) {
     PageEntry& page = document.Pages[i];
     page.Ziti = static_cast<std::uint8_t>(TheScanState().Ziti.Current);
@@ -355,6 +385,9 @@ int RunPreScan() {
                         : Format(Tr("跳过第%ld页", "Skipping page %ld"), static_cast<long>(page.Count0)));
     document.Reader.Seek(document.Base + page.Offset);
     const PageMeasure measure = MeasurePage(selected);
+    for (const SourceSpecial& source : measure.Sources) {
+      AddSourceMark(document, static_cast<std::uint32_t>(i), source);
+    }
     most_items = std::max(most_items, measure.Items);
     most_image_need = std::max(most_image_need, measure.ImageNeed);
   }
@@ -397,7 +430,7 @@ PageMeasure MeasurePage(bool measure) {
   StartPage();
   MeasurePass pass(measure);
   ReadPageCommands(pass);
-  return {pass.Items, pass.ImageNeed};
+  return {pass.Items, pass.ImageNeed, std::move(pass.Sources)};
 }
 
 int PreScan(int /*pages_per_group*/) {

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
+
+#include "previewer/dvi/source_specials.h"
 
 namespace mox {
 
@@ -11,6 +14,7 @@ namespace mox {
 struct PageMeasure {
   std::size_t Items;      // including the ItemEnd
   std::size_t ImageNeed;  // bytes of image names
+  std::vector<SourceSpecial> Sources;  // the source specials, in order
 };
 
 // 0 on success; 1 on failure, after which the document is closed.

@@ -187,6 +187,11 @@ void PageView::PaintView(RenderDevice& device, const PixelRect& damaged) {
     if (!DviFileName.empty()) {
       LoadDocument();
       UpdateTitle();
+      Options& options = CurrentOptions();
+      if (options.SourceLine > 0 && IsDocumentOpen()) {
+        ForwardSearch(options.SourceFile, options.SourceLine);
+      }
+      options.SourceLine = 0;
     }
     return;
   }

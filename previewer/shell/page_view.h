@@ -45,6 +45,20 @@ class PageViewHost {
   virtual void SetFrameCaption(const std::string& text) { (void)text; }
   // The main frame hidden during a printing or preview run, shown after.
   virtual void ShowMainFrame(bool shown) { (void)shown; }
+
+  // Source links: the editor asked to show a line of a file (started when
+  // it does not run); a brief mark at a place of the client area, a
+  // baseline (x, y) with the height of a line above it, which the next
+  // repaint removes.
+  virtual void ShowSourceLine(const std::string& file, std::int32_t line) {
+    (void)file;
+    (void)line;
+  }
+  virtual void MarkPlace(std::int32_t x, std::int32_t y, std::int32_t height) {
+    (void)x;
+    (void)y;
+    (void)height;
+  }
 };
 
 struct OptionsChoice;
@@ -102,6 +116,18 @@ class PageView {
   void ShowHelp();
   // Change zoom: the text typed into the box (an error box for a bad one).
   void ApplyZoomText(const std::string& text);
+
+  // Inverse search, at a point of the client area (Ctrl+double-click): the
+  // editor is asked to show the source line of the nearest source special
+  // before the point. Without source specials on the page the status line
+  // says how to get them.
+  void InverseSearch(std::int32_t client_x, std::int32_t client_y);
+  // Forward search: the page holding the nearest source special at or
+  // before a line of a source file is shown, the place scrolled into view
+  // and marked. A DVI file named too replaces the document when it is
+  // another one. False (after a status line) when nothing matches.
+  bool ForwardSearch(const std::string& file, std::int32_t line,
+                     const std::string& dvi_file = std::string());
 
   // Answers yes after closing the document; a nested call answers no.
   bool CloseView();

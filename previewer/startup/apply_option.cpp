@@ -73,6 +73,18 @@ bool ApplyParity(std::string_view argument, Options& options) {
   return true;
 }
 
+// "-S<line>:<file>", the file possibly in double quotes.
+bool ApplySourcePosition(std::string_view argument, Options& options) {
+  const std::size_t colon = argument.find(':');
+  if (colon == std::string_view::npos || colon == 0) return false;
+  const std::int32_t line = ReadDecimalInt(argument.substr(0, colon));
+  const std::string file(Unquoted(argument.substr(colon + 1)));
+  if (line < 1 || file.empty()) return false;
+  options.SourceLine = line;
+  options.SourceFile = file;
+  return true;
+}
+
 bool ApplyOption(char letter, std::string_view argument, Options& options) {
   if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
   switch (letter) {
@@ -107,6 +119,8 @@ bool ApplyOption(char letter, std::string_view argument, Options& options) {
       return ApplyZoom(argument, options);
     case 'B':
       return ApplyMargins(argument, options);
+    case 'S':
+      return ApplySourcePosition(argument, options);
     case '!': case '#': case '&': case '@':
     case 'A': case 'G': case 'H': case 'T': case 'X':
       return true;  // valid letters that mean nothing to the previewer

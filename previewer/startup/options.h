@@ -31,6 +31,10 @@ struct Options {
   Dimension MarginX{1.0, DimensionUnit::Cm};
   Dimension MarginY{1.0, DimensionUnit::Cm};
   std::string DocumentName;     // empty = none
+  // "-S<line>:<source file>": the place of a source to show first (a
+  // forward search from an editor that started the previewer); 0 = none.
+  std::int32_t SourceLine = 0;
+  std::string SourceFile;
 
   // Derived from argument 0 by the reader.
   std::string ProgramPath;

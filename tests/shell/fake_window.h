@@ -46,6 +46,12 @@ class FakeWindow final : public PageViewHost, public platform::ScrollHost {
     (horizontal ? HorizontalBar : VerticalBar) = range > 0;
   }
   void ScrollContent(long, long) override {}
+  void ShowSourceLine(const std::string& file, std::int32_t line) override {
+    SourceLines.push_back(file + ":" + std::to_string(line));
+  }
+  void MarkPlace(std::int32_t x, std::int32_t y, std::int32_t height) override {
+    Marks.push_back({x, y, height});
+  }
 
   std::uint32_t Width = 800;
   std::uint32_t Height = 600;
@@ -63,6 +69,11 @@ class FakeWindow final : public PageViewHost, public platform::ScrollHost {
   std::vector<RulerLine> XorLines;
   std::string Caption;
   bool FrameHidden = false;
+  std::vector<std::string> SourceLines;  // "file:line" asked of the editor
+  struct Mark {
+    std::int32_t X, Y, Height;
+  };
+  std::vector<Mark> Marks;
   platform::TScroller Scroller{*this, 1, 1, 0, 0};
 };
 

@@ -18,6 +18,7 @@ const char* KindName(std::int16_t kind) {
     case ItemColor: return "ItemColor";
     case ItemEm: return "ItemEm";
     case ItemEnd: return "ItemEnd";
+    case ItemSource: return "ItemSource";
     default: return "ItemUnknown";
   }
 }
@@ -50,6 +51,15 @@ void PrintItemDetails(std::FILE* out, const PageItem& item) {
     case ItemImage:
       std::fprintf(out, " %s", ImageNameOf(item));
       break;
+    case ItemSource: {
+      const DviDocument& document = Document();
+      if (item.Ref() < document.SourceMarks.size()) {
+        const SourceMark& mark = document.SourceMarks[item.Ref()];
+        std::fprintf(out, " %ld %s", static_cast<long>(mark.Line),
+                     document.SourceFiles[mark.File].c_str());
+      }
+      break;
+    }
     case ItemColor:
     case ItemEm:
       std::fprintf(out, " %lu", static_cast<unsigned long>(item.Ref()));

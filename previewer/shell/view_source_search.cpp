@@ -1,0 +1,103 @@
+// The page view's source links: from a place on the page to the line of the
+// source it came from (inverse search), and from a line of a source to its
+// place on a page (forward search), through the source specials TeX writes
+// with -src-specials.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "platform/text_format.h"
+#include "previewer/base/nearest_int.h"
+#include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/source_specials.h"
+#include "previewer/shell/page_navigation.h"
+#include "previewer/shell/page_view.h"
+#include "previewer/startup/language.h"
+#include "previewer/startup/messages.h"
+#include "previewer/startup/options.h"
+
+namespace mox {
+namespace {
+
+// A line of text in device pixels at the font resolution: what a click may
+// lie above the baseline a source special sits on, and the mark's height.
+std::int32_t LineHeightPixels() {
+  return static_cast<std::int32_t>(std::lround(CurrentOptions().ResolutionY * 10.0 / 72.27));
+}
+
+void SayNoSpecials() {
+  ShowStatus(Tr("没有源文件位置信息: 请用 -src-specials 选项编译",
+                "No source positions here: compile with TeX's -src-specials option"));
+}
+
+}  // namespace
+
+void PageView::InverseSearch(std::int32_t client_x, std::int32_t client_y) {
+  if (!IsDocumentOpen() || CurrentPage < 0 || PageReady == 0) return;
+  EndRulerDrag();
+  const platform::TScroller& scroller = host_.ViewScroller();
+  const double zoom = ZoomFactor();
+  const double view_x = static_cast<double>(scroller.XPos) * UnitX + client_x - OffsetX;
+  const double view_y = static_cast<double>(scroller.YPos) * UnitY + client_y - OffsetY;
+  const std::int32_t x = static_cast<std::int32_t>(std::lround(view_x / zoom));
+  const std::int32_t y = static_cast<std::int32_t>(std::lround(view_y / zoom));
+  const std::optional<std::uint32_t> mark =
+      SourceMarkAtPoint(ThePageBuffer(), x, y, LineHeightPixels());
+  const DviDocument& document = Document();
+  if (!mark || *mark >= document.SourceMarks.size() ||
+      document.SourceFiles[document.SourceMarks[*mark].File].empty()) {
+    SayNoSpecials();
+    return;
+  }
+  const SourceMark& found = document.SourceMarks[*mark];
+  host_.ShowSourceLine(EditorFileFor(document.SourceFiles[found.File], FolderOf(DviFileName)),
+                       found.Line);
+}
+
+bool PageView::ForwardSearch(const std::string& file, std::int32_t line,
+                             const std::string& dvi_file) {
+  if (!dvi_file.empty() && (!IsDocumentOpen() || !SameFileName(dvi_file, DviFileName))) {
+    OpenChosenFile(dvi_file);
+  }
+  if (!IsDocumentOpen() || CurrentPage < 0) return false;
+  const std::optional<std::uint32_t> mark =
+      SourceMarkForLine(Document(), FolderOf(DviFileName), file, line,
+                        static_cast<std::uint32_t>(CurrentPage));
+  if (!mark) {
+    if (Document().SourceMarks.empty()) {
+      SayNoSpecials();
+    } else {
+      ShowStatus(Format(Tr("%s 不在本文档的源文件位置信息中", "%s is not among this document's sources"),
+                        file.c_str()));
+    }
+    return false;
+  }
+  const std::int32_t page = static_cast<std::int32_t>(Document().SourceMarks[*mark].Page);
+  if (page != CurrentPage && (GotoPage(page) != 0 || CurrentPage != page)) return false;
+  const PageItem* item = SourceItemOf(ThePageBuffer(), *mark);
+  if (item == nullptr) return false;
+
+  // The place a third down the window; sideways only when it is not in view.
+  const double zoom = ZoomFactor();
+  const std::int32_t height = std::max<std::int32_t>(
+      static_cast<std::int32_t>(std::lround(LineHeightPixels() * zoom)), 4);
+  const long view_x = std::lround(item->X * zoom) + OffsetX;
+  const long view_y = std::lround(item->Y * zoom) + OffsetY;
+  platform::TScroller& scroller = host_.ViewScroller();
+  const long unit_x = std::max(1, UnitX);
+  const long unit_y = std::max(1, UnitY);
+  long x = scroller.XPos;
+  const long left = scroller.XPos * unit_x;
+  if (view_x < left || view_x >= left + static_cast<long>(ClientWidth)) {
+    x = std::max(0L, (view_x - static_cast<long>(ClientWidth) / 4) / unit_x);
+  }
+  const long y = std::max(0L, (view_y - static_cast<long>(ClientHeight) / 3) / unit_y);
+  scroller.ScrollTo(std::min(x, scroller.XRange), std::min(y, scroller.YRange));
+  UpdateTitle();
+  host_.MarkPlace(static_cast<std::int32_t>(view_x - scroller.XPos * unit_x),
+                  static_cast<std::int32_t>(view_y - scroller.YPos * unit_y), height);
+  return true;
+}
+
+}  // namespace mox
