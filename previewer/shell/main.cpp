@@ -6,6 +6,7 @@
 #include "platform/command_line.h"
 #include "platform/win32/framework/application.h"
 #include "platform/win32/framework/decorated_frame.h"
+#include "platform/win32/framework/source_link.h"
 #include "platform/win32/win32_user_interface.h"
 #include "previewer/shell/commands.h"
 #include "previewer/shell/mox_frame.h"
@@ -21,6 +22,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_mode) {
   mox::win::TDecoratedFrame frame(client, mox::PreviewerFrameDecoration());
   frame.SetCommandEnabler(
       [&client](int id) { return mox::IsCommandEnabled(id, client.IsDocumentOpen()); });
+  // Editors find the previewer by its frame's class to ask for a page.
+  frame.SetWindowClass(mox::win::kPreviewerFrameClass);
   if (!frame.Create()) return 1;
   client.SetFrame(frame.Handle());
   ui.SetMainWindow(frame.Handle());

@@ -3,10 +3,13 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 
+#include "platform/process.h"
 #include "platform/text_format.h"
+#include "platform/win32/framework/source_link.h"
 #include "platform/win32/framework/input_dialog.h"
 #include "platform/win32/framework/print_preview.h"
 #include "platform/win32/gdi_glyph_rasterizer.h"
@@ -291,6 +294,42 @@ void TMOXWindow::Paint(HDC dc, const RECT& damaged, bool) {
     ::RealizePalette(dc);
   }
   PaintView(device, {damaged.left, damaged.top, damaged.right, damaged.bottom});
+  DrawPendingMark(dc);
+}
+
+void TMOXWindow::MarkPlace(std::int32_t x, std::int32_t y, std::int32_t height) {
+  if (Handle() == nullptr) return;
+  // From a little left of the special to the window's right edge, the line
+  // above the baseline and a little below it: inverted, so it shows on
+  // white and on ink alike.
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  RECT mark{std::max<LONG>(x - 6, 0), y - height, client.right, y + height / 4 + 2};
+  const platform::TScroller& scroller = ViewScroller();
+  const LONG dx = static_cast<LONG>(scroller.XPos * UnitX);
+  const LONG dy = static_cast<LONG>(scroller.YPos * UnitY);
+  InvalidateRect(Handle(), &mark, FALSE);
+  OffsetRect(&mark, dx, dy);
+  pending_mark_ = mark;
+}
+
+void TMOXWindow::DrawPendingMark(HDC dc) {
+  if (!pending_mark_ || PaintEnabled == 0) return;
+  const RECT& mark = *pending_mark_;
+  PatBlt(dc, mark.left, mark.top, mark.right - mark.left, mark.bottom - mark.top, DSTINVERT);
+  pending_mark_.reset();
+}
+
+void TMOXWindow::ShowSourceLine(const std::string& file, std::int32_t line) {
+  // A running editor is asked; otherwise the editor beside the previewer
+  // is started on the file and line.
+  if (win::SendSourcePosition(win::kEditorFrameClass, {line, file, std::string()})) return;
+  const std::string editor = CurrentOptions().ProgramDirectory + "Varelo.exe";
+  const std::string command = "\"" + editor + "\" \"" + file + "\" " + std::to_string(line);
+  if (!platform::StartProgram(command, SW_SHOWNORMAL)) {
+    ShowError(Format(Tr("无法启动编辑器\"%s\"", "Cannot start the editor \"%s\""),
+                     editor.c_str()));
+  }
 }
 
 void TMOXWindow::MeasureClient(std::uint32_t& width, std::uint32_t& height) {
@@ -407,8 +446,20 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       WheelTurned(-GET_WHEEL_DELTA_WPARAM(wparam), true, false);
       return 0;
     case WM_LBUTTONDOWN:
-      RulerPress(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      // Ctrl+click belongs to the inverse search's double-click.
+      if ((wparam & MK_CONTROL) == 0) RulerPress(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       return 0;
+    case WM_LBUTTONDBLCLK:
+      if ((wparam & MK_CONTROL) != 0) InverseSearch(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      return 0;
+    case WM_COPYDATA:
+      if (const std::optional<platform::SourcePosition> position =
+              win::ReceivedSourcePosition(lparam)) {
+        win::BringToFront(Owner());
+        ForwardSearch(position->File, position->Line, position->DviFile);
+        return TRUE;
+      }
+      return FALSE;
     case WM_MOUSEMOVE:
       RulerMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       return 0;

@@ -60,6 +60,11 @@ class TMOXWindow : public win::TWindow, private PageViewHost, public PageView {
   std::string FrameCaption() override;
   void SetFrameCaption(const std::string& text) override;
   void ShowMainFrame(bool shown) override;
+  void ShowSourceLine(const std::string& file, std::int32_t line) override;
+  void MarkPlace(std::int32_t x, std::int32_t y, std::int32_t height) override;
+  // The forward search's mark, in scrolled-view pixels, drawn by the next
+  // paint after it and then forgotten.
+  void DrawPendingMark(HDC dc);
 
   void OpenFile();
   void ChangeZoom();
@@ -72,6 +77,7 @@ class TMOXWindow : public win::TWindow, private PageViewHost, public PageView {
   HWND Owner() const { return frame_ != nullptr ? frame_ : Handle(); }
 
   HWND frame_ = nullptr;
+  std::optional<RECT> pending_mark_;
   win::Palette palette_;
   win::TPrinter printer_;
   // While a ruler drag lasts: the client area's context with the

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/source_position.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/fonts/carry_over.h"
 #include "previewer/render/memory_device.h"
@@ -31,6 +32,23 @@ TEST(SourceSpecialText, BothFormsAndWhatIsNoSourceSpecial) {
   EXPECT_EQ(parsed("src:0 a.tex"), "none");
   EXPECT_EQ(parsed("src:a.tex"), "none");
   EXPECT_EQ(parsed("em:line 1,2"), "none");
+}
+
+TEST(SourcePositionMessage, RoundTripsGbkPathsAndRefusesWhatIsNoPosition) {
+  const platform::SourcePosition sent{12, "C:\\\xD6\xD0\xCE\xC4 docs\\a.ctx", "C:\\b.dvi"};
+  const std::optional<std::string> text = platform::EncodeSourcePosition(sent);
+  ASSERT_TRUE(text);
+  EXPECT_EQ(*text, "12\nC:\\\xE4\xB8\xAD\xE6\x96\x87 docs\\a.ctx\nC:\\b.dvi");  // UTF-8
+  const std::optional<platform::SourcePosition> got = platform::DecodeSourcePosition(*text);
+  ASSERT_TRUE(got);
+  EXPECT_EQ(got->Line, 12);
+  EXPECT_EQ(got->File, sent.File);
+  EXPECT_EQ(got->DviFile, sent.DviFile);
+  for (const char* bad : {"0\na.tex", "12\n", "x\na.tex", "99999999999\na.tex", "3\na\tb.tex",
+                          "3\n\xFF.tex"}) {
+    EXPECT_FALSE(platform::DecodeSourcePosition(bad)) << bad;
+  }
+  EXPECT_FALSE(platform::EncodeSourcePosition({3, "a\xFF.tex", ""}));
 }
 
 class SourceSearchTest : public DocumentTest {

@@ -225,6 +225,11 @@ LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
     case WM_SETFOCUS:
       if (client_.Handle() != nullptr) SetFocus(client_.Handle());
       return 0;
+    case WM_COPYDATA:
+      // Data another program sends the frame is the client's business.
+      return client_.Handle() != nullptr
+                 ? SendMessageW(client_.Handle(), message, wparam, lparam)
+                 : FALSE;
     case WM_INITMENUPOPUP:
       EnableMenuItems(reinterpret_cast<HMENU>(wparam));
       return 0;

@@ -1,11 +1,12 @@
 #include "platform/win32/framework/window.h"
 
+#include <set>
+#include <string>
+
 #include "platform/win32/gdi.h"
 
 namespace mox::win {
 namespace {
-
-constexpr wchar_t kWindowClass[] = L"MoxWindow";
 
 platform::ScrollRequest RequestOf(WORD code, bool& known) {
   known = true;
@@ -33,24 +34,24 @@ TWindow::~TWindow() {
   }
 }
 
-void TWindow::RegisterWindowClass() {
-  static bool registered = false;
-  if (registered) return;
+void TWindow::RegisterWindowClass(const wchar_t* name) {
+  static std::set<std::wstring> registered;
+  if (registered.count(name) != 0) return;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = &TWindow::WindowProcedure;
   wc.hInstance = Instance();
   wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  wc.lpszClassName = kWindowClass;
-  registered = RegisterClassExW(&wc) != 0;
+  wc.lpszClassName = name;
+  if (RegisterClassExW(&wc) != 0) registered.insert(name);
 }
 
 bool TWindow::Create(HWND parent, DWORD style, DWORD ex_style, const wchar_t* caption,
                      const RECT& bounds, HMENU id_or_menu) {
-  RegisterWindowClass();
+  RegisterWindowClass(class_name_);
   const HWND created = CreateWindowExW(
-      ex_style, kWindowClass, caption, style, bounds.left, bounds.top,
+      ex_style, class_name_, caption, style, bounds.left, bounds.top,
       bounds.right == CW_USEDEFAULT ? CW_USEDEFAULT : bounds.right - bounds.left,
       bounds.bottom == CW_USEDEFAULT ? CW_USEDEFAULT : bounds.bottom - bounds.top,
       parent, id_or_menu, Instance(), this);

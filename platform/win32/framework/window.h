@@ -23,6 +23,10 @@ class TWindow : public platform::ScrollHost {
   bool Create(HWND parent, DWORD style, DWORD ex_style, const wchar_t* caption,
               const RECT& bounds, HMENU id_or_menu = nullptr);
   HWND Handle() const { return hwnd_; }
+  // The window class the next Create registers and uses: "MoxWindow"
+  // unless a program gives its main frame a class of its own, by which
+  // other programs find it.
+  void SetWindowClass(const wchar_t* name) { class_name_ = name; }
 
   // Background used to erase the client area.
   void SetBackgroundColor(COLORREF color);
@@ -55,13 +59,14 @@ class TWindow : public platform::ScrollHost {
  private:
   static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wparam,
                                           LPARAM lparam);
-  static void RegisterWindowClass();
+  static void RegisterWindowClass(const wchar_t* name);
 
   void SetScrollBar(bool horizontal, long range, long page, long position) override;
   void ScrollContent(long dx, long dy) override;
   void HandleScrollBar(bool horizontal, WPARAM wparam);
 
   HWND hwnd_ = nullptr;
+  const wchar_t* class_name_ = L"MoxWindow";
   COLORREF background_ = RGB(255, 255, 255);
   std::unique_ptr<platform::TScroller> scroller_;
 };
