@@ -86,6 +86,8 @@ class Editor {
   // The save to FileName, which names a file.
   SaveOutcome SaveNamed();
   bool WriteText(const std::string& path);
+  // Replace-all going down, after the selection's own replacement.
+  void ReplaceEveryMatchBelow(const FindRequest& request);
   void ReplaceSelectionKeepingDirection(std::u16string_view text, bool down);
 
   EditorHost& host_;

@@ -187,6 +187,51 @@ TEST_F(EditorTest, FindAndReplaceWorkOnWholeChineseCharacters) {
   EXPECT_EQ(window_.Text, u"aa-aa");
 }
 
+TEST_F(EditorTest, ReplaceAllDownDoesWhatReplacingMatchByMatchDoes) {
+  struct Case {
+    std::u16string text;
+    std::size_t start, end;
+    std::u16string find, with;
+    bool whole_word, match_case;
+  };
+  const Case cases[] = {
+      // Whole words, where the new text joins the word that follows.
+      {u"ab ab abab ab,ab", 0, 0, u"ab", u"abx", true, false},
+      {u"ab ab abab ab,ab", 0, 0, u"ab", u"", true, false},
+      // A new text that holds the find text; case folded or not.
+      {u"aAaA丂A-a", 1, 3, u"a", u"aa", false, false},
+      {u"aAaA丂A-a", 0, 0, u"A", u"中", false, true},
+      // Chinese find text, from a caret inside the text; matches that
+      // overlap.
+      {u"中文中文x中文\r中文", 2, 2, u"中文", u"文中", false, false},
+      {u"中中中 aaa", 0, 0, u"中中", u"a", false, false},
+      {u"中中中 aaa", 0, 0, u"aa", u"中", false, false},
+  };
+  for (const Case& c : cases) {
+    test::FakeEditorWindow expected;
+    expected.Text = c.text;
+    expected.SetSelection(c.start, c.end);
+    Editor reference(expected);
+    SearchOptions options;
+    options.WholeWord = c.whole_word;
+    options.MatchCase = c.match_case;
+    while (reference.FindInEditor(c.find, options)) expected.ReplaceSelection(c.with);
+
+    window_.Text = c.text;
+    window_.SetSelection(c.start, c.end);
+    FindRequest request;
+    request.FindWhat = c.find;
+    request.ReplaceWith = c.with;
+    request.Options = options;
+    request.ReplaceAll = true;
+    editor_.Replace(request);
+    EXPECT_EQ(window_.Text, expected.Text) << std::string(c.find.begin(), c.find.end());
+    EXPECT_EQ(window_.Start, expected.Start);
+    EXPECT_EQ(window_.End, expected.End);
+  }
+  EXPECT_EQ(Boxes(), "");
+}
+
 TEST_F(EditorTest, CaretLabelCountsLinesAndGbkBytesFromOne) {
   window_.Text = u"one\rtwo\r中文x\r";
   window_.SetSelection(8, 8);
