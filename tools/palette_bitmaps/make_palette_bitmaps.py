@@ -229,9 +229,15 @@ def ink_box(rows):
     return min(xs), ys[0], max(xs) + 1, ys[-1] + 1
 
 
+def baseline_of(zoom):
+    """The row of a page's baseline: the 1 cm margin and the 12 pt strut of
+    every cell page above it, in pixels at the zoom."""
+    return (RESOLUTION / 2.54 + 12 * RESOLUTION / 72.27) / zoom
+
+
 def draw_page(moxrender, dvi, pk, page, zoom, folder):
     out = folder / f"page-{page}-{zoom:.3f}.png"
-    run([str(moxrender), f"-P{pk}/dpi$d", f"-R{RESOLUTION}", f"-Z{zoom:.3f}", "--no-frame",
+    run([str(moxrender), f"-P{pk}/dpi$d", f"-R{RESOLUTION}", f"-Z{zoom:.3f}", "-B1cm:1cm", "--no-frame",
          "--strict", "--page", str(page), "--out", str(out), str(dvi)], folder)
     rows = read_png(out)
     box = ink_box(rows)
@@ -308,7 +314,11 @@ def draw_palette(moxrender, dvi, pk, folder, bitmap, grid, table, pages):
         else:
             fail(f"{bitmap} {key} {text!r}: {w} by {h} pixels do not fit {room_x} by {room_y}")
         x0 = left + 1 + (room_x - w) // 2
-        y0 = top + 1 + (room_y - h) // 2
+        # Symbols stand on a common baseline, as in a line of type, where
+        # they fit; the others are centred.
+        y0 = top + 1 + round(room_y * 0.74) - round(baseline_of(zoom) - box[1])
+        if y0 < top + 1 or y0 + h > top + 1 + room_y:
+            y0 = top + 1 + (room_y - h) // 2
         for y in range(h):
             for x in range(w):
                 canvas[y0 + y][x0 + x] = min(canvas[y0 + y][x0 + x], rows[box[1] + y][box[0] + x])
