@@ -1,6 +1,8 @@
 #include "previewer/base/byte_reader.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "previewer/base/document_abort.h"
@@ -91,12 +93,28 @@ void ByteReader::ReadBytes(std::uint8_t* out, std::uint32_t count) {
 }
 
 std::string ByteReader::ReadText(std::uint32_t count) {
+  std::string text;
+  ReadText(count, text);
+  return text;
+}
+
+void ByteReader::ReadText(std::uint32_t count, std::string& text) {
   // Checked before the text is sized, so a length from the file cannot ask
   // for more memory than the file has bytes.
   if (count > Remaining()) Truncated();
-  std::string text(count, '\0');
-  for (std::uint32_t i = 0; i < count; ++i) text[i] = static_cast<char>(ReadByte());
-  return text;
+  text.resize(count);
+  // Whole runs from the block at a time; ReadByte loads the next block.
+  std::uint32_t done = 0;
+  while (done < count) {
+    if (cursor_ >= block_length_) {
+      text[done++] = static_cast<char>(ReadByte());
+      continue;
+    }
+    const std::uint32_t run = std::min(count - done, block_length_ - cursor_);
+    std::memcpy(&text[done], &block_[cursor_], run);
+    cursor_ += run;
+    done += run;
+  }
 }
 
 std::uint32_t ByteReader::ReadUnsigned(int bytes) {

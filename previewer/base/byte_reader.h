@@ -33,6 +33,8 @@ class ByteReader {
   void Seek(std::uint32_t offset);
   void ReadBytes(std::uint8_t* out, std::uint32_t count);
   std::string ReadText(std::uint32_t count);
+  // The same into `text`, whose memory is reused from call to call.
+  void ReadText(std::uint32_t count, std::string& text);
   // 1 to 4 bytes, big-endian.
   std::uint32_t ReadUnsigned(int bytes);
   std::int32_t ReadSigned(int bytes);

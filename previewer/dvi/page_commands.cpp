@@ -1,5 +1,7 @@
 #include "previewer/dvi/page_commands.h"
 
+#include <string>
+
 #include "platform/text_format.h"
 #include "previewer/base/document_abort.h"
 #include "previewer/dvi/dvi_commands.h"
@@ -97,6 +99,7 @@ void ReadPageCommands(PagePass& pass) {
   ByteReader& reader = Document().Reader;
   const bool tracks = pass.TracksPosition();
   DviRegisters& p = state.Position;
+  std::string special;  // one buffer for every special of the page
   for (;;) {
     const int op = reader.ReadByte();
     if (state.PendingByte >= 0 && op >= 128 && op != kSet1 && op != kPut1) {
@@ -173,7 +176,8 @@ void ReadPageCommands(PagePass& pass) {
           if (length >= 255) {
             reader.Skip(length);
           } else {
-            pass.Special(reader.ReadText(length));
+            reader.ReadText(length, special);
+            pass.Special(special);
           }
         } else if (op >= kFntDef1 && op < kPre) {
           reader.Skip(static_cast<std::uint32_t>(op - kFntDef1 + 1) + 12);

@@ -40,11 +40,10 @@ std::int64_t PixelY(std::int32_t v) { return NearestInt(v * Document().Conversio
 // it will store, and marks the characters it uses.
 class MeasurePass final : public PagePass {
  public:
-  explicit MeasurePass(bool measure) : measure_(measure) {}
+  MeasurePass(bool measure, std::int32_t page) : measure_(measure), page_(page) {}
 
   std::size_t Items = 1;  // the ItemEnd
   std::size_t ImageNeed = 0;
-  std::vector<SourceSpecial> Sources;
 
   bool TracksPosition() const override { return false; }
   bool HandlesCharacters() const override { return measure_; }
@@ -87,9 +86,9 @@ class MeasurePass final : public PagePass {
     } else if (StartsWithNoCase(text, "em:")) {
       EmCommand command;
       if (ParseEm(text.substr(3), CurrentOptions().ResolutionX, command) >= 0) ++Items;
-    } else if (std::optional<SourceSpecial> source = ParseSourceSpecial(text)) {
+    } else if (const std::optional<SourceSpecial> source = ParseSourceSpecial(text)) {
       ++Items;
-      Sources.push_back(std::move(*source));
+      if (page_ >= 0) AddSourceMark(Document(), static_cast<std::uint32_t>(page_), *source);
     }
   }
 
@@ -110,6 +109,7 @@ class MeasurePass final : public PagePass {
 
  private:
   bool measure_;
+  std::int32_t page_;
 };
 
 // Scans a page into the page buffer.
@@ -219,7 +219,7 @@ class ScanPass final : public PagePass {
       if (const std::optional<PageItem> color = ParseColorSpecial(text.substr(6))) Add(*color);
     } else if (StartsWithNoCase(text, "em:")) {
       Em(text.substr(3));
-    } else if (ParseSourceSpecial(text)) {
+    } else if (ParseSourceSpecial(text)) {  // the specials the pre-scan kept
       Source();
     }
   }
@@ -384,10 +384,7 @@ int RunPreScan() {
     ShowStatus(selected ? Format(Tr("扫描第%ld页", "Scanning page %ld"), static_cast<long>(page.Count0))
                         : Format(Tr("跳过第%ld页", "Skipping page %ld"), static_cast<long>(page.Count0)));
     document.Reader.Seek(document.Base + page.Offset);
-    const PageMeasure measure = MeasurePage(selected);
-    for (const SourceSpecial& source : measure.Sources) {
-      AddSourceMark(document, static_cast<std::uint32_t>(i), source);
-    }
+    const PageMeasure measure = MeasurePage(selected, static_cast<std::int32_t>(i));
     most_items = std::max(most_items, measure.Items);
     most_image_need = std::max(most_image_need, measure.ImageNeed);
   }
@@ -426,11 +423,11 @@ int RunScanPage(int page) {
 
 }  // namespace
 
-PageMeasure MeasurePage(bool measure) {
+PageMeasure MeasurePage(bool measure, std::int32_t page) {
   StartPage();
-  MeasurePass pass(measure);
+  MeasurePass pass(measure, page);
   ReadPageCommands(pass);
-  return {pass.Items, pass.ImageNeed, std::move(pass.Sources)};
+  return {pass.Items, pass.ImageNeed};
 }
 
 int PreScan(int /*pages_per_group*/) {

@@ -4,9 +4,7 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
-
-#include "previewer/dvi/source_specials.h"
+#include <cstdint>
 
 namespace mox {
 
@@ -14,15 +12,15 @@ namespace mox {
 struct PageMeasure {
   std::size_t Items;      // including the ItemEnd
   std::size_t ImageNeed;  // bytes of image names
-  std::vector<SourceSpecial> Sources;  // the source specials, in order
 };
 
 // 0 on success; 1 on failure, after which the document is closed.
 int PreScan(int pages_per_group = 1);
 // Reads one page from its bop (the reader stands there) to its eop, marking
 // the characters it uses. When measure is false only the ziti changes are
-// followed.
-PageMeasure MeasurePage(bool measure);
+// followed. With a page index its source specials become the document's
+// marks of that page.
+PageMeasure MeasurePage(bool measure, std::int32_t page = -1);
 // Fills the page buffer from page `page` of the page index. 0 on success;
 // 1 on failure, after which the document is closed.
 int ScanPage(int page);

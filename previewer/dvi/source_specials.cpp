@@ -86,7 +86,7 @@ std::optional<SourceSpecial> ParseSourceSpecial(std::string_view text) {
   if (at < text.size() && text[at] == ' ') ++at;  // "src:12 file" and "src:12file"
   std::string_view file = text.substr(at);
   while (!file.empty() && (file.back() == ' ' || file.back() == '\0')) file.remove_suffix(1);
-  return SourceSpecial{static_cast<std::int32_t>(line), std::string(file)};
+  return SourceSpecial{static_cast<std::int32_t>(line), file};
 }
 
 void AddSourceMark(DviDocument& document, std::uint32_t page, const SourceSpecial& special) {
@@ -101,7 +101,7 @@ void AddSourceMark(DviDocument& document, std::uint32_t page, const SourceSpecia
     for (std::uint32_t i = 0; i < document.SourceFiles.size(); ++i) {
       if (document.SourceFiles[i] == special.File) file = i;
     }
-    if (file == document.SourceFiles.size()) document.SourceFiles.push_back(special.File);
+    if (file == document.SourceFiles.size()) document.SourceFiles.emplace_back(special.File);
   }
   document.SourceMarks.push_back({page, special.Line, file});
 }

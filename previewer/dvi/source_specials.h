@@ -17,7 +17,7 @@ namespace mox {
 
 struct SourceSpecial {
   std::int32_t Line = 0;
-  std::string File;  // empty: the file of the special before it
+  std::string_view File;  // in the special's text; empty: the file before
 };
 
 // The line and file of a special's text after "src:", or nothing when it is

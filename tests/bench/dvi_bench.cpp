@@ -1,5 +1,7 @@
 // Opening and pre-scanning a long real document, and scanning its pages:
-// what the previewer does at start and at every page turn.
+// what the previewer does at start and at every page turn. The same text
+// typeset with and without TeX's source specials (made by
+// tools/fixtures/make-source-bench.sh) shows what keeping them costs.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -11,11 +13,12 @@
 namespace {
 
 const std::string kLongDocument = std::string(MOX_FIXTURES_DIR) + "/dvi/long.dvi";
+const std::string kParagraphs = std::string(MOX_BENCH_SOURCE_DIR) + "/paragraphs-";
 
-void OpenAndPreScan(benchmark::State& state) {
+void OpenAndPreScan(benchmark::State& state, const std::string& document) {
   std::size_t pages = 0;
   for (auto _ : state) {
-    if (mox::OpenDviFile(kLongDocument) != 0 || mox::PreScan() != 0) {
+    if (mox::OpenDviFile(document) != 0 || mox::PreScan() != 0) {
       state.SkipWithError("the long document does not open");
       break;
     }
@@ -24,10 +27,14 @@ void OpenAndPreScan(benchmark::State& state) {
   }
   state.counters["pages"] = static_cast<double>(pages);
 }
-BENCHMARK(OpenAndPreScan)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenAndPreScan, long, kLongDocument)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenAndPreScan, paragraphs, kParagraphs + "plain.dvi")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(OpenAndPreScan, paragraphs_with_source_specials, kParagraphs + "src.dvi")
+    ->Unit(benchmark::kMillisecond);
 
-void ScanEveryPage(benchmark::State& state) {
-  if (mox::OpenDviFile(kLongDocument) != 0 || mox::PreScan() != 0) {
+void ScanEveryPage(benchmark::State& state, const std::string& document) {
+  if (mox::OpenDviFile(document) != 0 || mox::PreScan() != 0) {
     state.SkipWithError("the long document does not open");
     return;
   }
@@ -43,7 +50,11 @@ void ScanEveryPage(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
   mox::CloseDviFile();
 }
-BENCHMARK(ScanEveryPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ScanEveryPage, long, kLongDocument)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ScanEveryPage, paragraphs, kParagraphs + "plain.dvi")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ScanEveryPage, paragraphs_with_source_specials, kParagraphs + "src.dvi")
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

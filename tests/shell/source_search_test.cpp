@@ -23,7 +23,8 @@ namespace {
 TEST(SourceSpecialText, BothFormsAndWhatIsNoSourceSpecial) {
   const auto parsed = [](const char* text) {
     const std::optional<SourceSpecial> special = ParseSourceSpecial(text);
-    return special ? std::to_string(special->Line) + "|" + special->File : std::string("none");
+    return special ? std::to_string(special->Line) + "|" + std::string(special->File)
+                   : std::string("none");
   };
   EXPECT_EQ(parsed("src:123 my paper.tex"), "123|my paper.tex");
   EXPECT_EQ(parsed("src:123paper.tex"), "123|paper.tex");
