@@ -107,7 +107,7 @@ bool TEditForm::Command(int id) {
       Print();
       return true;
     case CM_PRINTER_SETUP:
-      frame_.Printer().RunSetupDialog(frame_.Handle());
+      frame_.Printer().Setup(frame_.Handle());
       return true;
     case CM_UNDO:
     case CM_CUT:
@@ -210,38 +210,24 @@ void TEditForm::FindDialogMessage(LPARAM lparam) {
 }
 
 void TEditForm::Print() {
-  bool to_file = false;
-  const HDC printer = frame_.Printer().RunPrintDialog(frame_.Handle(), to_file);
-  if (printer == nullptr) return;
-  PrintJob job;
-  job.Text = control_.Text();
-  job.Title = FileName();
-  job.Font = control_.SelectionFont();
-  job.Color = control_.SelectionColor();
+  win::TPrinter& printer = frame_.Printer();
   const WORD alignment = control_.Alignment();
-  job.Align = alignment == PFA_RIGHT    ? Alignment::Right
-              : alignment == PFA_CENTER ? Alignment::Center
-                                        : Alignment::Left;
-  if (to_file) {
-    win::FileDialogData data;
-    data.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
-    data.Filter = "打印文件 (*.prn)|*.prn|所有文件 (*.*)|*.*";
-    data.DefaultExtension = "prn";
-    const std::optional<std::string> output =
-        win::RunSaveFileDialog(frame_.Handle(), data, "打印到文件");
-    if (!output) {
-      DeleteDC(printer);
-      return;
-    }
-    const std::wstring wide = platform::Widen(*output);
-    job.OutputFile.assign(wide.begin(), wide.end());
+  TTextPrintout printout(control_.Text(), control_.SelectionFont(), control_.SelectionColor(),
+                         alignment == PFA_RIGHT    ? Alignment::Right
+                         : alignment == PFA_CENTER ? Alignment::Center
+                                                   : Alignment::Left);
+  printout.Title = platform::Widen(FileName());
+  switch (printer.Print(frame_.Handle(), printout, true)) {
+    case win::TPrinter::Outcome::NoPrinter:
+      platform::Ui().ShowBox("没有可用的打印机.", "错误", platform::kBoxOk | platform::kBoxIconError);
+      break;
+    case win::TPrinter::Outcome::Failed:
+      platform::Ui().ShowBox("打印 " + FileName() + " 失败: 打印机没有接受打印任务.", "错误",
+                             platform::kBoxOk | platform::kBoxIconError);
+      break;
+    default:
+      break;
   }
-  std::string reason;
-  if (!PrintText(printer, job, reason)) {
-    platform::Ui().ShowBox("无法打印 " + FileName() + ":\n" + reason, "错误",
-                           platform::kBoxOk | platform::kBoxIconError);
-  }
-  DeleteDC(printer);
 }
 
 void TEditForm::ChooseFont() {

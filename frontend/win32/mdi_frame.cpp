@@ -29,6 +29,7 @@ constexpr int kShowNormal = 5;          // SW_SHOW, as the design starts program
 TFrameForm::TFrameForm() : menus_(FrameworkMenus(FrameMenus())) {
   open_dialog_.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
   open_dialog_.Filter = kOpenFileFilter;
+  printer_.SetCancelBoxTexts(L"正在打印", L"取消");
 }
 
 TFrameForm::~TFrameForm() = default;

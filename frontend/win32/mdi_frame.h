@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "frontend/win32/frame_panels.h"
-#include "frontend/win32/text_printing.h"
 #include "platform/win32/framework/file_dialog.h"
 #include "platform/win32/framework/mdi_frame.h"
 #include "platform/win32/framework/menu_set.h"
+#include "platform/win32/framework/printer.h"
 #include "platform/win32/framework/text_tool_bar.h"
 
 namespace mox::varelo {
@@ -54,7 +54,7 @@ class TFrameForm : public win::TMdiFrame {
   void SetStructureBarVisible(bool visible);
   void SetPaletteBarVisible(bool visible);
   void SetPalettePanelVisible(bool visible);
-  TPrinterChoice& Printer() { return printer_; }
+  win::TPrinter& Printer() { return printer_; }
   win::FileDialogData& OpenFileDialog() { return open_dialog_; }
   void ShowNews();
   void WriteMail(int command);
@@ -79,7 +79,7 @@ class TFrameForm : public win::TMdiFrame {
   TPanel palette_bar_;          // Panel1
   TPalettePanel palette_panel_; // Panel2
   std::unique_ptr<TAboutBoxTH> about_;
-  TPrinterChoice printer_;
+  win::TPrinter printer_;  // shared by the editor windows
   win::FileDialogData open_dialog_;  // OpenFileDialog
   std::string program_dir_;          // ProgramDir
 };

@@ -1,11 +1,8 @@
 #include "frontend/win32/text_printing.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
-
-#include "platform/win32/gdi.h"
-#include "platform/win32/wide_text.h"
+#include <cstdlib>
+#include <utility>
 
 namespace mox::varelo {
 namespace {
@@ -64,102 +61,45 @@ RECT PageArea(HDC dc) {
   return area;
 }
 
-void FreeGlobal(HGLOBAL& memory) {
-  if (memory != nullptr) GlobalFree(memory);
-  memory = nullptr;
-}
-
 }  // namespace
 
-TPrinterChoice::~TPrinterChoice() {
-  FreeGlobal(dev_mode_);
-  FreeGlobal(dev_names_);
-}
+TTextPrintout::TTextPrintout(std::u16string text, const LOGFONTW& font, COLORREF color,
+                             Alignment alignment)
+    : text_(std::move(text)), screen_font_(font), color_(color), alignment_(alignment) {}
 
-HDC TPrinterChoice::RunPrintDialog(HWND owner, bool& to_file) {
-  PRINTDLGW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.hDevMode = dev_mode_;
-  dialog.hDevNames = dev_names_;
-  dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-  dialog.nCopies = 1;
-  const BOOL chosen = PrintDlgW(&dialog);
-  // The dialog may hand back new settings blocks and free the old ones.
-  dev_mode_ = dialog.hDevMode;
-  dev_names_ = dialog.hDevNames;
-  if (!chosen) return nullptr;
-  to_file = (dialog.Flags & PD_PRINTTOFILE) != 0;
-  return dialog.hDC;
-}
-
-void TPrinterChoice::RunSetupDialog(HWND owner) {
-  PRINTDLGW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.hDevMode = dev_mode_;
-  dialog.hDevNames = dev_names_;
-  dialog.Flags = PD_PRINTSETUP;
-  PrintDlgW(&dialog);
-  dev_mode_ = dialog.hDevMode;
-  dev_names_ = dialog.hDevNames;
-}
-
-bool PrintText(HDC printer, const PrintJob& job, std::string& reason) {
+void TTextPrintout::BeginPrinting() {
   // The screen font at the printer's resolution.
-  LOGFONTW font = job.Font;
+  LOGFONTW font = screen_font_;
   const win::WindowDc screen(nullptr);
-  font.lfHeight = -MulDiv(std::abs(job.Font.lfHeight), GetDeviceCaps(printer, LOGPIXELSY),
+  font.lfHeight = -MulDiv(std::abs(screen_font_.lfHeight), GetDeviceCaps(Dc, LOGPIXELSY),
                           GetDeviceCaps(screen.Get(), LOGPIXELSY));
   font.lfWidth = 0;
-  const win::Font printer_font(CreateFontIndirectW(&font));
-  const win::Selection selected(printer, printer_font.Get());
+  printer_font_ = win::Font(CreateFontIndirectW(&font));
+  const win::Selection selected(Dc, printer_font_.Get());
   TEXTMETRICW metrics{};
-  GetTextMetricsW(printer, &metrics);
-  const int line_height = std::max<int>(1, metrics.tmHeight + metrics.tmExternalLeading);
-  const RECT area = PageArea(printer);
-  const int lines_per_page = std::max<int>(1, (area.bottom - area.top) / line_height);
+  GetTextMetricsW(Dc, &metrics);
+  line_height_ = std::max<int>(1, metrics.tmHeight + metrics.tmExternalLeading);
+  area_ = PageArea(Dc);
+  const int lines_per_page = std::max<int>(1, (area_.bottom - area_.top) / line_height_);
+  PrinterMeasure measure(Dc);
+  pages_ = LayOutPages(text_, area_.right - area_.left, lines_per_page, measure, alignment_);
+}
 
-  PrinterMeasure measure(printer);
-  const std::vector<PrintedPage> pages =
-      LayOutPages(job.Text, area.right - area.left, lines_per_page, measure, job.Align);
+bool TTextPrintout::HasPage(int page) {
+  return page >= 1 && static_cast<std::size_t>(page) <= pages_.size();
+}
 
-  const std::wstring title = platform::Widen(job.Title);
-  const std::wstring output(job.OutputFile.begin(), job.OutputFile.end());
-  DOCINFOW document{};
-  document.cbSize = sizeof document;
-  document.lpszDocName = title.c_str();
-  document.lpszOutput = output.empty() ? nullptr : output.c_str();
-  if (StartDocW(printer, &document) <= 0) {
-    reason = "打印机没有接受打印任务";
-    return false;
+void TTextPrintout::PrintPage(int page, const RECT&) {
+  // Selected at every page: some printers reset the context at each one.
+  const win::Selection selected(Dc, printer_font_.Get());
+  SetBkMode(Dc, TRANSPARENT);
+  SetTextColor(Dc, color_);
+  int y = area_.top;
+  for (const PrintedLine& line : pages_[static_cast<std::size_t>(page) - 1]) {
+    TextOutW(Dc, area_.left + line.X, y, reinterpret_cast<const wchar_t*>(line.Text.data()),
+             static_cast<int>(line.Text.size()));
+    y += line_height_;
   }
-  SetBkMode(printer, TRANSPARENT);
-  SetTextColor(printer, job.Color);
-  for (const PrintedPage& page : pages) {
-    if (StartPage(printer) <= 0) {
-      AbortDoc(printer);
-      reason = "打印机没有接受新的一页";
-      return false;
-    }
-    // Some printers reset the context at every page.
-    SelectObject(printer, printer_font.Get());
-    SetBkMode(printer, TRANSPARENT);
-    SetTextColor(printer, job.Color);
-    int y = area.top;
-    for (const PrintedLine& line : page) {
-      TextOutW(printer, area.left + line.X, y, reinterpret_cast<const wchar_t*>(line.Text.data()),
-               static_cast<int>(line.Text.size()));
-      y += line_height;
-    }
-    if (EndPage(printer) <= 0) {
-      AbortDoc(printer);
-      reason = "打印机没有接受打印的一页";
-      return false;
-    }
-  }
-  EndDoc(printer);
-  return true;
 }
 
 }  // namespace mox::varelo

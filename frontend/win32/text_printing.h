@@ -1,46 +1,40 @@
-// Printing an editor's text: the printer the print and printer-setup
-// dialogs share, and the pages drawn line by line with the control's font
-// (the rich-edit control's own printing is not used: it prints nothing on
-// some systems).
+// Printing an editor's text: the pages laid out line by line with the
+// control's font and drawn by the framework's printer job (the rich-edit
+// control's own printing is not used: it prints nothing on some systems).
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "frontend/core/print_layout.h"
+#include "platform/win32/framework/printout.h"
+#include "platform/win32/gdi.h"
 
 namespace mox::varelo {
 
-// The chosen printer and its settings, kept between the dialogs.
-class TPrinterChoice {
+class TTextPrintout final : public win::TPrintout {
  public:
-  TPrinterChoice() = default;
-  ~TPrinterChoice();
-  TPrinterChoice(const TPrinterChoice&) = delete;
-  TPrinterChoice& operator=(const TPrinterChoice&) = delete;
+  // The text with lines ended by CR, the control's font at screen
+  // resolution and its colour, and the paragraphs' alignment.
+  TTextPrintout(std::u16string text, const LOGFONTW& font, COLORREF color, Alignment alignment);
 
-  // The print dialog; a printer context to print on (deleted by the
-  // caller), or null when cancelled. `to_file` tells whether the user
-  // asked to print to a file.
-  HDC RunPrintDialog(HWND owner, bool& to_file);
-  void RunSetupDialog(HWND owner);
+  // Lays the text out for the job's printer: its resolution, its
+  // printable area inside the margins.
+  void BeginPrinting() override;
+  bool HasPage(int page) override;
+  void PrintPage(int page, const RECT& band) override;
 
  private:
-  HGLOBAL dev_mode_ = nullptr;
-  HGLOBAL dev_names_ = nullptr;
+  std::u16string text_;
+  LOGFONTW screen_font_;
+  COLORREF color_;
+  Alignment alignment_;
+  win::Font printer_font_;
+  RECT area_{};
+  int line_height_ = 1;
+  std::vector<PrintedPage> pages_;
 };
-
-struct PrintJob {
-  std::u16string Text;       // lines ended by CR
-  std::string Title;         // GBK; the print job's name
-  LOGFONTW Font{};           // the control's font, at screen resolution
-  COLORREF Color = 0;
-  Alignment Align = Alignment::Left;
-  std::u16string OutputFile; // the file to print to; empty for the printer
-};
-
-// Prints every page; false with a reason (GBK) when the printer refused.
-bool PrintText(HDC printer, const PrintJob& job, std::string& reason);
 
 }  // namespace mox::varelo

@@ -155,6 +155,12 @@ TPrinter::Outcome TPrinter::Print(HWND owner, TPrintout& printout, bool prompt) 
                                              MAKEINTRESOURCEW(MOX_PRINT_CANCEL_DIALOG), owner,
                                              CancelBoxProcedure,
                                              reinterpret_cast<LPARAM>(printout.Title.c_str()));
+  if (cancel_box != nullptr && !cancel_caption_.empty()) {
+    SetWindowTextW(cancel_box, cancel_caption_.c_str());
+  }
+  if (cancel_box != nullptr && !cancel_button_.empty()) {
+    SetDlgItemTextW(cancel_box, IDCANCEL, cancel_button_.c_str());
+  }
   SetAbortProc(dc.Get(), AbortProcedure);
   DOCINFOW document{};
   document.cbSize = sizeof document;

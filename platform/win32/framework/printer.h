@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
+
 #include "platform/win32/framework/printout.h"
 #include "platform/win32/gdi.h"
 
@@ -56,6 +59,12 @@ class TPrinter {
   // Runs a job: the system print dialog (with prompt), then every page the
   // printout has, each in bands of kBandRows rows when it wants banding.
   Outcome Print(HWND owner, TPrintout& printout, bool prompt);
+  // The caption and button text of the box that lets a job be cancelled
+  // (empty: the box's own, "Printing" and "Cancel").
+  void SetCancelBoxTexts(std::wstring caption, std::wstring button) {
+    cancel_caption_ = std::move(caption);
+    cancel_button_ = std::move(button);
+  }
   // Bands a job has drawn, counted over all its pages (for measurements).
   int BandsDrawn() const { return bands_drawn_; }
 
@@ -65,6 +74,8 @@ class TPrinter {
   HGLOBAL device_mode_ = nullptr;   // DEVMODEW, as the dialogs keep it
   HGLOBAL device_names_ = nullptr;  // DEVNAMES
   int bands_drawn_ = 0;
+  std::wstring cancel_caption_;
+  std::wstring cancel_button_;
 };
 
 }  // namespace mox::win
