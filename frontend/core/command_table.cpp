@@ -1,0 +1,114 @@
+#include "frontend/core/command_table.h"
+
+#include "frontend/core/frame_files.h"
+#include "platform/file_system.h"
+
+namespace mox::varelo {
+namespace {
+
+using Base = CommandRow::Base;
+using Part = CommandRow::Part;
+
+constexpr std::string_view kTailCtx = "不存在，请重新选择 CTX 文件！";
+constexpr std::string_view kTailCompile = "不存在,请先用MOX和LaTeX或AmsTeX命令！";
+constexpr std::string_view kTailMox = "不存在，请先用MOX命令或选择 TeX 文件！";
+constexpr std::string_view kTailTex = "不存在，请重新选择 TeX 文件！";
+constexpr std::string_view kNoTex = "TeX 系统文件 TeX.exe 未发现，请重新选择 TeX 系统路径！";
+constexpr std::string_view kNoDviScr = "TeX 系统文件 DVISCR.EXE 未发现，请重新选择 TeX 系统路径！";
+constexpr std::string_view kEnv = kEnvironmentCaption;
+
+}  // namespace
+
+const std::array<CommandRow, 18> kCommandRows = {{
+    {"MOXVIEW", Base::TexDir, "MOXVIEW.BAT",
+     "Varelo 系统文件 MOXVIEW 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
+     Part::BaseName, kTailCtx, "moxview.bat", "", Part::BaseName},
+    {"MOXWIN32", Base::ProgramDir, "MOXWIN32.EXE", "Varelo 系统文件 MOXWIN32.EXE 未发现！",
+     kPreviewerCaption, Part::BaseDvi, Part::BaseDvi, kTailCompile, "MOXWIN32.EXE", "",
+     Part::BaseDvi},
+    {"MOXWIN16", Base::ProgramDir, "MOXWIN16.EXE", "Varelo 系统文件 MOXWIN16.EXE 未发现！",
+     kPreviewerCaption, Part::BaseDvi, Part::BaseDvi, kTailCompile, "MOXWIN16.EXE", "",
+     Part::BaseDvi},
+    {"MOX", Base::TexDir, "mox.exe", "MOX 系统文件 MOX.exe 未发现，请重新选择中文 TeX 系统路径！",
+     kEnv, Part::Name, Part::Name, kTailCtx, "mox", "", Part::Name},
+    {"LATEX", Base::TexDir, "LATEX.BAT",
+     "TeX 系统文件 LaTeX.bat 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
+     Part::BaseName, kTailCtx, "LATEX.bat", "", Part::BaseName},
+    {"AMSTEX", Base::TexDir, "AMSTEX.BAT",
+     "TeX 系统文件 AmsTeX.bat 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
+     Part::BaseName, kTailCtx, "AMSTEX.bat", "", Part::BaseName},
+    {"VIEW", Base::TexDir, "VIEW.BAT", "TeX 系统文件 View.bat 未发现，请重新选择中文 TeX 系统路径！",
+     kEnv, Part::Name, Part::BaseName, kTailCtx, "view.bat", "", Part::BaseName},
+    {"SETPRT", Base::TexDir, "SETPRT.EXE",
+     "TeX 系统文件 Setprt.exe 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::None,
+     Part::None, "", "setprt.exe", "", Part::None},
+    {"DVI24P", Base::TexDir, "DVI24P.EXE",
+     "TeX 系统文件 Dvi24p.exe 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
+     Part::BaseName, kTailCtx, "dvi24p.exe", "", Part::BaseName},
+    {"DVILJP", Base::TexDir, "dviljp.exe",
+     "TeX 系统文件 Dviljp.exe 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
+     Part::BaseName, kTailCtx, "dviljp.exe", "", Part::BaseName},
+    {"LaTeX (MOX5.10)", Base::TexDir, "tex.exe", kNoTex, kEnv, Part::BaseTex, Part::BaseTex,
+     kTailMox, "tex", "&latex", Part::BaseName},
+    {"DviScr (MOX5.10)", Base::TexDir, "dviscr.exe", kNoDviScr, kEnv, Part::BaseDvi,
+     Part::BaseDvi, kTailCompile, "dviscr", "-r180 -z2", Part::BaseName},
+    {"DviPrn", Base::TexDir, "dvi24p.exe", "TeX 系统文件 DVI24P.EXE 未发现，请重新选择 TeX 系统路径！",
+     kEnv, Part::BaseDvi, Part::BaseDvi, kTailCompile, "dvi24p", "", Part::BaseName},
+    {"SetPrt", Base::TexDir, "setprt.exe", "TeX 系统文件 SetPrt.exe 未发现，请重新选择 TeX 系统路径！",
+     kEnv, Part::None, Part::None, "", "setprt", "", Part::None},
+    {"LaTeX (MOX5.0)", Base::TexDir, "tex.exe", kNoTex, kEnv, Part::BaseTex, Part::BaseTex,
+     kTailMox, "tex", "&lplain", Part::BaseName},
+    {"DviScr (MOX5.0)", Base::TexDir, "dviscr.exe", kNoDviScr, kEnv, Part::BaseDvi,
+     Part::BaseDvi, kTailCompile, "dviscr", "-r180 -z2", Part::BaseName},
+    {"AmsTeX (MOX5.0)", Base::TexDir, "tex.exe", kNoTex, kEnv, Part::BaseTex, Part::BaseTex,
+     kTailTex, "tex", "&amsplain", Part::BaseName},
+    {"AmsTeX (MOX5.10)", Base::TexDir, "tex.exe", kNoTex, kEnv, Part::BaseTex, Part::BaseTex,
+     kTailTex, "TEX", "&amstex", Part::BaseName},
+}};
+
+const CommandRow* FindCommandRow(std::string_view command) {
+  for (const CommandRow& row : kCommandRows) {
+    if (row.Command == command) return &row;
+  }
+  return nullptr;
+}
+
+namespace {
+
+std::string PartOf(Part part, const std::string& source) {
+  switch (part) {
+    case Part::None: return std::string();
+    case Part::Name: return NamePartOf(source);
+    case Part::BaseName: return BaseNameOf(source);
+    case Part::BaseDvi: return BaseNameOf(source) + ".DVI";
+    case Part::BaseTex: return BaseNameOf(source) + ".TEX";
+  }
+  return std::string();
+}
+
+}  // namespace
+
+std::variant<RunnerMessage, ProgramStart> EvaluateCommand(const CommandRow& row,
+                                                         const std::string& tex_dir,
+                                                         const std::string& program_dir,
+                                                         const std::string& source) {
+  const std::string& folder = row.ToolBase == Base::TexDir ? tex_dir : program_dir;
+  if (!platform::Files().Exists(JoinPath(folder, std::string(row.ToolFile)))) {
+    return RunnerMessage{std::string(row.ToolMessage), std::string(row.ToolCaption)};
+  }
+  const std::string source_folder = FolderPartOf(source);
+  if (row.Input != Part::None) {
+    const std::string input = PartOf(row.Input, source);
+    const std::string path = source_folder.empty() ? input : JoinPath(source_folder, input);
+    if (!platform::Files().Exists(path)) {
+      return RunnerMessage{"文件" + PartOf(row.InputSubject, source) + std::string(row.InputTail),
+                           kInputCaption};
+    }
+  }
+  std::string line = Quoted(JoinPath(folder, std::string(row.Program)));
+  if (!row.Options.empty()) line += " " + std::string(row.Options);
+  if (row.Argument != Part::None) line += " " + Quoted(PartOf(row.Argument, source));
+  return ProgramStart{line, source_folder, kShowNormal};
+}
+
+}  // namespace mox::varelo
