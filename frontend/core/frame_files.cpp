@@ -10,6 +10,32 @@ std::string ProgramDirOf(const std::string& executable_path) {
   return last == std::string::npos ? std::string() : executable_path.substr(0, last);
 }
 
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+bool HasDrive(const std::string& path) {
+  return path.size() >= 2 && path[1] == ':' &&
+         ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+}  // namespace
+
+std::string FullPathOf(const std::string& path, const std::string& current_directory) {
+  if (path.empty() || current_directory.empty()) return path;
+  const bool drive = HasDrive(path);
+  const std::string rest = drive ? path.substr(2) : path;
+  if (!rest.empty() && IsSeparator(rest[0])) {
+    // "X:\\..." and "\\\\server\\..." are full; "\\dir" is on the current drive.
+    if (drive || (path.size() > 1 && IsSeparator(path[1]))) return path;
+    return HasDrive(current_directory) ? current_directory.substr(0, 2) + path : path;
+  }
+  // A Chinese character's trail byte 0x5C is no separator.
+  const bool ends_with_separator =
+      FindLastOfGbk(current_directory, "\\/") == current_directory.size() - 1;
+  return current_directory + (ends_with_separator ? "" : "\\") + rest;
+}
+
 std::string NamePartOf(const std::string& path) {
   const std::size_t last = FindLastOfGbk(path, "\\/:");
   return last == std::string::npos ? path : path.substr(last + 1);

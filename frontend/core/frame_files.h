@@ -28,6 +28,13 @@ inline constexpr char kSaveFileFilter[] =
 // without a trailing backslash.
 std::string ProgramDirOf(const std::string& executable_path);
 
+// A path as a full one: a relative path (or one from the root of the
+// current drive, or "X:name" on the current directory of drive X) joined to
+// `current_directory`, the directory it is taken from (which begins with
+// the drive). Full paths ("X:\\...", "\\\\server\\...") stay as they are. A
+// window keeps naming its file when the current directory changes later.
+std::string FullPathOf(const std::string& path, const std::string& current_directory);
+
 // The name part of a path: everything after its last backslash or colon
 // (or slash, which Windows takes for a backslash; a trail byte of a
 // Chinese character never counts as one).

@@ -9,6 +9,7 @@
 #include "frontend/win32/mdi_edit.h"
 #include "frontend/win32/menu_data.h"
 #include "frontend/win32/resource_ids.h"
+#include "platform/current_directory.h"
 #include "platform/directories.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
@@ -77,7 +78,9 @@ void TFrameForm::FormShow(const std::vector<std::string>& arguments) {
   // is ignored without a message.
   if (arguments.size() > 1 && !arguments[1].empty() && platform::Files().Exists(arguments[1]) &&
       !platform::IsDirectory(arguments[1])) {
-    OpenInNewEditor(arguments[1]);
+    // Full, so that the window saves where it read even after the current
+    // directory changes (the open and save dialogs change it).
+    OpenInNewEditor(FullPathOf(arguments[1], platform::CurrentDirectoryFor(arguments[1])));
   }
 }
 

@@ -27,6 +27,17 @@ TEST(FrameFilesTest, NamesAndFoldersEndAtRealSeparatorsOnly) {
   EXPECT_EQ(NewsCommandLine(folder), "notepad.exe " + folder + "\\news.txt");
 }
 
+TEST(FrameFilesTest, RelativePathsAreMadeFull) {
+  EXPECT_EQ(FullPathOf("paper.tex", "C:\\work"), "C:\\work\\paper.tex");
+  EXPECT_EQ(FullPathOf("paper.tex", "C:\\"), "C:\\paper.tex");
+  EXPECT_EQ(FullPathOf("sub\\paper.tex", "C:\\" + kTrailBackslash),
+            "C:\\" + kTrailBackslash + "\\sub\\paper.tex");
+  EXPECT_EQ(FullPathOf("D:paper.tex", "D:\\x"), "D:\\x\\paper.tex");
+  EXPECT_EQ(FullPathOf("\\dir\\paper.tex", "E:\\x"), "E:\\dir\\paper.tex");
+  EXPECT_EQ(FullPathOf("Z:/tmp/paper.tex", "C:\\x"), "Z:/tmp/paper.tex");
+  EXPECT_EQ(FullPathOf("\\\\server\\share\\a.tex", "C:\\x"), "\\\\server\\share\\a.tex");
+}
+
 TEST(FrameFilesTest, CommandInterpreterIsTheOneComspecNames) {
   EXPECT_EQ(CommandInterpreter(std::nullopt), "cmd.exe");
   EXPECT_EQ(CommandInterpreter(std::string()), "cmd.exe");

@@ -187,7 +187,8 @@ class VareloTest(unittest.TestCase):
     def test_cancel_at_the_close_question_keeps_the_program_running(self):
         with open(self.path("a.tex"), "wb") as f:
             f.write("\\section{草稿}\n".encode("utf-8"))
-        frame = self.start(harness.windows_path(self.path("a.tex")))
+        # A relative name: the window names the file by its full path.
+        frame = self.start("a.tex")
         harness.wait_for(editors, what="an editor window")
         paste_text(frame, "改")
         harness.keys(frame, "alt+f", "x")
