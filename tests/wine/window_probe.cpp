@@ -55,8 +55,11 @@ HWND FindFrame() {
       [](HWND window, LPARAM result) -> BOOL {
         wchar_t name[64] = L"";
         GetClassNameW(window, name, 64);
-        if (std::wcscmp(name, L"MoxWindow") == 0 && GetParent(window) == nullptr &&
-            IsWindowVisible(window)) {
+        // The previewer's frame has a class of its own (by which Varelo
+        // finds it); Varelo's frame is a plain framework window.
+        const bool frame =
+            std::wcscmp(name, L"MoxwinFrame") == 0 || std::wcscmp(name, L"MoxWindow") == 0;
+        if (frame && GetParent(window) == nullptr && IsWindowVisible(window)) {
           *reinterpret_cast<HWND*>(result) = window;
           return FALSE;
         }
