@@ -47,7 +47,7 @@ TEST_F(MakepkArgumentsTest, ReadsWhatThePreviewerWrites) {
   ASSERT_TRUE(parsed) << error;
   EXPECT_TRUE(parsed->UsedFontsOnly);
   EXPECT_TRUE(parsed->English);
-  EXPECT_TRUE(parsed->Quiet);
+  EXPECT_FALSE(parsed->Quiet);  // it says in its window what it makes
   EXPECT_DOUBLE_EQ(parsed->ResolutionX, 300.0);
   EXPECT_DOUBLE_EQ(parsed->ResolutionY, 254.5);
   EXPECT_EQ(parsed->Magnification, 1440);
