@@ -185,13 +185,13 @@ TEST(ResourcesTest, OneAcceleratorTableWithTheEnglishIds) {
   ASSERT_NE(table, nullptr);
   std::vector<ACCEL> entries(64);
   const int count = CopyAcceleratorTableW(table, entries.data(), 64);
-  ASSERT_EQ(count, 38);
+  ASSERT_EQ(count, 39);
   struct Entry {
     bool Key;
     int Code;
     int Command;
   };
-  const Entry expected[38] = {
+  const Entry expected[39] = {
       {false, 15, 101}, {false, 3, 102},  {false, 20, 104}, {false, 14, 105},
       {false, 16, 103}, {false, 24, 106}, {false, 19, 153}, {false, 5, 154},
       {false, 6, 133},  {false, 26, 134}, {true, VK_PRIOR, 151}, {true, VK_NEXT, 152},
@@ -202,8 +202,9 @@ TEST(ResourcesTest, OneAcceleratorTableWithTheEnglishIds) {
       {false, '.', 132}, {false, '-', 131}, {false, '_', 131}, {false, '<', 131},
       {false, ',', 131}, {true, VK_END, 166}, {true, VK_HOME, 165}, {true, VK_UP, 163},
       {true, VK_DOWN, 164}, {true, VK_LEFT, 161}, {true, VK_RIGHT, 162},
+      {true, VK_F1, 121},
   };
-  for (int i = 0; i < 38; ++i) {
+  for (int i = 0; i < 39; ++i) {
     const ACCEL& got = entries[static_cast<std::size_t>(i)];
     EXPECT_EQ((got.fVirt & FVIRTKEY) != 0, expected[i].Key) << i;
     EXPECT_EQ(got.fVirt & (FSHIFT | FCONTROL | FALT), 0) << i;
