@@ -31,6 +31,27 @@ std::optional<std::string> Utf8ToGbkPath(std::string_view utf8) {
 
 }  // namespace
 
+std::string ComparablePath(std::string_view path) {
+  std::string out;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(path[i]);
+    if (c >= 0x81 && i + 1 < path.size()) {
+      out += path[i];
+      out += path[++i];
+    } else if (c == '\\' || c == '/') {
+      out += '/';
+    } else if (c >= 'A' && c <= 'Z') {
+      out += static_cast<char>(c - 'A' + 'a');
+    } else {
+      out += path[i];
+    }
+  }
+  for (std::size_t at = out.find("/./"); at != std::string::npos; at = out.find("/./")) {
+    out.erase(at, 2);
+  }
+  return out;
+}
+
 std::optional<std::string> EncodeSourcePosition(const SourcePosition& position) {
   const std::optional<std::string> file = GbkToUtf8(position.File);
   const std::optional<std::string> dvi = GbkToUtf8(position.DviFile);

@@ -32,4 +32,9 @@ std::optional<std::string> EncodeSourcePosition(const SourcePosition& position);
 // GBK lacks, or a control character in a path).
 std::optional<SourcePosition> DecodeSourcePosition(std::string_view utf8);
 
+// A GBK path for comparing file names as Windows does: "/" for either
+// separator, ASCII letters in lower case (a Chinese character's bytes as
+// they are), "/./" left out.
+std::string ComparablePath(std::string_view path);
+
 }  // namespace mox::platform

@@ -16,12 +16,32 @@
 
 namespace mox::varelo {
 
-// The byte where line `line` (from 1) of a text starts, with CR LF, LF or a
-// lone CR ending lines; the end of the text for a line past the last one.
-std::size_t LineStartByte(std::string_view text, std::int32_t line);
+// Where line `line` (from 1) of a text starts, with CR LF, LF or a lone CR
+// ending lines (the rich-edit control ends its lines with CR alone); the
+// end of the text for a line past the last one. Bytes of GBK text or
+// UTF-16 units of a control's text alike: line ends are one unit in both.
+template <typename Char>
+std::size_t LineStart(std::basic_string_view<Char> text, std::int32_t line) {
+  std::size_t at = 0;
+  for (std::int32_t n = 1; n < line; ++n) {
+    while (at < text.size() && text[at] != Char('\r') && text[at] != Char('\n')) ++at;
+    if (at >= text.size()) return text.size();
+    at += text[at] == Char('\r') && at + 1 < text.size() && text[at + 1] == Char('\n') ? 2 : 1;
+  }
+  return at;
+}
 
-// The line (from 1) a byte offset of a text lies on.
-std::int32_t LineOfByte(std::string_view text, std::size_t offset);
+// The line (from 1) an offset of a text lies on.
+template <typename Char>
+std::int32_t LineOf(std::basic_string_view<Char> text, std::size_t offset) {
+  std::int32_t line = 1;
+  const std::size_t end = offset < text.size() ? offset : text.size();
+  for (std::size_t i = 0; i < end; ++i) {
+    const bool crlf = text[i] == Char('\r') && i + 1 < text.size() && text[i + 1] == Char('\n');
+    if ((text[i] == Char('\n') || (text[i] == Char('\r') && !crlf)) && line < 0x7FFFFFFF) ++line;
+  }
+  return line;
+}
 
 // The DVI file TeX writes for a source: beside it, its base name with
 // ".dvi" (a .ctx goes through mox to a .tex of the same name first).

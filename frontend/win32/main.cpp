@@ -7,6 +7,7 @@
 #include "platform/command_line.h"
 #include "platform/user_interface.h"
 #include "platform/win32/framework/application.h"
+#include "platform/win32/framework/source_link.h"
 #include "platform/win32/win32_user_interface.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -16,6 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::vector<std::string> arguments = mox::platform::CommandLineArguments(0, nullptr);
 
   mox::varelo::TFrameForm frame;
+  // The previewer finds the editor by its frame's class for inverse search.
+  frame.SetWindowClass(mox::win::kEditorFrameClass);
   if (!frame.CreateForm()) return 1;
   ui.SetMainWindow(frame.Handle());
   frame.CreateSingleInstanceWindows();

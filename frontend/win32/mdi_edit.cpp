@@ -5,6 +5,7 @@
 
 #include "frontend/core/commands.h"
 #include "frontend/core/frame_files.h"
+#include "frontend/core/source_link.h"
 #include "frontend/win32/mdi_frame.h"
 #include "frontend/win32/menu_data.h"
 #include "frontend/win32/resource_ids.h"
@@ -43,7 +44,7 @@ TEditForm::TEditForm(TFrameForm& frame)
       frame_(frame),
       menus_(FrameworkMenus(EditorMenus())),
       context_menu_(FrameworkItems(ContextItems())),
-      accelerators_(AcceleratorsOf(EditorMenus())) {}
+      accelerators_(EditorAccelerators()) {}
 
 TEditForm::~TEditForm() = default;
 
@@ -159,6 +160,22 @@ void TEditForm::EditCommand(int id) {
     case CM_SELECT_ALL: control.SelectAll(); break;
     default: break;
   }
+}
+
+void TEditForm::ShowLine(std::int32_t line) {
+  const std::u16string text = control_.Text();
+  const std::size_t start = varelo::LineStart(std::u16string_view(text), line);
+  control_.SetSelection(start, start);
+  SendMessageW(control_.Handle(), EM_SCROLLCARET, 0, 0);
+  UpdateCaretLabel();
+}
+
+std::int32_t TEditForm::CaretLine() {
+  std::size_t start = 0;
+  std::size_t end = 0;
+  control_.GetSelection(start, end);
+  const std::u16string text = control_.Text();
+  return varelo::LineOf(std::u16string_view(text), start);
 }
 
 void TEditForm::UpdateEditItems(HMENU popup) {

@@ -35,6 +35,10 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
 
   // Pastes the clipboard's text at the caret (InsertViaClipboard).
   void PasteClipboard() { control_.Paste(); }
+  // The caret at the start of a line (from 1) of the text, scrolled into
+  // view, the caret label updated; the line the caret is on.
+  void ShowLine(std::int32_t line);
+  std::int32_t CaretLine();
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -4,6 +4,7 @@
 
 #include "frontend/core/commands.h"
 #include "frontend/core/frame_files.h"
+#include "frontend/core/source_link.h"
 #include "frontend/forms/frame_layout.h"
 #include "frontend/win32/about_box.h"
 #include "frontend/win32/mdi_edit.h"
@@ -16,6 +17,8 @@
 #include "platform/process.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
+#include "platform/source_position.h"
+#include "platform/win32/framework/source_link.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::varelo {
@@ -23,7 +26,6 @@ namespace {
 
 constexpr int kToolBarId = 0x7E01;
 constexpr std::size_t kWindowMenu = 4;  // 窗口(&W) among the frame's menus
-constexpr int kShowNormal = 5;          // SW_SHOW, as the design starts programs
 
 }  // namespace
 
@@ -80,7 +82,13 @@ void TFrameForm::FormShow(const std::vector<std::string>& arguments) {
       !platform::IsDirectory(arguments[1])) {
     // Full, so that the window saves where it read even after the current
     // directory changes (the open and save dialogs change it).
-    OpenInNewEditor(FullPathOf(arguments[1], platform::CurrentDirectoryFor(arguments[1])));
+    TEditForm* editor =
+        OpenInNewEditor(FullPathOf(arguments[1], platform::CurrentDirectoryFor(arguments[1])));
+    // A line after the file: where an inverse search of a previewer that
+    // started the editor points.
+    if (editor != nullptr && CommandLineLine(arguments) > 0) {
+      editor->ShowLine(CommandLineLine(arguments));
+    }
   }
 }
 
@@ -169,8 +177,50 @@ void TFrameForm::WriteMail(int command) {
   }
 }
 
+void TFrameForm::ShowCaretLineInPreviewer() {
+  TEditForm* editor = ActiveEditor();
+  if (editor == nullptr) return;
+  if (editor->SavedFileName().empty()) {
+    platform::Ui().ShowBox("请先保存并编译本文件, 然后在预览中显示.", "预览",
+                           platform::kBoxOk | platform::kBoxIconInformation);
+    return;
+  }
+  const ForwardSearch search = ForwardSearchFor(program_dir_, editor->FileName(), editor->CaretLine());
+  if (!platform::Files().Exists(search.Position.DviFile)) {
+    platform::Ui().ShowBox(Format("没有找到 %s: 请先编译本文件 (用 -src-specials 选项).",
+                                  search.Position.DviFile.c_str()),
+                           "预览", platform::kBoxOk | platform::kBoxIconInformation);
+    return;
+  }
+  // A running previewer is asked; otherwise one is started on the DVI file.
+  if (win::SendSourcePosition(win::kPreviewerFrameClass, search.Position)) return;
+  if (!platform::StartProgram(search.Previewer.CommandLine, search.Previewer.ShowMode)) {
+    platform::Ui().ShowBox(Format("无法启动预览程序: %s", search.Previewer.CommandLine.c_str()),
+                           "预览", platform::kBoxOk | platform::kBoxIconError);
+  }
+}
+
+void TFrameForm::ShowSourceLine(const std::string& file, std::int32_t line) {
+  TEditForm* editor = nullptr;
+  for (const std::unique_ptr<win::TMdiChild>& child : Children()) {
+    auto* open = dynamic_cast<TEditForm*>(child.get());
+    if (open != nullptr &&
+        platform::ComparablePath(open->FileName()) == platform::ComparablePath(file)) {
+      editor = open;
+    }
+  }
+  if (editor != nullptr) {
+    Activate(*editor);
+  } else {
+    editor = OpenInNewEditor(file);
+  }
+  win::BringToFront(Handle());
+  if (editor != nullptr) editor->ShowLine(line);
+}
+
 bool TFrameForm::Command(int id) {
   switch (id) {
+    case CM_FORWARD_SEARCH: ShowCaretLineInPreviewer(); return true;
     case CM_NEW: New1Click(); return true;
     case CM_OPEN: Open1Click(); return true;
     case CM_EXIT: Exit1Click(); return true;
@@ -217,7 +267,10 @@ bool TFrameForm::Command(int id) {
   }
 }
 
-bool TFrameForm::IsCommandEnabled(int id) { return IsCommandAvailable(id); }
+bool TFrameForm::IsCommandEnabled(int id) {
+  if (id == CM_FORWARD_SEARCH) return ActiveEditor() != nullptr;
+  return IsCommandAvailable(id);
+}
 
 std::string TFrameForm::HintOf(int id) {
   for (const ToolButton& button : ToolBarButtons()) {
@@ -235,6 +288,12 @@ void TFrameForm::ActiveChildChanged() {
 }
 
 LRESULT TFrameForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_COPYDATA) {
+    const std::optional<platform::SourcePosition> position = win::ReceivedSourcePosition(lparam);
+    if (!position) return FALSE;
+    ShowSourceLine(position->File, position->Line);
+    return TRUE;
+  }
   const LRESULT result = TMdiFrame::HandleMessage(message, wparam, lparam);
   if (message == WM_SIZE && wparam != SIZE_MINIMIZED && tool_bar_.Handle() != nullptr) {
     PlaceCaretBox();

@@ -58,6 +58,11 @@ class TFrameForm : public win::TMdiFrame {
   win::FileDialogData& OpenFileDialog() { return open_dialog_; }
   void ShowNews();
   void WriteMail(int command);
+  // Source links: the active editor's caret line shown in the previewer
+  // (forward search), and a line of a file shown in an editor window, the
+  // frame in front (what the previewer asks for).
+  void ShowCaretLineInPreviewer();
+  void ShowSourceLine(const std::string& file, std::int32_t line);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

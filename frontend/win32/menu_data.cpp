@@ -39,4 +39,10 @@ std::vector<win::AcceleratorData> AcceleratorsOf(const std::vector<Menu>& menus)
   return keys;
 }
 
+std::vector<win::AcceleratorData> EditorAccelerators() {
+  std::vector<win::AcceleratorData> keys = AcceleratorsOf(EditorMenus());
+  for (const win::AcceleratorData& key : AcceleratorsOf(FrameMenus())) keys.push_back(key);
+  return keys;
+}
+
 }  // namespace mox::varelo

@@ -13,5 +13,8 @@ std::vector<win::MenuData> FrameworkMenus(const std::vector<Menu>& menus);
 std::vector<win::MenuItemData> FrameworkItems(const std::vector<MenuItem>& items);
 // The shortcuts of a set of menus, as an accelerator table's entries.
 std::vector<win::AcceleratorData> AcceleratorsOf(const std::vector<Menu>& menus);
+// An editor window's shortcuts: its own menus' and the frame's, whose menus
+// stay in the bar while it is active.
+std::vector<win::AcceleratorData> EditorAccelerators();
 
 }  // namespace mox::varelo

@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "platform/file_system.h"
+#include "platform/source_position.h"
 #include "platform/text_format.h"
 #include "previewer/dvi/mox_conventions.h"
 
@@ -24,29 +25,6 @@ std::string FullPath(std::string name, const std::string& dvi_folder) {
     name.erase(0, 2);
   }
   return IsAbsolute(name) ? name : dvi_folder + name;
-}
-
-// A path for comparing: "/" for either separator, ASCII letters in lower
-// case, the two bytes of a Chinese character as they are, "/./" left out.
-std::string ComparablePath(const std::string& path) {
-  std::string out;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(path[i]);
-    if (c >= 0x81 && i + 1 < path.size()) {
-      out += path[i];
-      out += path[++i];
-    } else if (c == '\\' || c == '/') {
-      out += '/';
-    } else if (c >= 'A' && c <= 'Z') {
-      out += static_cast<char>(c - 'A' + 'a');
-    } else {
-      out += path[i];
-    }
-  }
-  for (std::size_t at = out.find("/./"); at != std::string::npos; at = out.find("/./")) {
-    out.erase(at, 2);
-  }
-  return out;
 }
 
 // Where a path's extension begins (its dot), or npos when its last part has
@@ -135,8 +113,8 @@ const PageItem* SourceItemOf(const PageBuffer& buffer, std::uint32_t mark) {
 
 bool SameSourceFile(const std::string& special_file, const std::string& dvi_folder,
                     const std::string& path) {
-  const std::string a = ComparablePath(FullPath(special_file, dvi_folder));
-  const std::string b = ComparablePath(path);
+  const std::string a = platform::ComparablePath(FullPath(special_file, dvi_folder));
+  const std::string b = platform::ComparablePath(path);
   const std::size_t a_dot = ExtensionDot(a);
   const std::size_t b_dot = ExtensionDot(b);
   const std::string a_stem = a.substr(0, a_dot);
@@ -178,7 +156,7 @@ std::string EditorFileFor(const std::string& special_file, const std::string& dv
   const std::string full = FullPath(special_file, dvi_folder);
   const std::size_t dot = ExtensionDot(full);
   const std::string stem = full.substr(0, dot);
-  const std::string extension = dot == std::string::npos ? "" : ComparablePath(full.substr(dot));
+  const std::string extension = dot == std::string::npos ? "" : platform::ComparablePath(full.substr(dot));
   platform::FileSystem& files = platform::Files();
   if (extension == ".tex" && files.Exists(stem + ".ctx")) return stem + ".ctx";
   if (extension.empty() && !files.Exists(full)) {
@@ -190,7 +168,7 @@ std::string EditorFileFor(const std::string& special_file, const std::string& dv
 }
 
 bool SameFileName(const std::string& a, const std::string& b) {
-  return ComparablePath(a) == ComparablePath(b);
+  return platform::ComparablePath(a) == platform::ComparablePath(b);
 }
 
 std::string FolderOf(const std::string& path) {

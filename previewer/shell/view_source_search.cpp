@@ -20,11 +20,17 @@
 namespace mox {
 namespace {
 
-// A line of text in device pixels at the font resolution: what a click may
-// lie above the baseline a source special sits on, and the mark's height.
-std::int32_t LineHeightPixels() {
-  return static_cast<std::int32_t>(std::lround(CurrentOptions().ResolutionY * 10.0 / 72.27));
+// Points in device pixels at the font resolution.
+std::int32_t PointsToPixels(double points) {
+  return static_cast<std::int32_t>(std::lround(CurrentOptions().ResolutionY * points / 72.27));
 }
+
+// How far above the baseline a source special sits on a click still counts
+// as that line: the upper part of a 10 pt line, less than the gap down from
+// the line above it.
+constexpr double kClickSlackPoints = 6.0;
+// The mark's height: a line of 10 pt text.
+constexpr double kMarkPoints = 10.0;
 
 void SayNoSpecials() {
   ShowStatus(Tr("没有源文件位置信息: 请用 -src-specials 选项编译",
@@ -43,7 +49,7 @@ void PageView::InverseSearch(std::int32_t client_x, std::int32_t client_y) {
   const std::int32_t x = static_cast<std::int32_t>(std::lround(view_x / zoom));
   const std::int32_t y = static_cast<std::int32_t>(std::lround(view_y / zoom));
   const std::optional<std::uint32_t> mark =
-      SourceMarkAtPoint(ThePageBuffer(), x, y, LineHeightPixels());
+      SourceMarkAtPoint(ThePageBuffer(), x, y, PointsToPixels(kClickSlackPoints));
   const DviDocument& document = Document();
   if (!mark || *mark >= document.SourceMarks.size() ||
       document.SourceFiles[document.SourceMarks[*mark].File].empty()) {
@@ -81,7 +87,7 @@ bool PageView::ForwardSearch(const std::string& file, std::int32_t line,
   // The place a third down the window; sideways only when it is not in view.
   const double zoom = ZoomFactor();
   const std::int32_t height = std::max<std::int32_t>(
-      static_cast<std::int32_t>(std::lround(LineHeightPixels() * zoom)), 4);
+      static_cast<std::int32_t>(std::lround(PointsToPixels(kMarkPoints) * zoom)), 4);
   const long view_x = std::lround(item->X * zoom) + OffsetX;
   const long view_y = std::lround(item->Y * zoom) + OffsetY;
   platform::TScroller& scroller = host_.ViewScroller();

@@ -11,16 +11,19 @@ namespace mox::varelo {
 namespace {
 
 TEST(SourceLinkLines, LinesStartAfterEveryKindOfLineEndAndRoundTrip) {
-  const std::string text = "a\r\nbb\nccc\rdddd";
-  EXPECT_EQ(LineStartByte(text, 1), 0u);
-  EXPECT_EQ(LineStartByte(text, 2), 3u);
-  EXPECT_EQ(LineStartByte(text, 3), 6u);
-  EXPECT_EQ(LineStartByte(text, 4), 10u);
-  EXPECT_EQ(LineStartByte(text, 9), text.size());
+  const std::string_view text = "a\r\nbb\nccc\rdddd";
+  EXPECT_EQ(LineStart(text, 1), 0u);
+  EXPECT_EQ(LineStart(text, 2), 3u);
+  EXPECT_EQ(LineStart(text, 3), 6u);
+  EXPECT_EQ(LineStart(text, 4), 10u);
+  EXPECT_EQ(LineStart(text, 9), text.size());
   for (std::int32_t line = 1; line <= 4; ++line) {
-    EXPECT_EQ(LineOfByte(text, LineStartByte(text, line)), line);
+    EXPECT_EQ(LineOf(text, LineStart(text, line)), line);
   }
-  EXPECT_EQ(LineOfByte(text, 4), 2);  // inside "bb"
+  EXPECT_EQ(LineOf(text, 4), 2);  // inside "bb"
+  const std::u16string_view control = u"a\rb\rc";  // the control's line ends
+  EXPECT_EQ(LineStart(control, 3), 4u);
+  EXPECT_EQ(LineOf(control, 4), 3);
 }
 
 TEST(SourceLinkForward, PositionAndPreviewerCommandForASpacedChinesePath) {

@@ -49,24 +49,33 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
+// The first visible frame of the programs: the previewer's (MoxwinFrame),
+// Varelo's (VareloFrame) or a plain framework window; only the class
+// PROBE_FRAME names when that variable is set (both programs running).
 HWND FindFrame() {
-  HWND found = nullptr;
+  struct Search {
+    wchar_t Wanted[64] = L"";
+    HWND Found = nullptr;
+  } search;
+  GetEnvironmentVariableW(L"PROBE_FRAME", search.Wanted, 64);
   EnumWindows(
-      [](HWND window, LPARAM result) -> BOOL {
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(data);
         wchar_t name[64] = L"";
         GetClassNameW(window, name, 64);
-        // The previewer's frame has a class of its own (by which Varelo
-        // finds it); Varelo's frame is a plain framework window.
-        const bool frame =
-            std::wcscmp(name, L"MoxwinFrame") == 0 || std::wcscmp(name, L"MoxWindow") == 0;
+        const bool frame = search->Wanted[0] != L'\0'
+                               ? std::wcscmp(name, search->Wanted) == 0
+                               : std::wcscmp(name, L"MoxwinFrame") == 0 ||
+                                     std::wcscmp(name, L"VareloFrame") == 0 ||
+                                     std::wcscmp(name, L"MoxWindow") == 0;
         if (frame && GetParent(window) == nullptr && IsWindowVisible(window)) {
-          *reinterpret_cast<HWND*>(result) = window;
+          search->Found = window;
           return FALSE;
         }
         return TRUE;
       },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
 }
 
 // Memory in the window's own process, for messages that fill a buffer.
