@@ -18,6 +18,7 @@ const std::vector<Menu>& FrameMenus() {
         {CM_TEX_ASSISTANT, "TeX 输入助手[&X]"},
         {CM_PHRASES, "短语输入助手[&I]"},
         kSeparator,
+        {CM_SOURCE_SPECIALS, "编译时记录源文件位置[&S]"},
         {CM_FORWARD_SEARCH, "在预览中显示本行[&V]", Control('J')}}},
       {"批命令(&B)", 9,
        {{CM_ABOUT_BATCH, "关于批处理文件"},

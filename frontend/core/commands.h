@@ -18,6 +18,7 @@ enum CommandId : int {
   CM_TEX_ASSISTANT = 112,  // TeX2
   CM_PHRASES = 113,      // I1
   CM_FORWARD_SEARCH = 114,  // the caret line's place in the previewer
+  CM_SOURCE_SPECIALS = 115, // compile with source specials (MOXSRC=1)
   CM_ABOUT_BATCH = 120,  // Batch1
   CM_BATCH_FIRST = 121,  // MOXexbat1 ... User6bat1, in menu order
   CM_BATCH_LAST = 141,

@@ -39,6 +39,8 @@ TFrameForm::~TFrameForm() = default;
 
 bool TFrameForm::CreateForm() {
   if (!CreateFrame(kProgramTitle, menus_, kWindowMenu, IDI_VARELO)) return false;
+  // Compiling with source specials starts as the environment says.
+  menus_.SetChecked(CM_SOURCE_SPECIALS, platform::GetEnvironmentText("MOXSRC") == "1");
 
   std::vector<win::CaptionedButton> buttons;
   for (const ToolButton& button : ToolBarButtons()) {
@@ -221,6 +223,15 @@ void TFrameForm::ShowSourceLine(const std::string& file, std::int32_t line) {
 bool TFrameForm::Command(int id) {
   switch (id) {
     case CM_FORWARD_SEARCH: ShowCaretLineInPreviewer(); return true;
+    case CM_SOURCE_SPECIALS: {
+      // The batch files (and the command runner's, which call them) add
+      // -src-specials to TeX's command line when MOXSRC is 1; the programs
+      // Varelo starts inherit its environment.
+      const bool on = !menus_.IsChecked(CM_SOURCE_SPECIALS);
+      menus_.SetChecked(CM_SOURCE_SPECIALS, on);
+      SetEnvironmentVariableW(L"MOXSRC", on ? L"1" : nullptr);
+      return true;
+    }
     case CM_NEW: New1Click(); return true;
     case CM_OPEN: Open1Click(); return true;
     case CM_EXIT: Exit1Click(); return true;
