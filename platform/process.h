@@ -18,6 +18,10 @@ inline constexpr int kProgramStarted = 33;
 // found, 5 access denied, 11 not a valid program.
 int StartProgramCode(const std::string& command_line, int show_mode);
 
+// The same, run in `working_folder` (empty: this program's current folder).
+int StartProgramCodeIn(const std::string& command_line, const std::string& working_folder,
+                       int show_mode);
+
 // Whether StartProgramCode started the program.
 inline bool StartProgram(const std::string& command_line, int show_mode) {
   return StartProgramCode(command_line, show_mode) >= 32;

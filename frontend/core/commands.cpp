@@ -159,13 +159,8 @@ bool IsCommandAvailable(int id) {
   switch (id) {
     case CM_COMPILE:
     case CM_TEX_ASSISTANT:
-    case CM_PHRASES:
-    case CM_ABOUT_BATCH:
-    case CM_ABOUT_TEMPLATES:
-    case CM_TUTORIAL: return false;
-    default:
-      return !(id >= CM_BATCH_FIRST && id <= CM_BATCH_LAST) &&
-             !(id >= CM_TEMPLATE_FIRST && id <= CM_TEMPLATE_LAST);
+    case CM_PHRASES: return false;
+    default: return true;
   }
 }
 

@@ -102,9 +102,8 @@ struct ToolButton {
 // The tool bar ToolBar2, left to right.
 const std::vector<ToolButton>& ToolBarButtons();
 
-// Commands whose windows and tools Varelo does not have yet (the command
-// runner, the assistant, the phrases, batch files, templates and the
-// tutorial): their menu items and buttons are greyed.
+// Commands whose windows Varelo does not have yet (the command runner, the
+// assistant, the phrases): their menu items and buttons are greyed.
 bool IsCommandAvailable(int id);
 
 // The edit menu and the context menu (Edit1Click): paste needs text on

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "frontend/core/batch_menu.h"
 #include "frontend/core/commands.h"
 #include "frontend/core/frame_files.h"
 #include "frontend/core/source_link.h"
@@ -179,6 +180,30 @@ void TFrameForm::WriteMail(int command) {
   }
 }
 
+void TFrameForm::Start(const ProgramStart& start) {
+  // Started and not waited for; whether it ran is the program's business.
+  platform::StartProgramCodeIn(start.CommandLine, start.WorkingFolder, start.ShowMode);
+}
+
+void TFrameForm::RunBatchItem(std::size_t index) {
+  TEditForm* editor = ActiveEditor();
+  if (editor == nullptr || index >= kBatchItems.size()) return;
+  // The file as last saved; nothing for a window never saved.
+  if (const std::optional<ProgramStart> start =
+          RunBatch(BatchCommandOf(kBatchItems[index], program_dir_), editor->SavedFileName())) {
+    Start(*start);
+  }
+}
+
+void TFrameForm::OpenTemplate(std::size_t index) {
+  if (index >= kTemplateItems.size()) return;
+  const std::optional<std::string> path = TemplatePathOf(kTemplateItems[index], program_dir_);
+  if (!path) return;
+  // Opened in place; the next open dialog starts from it.
+  open_dialog_.FileName = *path;
+  OpenInNewEditor(*path);
+}
+
 void TFrameForm::ShowCaretLineInPreviewer() {
   TEditForm* editor = ActiveEditor();
   if (editor == nullptr) return;
@@ -221,8 +246,25 @@ void TFrameForm::ShowSourceLine(const std::string& file, std::int32_t line) {
 }
 
 bool TFrameForm::Command(int id) {
+  if (id >= CM_BATCH_FIRST && id <= CM_BATCH_LAST) {
+    RunBatchItem(static_cast<std::size_t>(id - CM_BATCH_FIRST));
+    return true;
+  }
+  if (id >= CM_TEMPLATE_FIRST && id <= CM_TEMPLATE_LAST) {
+    OpenTemplate(static_cast<std::size_t>(id - CM_TEMPLATE_FIRST));
+    return true;
+  }
   switch (id) {
     case CM_FORWARD_SEARCH: ShowCaretLineInPreviewer(); return true;
+    case CM_ABOUT_BATCH:
+    case CM_ABOUT_TEMPLATES: {
+      const InfoMessage info = id == CM_ABOUT_BATCH ? AboutBatchFiles(program_dir_)
+                                                    : AboutTemplates(program_dir_);
+      platform::Ui().ShowBox(info.Text, info.Caption,
+                             platform::kBoxOk | platform::kBoxIconInformation);
+      return true;
+    }
+    case CM_TUTORIAL: Start(TutorialStart(program_dir_)); return true;
     case CM_SOURCE_SPECIALS: {
       // The batch files (and the command runner's, which call them) add
       // -src-specials to TeX's command line when MOXSRC is 1; the programs

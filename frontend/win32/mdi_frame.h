@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/core/program_start.h"
 #include "frontend/win32/frame_panels.h"
 #include "platform/win32/framework/file_dialog.h"
 #include "platform/win32/framework/mdi_frame.h"
@@ -62,6 +63,11 @@ class TFrameForm : public win::TMdiFrame {
   // (forward search), and a line of a file shown in an editor window, the
   // frame in front (what the previewer asks for).
   void ShowCaretLineInPreviewer();
+  // The tool runner: a batch item on the active editor's saved file, a
+  // template opened in place, the tutorial in the previewer.
+  void RunBatchItem(std::size_t index);
+  void OpenTemplate(std::size_t index);
+  void Start(const ProgramStart& start);
   void ShowSourceLine(const std::string& file, std::int32_t line);
 
  protected:

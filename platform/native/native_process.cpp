@@ -156,7 +156,12 @@ std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_lin
   return std::make_unique<NativeWaitedProgram>(pid);
 }
 
-int StartProgramCode(const std::string& command_line, int /*show_mode*/) {
+int StartProgramCode(const std::string& command_line, int show_mode) {
+  return StartProgramCodeIn(command_line, std::string(), show_mode);
+}
+
+int StartProgramCodeIn(const std::string& command_line, const std::string& working_folder,
+                       int /*show_mode*/) {
   const std::vector<std::string> arguments = SplitCommandLine(command_line);
   if (arguments.empty()) return 2;
   if (const int problem = ProgramProblem(arguments[0]); problem != 0) return problem;
@@ -177,6 +182,11 @@ int StartProgramCode(const std::string& command_line, int /*show_mode*/) {
   }
   if (middle == 0) {
     ::close(status_pipe[0]);
+    if (!working_folder.empty() && ::chdir(working_folder.c_str()) != 0) {
+      const char code = 3;  // path not found
+      (void)!::write(status_pipe[1], &code, 1);
+      ::_exit(0);
+    }
     pid_t pid;
     const int rc = ::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ);
     const char code = static_cast<char>(rc == 0 ? kProgramStarted : CodeOfErrno(rc));

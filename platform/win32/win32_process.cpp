@@ -52,7 +52,7 @@ class Win32WaitedProgram final : public WaitedProgram {
 // Creates the process of command_line (GBK), suspended when asked; the
 // WinExec code of the failure, or kProgramStarted.
 int CreateProgram(const std::string& command_line, int show_mode, DWORD flags,
-                  PROCESS_INFORMATION& info) {
+                  PROCESS_INFORMATION& info, const std::string& working_folder = std::string()) {
   // WinExec would read the command line in the ANSI code page; CreateProcessW
   // with the same search rules keeps Chinese paths intact.
   std::wstring wide = Widen(command_line);
@@ -63,8 +63,9 @@ int CreateProgram(const std::string& command_line, int show_mode, DWORD flags,
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show_mode);
   info = PROCESS_INFORMATION{};
+  const std::wstring folder = Widen(working_folder);
   if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, flags, nullptr,
-                      nullptr, &startup, &info)) {
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
     return WinExecCode(GetLastError());
   }
   return kProgramStarted;
@@ -87,8 +88,13 @@ std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_lin
 }
 
 int StartProgramCode(const std::string& command_line, int show_mode) {
+  return StartProgramCodeIn(command_line, std::string(), show_mode);
+}
+
+int StartProgramCodeIn(const std::string& command_line, const std::string& working_folder,
+                       int show_mode) {
   PROCESS_INFORMATION info;
-  const int code = CreateProgram(command_line, show_mode, 0, info);
+  const int code = CreateProgram(command_line, show_mode, 0, info, working_folder);
   if (code == kProgramStarted) {
     const win::ProcessHandles handles(info);  // closed at once: not waited for
   }
