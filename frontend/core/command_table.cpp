@@ -7,7 +7,7 @@ namespace mox::varelo {
 namespace {
 
 using Base = CommandRow::Base;
-using Part = CommandRow::Part;
+using FileForm = CommandRow::FileForm;
 
 constexpr std::string_view kTailCtx = "不存在，请重新选择 CTX 文件！";
 constexpr std::string_view kTailCompile = "不存在,请先用MOX和LaTeX或AmsTeX命令！";
@@ -21,49 +21,49 @@ constexpr std::string_view kEnv = kEnvironmentCaption;
 
 const std::array<CommandRow, 18> kCommandRows = {{
     {"MOXVIEW", Base::TexDir, "MOXVIEW.BAT",
-     "Varelo 系统文件 MOXVIEW 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
-     Part::BaseName, kTailCtx, "moxview.bat", "", Part::BaseName},
+     "Varelo 系统文件 MOXVIEW 未发现，请重新选择中文 TeX 系统路径！", kEnv, FileForm::Name,
+     FileForm::BaseName, kTailCtx, "moxview.bat", "", FileForm::BaseName},
     {"MOXWIN32", Base::ProgramDir, "MOXWIN32.EXE", "Varelo 系统文件 MOXWIN32.EXE 未发现！",
-     kPreviewerCaption, Part::BaseDvi, Part::BaseDvi, kTailCompile, "MOXWIN32.EXE", "",
-     Part::BaseDvi},
+     kPreviewerCaption, FileForm::BaseDvi, FileForm::BaseDvi, kTailCompile, "MOXWIN32.EXE", "",
+     FileForm::BaseDvi},
     {"MOXWIN16", Base::ProgramDir, "MOXWIN16.EXE", "Varelo 系统文件 MOXWIN16.EXE 未发现！",
-     kPreviewerCaption, Part::BaseDvi, Part::BaseDvi, kTailCompile, "MOXWIN16.EXE", "",
-     Part::BaseDvi},
+     kPreviewerCaption, FileForm::BaseDvi, FileForm::BaseDvi, kTailCompile, "MOXWIN16.EXE", "",
+     FileForm::BaseDvi},
     {"MOX", Base::TexDir, "mox.exe", "MOX 系统文件 MOX.exe 未发现，请重新选择中文 TeX 系统路径！",
-     kEnv, Part::Name, Part::Name, kTailCtx, "mox", "", Part::Name},
+     kEnv, FileForm::Name, FileForm::Name, kTailCtx, "mox", "", FileForm::Name},
     {"LATEX", Base::TexDir, "LATEX.BAT",
-     "TeX 系统文件 LaTeX.bat 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
-     Part::BaseName, kTailCtx, "LATEX.bat", "", Part::BaseName},
+     "TeX 系统文件 LaTeX.bat 未发现，请重新选择中文 TeX 系统路径！", kEnv, FileForm::Name,
+     FileForm::BaseName, kTailCtx, "LATEX.bat", "", FileForm::BaseName},
     {"AMSTEX", Base::TexDir, "AMSTEX.BAT",
-     "TeX 系统文件 AmsTeX.bat 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
-     Part::BaseName, kTailCtx, "AMSTEX.bat", "", Part::BaseName},
+     "TeX 系统文件 AmsTeX.bat 未发现，请重新选择中文 TeX 系统路径！", kEnv, FileForm::Name,
+     FileForm::BaseName, kTailCtx, "AMSTEX.bat", "", FileForm::BaseName},
     {"VIEW", Base::TexDir, "VIEW.BAT", "TeX 系统文件 View.bat 未发现，请重新选择中文 TeX 系统路径！",
-     kEnv, Part::Name, Part::BaseName, kTailCtx, "view.bat", "", Part::BaseName},
+     kEnv, FileForm::Name, FileForm::BaseName, kTailCtx, "view.bat", "", FileForm::BaseName},
     {"SETPRT", Base::TexDir, "SETPRT.EXE",
-     "TeX 系统文件 Setprt.exe 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::None,
-     Part::None, "", "setprt.exe", "", Part::None},
+     "TeX 系统文件 Setprt.exe 未发现，请重新选择中文 TeX 系统路径！", kEnv, FileForm::None,
+     FileForm::None, "", "setprt.exe", "", FileForm::None},
     {"DVI24P", Base::TexDir, "DVI24P.EXE",
-     "TeX 系统文件 Dvi24p.exe 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
-     Part::BaseName, kTailCtx, "dvi24p.exe", "", Part::BaseName},
+     "TeX 系统文件 Dvi24p.exe 未发现，请重新选择中文 TeX 系统路径！", kEnv, FileForm::Name,
+     FileForm::BaseName, kTailCtx, "dvi24p.exe", "", FileForm::BaseName},
     {"DVILJP", Base::TexDir, "dviljp.exe",
-     "TeX 系统文件 Dviljp.exe 未发现，请重新选择中文 TeX 系统路径！", kEnv, Part::Name,
-     Part::BaseName, kTailCtx, "dviljp.exe", "", Part::BaseName},
-    {"LaTeX (MOX5.10)", Base::TexDir, "tex.exe", kNoTex, kEnv, Part::BaseTex, Part::BaseTex,
-     kTailMox, "tex", "&latex", Part::BaseName},
-    {"DviScr (MOX5.10)", Base::TexDir, "dviscr.exe", kNoDviScr, kEnv, Part::BaseDvi,
-     Part::BaseDvi, kTailCompile, "dviscr", "-r180 -z2", Part::BaseName},
+     "TeX 系统文件 Dviljp.exe 未发现，请重新选择中文 TeX 系统路径！", kEnv, FileForm::Name,
+     FileForm::BaseName, kTailCtx, "dviljp.exe", "", FileForm::BaseName},
+    {"LaTeX (MOX5.10)", Base::TexDir, "tex.exe", kNoTex, kEnv, FileForm::BaseTex, FileForm::BaseTex,
+     kTailMox, "tex", "&latex", FileForm::BaseName},
+    {"DviScr (MOX5.10)", Base::TexDir, "dviscr.exe", kNoDviScr, kEnv, FileForm::BaseDvi,
+     FileForm::BaseDvi, kTailCompile, "dviscr", "-r180 -z2", FileForm::BaseName},
     {"DviPrn", Base::TexDir, "dvi24p.exe", "TeX 系统文件 DVI24P.EXE 未发现，请重新选择 TeX 系统路径！",
-     kEnv, Part::BaseDvi, Part::BaseDvi, kTailCompile, "dvi24p", "", Part::BaseName},
+     kEnv, FileForm::BaseDvi, FileForm::BaseDvi, kTailCompile, "dvi24p", "", FileForm::BaseName},
     {"SetPrt", Base::TexDir, "setprt.exe", "TeX 系统文件 SetPrt.exe 未发现，请重新选择 TeX 系统路径！",
-     kEnv, Part::None, Part::None, "", "setprt", "", Part::None},
-    {"LaTeX (MOX5.0)", Base::TexDir, "tex.exe", kNoTex, kEnv, Part::BaseTex, Part::BaseTex,
-     kTailMox, "tex", "&lplain", Part::BaseName},
-    {"DviScr (MOX5.0)", Base::TexDir, "dviscr.exe", kNoDviScr, kEnv, Part::BaseDvi,
-     Part::BaseDvi, kTailCompile, "dviscr", "-r180 -z2", Part::BaseName},
-    {"AmsTeX (MOX5.0)", Base::TexDir, "tex.exe", kNoTex, kEnv, Part::BaseTex, Part::BaseTex,
-     kTailTex, "tex", "&amsplain", Part::BaseName},
-    {"AmsTeX (MOX5.10)", Base::TexDir, "tex.exe", kNoTex, kEnv, Part::BaseTex, Part::BaseTex,
-     kTailTex, "TEX", "&amstex", Part::BaseName},
+     kEnv, FileForm::None, FileForm::None, "", "setprt", "", FileForm::None},
+    {"LaTeX (MOX5.0)", Base::TexDir, "tex.exe", kNoTex, kEnv, FileForm::BaseTex, FileForm::BaseTex,
+     kTailMox, "tex", "&lplain", FileForm::BaseName},
+    {"DviScr (MOX5.0)", Base::TexDir, "dviscr.exe", kNoDviScr, kEnv, FileForm::BaseDvi,
+     FileForm::BaseDvi, kTailCompile, "dviscr", "-r180 -z2", FileForm::BaseName},
+    {"AmsTeX (MOX5.0)", Base::TexDir, "tex.exe", kNoTex, kEnv, FileForm::BaseTex, FileForm::BaseTex,
+     kTailTex, "tex", "&amsplain", FileForm::BaseName},
+    {"AmsTeX (MOX5.10)", Base::TexDir, "tex.exe", kNoTex, kEnv, FileForm::BaseTex, FileForm::BaseTex,
+     kTailTex, "TEX", "&amstex", FileForm::BaseName},
 }};
 
 const CommandRow* FindCommandRow(std::string_view command) {
@@ -75,13 +75,13 @@ const CommandRow* FindCommandRow(std::string_view command) {
 
 namespace {
 
-std::string PartOf(Part part, const std::string& source) {
+std::string PartOf(FileForm part, const std::string& source) {
   switch (part) {
-    case Part::None: return std::string();
-    case Part::Name: return NamePartOf(source);
-    case Part::BaseName: return BaseNameOf(source);
-    case Part::BaseDvi: return BaseNameOf(source) + ".DVI";
-    case Part::BaseTex: return BaseNameOf(source) + ".TEX";
+    case FileForm::None: return std::string();
+    case FileForm::Name: return NamePartOf(source);
+    case FileForm::BaseName: return BaseNameOf(source);
+    case FileForm::BaseDvi: return BaseNameOf(source) + ".DVI";
+    case FileForm::BaseTex: return BaseNameOf(source) + ".TEX";
   }
   return std::string();
 }
@@ -97,7 +97,7 @@ std::variant<RunnerMessage, ProgramStart> EvaluateCommand(const CommandRow& row,
     return RunnerMessage{std::string(row.ToolMessage), std::string(row.ToolCaption)};
   }
   const std::string source_folder = FolderPartOf(source);
-  if (row.Input != Part::None) {
+  if (row.Input != FileForm::None) {
     const std::string input = PartOf(row.Input, source);
     const std::string path = source_folder.empty() ? input : JoinPath(source_folder, input);
     if (!platform::Files().Exists(path)) {
@@ -107,7 +107,7 @@ std::variant<RunnerMessage, ProgramStart> EvaluateCommand(const CommandRow& row,
   }
   std::string line = Quoted(JoinPath(folder, std::string(row.Program)));
   if (!row.Options.empty()) line += " " + std::string(row.Options);
-  if (row.Argument != Part::None) line += " " + Quoted(PartOf(row.Argument, source));
+  if (row.Argument != FileForm::None) line += " " + Quoted(PartOf(row.Argument, source));
   return ProgramStart{line, source_folder, kShowNormal};
 }
 

@@ -21,19 +21,19 @@ struct CommandRow {
   enum class Base { TexDir, ProgramDir };
   // What a file or argument is made of: nothing, the source's name, its
   // base name, or the base name and a fixed extension.
-  enum class Part { None, Name, BaseName, BaseDvi, BaseTex };
+  enum class FileForm { None, Name, BaseName, BaseDvi, BaseTex };
 
   std::string_view Command;  // compared exactly and case-sensitively
   Base ToolBase;
   std::string_view ToolFile;
   std::string_view ToolMessage;
   std::string_view ToolCaption;
-  Part Input;          // the file that must exist in the source's folder
-  Part InputSubject;   // what the input message names
+  FileForm Input;          // the file that must exist in the source's folder
+  FileForm InputSubject;   // what the input message names
   std::string_view InputTail;
   std::string_view Program;  // in ToolBase's folder
   std::string_view Options;  // between program and argument
-  Part Argument;
+  FileForm Argument;
 };
 
 // In the order of the command box (and of comparison).
