@@ -6,6 +6,8 @@ rem a batch file of your own. It finds mox.exe and moxwin32.exe beside
 rem Varelo (this file lies in Varelo's folder or in its TeX folder), else
 rem on PATH, and the TeX programs on PATH. MOXSRC=1 adds source specials
 rem for forward and inverse search.
+rem Results are tested with "if errorlevel", not || or &&, which some command
+rem interpreters (Wine's) follow whatever the step gave.
 setlocal
 if "%~1"=="" echo Usage: %~nx0 BASENAME& exit /b 2
 set "MOX=mox"
@@ -18,6 +20,13 @@ for %%d in ("%~dp0." "%~dp0..") do (
 )
 set "SRC="
 if "%MOXSRC%"=="1" set "SRC=-src-specials"
-if exist "%~1.ctx" ("%MOX%" "%~1" || exit /b 1)
-latex %SRC% -interaction=nonstopmode "%~1.tex" || (pause & exit /b 1)
+if exist "%~1.ctx" (
+  "%MOX%" "%~1"
+  if errorlevel 1 exit /b 1
+)
+latex %SRC% -interaction=nonstopmode "%~1.tex"
+if errorlevel 1 (
+  pause
+  exit /b 1
+)
 start "" "%VIEWER%" "%~1.dvi"

@@ -10,6 +10,9 @@ rem   SRC      -src-specials when MOXSRC=1 is set, so that the previewer
 rem            and the editor can jump between a DVI page and its source
 rem            line (forward and inverse search); empty otherwise
 rem TeX finds the macros of tex\mox and the ccfnt fonts in MOXDIR\texmf.
+rem The batch files test a step's result with "if errorlevel" on a line of
+rem its own, never with || or &&: some command interpreters (Wine's) run
+rem the command after || or && whatever the step gave.
 for %%d in ("%~dp0..") do set "MOXDIR=%%~fd"
 set "MOX=mox"
 if exist "%MOXDIR%\mox.exe" set "MOX=%MOXDIR%\mox.exe"
