@@ -10,6 +10,12 @@ inline constexpr int kGlyphSize = 16;
 // The structure bar (Panel3) and the palette bar (Panel1): one row of text
 // buttons each.
 inline constexpr int kButtonBarHeight = 26;
+// Their buttons: as wide as the caption and the padding, side by side with
+// a gap between them.
+inline constexpr int kBarButtonTop = 2;
+inline constexpr int kBarButtonHeight = 22;
+inline constexpr int kBarButtonPadding = 14;
+inline constexpr int kBarButtonGap = 2;
 // The palette panel (Panel2), docked right, and its controls.
 inline constexpr int kPalettePanelWidth = 74;
 inline constexpr int kSymbolBox[4] = {4, 6, 55, 21};       // Edit1: x, y, width, height

@@ -7,8 +7,10 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/framework/window.h"
+#include "platform/win32/gdi.h"
 
 namespace mox::varelo {
 
@@ -27,16 +29,72 @@ class TPanel : public win::TWindow {
   std::function<void(int)> handler_;
 };
 
+// The colour of the palette bar's captions.
+inline constexpr COLORREF kPaletteBarColor = RGB(128, 0, 128);
+
+// A row of text buttons on a panel (the palette bar's purple ones), each
+// caption drawn in the bar's colour; a click gives the button's index to
+// the handler.
+class TButtonBar : public TPanel {
+ public:
+  explicit TButtonBar(COLORREF text_color) : text_color_(text_color) {}
+  bool CreateButtons(const std::vector<std::string>& captions,  // GBK
+                     std::function<void(std::size_t index)> clicked);
+  std::size_t Count() const { return captions_.size(); }
+  const std::string& Caption(std::size_t index) const { return captions_.at(index); }
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  void DrawButton(const DRAWITEMSTRUCT& item) const;
+
+  COLORREF text_color_;
+  std::vector<std::string> captions_;
+};
+
+// Image1: a picture drawn unscaled from its top-left corner and clipped to
+// the window, so that a pointer position in the window is a position in the
+// picture's own pixels. It reports the pointer's moves and the clicks.
+class TPictureBox : public win::TWindow {
+ public:
+  TPictureBox();
+  bool CreateBox(HWND parent, const int (&box)[4]);
+  // The bitmap file in place of the picture; false (the picture kept) when
+  // it cannot be read as a bitmap.
+  bool Load(const std::string& path);  // GBK
+  void OnPointer(std::function<void(int x, int y)> moved, std::function<void()> clicked);
+
+ protected:
+  void Paint(HDC dc, const RECT& damaged, bool erase) override;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+ private:
+  win::Bitmap picture_;
+  SIZE size_{0, 0};
+  bool pressed_ = false;
+  std::function<void(int, int)> moved_;
+  std::function<void()> clicked_;
+};
+
 // Panel2: Edit1, the TeX text of the symbol under the pointer; Button1,
 // which hides the panel; Image1, the palette picture, with its hint.
 class TPalettePanel : public TPanel {
  public:
-  bool CreateControls(std::function<void()> hide);
+  struct Handlers {
+    std::function<void()> Hide;                    // Button1
+    std::function<void(int x, int y)> PointerMoved;  // over Image1
+    std::function<void()> Clicked;                 // Image1
+  };
+  bool CreateControls(Handlers handlers);
   HWND SymbolBox() const { return symbol_box_; }
+  std::string Symbol() const;  // Edit1's text, GBK
+  void SetSymbol(const std::string& text);
+  TPictureBox& Picture() { return image_; }
 
  private:
   HWND symbol_box_ = nullptr;
-  HWND image_ = nullptr;
+  TPictureBox image_;
   HWND tips_ = nullptr;
 };
 

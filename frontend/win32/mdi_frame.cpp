@@ -64,7 +64,7 @@ bool TFrameForm::CreateForm() {
   structure_bar_.CreatePanel(Handle(), false);
   palette_bar_.CreatePanel(Handle(), true);
   palette_panel_.CreatePanel(Handle(), false);
-  palette_panel_.CreateControls([this] { SetPalettePanelVisible(false); });
+  if (!CreatePalettes()) return false;
   Dock(structure_bar_.Handle(), win::DockSide::Top, layout::kButtonBarHeight);
   Dock(palette_bar_.Handle(), win::DockSide::Top, layout::kButtonBarHeight);
   Dock(palette_panel_.Handle(), win::DockSide::Right, layout::kPalettePanelWidth);

@@ -55,6 +55,13 @@ class TFrameForm : public win::TMdiFrame {
   void SetStructureBarVisible(bool visible);
   void SetPaletteBarVisible(bool visible);
   void SetPalettePanelVisible(bool visible);
+  // The palettes (palette_commands.cpp): a palette button chosen
+  // (CurrentPalette), its picture loaded and the panel shown, the symbol
+  // under the pointer on the picture, and a click that inserts it.
+  void PaletteButtonClick(std::size_t index);
+  void LoadPalette(std::size_t index);
+  void PaletteHitTest(int x, int y);
+  void Image1Click();
   win::TPrinter& Printer() { return printer_; }
   win::FileDialogData& OpenFileDialog() { return open_dialog_; }
   void ShowNews();
@@ -82,17 +89,19 @@ class TFrameForm : public win::TMdiFrame {
   void ShowHelp(int command);
   void StartProgram(const std::string& command_line);
   void SetBarVisible(TPanel& bar, bool visible);
+  bool CreatePalettes();
 
   win::TMenuSet menus_;
   win::TTextToolBar tool_bar_;  // ToolBar2
   TCaretBox caret_box_;         // Panel4
   TPanel structure_bar_;        // Panel3
-  TPanel palette_bar_;          // Panel1
+  TButtonBar palette_bar_{kPaletteBarColor};  // Panel1
   TPalettePanel palette_panel_; // Panel2
   std::unique_ptr<TAboutBoxTH> about_;
   win::TPrinter printer_;  // shared by the editor windows
   win::FileDialogData open_dialog_;  // OpenFileDialog
   std::string program_dir_;          // ProgramDir
+  std::string current_palette_;      // CurrentPalette's caption; empty: none chosen
 };
 
 }  // namespace mox::varelo

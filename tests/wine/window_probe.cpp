@@ -23,6 +23,8 @@
 //   window_probe tree      every window inside the frame, one a line:
 //                          "DEPTH CLASS v|h|TEXT" (v visible, h hidden; the
 //                          text of edit controls as they hold it)
+//   window_probe places    the same, with each window's box on the screen:
+//                          "DEPTH CLASS v|h X Y W H|TEXT"
 //   window_probe menubar   the captions of the frame's menu bar
 //   window_probe menu N    the items of the bar's menu N (from 0), as they
 //                          show when it opens: "ID enabled|grey checked|-
@@ -280,16 +282,22 @@ bool IsEditClass(const std::wstring& name) {
          name == L"RICHEDIT50W";
 }
 
-void PrintTree(HWND parent, int depth) {
+void PrintTree(HWND parent, int depth, bool places) {
   for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t name[64] = L"";
     GetClassNameW(child, name, 64);
     const std::wstring text = IsEditClass(name) ? EditText(child) : TextOf(child);
-    PrintLine(std::to_string(depth) + " " + Utf8(name) + " " +
-                  (IsWindowVisible(child) ? "v" : "h"),
-              text);
-    PrintTree(child, depth + 1);
+    std::string head = std::to_string(depth) + " " + Utf8(name) + " " +
+                       (IsWindowVisible(child) ? "v" : "h");
+    if (places) {
+      RECT box{};
+      GetWindowRect(child, &box);
+      head += " " + std::to_string(box.left) + " " + std::to_string(box.top) + " " +
+              std::to_string(box.right - box.left) + " " + std::to_string(box.bottom - box.top);
+    }
+    PrintLine(head, text);
+    PrintTree(child, depth + 1, places);
   }
 }
 
@@ -389,8 +397,8 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "view") == 0) return PrintView(frame);
   if (std::strcmp(argv[1], "menubar") == 0) return PrintMenu(frame, -1);
   if (std::strcmp(argv[1], "buttons") == 0) return PrintButtons(frame);
-  if (std::strcmp(argv[1], "tree") == 0) {
-    PrintTree(frame, 0);
+  if (std::strcmp(argv[1], "tree") == 0 || std::strcmp(argv[1], "places") == 0) {
+    PrintTree(frame, 0, std::strcmp(argv[1], "places") == 0);
     return 0;
   }
   return 2;
