@@ -1,0 +1,40 @@
+// The folder list: the folders of the current path from the root down, as
+// open folders, then the current folder's subfolders, as closed ones. A
+// double-click (which the owner hears as LBN_DBLCLK and passes to
+// OpenSelected) makes the folder under the pointer the current one. The
+// owner passes WM_DRAWITEM for the list to DrawItem.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/folder_lines.h"
+
+namespace mox::win {
+
+class TFolderList {
+ public:
+  // box: x, y, width, height in the parent's client area.
+  bool Create(HWND parent, int id, const RECT& box, HFONT font);
+  HWND Handle() const { return list_; }
+
+  // Shows the folder (a full path); false, the list unchanged, when it is
+  // no folder that can be read.
+  bool SetFolder(const std::wstring& folder);
+  const std::wstring& Folder() const { return folder_; }
+  // Makes the selected line's folder the current one; false when nothing
+  // changed.
+  bool OpenSelected();
+
+  // Draws one line; false when the item is not this list's.
+  bool DrawItem(const DRAWITEMSTRUCT& item) const;
+
+ private:
+  HWND list_ = nullptr;
+  std::wstring folder_;
+  std::vector<platform::FolderLine> lines_;
+};
+
+}  // namespace mox::win
