@@ -10,6 +10,8 @@
 #   tex      TeX Live's plain TeX, LaTeX, pltotf/tftopl, dvitype, Metafont with
 #            the Computer Modern sources, and dvipng: the real TeX that makes
 #            the DVI test fixtures (tools/fixtures/make-dvi-fixtures.sh)
+#   package  msitools with wixl, which build the Windows installer packages
+#            (tools/make-msi.sh)
 set -euo pipefail
 
 packages=()
@@ -22,6 +24,7 @@ for group in "$@"; do
     wine) packages+=(wine wine64 xvfb xdotool imagemagick xclip fonts-wine fonts-arphic-uming) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     tex) packages+=(texlive-binaries texlive-base texlive-latex-base dvipng python3) ;;
+    package) packages+=(msitools wixl) ;;
     *) echo "install-packages: unknown group $group" >&2; exit 2 ;;
   esac
 done
