@@ -3,19 +3,21 @@
 # builds the native, Windows x86_64 and Windows i686 configurations (the
 # programs of the last), the fuzz targets and the benchmarks, runs the
 # native tests (with sanitizers) and the Windows tests under Wine, replays and
-# briefly runs the fuzz targets, and ends with one line: N passed, M failed.
+# briefly runs the fuzz targets, builds the installer packages of both
+# Windows configurations (the Wine tests install the x86_64 one and run the
+# installed programs), and ends with one line: N passed, M failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
-tools/install-packages.sh build windows wine fuzz tex || exit 1
+tools/install-packages.sh build windows wine fuzz tex package || exit 1
 
 jobs=$(nproc 2>/dev/null || echo 2)
 # What each configuration must build: everything natively and for the
-# tested x86_64 build; the shipped programs for i686 (this kernel runs no
-# 32-bit programs, so its tests would never run); the fuzz targets; the
-# benchmark programs.
+# tested x86_64 build; the shipped programs and their program folder for
+# i686 (this kernel runs no 32-bit programs, so its tests would never run);
+# the fuzz targets; the benchmark programs.
 declare -A targets=(
-  [win32]="moxwin32 Varelo makepk mox"
+  [win32]="moxwin32 Varelo makepk mox program_folder_fonts mox_texmf"
   [fuzz]="dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz options_fuzz definitions_fuzz em_fuzz document_fuzz"
   [bench]="dvi_bench pk_bench outline_bench load_run_bench render_bench moxrender makepk"
 )
@@ -30,6 +32,18 @@ done
 
 passed=0
 failed=0
+# The installer packages count as one test; the Wine test of the installed
+# suite (installed_suite_gui) installs the x86_64 one made here.
+echo "== packages"
+if packages=$(tools/make-msi.sh --out build/packages build/win64 build/win32); then
+  echo "$packages"
+  passed=$((passed + 1))
+  export MOX_MSI
+  MOX_MSI=$(grep -- '-x64\.msi$' <<<"$packages")
+else
+  failed=$((failed + 1))
+fi
+
 for preset in native win64; do
   echo "== test $preset"
   log=$(mktemp)
