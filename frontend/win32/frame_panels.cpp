@@ -1,6 +1,5 @@
 #include "frontend/win32/frame_panels.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include "frontend/core/palette_tables.h"
@@ -169,16 +168,7 @@ bool TPalettePanel::CreateControls(Handlers handlers) {
   if (!image_.CreateBox(Handle(), layout::kPaletteImage)) return false;
   image_.OnPointer(std::move(handlers.PointerMoved), std::move(handlers.Clicked));
   // Image1's hint, shown while the pointer rests on the picture.
-  tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
-                          0, 0, Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  std::wstring hint = platform::Widen(kPaletteHint);
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = Handle();
-  tool.uId = reinterpret_cast<UINT_PTR>(image_.Handle());
-  tool.lpszText = hint.data();
-  SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  hints_.Add(Handle(), image_.Handle(), std::string(kPaletteHint));
   OnControlCommand([hide = std::move(handlers.Hide)](int id) {
     if (id == kHideButtonId && hide) hide();
   });

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/framework/tool_tips.h"
 #include "platform/win32/framework/window.h"
 #include "platform/win32/gdi.h"
 
@@ -95,7 +96,7 @@ class TPalettePanel : public TPanel {
  private:
   HWND symbol_box_ = nullptr;
   TPictureBox image_;
-  HWND tips_ = nullptr;
+  win::TToolTips hints_;
 };
 
 // Panel4: "光标" (Label3) over the caret position (Label4).
