@@ -8,15 +8,24 @@ namespace mox::win {
 TModelessDialog::TModelessDialog(HWND owner, int template_id)
     : owner_(owner), template_id_(template_id) {}
 
+TModelessDialog::TModelessDialog(HWND owner, std::vector<WORD> memory_template)
+    : owner_(owner), memory_template_(std::move(memory_template)) {}
+
 TModelessDialog::~TModelessDialog() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
 bool TModelessDialog::Create() {
   if (hwnd_ != nullptr) return true;
+  const LPARAM self = reinterpret_cast<LPARAM>(this);
   const HWND created =
-      CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(template_id_), owner_,
-                         &TModelessDialog::DialogProcedure, reinterpret_cast<LPARAM>(this));
+      memory_template_.empty()
+          ? CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(template_id_), owner_,
+                               &TModelessDialog::DialogProcedure, self)
+          : CreateDialogIndirectParamW(
+                GetModuleHandleW(nullptr),
+                reinterpret_cast<const DLGTEMPLATE*>(memory_template_.data()), owner_,
+                &TModelessDialog::DialogProcedure, self);
   if (created == nullptr) return false;
   AddModelessDialog(created);
   return true;

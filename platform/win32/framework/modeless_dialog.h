@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace mox::win {
 
@@ -26,6 +27,10 @@ class TModelessDialog {
   void SetItemText(int control_id, const std::string& text);  // GBK
 
  protected:
+  // A dialog made from a template in memory (the words of a DLGTEMPLATE)
+  // instead of one among the program's resources.
+  TModelessDialog(HWND owner, std::vector<WORD> memory_template);
+
   // After the dialog was created.
   virtual void SetupWindow() {}
   // A button or control command; true when handled. The default hides
@@ -38,7 +43,8 @@ class TModelessDialog {
   static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wparam,
                                           LPARAM lparam);
   HWND owner_;
-  int template_id_;
+  int template_id_ = 0;
+  std::vector<WORD> memory_template_;
   HWND hwnd_ = nullptr;
 };
 
