@@ -1,6 +1,7 @@
 #include "frontend/core/command_runner.h"
 
 #include "frontend/core/file_io.h"
+#include "frontend/core/frame_files.h"
 #include "platform/directories.h"
 #include "platform/file_system.h"
 
@@ -91,7 +92,13 @@ void CommandRunner::FolderChosen(const std::string& folder) {
 void CommandRunner::EndFolderBrowsing() { host_.ShowFolderBrowser(false); }
 
 void CommandRunner::BrowseSourceFile() {
-  if (std::optional<std::string> chosen = host_.ChooseSourceFile(location_.Source)) {
+  // The chooser opens in the source's folder. One that does not exist (the
+  // initial "D:\\emtex" on a system without drive D) is not handed on: the
+  // system may refuse a chooser preset to it; the name alone is.
+  std::string preset = location_.Source;
+  const std::string folder = FolderPartOf(preset);
+  if (!folder.empty() && !platform::IsDirectory(folder)) preset = NamePartOf(preset);
+  if (std::optional<std::string> chosen = host_.ChooseSourceFile(preset)) {
     location_.Source = *chosen;
     host_.ShowSource(*chosen);
   }

@@ -28,7 +28,10 @@ class FakeRunnerWindow final : public CommandRunnerHost {
   }
   std::string CurrentFolder() override { return Current; }
   void SetOpenDialogFolder(const std::string& folder) override { DialogFolder = folder; }
-  std::optional<std::string> ChooseSourceFile(const std::string&) override { return Chosen; }
+  std::optional<std::string> ChooseSourceFile(const std::string& preset) override {
+    Preset = preset;
+    return Chosen;
+  }
   void ShowTexDir(const std::string& folder) override { TexDirShown = folder; }
   void ShowSource(const std::string& path) override { SourceShown = path; }
   void ShowFolderBrowser(bool shown) override { Browsing = shown; }
@@ -41,6 +44,7 @@ class FakeRunnerWindow final : public CommandRunnerHost {
   int FolderAttempts = 0;
   std::string DialogFolder;
   std::optional<std::string> Chosen;
+  std::string Preset;
   std::string TexDirShown, SourceShown;
   bool Browsing = false, Hidden = false;
 };
@@ -212,10 +216,14 @@ TEST_F(CommandRunnerTest, Browsing) {
   EXPECT_EQ(runner.Parameters().TexDir, work_);
   EXPECT_EQ(window_.TexDirShown, work_);
   runner.BrowseSourceFile();  // cancelled
+  EXPECT_EQ(window_.Preset, source_);
   EXPECT_EQ(runner.Parameters().Source, source_);
-  window_.Chosen = "D:\\x.tex";
+  window_.Chosen = JoinPath(JoinPath(root_, "gone"), "x.tex");
   runner.BrowseSourceFile();
-  EXPECT_EQ(window_.SourceShown, "D:\\x.tex");
+  EXPECT_EQ(window_.SourceShown, window_.Chosen);
+  // A source whose folder is gone presets the chooser to its name alone.
+  runner.BrowseSourceFile();
+  EXPECT_EQ(window_.Preset, "x.tex");
 }
 
 }  // namespace
