@@ -157,9 +157,6 @@ const std::vector<ToolButton>& ToolBarButtons() {
 
 bool IsCommandAvailable(int id) {
   switch (id) {
-    case CM_COMPILE:
-    case CM_TEX_ASSISTANT:
-    case CM_PHRASES: return false;
     default: return true;
   }
 }

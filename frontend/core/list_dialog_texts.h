@@ -20,7 +20,12 @@ inline constexpr std::string_view kAssistantHelpFile = "pctexwin.HLP";
 
 // The phrase dialog's caption ends with this.
 inline constexpr std::string_view kPhraseCaptionEnd = "自定义术语短句输入助手";
+inline constexpr std::string_view kPhraseCaption = "用户自定义术语短句输入助手";
 inline constexpr std::string_view kPhraseHeadings = " 描述与说明       用户自定义宏内容";
+// The two halves of the headings, one over each column of the grid (whose
+// columns can be dragged, the headings with them).
+inline constexpr std::string_view kPhraseDescriptionHeading = "描述与说明";
+inline constexpr std::string_view kPhraseTextHeading = "用户自定义宏内容";
 inline constexpr std::string_view kPhraseListHint = "请双击鼠标键选择宏，单击进入修改，修改后请注意保存。";
 inline constexpr std::string_view kPhraseEditLabel = "选择术语短句∶";
 inline constexpr std::string_view kPhraseOkHint = "选择自定义宏";

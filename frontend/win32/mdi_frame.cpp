@@ -8,9 +8,13 @@
 #include "frontend/core/source_link.h"
 #include "frontend/forms/frame_layout.h"
 #include "frontend/win32/about_box.h"
+#include "frontend/win32/assistant_form.h"
+#include "frontend/win32/command_runner_form.h"
 #include "frontend/win32/mdi_edit.h"
+#include "frontend/win32/phrase_form.h"
 #include "frontend/win32/menu_data.h"
 #include "frontend/win32/resource_ids.h"
+#include "platform/command_line.h"
 #include "platform/current_directory.h"
 #include "platform/directories.h"
 #include "platform/environment.h"
@@ -62,6 +66,11 @@ bool TFrameForm::CreateForm() {
   // The structure bar starts hidden, the palette bar shown, the palette
   // panel hidden.
   structure_bar_.CreatePanel(Handle(), false);
+  if (!structure_bar_.CreateBar([this](const StructureButton& button) {
+        StructureButtonClick(button);
+      })) {
+    return false;
+  }
   palette_bar_.CreatePanel(Handle(), true);
   palette_panel_.CreatePanel(Handle(), false);
   if (!CreatePalettes()) return false;
@@ -73,8 +82,13 @@ bool TFrameForm::CreateForm() {
 }
 
 void TFrameForm::CreateSingleInstanceWindows() {
+  // ProgramDir is set only when the frame is shown.
+  CreateListDialogs(ProgramDirOf(platform::CommandLineArguments(0, nullptr).front()));
   about_ = std::make_unique<TAboutBoxTH>(*this);
   about_->Create();
+  runner_ = std::make_unique<TBtnBottomDlgcm>(
+      *this, ProgramDirOf(platform::CommandLineArguments(0, nullptr).front()));
+  runner_->Create();
 }
 
 void TFrameForm::FormShow(const std::vector<std::string>& arguments) {
@@ -124,6 +138,13 @@ TEditForm* TFrameForm::OpenInNewEditor(const std::string& path) {
     return nullptr;
   }
   return editor;
+}
+
+void TFrameForm::C1Click() {
+  if (!runner_) return;
+  TEditForm* editor = ActiveEditor();
+  runner_->ShowWithSource(editor != nullptr ? std::optional(editor->SavedFileName())
+                                            : std::nullopt);
 }
 
 void TFrameForm::Exit1Click() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
@@ -276,6 +297,7 @@ bool TFrameForm::Command(int id) {
     }
     case CM_NEW: New1Click(); return true;
     case CM_OPEN: Open1Click(); return true;
+    case CM_COMPILE: C1Click(); return true;
     case CM_EXIT: Exit1Click(); return true;
     case CM_TILE_HORIZONTAL:
       SendMessageW(Client(), WM_MDITILE, MDITILE_HORIZONTAL, 0);
@@ -295,6 +317,12 @@ bool TFrameForm::Command(int id) {
     case CM_NEWS: ShowNews(); return true;
     case CM_ABOUT:
       if (about_) about_->Show();
+      return true;
+    case CM_TEX_ASSISTANT:
+      if (assistant_) assistant_->Show();
+      return true;
+    case CM_PHRASES:
+      if (phrases_) phrases_->Show();
       return true;
     case CM_MAIL_AUTHOR:
     case CM_MAIL_REPORT: WriteMail(id); return true;

@@ -8,10 +8,12 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "frontend/core/program_start.h"
 #include "frontend/win32/frame_panels.h"
+#include "frontend/win32/structure_bar_panel.h"
 #include "platform/win32/framework/file_dialog.h"
 #include "platform/win32/framework/mdi_frame.h"
 #include "platform/win32/framework/menu_set.h"
@@ -22,6 +24,9 @@ namespace mox::varelo {
 
 class TEditForm;
 class TAboutBoxTH;
+class TBtnBottomDlgcm;
+class TplaintexForm;
+class Tusermacro;
 
 class TFrameForm : public win::TMdiFrame {
  public:
@@ -42,6 +47,8 @@ class TFrameForm : public win::TMdiFrame {
   void New1Click();
   void Open1Click();
   void Exit1Click();
+  // The command runner dialog shown, with the active editor's saved file.
+  void C1Click();
   // A new editor window with the file in it; none is left when the file
   // cannot be read (after its message).
   TEditForm* OpenInNewEditor(const std::string& path);
@@ -50,6 +57,12 @@ class TFrameForm : public win::TMdiFrame {
   // InsertViaClipboard: the text (when given) into the carrier text box,
   // all of it copied to the clipboard, and pasted into the active editor.
   void InsertViaClipboard(HWND carrier, const std::string* text);
+  // The assistant, the phrases and the structure bar (list_commands.cpp):
+  // the two dialogs created hidden with their lists read from folder, the
+  // assistant opened at a keyword (ShowAssistantAt), a structure-bar button.
+  void CreateListDialogs(const std::string& folder);
+  void ShowAssistantAt(std::string_view keyword);
+  void StructureButtonClick(const StructureButton& button);
 
   void SetCaretLabel(const std::string& text);
   void SetStructureBarVisible(bool visible);
@@ -94,10 +107,13 @@ class TFrameForm : public win::TMdiFrame {
   win::TMenuSet menus_;
   win::TTextToolBar tool_bar_;  // ToolBar2
   TCaretBox caret_box_;         // Panel4
-  TPanel structure_bar_;        // Panel3
+  TStructureBar structure_bar_; // Panel3
   TButtonBar palette_bar_{kPaletteBarColor};  // Panel1
   TPalettePanel palette_panel_; // Panel2
   std::unique_ptr<TAboutBoxTH> about_;
+  std::unique_ptr<TBtnBottomDlgcm> runner_;  // the TeX command runner dialog
+  std::unique_ptr<TplaintexForm> assistant_;
+  std::unique_ptr<Tusermacro> phrases_;
   win::TPrinter printer_;  // shared by the editor windows
   win::FileDialogData open_dialog_;  // OpenFileDialog
   std::string program_dir_;          // ProgramDir

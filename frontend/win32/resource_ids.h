@@ -16,4 +16,19 @@
 #define IDC_ABOUT_AUTHOR 604
 #define IDC_ABOUT_VERSION 605
 
+/* The TeX command assistant (TplaintexForm) and the phrase dialog
+   (Tusermacro); the grids take the places of their placeholders. */
+#define IDD_ASSISTANT 700
+#define IDC_ASSISTANT_TOPICS 701
+#define IDC_ASSISTANT_GRID 702
+#define IDC_ASSISTANT_LABEL 703
+#define IDC_ASSISTANT_TEXT 704
+#define IDC_ASSISTANT_HELP 705
+#define IDD_PHRASES 720
+#define IDC_PHRASE_GRID 721
+#define IDC_PHRASE_LABEL 722
+#define IDC_PHRASE_TEXT 723
+#define IDC_PHRASE_SAVE 724
+#define IDC_PHRASE_HELP 725
+
 #endif

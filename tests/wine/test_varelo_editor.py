@@ -23,8 +23,8 @@ MARGIN = 236
 MENU_BAR = ["文件[&F]", "编辑[&E]", "视图[&V]", "&TeX ", "批命令(&B)", "模板(&M)", "窗口(&W)",
             "帮助(&H)", "&Email"]
 FRAME_MENU_BAR = ["文件(&F)"] + MENU_BAR[3:]
-# Tool-bar buttons greyed until their windows exist: 编译, 助手, 短语.
-GREY_BUTTONS = {111, 112, 113}
+# Every tool-bar button has its window: none is greyed.
+GREY_BUTTONS = set()
 
 
 def tree():

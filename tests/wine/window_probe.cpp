@@ -25,6 +25,12 @@
 //                          text of edit controls as they hold it)
 //   window_probe places    the same, with each window's box on the screen:
 //                          "DEPTH CLASS v|h X Y W H|TEXT"
+//   window_probe grid ROW COLUMN
+//                          the grid (MoxGrid) of the visible dialog: "top T
+//                          selected S cell X Y", T its first row shown, S
+//                          its selected row (-1: none), X Y the middle of
+//                          cell ROW, COLUMN on the screen ("- -" when it is
+//                          not shown)
 //   window_probe menubar   the captions of the frame's menu bar
 //   window_probe menu N    the items of the bar's menu N (from 0), as they
 //                          show when it opens: "ID enabled|grey checked|-
@@ -199,6 +205,29 @@ int PrintDialog() {
     wchar_t name[64] = L"";
     GetClassNameW(child, name, 64);
     PrintLine(Utf8(name), std::wcscmp(name, L"Edit") == 0 ? EditText(child) : TextOf(child));
+  }
+  return 0;
+}
+
+// The grid answers these (see platform/win32/framework/grid_control.h).
+constexpr UINT kGridTopRow = WM_APP + 0x60;
+constexpr UINT kGridSelectedRow = WM_APP + 0x61;
+constexpr UINT kGridCellPoint = WM_APP + 0x62;
+
+int PrintGrid(long row, long column) {
+  HWND dialog = VisibleDialog();
+  HWND grid = dialog != nullptr ? FindWindowExW(dialog, nullptr, L"MoxGrid", nullptr) : nullptr;
+  if (grid == nullptr) return 1;
+  const LRESULT top = SendMessageW(grid, kGridTopRow, 0, 0);
+  const LRESULT selected = SendMessageW(grid, kGridSelectedRow, 0, 0);
+  const LRESULT point = SendMessageW(grid, kGridCellPoint, static_cast<WPARAM>(row), column);
+  std::printf("top %ld selected %ld cell ", static_cast<long>(top), static_cast<long>(selected));
+  if (point == -1) {
+    std::printf("- -\n");
+  } else {
+    POINT middle{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+    ClientToScreen(grid, &middle);
+    std::printf("%ld %ld\n", middle.x, middle.y);
   }
   return 0;
 }
@@ -387,6 +416,9 @@ int main(int argc, char** argv) {
     return frame == nullptr ? 1 : PrintMenu(frame, std::atol(argv[2]));
   }
   if (argc == 3 && std::strcmp(argv[1], "control") == 0) return PrintControlPlace(argv[2]);
+  if (argc == 4 && std::strcmp(argv[1], "grid") == 0) {
+    return PrintGrid(std::atol(argv[2]), std::atol(argv[3]));
+  }
   if (argc != 2) return 2;
   if (std::strcmp(argv[1], "dialog") == 0) return PrintDialog();
   if (std::strcmp(argv[1], "focus") == 0) return PrintFocus();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/framework/window_text.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/wide_text.h"
 
@@ -18,11 +19,13 @@ constexpr int kEdgeSlack = 2;                // pixels around a row's lower edge
 constexpr int kTextMargin = 3;
 constexpr int kInitialColumnWidth = 64;
 
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+// Where the scroll bar's box is being dragged.
+int TrackPosition(HWND window, int bar) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_TRACKPOS;
+  GetScrollInfo(window, bar, &info);
+  return info.nTrackPos;
 }
 
 }  // namespace
@@ -198,14 +201,7 @@ void TGridControl::ScrollVertically(WORD request) {
     case SB_TOP: top = 0; break;
     case SB_BOTTOM: top = static_cast<long>(cells_.size()); break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info{};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(Handle(), SB_VERT, &info);
-      top = info.nTrackPos;
-      break;
-    }
+    case SB_THUMBPOSITION: top = TrackPosition(Handle(), SB_VERT); break;
     default: return;
   }
   ScrollRowToTop(static_cast<std::size_t>(std::max(0L, top)));
@@ -222,14 +218,7 @@ void TGridControl::ScrollHorizontally(WORD request) {
     case SB_LEFT: offset = 0; break;
     case SB_RIGHT: offset = layout_.TotalWidth(); break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info{};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_TRACKPOS;
-      GetScrollInfo(Handle(), SB_HORZ, &info);
-      offset = info.nTrackPos;
-      break;
-    }
+    case SB_THUMBPOSITION: offset = TrackPosition(Handle(), SB_HORZ); break;
     default: return;
   }
   SetHorizontalOffset(offset);
@@ -344,7 +333,7 @@ bool TGridControl::HandleKey(WPARAM key) {
 
 void TGridControl::Changed() {
   if (loading_editor_ || !editor_cell_) return;
-  cells_[editor_cell_->Row][editor_cell_->Column] = platform::Narrow(TextOf(editor_));
+  cells_[editor_cell_->Row][editor_cell_->Column] = WindowText(editor_);
 }
 
 LRESULT CALLBACK TGridControl::EditorProcedure(HWND editor, UINT message, WPARAM wparam,
