@@ -145,6 +145,12 @@ void TBtnBottomDlgcm::TakeBoxes() {
 bool TBtnBottomDlgcm::Command(int id, int notification) {
   switch (id) {
     case IdOkButton:
+      // Enter in the folder list opens the folder, as a double-click does,
+      // rather than running the command.
+      if (GetFocus() == folders_.Handle()) {
+        FolderOpened();
+        return true;
+      }
       TakeBoxes();
       runner_.Run();
       return true;

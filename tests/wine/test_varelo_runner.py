@@ -134,6 +134,11 @@ class CommandRunnerDialog(unittest.TestCase):
         harness.screenshot(dialog, "runner-folders.png")
         self.click(dialog, FIRST_FOLDER, times=2)
         harness.wait_for(lambda: boxes()[0] == "Z:\\", what="the root in the folder box")
+        # Enter in the list opens its first subfolder instead of running.
+        harness.keys(dialog, "Down", "Return")
+        opened = harness.wait_for(lambda: boxes()[0] != "Z:\\" and boxes()[0],
+                                  what="a subfolder in the folder box")
+        self.assertTrue(os.path.isdir("/" + opened[len("Z:\\"):]), opened)
         self.click(dialog, END_BROWSING)
 
         # The MOXWIN32 row once the DVI file exists: the previewer on it.
