@@ -2,7 +2,8 @@
 on a document typeset by Debian's TeX with -src-specials, both programs in
 a folder whose name has a blank: Ctrl+double-click on a paragraph of the
 previewer's page puts Varelo's caret on its line; the TeX menu's forward
-search (Ctrl+J) from a line of the second page turns the previewer's page."""
+search (Ctrl+J) from a line of the second page turns the previewer's page.
+Each program starts the other when it is not running."""
 
 import os
 import shutil
@@ -53,6 +54,9 @@ class SourceLinks(unittest.TestCase):
         os.makedirs(self.programs)
         for exe in (PREVIEWER, EDITOR):
             shutil.copy(exe, self.programs)
+        # The fonts of a previewer that Varelo starts.
+        with open(os.path.join(self.programs, "moxwin32.ini"), "w") as ini:
+            ini.write(f"-P{harness.windows_path(PK)}\\dpi$d\n")
         self.source = os.path.join(self.root, "paper.tex")
         with open(self.source, "w") as tex:
             tex.write(SOURCE)
@@ -63,6 +67,9 @@ class SourceLinks(unittest.TestCase):
     def tearDown(self):
         for program in self.running:
             program.kill()
+        # The programs one started for the other.
+        for exe in ("Varelo.exe", "moxwin32.exe"):
+            harness.run(harness.WINE, "taskkill", "/F", "/IM", exe, check=False)
         shutil.rmtree(self.root, ignore_errors=True)
 
     def items(self):
@@ -79,18 +86,15 @@ class SourceLinks(unittest.TestCase):
                 found.append((int(words[6]), int(words[3]), int(words[4])))
         return found
 
-    def test_inverse_then_forward_search(self):
-        exe = os.path.join(self.programs, "Varelo.exe")
-        self.running.append(harness.Program(exe, harness.windows_path(self.source),
-                                            cwd=self.root))
-        harness.wait_for_window("^Varelo")
+    def start_previewer(self):
         self.running.append(harness.Program(
             os.path.join(self.programs, "moxwin32.exe"), f"-Z{ZOOM}",
             f"-P{harness.windows_path(PK)}\\dpi$d", harness.windows_path(
                 os.path.join(self.root, "paper.dvi")), cwd=self.root))
-        viewer = harness.wait_for_window("^paper.dvi - Page 1$")
+        return harness.wait_for_window("^paper.dvi - Page 1$")
 
-        # Ctrl+double-click a little below the second paragraph's special.
+    def ctrl_double_click_second_paragraph(self):
+        """Ctrl+double-click a little below the second paragraph's special."""
         specials = self.items()
         self.assertEqual([line for line, _, _ in specials], [2, 4, 6])
         _, x, y = specials[1]
@@ -102,10 +106,8 @@ class SourceLinks(unittest.TestCase):
                     str(top + OFFSET + int((y + 20) * ZOOM)))
         harness.run("xdotool", "keydown", "ctrl", "click", "--repeat", "2", "--delay", "80", "1",
                     "keyup", "ctrl")
-        harness.wait_for(lambda: with_frame("VareloFrame", caret_label) == "4,1",
-                         what="Varelo's caret on line 4")
 
-        # Forward search from line 9: the previewer turns to page 2.
+    def forward_search_from_line_9(self):
         editor = harness.wait_for_window("^Varelo")
         harness.keys(editor, "ctrl+End")
         harness.wait_for(lambda: with_frame("VareloFrame", caret_label).startswith("11,"),
@@ -114,8 +116,38 @@ class SourceLinks(unittest.TestCase):
         harness.wait_for(lambda: with_frame("VareloFrame", caret_label).startswith("9,"),
                          what="the caret on line 9")
         harness.keys(editor, "ctrl+j")
+
+    def test_inverse_then_forward_search(self):
+        exe = os.path.join(self.programs, "Varelo.exe")
+        self.running.append(harness.Program(exe, harness.windows_path(self.source),
+                                            cwd=self.root))
+        harness.wait_for_window("^Varelo")
+        viewer = self.start_previewer()
+        self.ctrl_double_click_second_paragraph()
+        harness.wait_for(lambda: with_frame("VareloFrame", caret_label) == "4,1",
+                         what="Varelo's caret on line 4")
+        # Forward search from line 9: the previewer turns to page 2.
+        self.forward_search_from_line_9()
         harness.wait_for(lambda: harness.window_name(viewer) == "paper.dvi - Page 2",
                          what="the previewer on page 2")
+
+    def test_each_program_starts_the_other(self):
+        # Inverse search with no editor running starts Varelo beside the
+        # previewer, on the file at the line.
+        self.start_previewer()
+        self.ctrl_double_click_second_paragraph()
+        harness.wait_for_window("^Varelo")
+        harness.wait_for(lambda: with_frame("VareloFrame", caret_label) == "4,1",
+                         what="the started Varelo's caret on line 4")
+        for window in harness.windows_named("^Varelo"):
+            self.assertIn("paper.tex", harness.window_name(window))
+        # Forward search with no previewer running starts one on the DVI
+        # file at the line's page.
+        self.running[0].kill()
+        harness.wait_until_gone("^paper.dvi")
+        self.forward_search_from_line_9()
+        harness.wait_for(lambda: harness.windows_named("^paper.dvi - Page 2$"),
+                         what="a previewer started on page 2")
 
 
 if __name__ == "__main__":
