@@ -2,8 +2,9 @@
 Wine, with tex.txt and usermac.txt in the program folder: a topic button
 opens the assistant at its keyword's first row, its entries and phrases go
 into the editor, the inserting buttons paste through the phrase box, and an
-edited phrase is saved (the old file kept as usermac.bak) and read again at
-the next start."""
+edited phrase is saved (the old file kept as usermac.bak, description and
+phrase in their places after a column was dragged) and read again at the
+next start."""
 
 import os
 import shutil
@@ -61,6 +62,15 @@ def place_of(text):
             x, y, width, height = (int(v) for v in words[3:7])
             return x + width // 2, y + height // 2
     return None
+
+
+def drag(start, end):
+    """Drags with the left button pressed, in steps, as a hand would."""
+    harness.run("xdotool", "mousemove", "--sync", str(start[0]), str(start[1]), "mousedown", "1")
+    for step in range(1, 9):
+        x = start[0] + (end[0] - start[0]) * step // 8
+        harness.run("xdotool", "mousemove", "--sync", str(x), str(end[1]))
+    harness.run("xdotool", "mouseup", "1")
 
 
 class AssistantAndPhrases(unittest.TestCase):
@@ -163,8 +173,13 @@ class AssistantAndPhrases(unittest.TestCase):
         self.choose("alt+y")
         harness.wait_for(lambda: editor_text() == "\\emph{new}", what="the phrase in the editor")
 
+        # The phrase column dragged in front of the description: the file
+        # keeps the description first.
         self.tool_button(PHRASES_BUTTON)
         harness.wait_for_window(PHRASES)
+        (left, y), (right, _) = grid(0, 0)[2], grid(0, 1)[2]
+        drag((right, y - 21), (left - 80, y - 21))
+        harness.wait_for(lambda: grid(0, 1)[2][0] < grid(0, 0)[2][0], what="the columns swapped")
         harness.run("xdotool", "key", "alt+s")  # 存盘[&S]
         box = harness.wait_for_window("^关于自定义术语短句$")
         harness.keys(box, "Return")
