@@ -2,11 +2,12 @@
 (MOX_PROGRAM_DIR, else one made from this build), with Debian's TeX on the
 Wine search path as latex.exe, tex.exe and bibtex.exe: a Chinese and Western
 document with a formula typed into a new window, saved as .ctx, run through
-the batch items MOXex.bat and LaTeX.bat, shown by View.bat in the previewer
-as moxrender draws it; a change typed and saved, LaTeX.bat again, and the
-previewer, given the focus, shows the new text on the page it was on. Then a
-template saved under a name of its own and compiled by Compile.bat (the
-previewer makes the PK fonts the template needs), and the tutorial."""
+the batch items MOXex.bat and LaTeX.bat and shown, as moxrender draws it, by
+the previewer that the command runner's MOXWIN32 row starts; a change typed
+and saved, LaTeX.bat again, and the previewer, given the focus, shows the new
+text on the page it was on. Then a template saved under a name of its own
+and compiled by Compile.bat (the previewer makes the PK fonts the template
+needs), and the tutorial."""
 
 import os
 import shutil
@@ -17,7 +18,9 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
+from test_source_links import with_frame  # noqa: E402
 from test_varelo_editor import editors, paste_text  # noqa: E402
+import test_varelo_runner as runner  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DATA = os.path.join(REPO, "frontend", "data")
@@ -39,21 +42,22 @@ The second page: 上下.
 CHANGE = "人民共和国: a new line on the second page.\n"
 
 
-def with_frame(frame_class, function, *args):
-    """Runs a probe function on the frame of one program (both run)."""
-    os.environ["PROBE_FRAME"] = frame_class
-    try:
-        return function(*args)
-    finally:
-        del os.environ["PROBE_FRAME"]
-
-
 def unix_path(windows_path):
     """The Unix path of a path in the test prefix (drive C) or on drive Z."""
     drive, rest = windows_path[:2].upper(), windows_path[2:].replace("\\", "/")
     if drive == "C:":
         return os.path.join(os.environ["WINEPREFIX"], "drive_c") + rest
     return rest if drive == "Z:" else windows_path
+
+
+def running(pid):
+    """Whether a process runs (an ended one its parent has not waited for
+    counts as ended)."""
+    try:
+        with open(f"/proc/{pid}/stat") as stat:
+            return stat.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
 
 
 def make_program_folder(folder):
@@ -120,6 +124,7 @@ class WorkingCycle(unittest.TestCase):
         program folder (Wine shows a program's Windows path as its Unix
         command line)."""
         program = harness.windows_path(os.path.join(self.programs, "moxwin32.exe")).lower()
+        ended = []
         for entry in os.listdir("/proc"):
             try:
                 with open(f"/proc/{entry}/cmdline", "rb") as line:
@@ -128,7 +133,12 @@ class WorkingCycle(unittest.TestCase):
                 continue
             if command.startswith(program):
                 os.kill(int(entry), signal.SIGKILL)
-        harness.wait_until_gone(r"\.dvi - Page")
+                ended.append(entry)
+        harness.wait_for(lambda: not any(map(running, ended)), what="the previewers to end")
+
+    # Typing a command into the command runner dialog and running it.
+    run_command = runner.CommandRunnerDialog.run_command
+    click = staticmethod(runner.CommandRunnerDialog.click)
 
     def path(self, name):
         return os.path.join(self.papers, name)
@@ -232,17 +242,19 @@ class WorkingCycle(unittest.TestCase):
         self.assertEqual(self.read("paper.ctx"), DOCUMENT.replace("\n", "\r\n").encode("gbk"))
 
         # MOXex.bat (the first item after the note and its separator), then
-        # LaTeX.bat, then View.bat starts the previewer on page 1.
+        # LaTeX.bat; the command runner's MOXWIN32 row starts the previewer.
         self.batch("Down", "Return")
         harness.wait_for(lambda: os.path.exists(self.path("paper.tex")), timeout=60,
                          what="mox to write paper.tex")
         self.typeset("paper", "l")
         dvi = self.path("paper.dvi")
-        self.batch("v")
-        viewer = harness.wait_for_window("^paper.dvi - Page 1$", timeout=60)
+        self.activate(self.frame)
+        harness.keys(self.frame, "alt+t", "c")
+        self.run_command("MOXWIN32")
+        viewer = harness.wait_for_window("^paper.DVI - Page 1$", timeout=60)
         self.assert_previewer_shows(self.picture(dvi, 1, "page1"), "page1")
         harness.keys(viewer, "Next")
-        harness.wait_for(lambda: harness.window_name(viewer) == "paper.dvi - Page 2",
+        harness.wait_for(lambda: harness.window_name(viewer) == "paper.DVI - Page 2",
                          what="the previewer on page 2")
         before = self.picture(dvi, 2, "page2-before")
         self.assert_previewer_shows(before, "page2-before")
@@ -261,7 +273,7 @@ class WorkingCycle(unittest.TestCase):
         after = self.picture(dvi, 2, "page2-after")
         self.assertGreater(harness.differing_pixels(before, after), 0, "the change shows")
         self.assert_previewer_shows(after, "page2-after")
-        self.assertEqual(harness.window_name(viewer), "paper.dvi - Page 2")
+        self.assertEqual(harness.window_name(viewer), "paper.DVI - Page 2")
 
     def test_template_compiled_and_the_tutorial(self):
         # Myctx4.ctx opens the template itself; saved under a new name, it is
