@@ -131,10 +131,12 @@ class AssistantAndPhrases(unittest.TestCase):
         text = f" {command} "
         harness.wait_for(lambda: editor_text() == text, what="the entry in the editor")
 
-        # 上下标 pastes through the phrase box, after the entry.
+        # 上下标 and 回车 paste through the phrase box, after the entry; the
+        # box keeps the line break whole.
         self.press("上下标")
-        text += "{}_{}^{}"
-        harness.wait_for(lambda: editor_text() == text, what="the sub- and superscript")
+        self.press("回车")
+        text += "{}_{}^{}\\n"  # the probe writes a line break as \n
+        harness.wait_for(lambda: editor_text() == text, what="the scripts and the line break")
 
         # 框盒's entry inserted by the key of 选择[&Y]; a click on a row
         # makes its text the one to insert, a double-click inserts it.
