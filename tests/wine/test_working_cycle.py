@@ -50,6 +50,16 @@ def unix_path(windows_path):
     return rest if drive == "Z:" else windows_path
 
 
+def windows_forms(path):
+    """The paths a Windows program may see for a Unix path, lower case: on
+    drive Z:, and on drive C: inside the test prefix."""
+    forms = [harness.windows_path(path).lower()]
+    drive_c = os.path.join(os.environ.get("WINEPREFIX", "/nonexistent"), "drive_c")
+    if os.path.abspath(path).startswith(drive_c + "/"):
+        forms.append("c:" + os.path.abspath(path)[len(drive_c):].replace("/", "\\").lower())
+    return forms
+
+
 def running(pid):
     """Whether a process runs (an ended one its parent has not waited for
     counts as ended)."""
@@ -123,7 +133,7 @@ class WorkingCycle(unittest.TestCase):
         """Ends the previewers that batch files and Varelo started from the
         program folder (Wine shows a program's Windows path as its Unix
         command line)."""
-        program = harness.windows_path(os.path.join(self.programs, "moxwin32.exe")).lower()
+        programs = tuple(windows_forms(os.path.join(self.programs, "moxwin32.exe")))
         ended = []
         for entry in os.listdir("/proc"):
             try:
@@ -131,7 +141,7 @@ class WorkingCycle(unittest.TestCase):
                     command = line.read().decode("utf-8", "replace").lower()
             except OSError:
                 continue
-            if command.startswith(program):
+            if command.startswith(programs):
                 os.kill(int(entry), signal.SIGKILL)
                 ended.append(entry)
         harness.wait_for(lambda: not any(map(running, ended)), what="the previewers to end")

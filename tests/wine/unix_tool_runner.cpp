@@ -65,8 +65,12 @@ std::string UnixElement(std::string element) {
   }
   std::size_t end = element.size();
   while (end > 3 && (element[end - 1] == '/' || element[end - 1] == '\\')) --end;
-  const std::string unix_path = UnixPathOf(element.substr(0, end));
+  std::string unix_path = UnixPathOf(element.substr(0, end));
   if (unix_path.empty()) return element;
+  // Wine names drive C: through the prefix's link "dosdevices/c:", whose
+  // colon would split the search path; the link leads to "drive_c".
+  const std::size_t link = unix_path.find("/dosdevices/c:/");
+  if (link != std::string::npos) unix_path.replace(link, 15, "/drive_c/");
   return element.size() - end >= 2 ? unix_path + "//" : unix_path;
 }
 
