@@ -8,8 +8,10 @@ package is removed again."""
 
 import glob
 import os
+import shutil
 import subprocess
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -17,8 +19,6 @@ import harness  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 PREFIX = os.environ.get("WINEPREFIX", "")
-INSTALL_DIR = os.path.join(PREFIX, "drive_c", "MOX Suite", "Varelo")
-WINDOWS_INSTALL_DIR = "C:\\MOX Suite\\Varelo"
 WORKING_CYCLE = os.path.join(REPO, "tests", "wine", "test_working_cycle.py")
 
 
@@ -45,14 +45,24 @@ def start_menu_links():
 
 
 class InstalledSuite(unittest.TestCase):
+    def setUp(self):
+        # A folder of the test's own on drive Z:, whose Unix path the TeX
+        # the scenario runs can take (a path through the prefix's drive C:
+        # has a colon, which separates TeX's search paths).
+        self.root = tempfile.mkdtemp(prefix="installed-", dir=harness.BUILD_DIR or None)
+        self.folder = os.path.join(self.root, "MOX Suite", "Varelo")
+
+    def tearDown(self):
+        shutil.rmtree(self.root, ignore_errors=True)
+
     def test_install_run_and_remove(self):
         package = installer_package()
         self.assertEqual(msiexec("/i", harness.windows_path(package), "/qn",
-                                 f"INSTALLDIR={WINDOWS_INSTALL_DIR}"), 0)
+                                 f"INSTALLDIR={harness.windows_path(self.folder)}"), 0)
         for name in ("Varelo.exe", "moxwin32.exe", "MAKEPK.EXE", "moxwin32.ini",
                      "HZFONTS/ccfonts.def", "PIXEL/DPI600/cmr10.PK", "Batch/latex.bat",
                      "texmf/fonts/tfm/mox/ccdummy.tfm"):
-            self.assertTrue(os.path.isfile(os.path.join(INSTALL_DIR, name)), name)
+            self.assertTrue(os.path.isfile(os.path.join(self.folder, name)), name)
         self.assertEqual(start_menu_links(),
                          ["Uninstall Varelo.lnk", "Varelo.lnk", "moxwin32.lnk"])
 
@@ -62,18 +72,18 @@ class InstalledSuite(unittest.TestCase):
             if not os.path.exists(WORKING_CYCLE):
                 self.skipTest("no working-cycle scenario in this tree")
             cycle = subprocess.run([sys.executable, WORKING_CYCLE],
-                                   env=dict(os.environ, MOX_PROGRAM_DIR=INSTALL_DIR),
+                                   env=dict(os.environ, MOX_PROGRAM_DIR=self.folder),
                                    capture_output=True, text=True, timeout=600, check=False)
             self.assertEqual(cycle.returncode, 0, cycle.stdout + cycle.stderr)
 
         # Removing takes the programs and the start menu entries away; what
         # the programs wrote beside themselves stays.
         self.assertEqual(msiexec("/x", harness.windows_path(package), "/qn"), 0)
-        self.assertFalse(os.path.exists(os.path.join(INSTALL_DIR, "Varelo.exe")))
+        self.assertFalse(os.path.exists(os.path.join(self.folder, "Varelo.exe")))
         self.assertEqual(start_menu_links(), [])
 
     def run_tutorial_from_varelo(self):
-        editor = harness.Program(os.path.join(INSTALL_DIR, "Varelo.exe"), cwd=INSTALL_DIR)
+        editor = harness.Program(os.path.join(self.folder, "Varelo.exe"), cwd=self.folder)
         try:
             frame = harness.wait_for_window("^Varelo", timeout=60)
             harness.wait_for(lambda: harness.probe("buttons").strip(), what="the tool bar")
