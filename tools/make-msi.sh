@@ -54,9 +54,30 @@ for build in "${builds[@]}"; do
      wixl-heat -p Varelo/ --directory-ref INSTALLDIR --component-group ProgramFiles \
        --var var.SourceDir "${heat_options[@]}" \
        >"$stage/files.wxs")
+  # The files the programs rewrite with the user's settings (the previewer's
+  # options, Varelo's phrases) are not overwritten where they exist and stay
+  # when the package is removed or replaced by a newer one: their components
+  # get the attributes Permanent (16) and NeverOverwrite (128), which wixl
+  # does not write itself.
+  kept=$(python3 - "$stage/files.wxs" usermac.txt moxwin32.ini <<'PY'
+import re, sys
+text = open(sys.argv[1]).read()
+for name in sys.argv[2:]:
+    found = re.findall(r'<Component [^>]*Id="(\w+)"[^>]*>\s*<File [^>]*Source="\$\(var\.SourceDir\)/'
+                       + re.escape(name) + '"', text)
+    if len(found) != 1:
+        sys.exit(f"make-msi: no single component for {name}")
+    print(found[0])
+PY
+)
   package=$out/Varelo-$version-$arch.msi
   # wixl reads the files by paths relative to where it runs.
   (cd "$stage" && wixl -a "$arch" -D Version="$version" -D Platform="$arch" -D Win64="$win64" \
        -D SourceDir=Varelo -o "$package" "$root/packaging/Varelo.wxs" files.wxs)
+  attributes=$((16 + 128))
+  [[ $win64 == yes ]] && attributes=$((attributes + 256))
+  for component in $kept; do
+    msibuild "$package" -q "UPDATE \`Component\` SET \`Attributes\` = $attributes WHERE \`Component\` = '$component'"
+  done
   echo "$package"
 done

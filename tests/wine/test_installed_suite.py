@@ -76,11 +76,16 @@ class InstalledSuite(unittest.TestCase):
                                    capture_output=True, text=True, timeout=600, check=False)
             self.assertEqual(cycle.returncode, 0, cycle.stdout + cycle.stderr)
 
-        # Removing takes the programs and the start menu entries away; what
-        # the programs wrote beside themselves stays.
+        # Removing takes the programs and the start menu entries away; the
+        # files that hold the user's settings stay, as the user left them.
+        with open(os.path.join(self.folder, "usermac.txt"), "ab") as phrases:
+            phrases.write(b"mine\t\\mine\r\n")
         self.assertEqual(msiexec("/x", harness.windows_path(package), "/qn"), 0)
         self.assertFalse(os.path.exists(os.path.join(self.folder, "Varelo.exe")))
         self.assertEqual(start_menu_links(), [])
+        self.assertTrue(os.path.isfile(os.path.join(self.folder, "moxwin32.ini")))
+        with open(os.path.join(self.folder, "usermac.txt"), "rb") as phrases:
+            self.assertTrue(phrases.read().endswith(b"mine\t\\mine\r\n"))
 
     def run_tutorial_from_varelo(self):
         editor = harness.Program(os.path.join(self.folder, "Varelo.exe"), cwd=self.folder)
