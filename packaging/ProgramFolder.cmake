@@ -33,30 +33,37 @@ else()
 endif()
 
 # The Chinese outline fonts: every GB 2312 character, compiled from AR PL
-# UMing by mkhzfont, for every ziti letter. The compiler is a Linux program (it needs FreeType), so
-# a cross build makes it in a native build of its own first.
-if(CMAKE_CROSSCOMPILING)
-  set(MOX_HOST_TOOLS ${CMAKE_BINARY_DIR}/host-tools)
-  set(MOX_MKHZFONT ${MOX_HOST_TOOLS}/tools/mkhzfont/mkhzfont)
-  set(MOX_MKHZFONT_BUILD
-    COMMAND env -u CC -u CXX ${CMAKE_COMMAND} -S ${PROJECT_SOURCE_DIR} -B ${MOX_HOST_TOOLS}
-            -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-    COMMAND ${CMAKE_COMMAND} --build ${MOX_HOST_TOOLS} --target mkhzfont)
-  set(MOX_MKHZFONT_DEPENDS)
-else()
-  set(MOX_MKHZFONT $<TARGET_FILE:mkhzfont>)
+# UMing by mkhzfont, for every ziti letter. The compiler is a Linux program
+# (it needs FreeType): a cross build makes it in a native build of its own
+# first, unless MOX_MKHZFONT names one.
+set(MOX_MKHZFONT "" CACHE FILEPATH
+    "A native mkhzfont for the program folder's Chinese fonts (built when empty)")
+set(MOX_FONT_TARGETS ${MOX_FOLDER_BUILD}/pk.stamp)
+if(MOX_MKHZFONT OR CMAKE_CROSSCOMPILING)
+  set(MOX_MKHZFONT_PROGRAM ${MOX_MKHZFONT})
   set(MOX_MKHZFONT_BUILD)
-  set(MOX_MKHZFONT_DEPENDS mkhzfont)
+  if(NOT MOX_MKHZFONT)
+    set(MOX_HOST_TOOLS ${CMAKE_BINARY_DIR}/host-tools)
+    set(MOX_MKHZFONT_PROGRAM ${MOX_HOST_TOOLS}/tools/mkhzfont/mkhzfont)
+    set(MOX_MKHZFONT_BUILD
+      COMMAND env -u CC -u CXX ${CMAKE_COMMAND} -S ${PROJECT_SOURCE_DIR} -B ${MOX_HOST_TOOLS}
+              -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+      COMMAND ${CMAKE_COMMAND} --build ${MOX_HOST_TOOLS} --target mkhzfont)
+  endif()
+  add_custom_command(
+    OUTPUT ${MOX_FOLDER_BUILD}/HZFONTS/ccfonts.def
+    ${MOX_MKHZFONT_BUILD}
+    COMMAND env MKHZFONT=${MOX_MKHZFONT_PROGRAM}
+            ${CMAKE_CURRENT_LIST_DIR}/make-chinese-fonts.sh ${MOX_FOLDER_BUILD}/HZFONTS
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make-chinese-fonts.sh
+            ${PROJECT_SOURCE_DIR}/tools/fixtures/make-outline-fixtures.sh
+    COMMENT "Chinese outline fonts of the program folder"
+    VERBATIM)
+  list(APPEND MOX_FONT_TARGETS ${MOX_FOLDER_BUILD}/HZFONTS/ccfonts.def)
+  install(DIRECTORY ${MOX_FOLDER_BUILD}/HZFONTS DESTINATION .)
+else()
+  message(WARNING "No mkhzfont (set MOX_MKHZFONT): the program folder lacks the Chinese fonts")
 endif()
-add_custom_command(
-  OUTPUT ${MOX_FOLDER_BUILD}/HZFONTS/ccfonts.def
-  ${MOX_MKHZFONT_BUILD}
-  COMMAND env MKHZFONT=${MOX_MKHZFONT}
-          ${CMAKE_CURRENT_LIST_DIR}/make-chinese-fonts.sh ${MOX_FOLDER_BUILD}/HZFONTS
-  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make-chinese-fonts.sh
-          ${PROJECT_SOURCE_DIR}/tools/fixtures/make-outline-fixtures.sh ${MOX_MKHZFONT_DEPENDS}
-  COMMENT "Chinese outline fonts of the program folder"
-  VERBATIM)
 
 # The PK fonts: those of the sample document (the tutorial's among them) and,
 # when Metafont is at hand, the base sizes the templates typeset with (what
@@ -88,6 +95,5 @@ add_custom_command(
   COMMENT "PK fonts of the program folder"
   VERBATIM)
 
-add_custom_target(program_folder_fonts ALL
-  DEPENDS ${MOX_FOLDER_BUILD}/HZFONTS/ccfonts.def ${MOX_FOLDER_BUILD}/pk.stamp)
-install(DIRECTORY ${MOX_FOLDER_BUILD}/HZFONTS ${MOX_FOLDER_BUILD}/PIXEL DESTINATION .)
+add_custom_target(program_folder_fonts ALL DEPENDS ${MOX_FONT_TARGETS})
+install(DIRECTORY ${MOX_FOLDER_BUILD}/PIXEL DESTINATION .)
