@@ -155,12 +155,6 @@ const std::vector<ToolButton>& ToolBarButtons() {
   return buttons;
 }
 
-bool IsCommandAvailable(int id) {
-  switch (id) {
-    default: return true;
-  }
-}
-
 bool IsEditCommandEnabled(int id, bool clipboard_has_text, bool has_selection) {
   switch (id) {
     case CM_PASTE: return clipboard_has_text;

@@ -102,10 +102,6 @@ struct ToolButton {
 // The tool bar ToolBar2, left to right.
 const std::vector<ToolButton>& ToolBarButtons();
 
-// Commands whose windows Varelo does not have yet (the command runner, the
-// assistant, the phrases): their menu items and buttons are greyed.
-bool IsCommandAvailable(int id);
-
 // The edit menu and the context menu (Edit1Click): paste needs text on
 // the clipboard; cut, copy and delete need a selection.
 bool IsEditCommandEnabled(int id, bool clipboard_has_text, bool has_selection);

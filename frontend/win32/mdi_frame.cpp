@@ -55,9 +55,6 @@ bool TFrameForm::CreateForm() {
                         layout::kToolButtonHeight)) {
     return false;
   }
-  for (const ToolButton& button : ToolBarButtons()) {
-    if (!IsCommandAvailable(button.Id)) tool_bar_.SetEnabled(button.Id, false);
-  }
   SetToolBar(tool_bar_.Handle());
   Dock(tool_bar_.Handle(), win::DockSide::Top, tool_bar_.Height());
 
@@ -350,7 +347,7 @@ bool TFrameForm::Command(int id) {
 
 bool TFrameForm::IsCommandEnabled(int id) {
   if (id == CM_FORWARD_SEARCH) return ActiveEditor() != nullptr;
-  return IsCommandAvailable(id);
+  return true;
 }
 
 std::string TFrameForm::HintOf(int id) {
