@@ -8,6 +8,7 @@
 #include "frontend/win32/mdi_frame.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
+#include "platform/win32/framework/window_text.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::varelo {
@@ -40,13 +41,6 @@ RECT Box(const int (&place)[4]) { return RECT{place[0], place[1], place[2], plac
 RECT ButtonBox(int column) {
   return RECT{place::kButtonLeft[column], place::kButtonTop, place::kButtonWidth,
               place::kButtonHeight};
-}
-
-std::string WindowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return platform::Narrow(text);
 }
 
 }  // namespace
@@ -137,9 +131,9 @@ void TBtnBottomDlgcm::ShowWithSource(const std::optional<std::string>& source) {
 }
 
 void TBtnBottomDlgcm::TakeBoxes() {
-  runner_.SetTexDir(WindowText(GetDlgItem(Handle(), IdTexDirBox)));
-  runner_.SetSource(WindowText(GetDlgItem(Handle(), IdSourceBox)));
-  runner_.SetCommand(WindowText(GetDlgItem(Handle(), IdCommandBox)));
+  runner_.SetTexDir(win::WindowText(GetDlgItem(Handle(), IdTexDirBox)));
+  runner_.SetSource(win::WindowText(GetDlgItem(Handle(), IdSourceBox)));
+  runner_.SetCommand(win::WindowText(GetDlgItem(Handle(), IdCommandBox)));
 }
 
 bool TBtnBottomDlgcm::Command(int id, int notification) {
@@ -214,7 +208,7 @@ void TBtnBottomDlgcm::PlaceFolderList() {
   // The list opens on the folder in the box when there is one, so that
   // opening the browser changes nothing the user typed; else on the drive
   // box's drive.
-  const std::wstring typed = platform::Widen(WindowText(GetDlgItem(Handle(), IdTexDirBox)));
+  const std::wstring typed = platform::Widen(win::WindowText(GetDlgItem(Handle(), IdTexDirBox)));
   const DWORD attributes = typed.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(typed.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
       folders_.SetFolder(typed)) {

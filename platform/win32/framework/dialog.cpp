@@ -1,6 +1,7 @@
 #include "platform/win32/framework/dialog.h"
 
 #include "platform/text_format.h"
+#include "platform/win32/framework/window_text.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::win {
@@ -87,10 +88,7 @@ void TDialog::SetItemText(int control_id, const std::string& text) {
 std::string TDialog::ItemText(int control_id) const {
   const HWND control = GetDlgItem(hwnd_, control_id);
   if (control == nullptr) return {};
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-  const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-  return platform::Narrow(text);
+  return WindowText(control);
 }
 
 void TDialog::TransferIn() {
