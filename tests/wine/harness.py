@@ -174,6 +174,29 @@ class Program:
             self.process.wait()
 
 
+def varelo_program_folder(root, sources_name="论文"):
+    """A program folder "Varelo programs" under root holding Varelo and the
+    previewer, whose moxwin32.ini points at the sample's PK fonts and the
+    Chinese fixture fonts, and a source paper.ctx in a folder of its own
+    (Chinese by default). Returns (programs, source)."""
+    repo = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    programs = os.path.join(root, "Varelo programs")
+    os.makedirs(programs, exist_ok=True)
+    for exe in (os.path.join(BUILD_DIR, "frontend", "win32", "Varelo.exe"),
+                os.path.join(BUILD_DIR, "previewer", "shell", "moxwin32.exe")):
+        shutil.copy(exe, programs)
+    with open(os.path.join(programs, "moxwin32.ini"), "w") as ini:
+        pk = windows_path(os.path.join(repo, "samples", "pk"))
+        hz = windows_path(os.path.join(repo, "tests", "fixtures", "hzfonts"))
+        ini.write(f"-P{pk}\\dpi$d\n-I{hz}\n")
+    sources = os.path.join(root, sources_name)
+    os.makedirs(sources, exist_ok=True)
+    source = os.path.join(sources, "paper.ctx")
+    with open(source, "w") as text:
+        text.write("\\input moxplain\n\\bye\n")
+    return programs, source
+
+
 class ProgramCopy:
     """A folder of the test's own holding a copy of a program, so that files
     beside the program (its initialization file) belong to the test."""

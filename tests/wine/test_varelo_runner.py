@@ -16,8 +16,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-EDITOR = os.path.join(harness.BUILD_DIR, "frontend", "win32", "Varelo.exe")
-PREVIEWER = os.path.join(harness.BUILD_DIR, "previewer", "shell", "moxwin32.exe")
 CAPTION = "中西文 ΤEΧ 命令 Windows 集成环境"
 # Points of the dialog's client area (its layout; the X window of a Wine
 # window without a window manager is its client area): the command box, the
@@ -44,22 +42,12 @@ def boxes():
 class CommandRunnerDialog(unittest.TestCase):
     def setUp(self):
         self.root = tempfile.mkdtemp(prefix="runner-", dir=harness.BUILD_DIR or None)
-        self.programs = os.path.join(self.root, "Varelo programs")
+        self.programs, self.source = harness.varelo_program_folder(self.root)
+        self.sources = os.path.dirname(self.source)
         self.tex = os.path.join(self.programs, "TeX")
         os.makedirs(self.tex)
-        for exe in (EDITOR, PREVIEWER):
-            shutil.copy(exe, self.programs)
         with open(os.path.join(self.tex, "LATEX.BAT"), "w", newline="") as bat:
             bat.write(RECORDER)
-        with open(os.path.join(self.programs, "moxwin32.ini"), "w") as ini:
-            pk = harness.windows_path(os.path.join(REPO, "samples", "pk"))
-            hz = harness.windows_path(os.path.join(REPO, "tests", "fixtures", "hzfonts"))
-            ini.write(f"-P{pk}\\dpi$d\n-I{hz}\n")
-        self.sources = os.path.join(self.root, "论文")
-        os.makedirs(self.sources)
-        self.source = os.path.join(self.sources, "paper.ctx")
-        with open(self.source, "w") as text:
-            text.write("\\input moxplain\n\\bye\n")
         self.editor = harness.Program(os.path.join(self.programs, "Varelo.exe"),
                                       harness.windows_path(self.source), cwd=self.root)
         self.frame = harness.wait_for_window("^Varelo")

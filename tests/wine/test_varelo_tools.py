@@ -14,8 +14,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-EDITOR = os.path.join(harness.BUILD_DIR, "frontend", "win32", "Varelo.exe")
-PREVIEWER = os.path.join(harness.BUILD_DIR, "previewer", "shell", "moxwin32.exe")
 TUTORIAL_BUTTON = 181
 
 # Records its argument beside itself and leaves a mark in the folder it
@@ -26,11 +24,10 @@ RECORDER = '@echo off\r\necho %~1> "%~dp0ran.txt"\r\necho here> ran-here.txt\r\n
 class ToolRunner(unittest.TestCase):
     def setUp(self):
         self.root = tempfile.mkdtemp(prefix="tools-", dir=harness.BUILD_DIR or None)
-        self.programs = os.path.join(self.root, "Varelo programs")
+        self.programs, self.source = harness.varelo_program_folder(self.root)
+        self.sources = os.path.dirname(self.source)
         for folder in ("Batch", "Template"):
             os.makedirs(os.path.join(self.programs, folder))
-        for exe in (EDITOR, PREVIEWER):
-            shutil.copy(exe, self.programs)
         with open(os.path.join(self.programs, "Batch", "latex.bat"), "w", newline="") as bat:
             bat.write(RECORDER)
         shutil.copy(os.path.join(REPO, "frontend", "data", "Template", "latex.tex"),
@@ -39,15 +36,6 @@ class ToolRunner(unittest.TestCase):
         shutil.copy(os.path.join(REPO, "samples", "sample.dvi"),
                     os.path.join(self.programs, "tutor.dvi"))
         shutil.copy(os.path.join(REPO, "samples", "taiji.bmf"), self.programs)
-        with open(os.path.join(self.programs, "moxwin32.ini"), "w") as ini:
-            pk = harness.windows_path(os.path.join(REPO, "samples", "pk"))
-            hz = harness.windows_path(os.path.join(REPO, "tests", "fixtures", "hzfonts"))
-            ini.write(f"-P{pk}\\dpi$d\n-I{hz}\n")
-        self.sources = os.path.join(self.root, "论文")
-        os.makedirs(self.sources)
-        self.source = os.path.join(self.sources, "paper.ctx")
-        with open(self.source, "w") as text:
-            text.write("\\input moxplain\n\\bye\n")
         self.running = [harness.Program(os.path.join(self.programs, "Varelo.exe"),
                                         harness.windows_path(self.source), cwd=self.root)]
         self.frame = harness.wait_for_window("^Varelo")
