@@ -21,7 +21,7 @@ for group in "$@"; do
                       pkg-config libfreetype-dev libfontconfig-dev zlib1g-dev fonts-arphic-uming) ;;
     windows) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev
                         mingw-w64-i686-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686) ;;
-    wine) packages+=(wine wine64 xvfb xdotool imagemagick xclip fonts-wine fonts-arphic-uming) ;;
+    wine) packages+=(wine wine64 xvfb xdotool imagemagick xclip fonts-wine fonts-arphic-uming locales) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     tex) packages+=(texlive-binaries texlive-base texlive-latex-base dvipng python3) ;;
     package) packages+=(msitools wixl) ;;

@@ -7,7 +7,6 @@
 #include "frontend/core/frame_files.h"
 #include "frontend/core/gbk_view.h"
 #include "platform/file_system.h"
-#include "platform/text_encoding.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
 
@@ -48,14 +47,12 @@ bool Editor::OpenFile(const std::string& path) {
     ShowError(Format("无法打开文件 %s:\n%s", path.c_str(), reason.c_str()));
     return false;
   }
-  const DecodedText decoded = DecodeTextFile(bytes);
+  DecodedText decoded = DecodeTextFile(bytes);
   format_ = decoded.Format;
-  host_.SetControlText(decoded.Text);
-  host_.SetSelection(0, 0);
-  host_.SetModified(false);
-  // The control's own form of the text is what a later save compares.
-  stored_text_ = host_.ControlText();
+  platform::TextDocument& document = host_.Document();
+  document.SetText(std::move(decoded.Text), LineEndText(format_.LineEnds));
   stored_bytes_ = std::move(bytes);
+  stored_version_ = document.Version();
   stored_ = true;
   return true;
 }
@@ -96,25 +93,25 @@ Editor::SaveOutcome Editor::SaveAsOutcome() {
 
 Editor::SaveOutcome Editor::SaveNamed() {
   if (!WriteText(file_name_)) return SaveOutcome::Failed;
-  host_.SetModified(false);
+  host_.Document().SetModified(false);
   saved_file_name_ = file_name_;
   return SaveOutcome::Written;
 }
 
 bool Editor::WriteText(const std::string& path) {
-  const std::u16string text = host_.ControlText();
+  platform::TextDocument& document = host_.Document();
+  const std::u16string& text = document.Text();
   std::string bytes;
-  if (stored_ && text == stored_text_) {
+  if (stored_ && document.Version() == stored_version_) {
     bytes = stored_bytes_;
   } else {
     std::size_t failed_at = 0;
     if (!EncodeTextFile(text, format_, bytes, failed_at)) {
-      std::size_t line = 0;
-      std::size_t column = 0;
-      LineAndColumnOf(text, failed_at, line, column);
+      const std::size_t line = document.LineOf(failed_at);
+      const std::size_t column = failed_at - document.LineStart(line);
       const bool pair = failed_at + 1 < text.size() && text[failed_at] >= 0xD800 &&
                         text[failed_at] <= 0xDBFF;
-      host_.SetSelection(failed_at, failed_at + (pair ? 2 : 1));
+      document.Select(failed_at, failed_at + (pair ? 2 : 1));
       ShowError(Format("文件 %s 没有保存: 第 %lu 行第 %lu 列选中的字符不能以 %s 编码写入.",
                        NamePartOf(path).c_str(), static_cast<unsigned long>(line + 1),
                        static_cast<unsigned long>(column + 1), EncodingName(format_.Encoding)));
@@ -126,14 +123,14 @@ bool Editor::WriteText(const std::string& path) {
     ShowError(Format("无法保存文件 %s:\n%s", path.c_str(), reason.c_str()));
     return false;
   }
-  stored_text_ = text;
   stored_bytes_ = std::move(bytes);
+  stored_version_ = document.Version();
   stored_ = true;
   return true;
 }
 
 bool Editor::CanCloseText() {
-  if (!host_.IsModified()) return true;
+  if (!host_.Document().Modified()) return true;
   const int answer = platform::Ui().ShowBox(
       Format("文件 %s 已改变, 是否保存?", file_name_.c_str()), kQuestionCaption,
       platform::kBoxYesNoCancel | platform::kBoxIconQuestion);
@@ -144,25 +141,15 @@ bool Editor::CanCloseText() {
 }
 
 bool Editor::FindInEditor(std::u16string_view text, const SearchOptions& options) {
-  if (text.empty()) return false;
-  const std::u16string all = host_.ControlText();
-  if (all.empty()) return false;
-  std::string needle;
-  std::size_t failed_at = 0;
-  // A search text GBK cannot hold is in no GBK text.
-  if (!platform::EncodeGbk(text, needle, failed_at)) return false;
-  const GbkView view(all);
-  std::size_t start = 0;
-  std::size_t end = 0;
-  host_.GetSelection(start, end);
-  const std::size_t byte_start = view.ByteOf(start);
-  const std::size_t byte_end = view.ByteOf(end);
+  platform::TextDocument& document = host_.Document();
+  if (text.empty() || document.Length() == 0) return false;
+  const std::size_t start = document.SelectionStart();
   const std::ptrdiff_t found =
-      FindInBuffer(view.Bytes(), view.CharacterStarts(), static_cast<std::ptrdiff_t>(byte_start),
-                   static_cast<std::ptrdiff_t>(byte_end - byte_start), needle, options);
+      FindInText(document.Text(), static_cast<std::ptrdiff_t>(start),
+                 static_cast<std::ptrdiff_t>(document.SelectionEnd() - start), text, options);
   if (found == kNotFound) return false;
   const auto at = static_cast<std::size_t>(found);
-  host_.SetSelection(view.UnitOf(at), view.UnitOf(at + needle.size()));
+  document.Select(at, at + text.size());
   return true;
 }
 
@@ -172,90 +159,90 @@ void Editor::FindNext(const FindRequest& request) {
   }
 }
 
-void Editor::Replace(const FindRequest& request) {
-  if (!request.FindWhat.empty()) {
-    std::size_t start = 0;
-    std::size_t end = 0;
-    host_.GetSelection(start, end);
-    const GbkView selection(host_.TextRange(start, end));
-    const GbkView find(request.FindWhat);
-    if (SameTextIgnoringCase(selection.Bytes(), find.Bytes())) {
+std::size_t Editor::Replace(const FindRequest& request) {
+  platform::TextDocument& document = host_.Document();
+  std::size_t replaced = 0;
+  if (request.ReplaceAll && request.WholeText) {
+    replaced = ReplaceEveryMatchFrom(0, request);
+  } else {
+    if (!request.FindWhat.empty() &&
+        SameTextIgnoringCase(
+            document.Range(document.SelectionStart(), document.SelectionEnd()),
+            request.FindWhat)) {
       ReplaceSelectionKeepingDirection(request.ReplaceWith, request.Options.Down);
+      ++replaced;
+    }
+    if (request.ReplaceAll && request.Options.Down) {
+      replaced += ReplaceEveryMatchFrom(document.SelectionEnd(), request);
+    } else {
+      bool found = FindInEditor(request.FindWhat, request.Options);
+      while (found && request.ReplaceAll) {
+        ReplaceSelectionKeepingDirection(request.ReplaceWith, request.Options.Down);
+        ++replaced;
+        found = FindInEditor(request.FindWhat, request.Options);
+      }
+      if (!found && !request.ReplaceAll) {
+        ShowPlain("没有发现\"" + GbkForMessage(request.FindWhat) + "\".");
+      }
     }
   }
-  if (request.ReplaceAll && request.Options.Down) {
-    ReplaceEveryMatchBelow(request);
-    return;
+  if (request.ReplaceAll) {
+    ShowPlain(replaced == 0 ? "没有发现\"" + GbkForMessage(request.FindWhat) + "\"."
+                            : Format("已替换 %lu 处.", static_cast<unsigned long>(replaced)));
   }
-  bool found = FindInEditor(request.FindWhat, request.Options);
-  while (found && request.ReplaceAll) {
-    ReplaceSelectionKeepingDirection(request.ReplaceWith, request.Options.Down);
-    found = FindInEditor(request.FindWhat, request.Options);
-  }
-  if (!found && !request.ReplaceAll) {
-    ShowPlain("没有发现\"" + GbkForMessage(request.FindWhat) + "\".");
-  }
+  return replaced;
 }
 
-void Editor::ReplaceEveryMatchBelow(const FindRequest& request) {
-  std::string needle;
-  std::size_t failed_at = 0;
-  if (request.FindWhat.empty() || !platform::EncodeGbk(request.FindWhat, needle, failed_at)) {
-    return;
-  }
-  const std::u16string all = host_.ControlText();
-  if (all.empty()) return;
+std::size_t Editor::ReplaceEveryMatchFrom(std::size_t from, const FindRequest& request) {
+  platform::TextDocument& document = host_.Document();
+  const std::u16string_view needle = request.FindWhat;
+  const std::u16string& all = document.Text();
+  if (needle.empty() || all.empty()) return 0;
   // A search down reads nothing before where it starts, and each one
   // starts after the text just put in: the matches of the step-by-step
   // replace are those found one after the other in the text as it was.
-  // One reading of the text instead of one a match keeps a large file's
-  // replace-all from taking minutes.
-  const GbkView view(all);
-  std::size_t start = 0;
-  std::size_t end = 0;
-  host_.GetSelection(start, end);
+  // One pass over the text, and one edit for all of them, keeps the cost
+  // in proportion to the text.
   std::vector<std::size_t> matches;
-  auto from = static_cast<std::ptrdiff_t>(view.ByteOf(end));
+  auto at = static_cast<std::ptrdiff_t>(from);
   for (;;) {
-    const std::ptrdiff_t found = FindInBuffer(view.Bytes(), view.CharacterStarts(), from, 0,
-                                              needle, request.Options);
+    const std::ptrdiff_t found = FindInText(all, at, 0, needle, request.Options);
     if (found == kNotFound) break;
     matches.push_back(static_cast<std::size_t>(found));
-    from = found + static_cast<std::ptrdiff_t>(needle.size());
+    at = found + static_cast<std::ptrdiff_t>(needle.size());
   }
-  if (matches.empty()) return;
+  if (matches.empty()) return 0;
   // The stretch from the first match to the end of the last one, replaced
   // as one edit (one undo step); the caret ends after the last new text.
-  const std::size_t first = view.UnitOf(matches.front());
+  const std::size_t first = matches.front();
+  const std::size_t last_end = matches.back() + needle.size();
   std::u16string replaced;
+  replaced.reserve(last_end - first + matches.size() * request.ReplaceWith.size());
   std::size_t unit = first;
   for (const std::size_t match : matches) {
-    replaced.append(all, unit, view.UnitOf(match) - unit);
+    replaced.append(all, unit, match - unit);
     replaced += request.ReplaceWith;
-    unit = view.UnitOf(match + needle.size());
+    unit = match + needle.size();
   }
-  host_.SetSelection(first, unit);
-  host_.ReplaceSelection(replaced);
+  document.Replace(first, last_end, replaced);
+  return matches.size();
 }
 
 void Editor::ReplaceSelectionKeepingDirection(std::u16string_view text, bool down) {
-  std::size_t start = 0;
-  std::size_t end = 0;
-  host_.GetSelection(start, end);
-  host_.ReplaceSelection(text);
+  platform::TextDocument& document = host_.Document();
+  const std::size_t start = document.SelectionStart();
+  document.ReplaceSelection(text);
   // Searching up goes on before the new text: found again inside it, a
   // replacement that holds the find text would be replaced for ever.
-  if (!down) host_.SetSelection(start, start);
+  if (!down) document.Select(start, start);
 }
 
 void Editor::UpdateCaretLabel() {
-  std::size_t start = 0;
-  std::size_t caret = 0;
-  host_.GetSelection(start, caret);
-  const long line = host_.LineOfPosition(caret);
-  const std::size_t line_start = host_.LineStart(line);
-  host_.ShowCaretLabel(
-      CaretLabel(line, line_start <= caret ? host_.TextRange(line_start, caret) : u""));
+  const platform::TextDocument& document = host_.Document();
+  const std::size_t caret = document.Caret();
+  const std::size_t line = document.LineOf(caret);
+  host_.ShowCaretLabel(CaretLabel(static_cast<long>(line),
+                                  document.Range(document.LineStart(line), caret)));
 }
 
 }  // namespace mox::varelo

@@ -5,35 +5,23 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "frontend/core/search.h"
 #include "frontend/core/text_file.h"
+#include "platform/text_document.h"
 
 namespace mox::varelo {
 
-// What the editor needs of the window that holds its text control. Text
-// and positions are the control's: UTF-16 units, lines ended by CR.
+// What the editor needs of the window that holds its text control: the
+// text itself is the control's document (positions in UTF-16 units,
+// line ends as the file has them).
 class EditorHost {
  public:
   virtual ~EditorHost() = default;
-  virtual std::u16string ControlText() = 0;
-  // The text between two positions.
-  virtual std::u16string TextRange(std::size_t start, std::size_t end) = 0;
-  // Replaces the whole text (the caret at its start, no undo step).
-  virtual void SetControlText(const std::u16string& text) = 0;
-  virtual void GetSelection(std::size_t& start, std::size_t& end) = 0;
-  virtual void SetSelection(std::size_t start, std::size_t end) = 0;
-  // Replaces the selection, as typing would (one undo step); the caret
-  // ends after the new text.
-  virtual void ReplaceSelection(std::u16string_view text) = 0;
-  virtual bool IsModified() = 0;
-  virtual void SetModified(bool modified) = 0;
-  // The control's line (from 0) of a position, and the position its line
-  // begins at.
-  virtual long LineOfPosition(std::size_t position) = 0;
-  virtual std::size_t LineStart(long line) = 0;
+  virtual platform::TextDocument& Document() = 0;
   virtual void SetCaption(const std::string& caption) = 0;  // GBK
   // The save dialog, preset with a file name; nothing when cancelled.
   virtual std::optional<std::string> AskSaveFileName(const std::string& preset) = 0;
@@ -47,6 +35,8 @@ struct FindRequest {
   std::u16string ReplaceWith;
   SearchOptions Options;
   bool ReplaceAll = false;
+  // Replace all in the whole text, not only below the caret.
+  bool WholeText = false;
 };
 
 class Editor {
@@ -71,8 +61,10 @@ class Editor {
   // The find dialog's (and F3's) find next, with its message when nothing
   // is found.
   void FindNext(const FindRequest& request);
-  // The replace dialog's replace and replace-all buttons.
-  void Replace(const FindRequest& request);
+  // The replace dialog's replace and replace-all buttons. Replace all
+  // says how many it replaced and is one step of undo; the number is
+  // returned.
+  std::size_t Replace(const FindRequest& request);
 
   void UpdateCaretLabel();
 
@@ -86,18 +78,18 @@ class Editor {
   // The save to FileName, which names a file.
   SaveOutcome SaveNamed();
   bool WriteText(const std::string& path);
-  // Replace-all going down, after the selection's own replacement.
-  void ReplaceEveryMatchBelow(const FindRequest& request);
+  // Replace-all going down from a position; how many were replaced.
+  std::size_t ReplaceEveryMatchFrom(std::size_t from, const FindRequest& request);
   void ReplaceSelectionKeepingDirection(std::u16string_view text, bool down);
 
   EditorHost& host_;
   std::string file_name_;
   std::string saved_file_name_;
   TextFormat format_;
-  // The text as last read or written, and the file's bytes then: written
-  // back as they were while the text is unchanged, whatever the file held.
-  std::u16string stored_text_;
+  // The file's bytes as last read or written, and the document's version
+  // then: written back as they were while the text is unchanged.
   std::string stored_bytes_;
+  std::uint64_t stored_version_ = 0;
   bool stored_ = false;
 };
 

@@ -1,10 +1,14 @@
-// The find routines of the editor (the Search unit): a byte-wise search of
-// GBK text in both directions, with or without case and as whole words,
-// that accepts a match only where whole characters begin and end, so that
-// the trail byte of a Chinese character is never taken for a letter.
+// The find routines of the editor (the Search unit): a search in both
+// directions, with or without case and as whole words, that accepts a
+// match only where whole characters begin and end, so that the trail byte
+// of a Chinese character is never taken for a letter. One search serves
+// GBK bytes and the UTF-16 units of a window's text: the window's text is
+// searched as it is, with no conversion through any code page, so every
+// character can be found, those GBK lacks included.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,8 +46,16 @@ std::ptrdiff_t FindInBuffer(std::string_view buffer, std::ptrdiff_t sel_start,
                             std::ptrdiff_t sel_length, std::string_view text,
                             const SearchOptions& options);
 
+// FindInBuffer on UTF-16 text, positions in units: a character is a unit
+// or a surrogate pair, and only ASCII letters compare without case or
+// make words, as in GBK text.
+std::ptrdiff_t FindInText(std::u16string_view text, std::ptrdiff_t sel_start,
+                          std::ptrdiff_t sel_length, std::u16string_view what,
+                          const SearchOptions& options);
+
 // The replace step's test: whether the selection is the find text, with
 // the ASCII letters of single-byte characters compared without case.
 bool SameTextIgnoringCase(std::string_view selection, std::string_view text);
+bool SameTextIgnoringCase(std::u16string_view selection, std::u16string_view text);
 
 }  // namespace mox::varelo

@@ -1,7 +1,5 @@
 #include "frontend/core/text_file.h"
 
-#include <vector>
-
 #include "platform/text_encoding.h"
 
 namespace mox::varelo {
@@ -9,37 +7,24 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// Counts the three kinds of line ends and returns the text with each of
-// them turned into CR.
-std::u16string ToCrLines(const std::u16string& text, LineEnd& most_used) {
+// The line end a text uses most (CR LF on a tie or when there is none).
+LineEnd MostUsedLineEnd(std::u16string_view text) {
   std::size_t crlf = 0;
   std::size_t lf = 0;
   std::size_t cr = 0;
-  std::u16string lines;
-  lines.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    if (unit == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
       ++crlf;
       ++i;
-      lines.push_back(u'\r');
-    } else if (unit == u'\r') {
+    } else if (text[i] == u'\r') {
       ++cr;
-      lines.push_back(u'\r');
-    } else if (unit == u'\n') {
+    } else if (text[i] == u'\n') {
       ++lf;
-      lines.push_back(u'\r');
-    } else {
-      lines.push_back(unit);
     }
   }
-  most_used = LineEnd::CrLf;
-  if (lf > crlf && lf >= cr) {
-    most_used = LineEnd::Lf;
-  } else if (cr > crlf && cr > lf) {
-    most_used = LineEnd::Cr;
-  }
-  return lines;
+  if (lf > crlf && lf >= cr) return LineEnd::Lf;
+  if (cr > crlf && cr > lf) return LineEnd::Cr;
+  return LineEnd::CrLf;
 }
 
 }  // namespace
@@ -58,36 +43,27 @@ DecodedText DecodeTextFile(std::string_view bytes) {
   } else {
     text = platform::DecodeGbk(bytes);
   }
-  decoded.Text = ToCrLines(text, decoded.Format.LineEnds);
+  decoded.Format.LineEnds = MostUsedLineEnd(text);
+  decoded.Text = std::move(text);
   return decoded;
+}
+
+std::u16string_view LineEndText(LineEnd end) {
+  switch (end) {
+    case LineEnd::Lf: return u"\n";
+    case LineEnd::Cr: return u"\r";
+    default: return u"\r\n";
+  }
 }
 
 bool EncodeTextFile(std::u16string_view text, const TextFormat& format, std::string& bytes,
                     std::size_t& failed_at) {
-  std::u16string lines;
-  std::u16string_view line_end = u"\r\n";
-  if (format.LineEnds == LineEnd::Lf) line_end = u"\n";
-  if (format.LineEnds == LineEnd::Cr) line_end = u"\r";
-  // Where each unit of `lines` came from in `text`, for failed_at.
-  std::vector<std::size_t> origin;
-  lines.reserve(text.size());
-  origin.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'\r') {
-      lines += line_end;
-      origin.insert(origin.end(), line_end.size(), i);
-    } else {
-      lines.push_back(text[i]);
-      origin.push_back(i);
-    }
-  }
   std::string body;
   std::size_t failed = 0;
-  const bool ok = format.Encoding == TextEncoding::Utf8
-                      ? platform::EncodeUtf8(lines, body, failed)
-                      : platform::EncodeGbk(lines, body, failed);
+  const bool ok = format.Encoding == TextEncoding::Utf8 ? platform::EncodeUtf8(text, body, failed)
+                                                         : platform::EncodeGbk(text, body, failed);
   if (!ok) {
-    failed_at = origin[failed];
+    failed_at = failed;
     return false;
   }
   bytes.clear();
@@ -102,7 +78,8 @@ void LineAndColumnOf(std::u16string_view text, std::size_t index, std::size_t& l
   line = 0;
   std::size_t line_start = 0;
   for (std::size_t i = 0; i < index && i < text.size(); ++i) {
-    if (text[i] == u'\r') {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
+    if (text[i] == u'\r' || text[i] == u'\n') {
       ++line;
       line_start = i + 1;
     }

@@ -13,6 +13,7 @@
 #include "platform/user_interface.h"
 #include "platform/win32/framework/file_dialog.h"
 #include "platform/win32/framework/font_dialog.h"
+#include "platform/win32/gdi.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::varelo {
@@ -44,7 +45,17 @@ TEditForm::TEditForm(TFrameForm& frame)
       frame_(frame),
       menus_(FrameworkMenus(EditorMenus())),
       context_menu_(FrameworkItems(ContextItems())),
-      accelerators_(EditorAccelerators()) {}
+      accelerators_(EditorAccelerators()),
+      find_dialog_(frame.Handle(), false),
+      replace_dialog_(frame.Handle(), true) {
+  find_dialog_.OnAction = [this](win::TSearchDialog::Action action) {
+    SearchAction(find_dialog_, action);
+  };
+  replace_dialog_.OnAction = [this](win::TSearchDialog::Action action) {
+    SearchAction(replace_dialog_, action);
+  };
+  control_.OnSelectionChanged = [this] { UpdateCaretLabel(); };
+}
 
 TEditForm::~TEditForm() = default;
 
@@ -55,8 +66,18 @@ bool TEditForm::CreateEditor() {
   const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VARELO));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   if (!control_.Create(Handle(), kControlId)) return false;
-  // A face with Chinese characters, at the size of Chinese body text.
-  control_.SetDefaultFont("宋体", 105, GB2312_CHARSET);
+  // A face with Chinese characters, at the size of Chinese body text
+  // (10.5 points).
+  LOGFONTW font{};
+  {
+    const win::WindowDc screen(nullptr);
+    font.lfHeight = -MulDiv(105, GetDeviceCaps(screen.Get(), LOGPIXELSY), 720);
+  }
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = GB2312_CHARSET;
+  const std::wstring face = platform::Widen("宋体");
+  face.copy(font.lfFaceName, LF_FACESIZE - 1);
+  control_.SetTextFont(font, GetSysColor(COLOR_WINDOWTEXT));
   RECT client;
   GetClientRect(Handle(), &client);
   Resized(client.right, client.bottom);
@@ -66,7 +87,7 @@ bool TEditForm::CreateEditor() {
 
 bool TEditForm::CanClose() {
   // The question names the file; the window it is about comes to the front.
-  if (control_.IsModified()) Frame().Activate(*this);
+  if (control_.Document().Modified()) Frame().Activate(*this);
   return CanCloseText();
 }
 
@@ -119,13 +140,13 @@ bool TEditForm::Command(int id) {
       EditCommand(id);
       return true;
     case CM_FIND:
-      find_dialog_.Show(Handle());
+      find_dialog_.Show();
       return true;
     case CM_FIND_NEXT:
-      FindNext(RequestOf(find_dialog_, false));
+      FindNext(RequestOf(find_dialog_));
       return true;
     case CM_REPLACE:
-      replace_dialog_.Show(Handle());
+      replace_dialog_.Show();
       return true;
     case CM_WORD_WRAP:
       ToggleWordWrap();
@@ -150,7 +171,7 @@ bool TEditForm::Command(int id) {
 void TEditForm::EditCommand(int id) {
   TEditForm* active = frame_.ActiveEditor();
   if (active == nullptr) return;
-  win::TPlainRichEdit& control = active->control_;
+  win::TTextEditor& control = active->control_;
   switch (id) {
     case CM_UNDO: control.Undo(); break;
     case CM_CUT: control.Cut(); break;
@@ -163,24 +184,21 @@ void TEditForm::EditCommand(int id) {
 }
 
 void TEditForm::ShowLine(std::int32_t line) {
-  const std::u16string text = control_.Text();
-  const std::size_t start = varelo::LineStart(std::u16string_view(text), line);
-  control_.SetSelection(start, start);
-  SendMessageW(control_.Handle(), EM_SCROLLCARET, 0, 0);
+  platform::TextDocument& document = control_.Document();
+  const std::size_t start = document.LineStart(line > 0 ? static_cast<std::size_t>(line - 1) : 0);
+  document.Select(start, start);
+  control_.ScrollCaretIntoView();
   UpdateCaretLabel();
 }
 
 std::int32_t TEditForm::CaretLine() {
-  std::size_t start = 0;
-  std::size_t end = 0;
-  control_.GetSelection(start, end);
-  const std::u16string text = control_.Text();
-  return varelo::LineOf(std::u16string_view(text), start);
+  const platform::TextDocument& document = control_.Document();
+  return static_cast<std::int32_t>(document.LineOf(document.SelectionStart()) + 1);
 }
 
 void TEditForm::UpdateEditItems(HMENU popup) {
   const bool clipboard_text = ClipboardHasText();
-  const bool selection = control_.HasSelection();
+  const bool selection = control_.Document().HasSelection();
   for (int id : {CM_CUT, CM_COPY, CM_PASTE, CM_DELETE}) {
     const bool enabled = IsEditCommandEnabled(id, clipboard_text, selection);
     EnableMenuItem(popup, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
@@ -199,40 +217,43 @@ void TEditForm::ShowContextMenu(LPARAM where) {
                  Handle(), nullptr);
 }
 
-FindRequest TEditForm::RequestOf(const win::TFindReplaceDialog& dialog, bool replace) const {
+FindRequest TEditForm::RequestOf(const win::TSearchDialog& dialog) {
   FindRequest request;
   request.FindWhat = dialog.FindWhat();
   request.ReplaceWith = dialog.ReplaceWith();
-  const DWORD flags = dialog.Flags();
-  // The replace dialog offers no direction: it searches down.
-  request.Options.Down = replace || (flags & FR_DOWN) != 0;
-  request.Options.MatchCase = (flags & FR_MATCHCASE) != 0;
-  request.Options.WholeWord = (flags & FR_WHOLEWORD) != 0;
-  request.ReplaceAll = (flags & FR_REPLACEALL) != 0;
+  request.Options.Down = dialog.Down();
+  request.Options.MatchCase = dialog.MatchCase();
+  request.Options.WholeWord = dialog.WholeWord();
+  request.WholeText = dialog.WholeText();
   return request;
 }
 
-void TEditForm::FindDialogMessage(LPARAM lparam) {
-  if (find_dialog_.Owns(lparam)) {
-    if ((find_dialog_.Flags() & FR_FINDNEXT) != 0) FindNext(RequestOf(find_dialog_, false));
-    return;
-  }
-  if (!replace_dialog_.Owns(lparam)) return;
-  const DWORD flags = replace_dialog_.Flags();
-  if ((flags & FR_FINDNEXT) != 0) {
-    FindNext(RequestOf(replace_dialog_, true));
-  } else if ((flags & (FR_REPLACE | FR_REPLACEALL)) != 0) {
-    Replace(RequestOf(replace_dialog_, true));
+void TEditForm::SearchAction(const win::TSearchDialog& dialog,
+                             win::TSearchDialog::Action action) {
+  FindRequest request = RequestOf(dialog);
+  switch (action) {
+    case win::TSearchDialog::Action::FindNext:
+      FindNext(request);
+      break;
+    case win::TSearchDialog::Action::ReplaceAll:
+      request.ReplaceAll = true;
+      Replace(request);
+      break;
+    case win::TSearchDialog::Action::Replace:
+      Replace(request);
+      break;
   }
 }
 
 void TEditForm::Print() {
   win::TPrinter& printer = frame_.Printer();
-  const WORD alignment = control_.Alignment();
-  TTextPrintout printout(control_.Text(), control_.SelectionFont(), control_.SelectionColor(),
-                         alignment == PFA_RIGHT    ? Alignment::Right
-                         : alignment == PFA_CENTER ? Alignment::Center
-                                                   : Alignment::Left);
+  const win::TTextEditor::Alignment alignment = control_.TextAlignment();
+  // The page layout ends lines with CR alone.
+  TTextPrintout printout(platform::WithLineEnds(control_.Document().Text(), u"\r"),
+                         control_.TextFont(), control_.TextColor(),
+                         alignment == win::TTextEditor::Alignment::Right    ? Alignment::Right
+                         : alignment == win::TTextEditor::Alignment::Center ? Alignment::Center
+                                                                            : Alignment::Left);
   printout.Title = platform::Widen(FileName());
   switch (printer.Print(frame_.Handle(), printout, true)) {
     case win::TPrinter::Outcome::NoPrinter:
@@ -248,16 +269,17 @@ void TEditForm::Print() {
 }
 
 void TEditForm::ChooseFont() {
-  LOGFONTW font = control_.SelectionFont();
-  COLORREF color = control_.SelectionColor();
-  if (win::ChooseScreenFont(frame_.Handle(), font, color)) control_.SetSelectionFont(font, color);
+  LOGFONTW font = control_.TextFont();
+  COLORREF color = control_.TextColor();
+  // One font for the whole text, as in a plain-text editor.
+  if (win::ChooseScreenFont(frame_.Handle(), font, color)) control_.SetTextFont(font, color);
 }
 
 void TEditForm::Align(int id) {
   for (int item : {CM_ALIGN_LEFT, CM_ALIGN_RIGHT, CM_ALIGN_CENTER}) menus_.SetChecked(item, item == id);
-  control_.SetAlignment(id == CM_ALIGN_RIGHT    ? PFA_RIGHT
-                        : id == CM_ALIGN_CENTER ? PFA_CENTER
-                                                : PFA_LEFT);
+  control_.SetAlignment(id == CM_ALIGN_RIGHT    ? win::TTextEditor::Alignment::Right
+                        : id == CM_ALIGN_CENTER ? win::TTextEditor::Alignment::Center
+                                                : win::TTextEditor::Alignment::Left);
 }
 
 void TEditForm::ToggleWordWrap() {
@@ -277,10 +299,6 @@ void TEditForm::ToggleBar(int id) {
 }
 
 LRESULT TEditForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == win::TFindReplaceDialog::FindReplaceMessage()) {
-    FindDialogMessage(lparam);
-    return 0;
-  }
   switch (message) {
     case WM_SETFOCUS: {
       // DefMDIChildProc makes the window the active child first.
@@ -305,17 +323,9 @@ LRESULT TEditForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         UpdateEditItems(reinterpret_cast<HMENU>(wparam));
       }
       return 0;
-    case WM_NOTIFY: {
-      const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-      if (header->hwndFrom == control_.Handle() && header->code == EN_SELCHANGE) {
-        UpdateCaretLabel();
-        return 0;
-      }
-      break;
-    }
     case WM_DESTROY:
-      find_dialog_.Close();
-      replace_dialog_.Close();
+      find_dialog_.Hide();
+      replace_dialog_.Hide();
       break;
     default:
       break;

@@ -1,20 +1,21 @@
-// TEditForm, an editor window (the MDIEdit unit): an MDI child with a
-// plain-text rich-edit control, its menus merged into the frame's while it
-// is active, the find and replace dialogs, fonts, alignment, word wrap and
+// TEditForm, an editor window (the MDIEdit unit): an MDI child with the
+// framework's text editor, its menus merged into the frame's while it is
+// active, the find and replace dialogs, fonts, alignment, word wrap and
 // printing. Its file handling and search are the portable Editor's; this
 // class turns window messages into calls of them.
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <optional>
 #include <string>
 
 #include "frontend/core/editor.h"
-#include "platform/win32/framework/find_replace_dialog.h"
 #include "platform/win32/framework/mdi_frame.h"
 #include "platform/win32/framework/menu_set.h"
-#include "platform/win32/framework/rich_edit.h"
+#include "platform/win32/framework/search_dialog.h"
+#include "platform/win32/framework/text_editor.h"
 
 namespace mox::varelo {
 
@@ -35,6 +36,7 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
 
   // Pastes the clipboard's text at the caret (InsertViaClipboard).
   void PasteClipboard() { control_.Paste(); }
+  HWND TextWindow() const { return control_.Handle(); }
   // The caret at the start of a line (from 1) of the text, scrolled into
   // view, the caret label updated; the line the caret is on.
   void ShowLine(std::int32_t line);
@@ -46,22 +48,7 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
 
  private:
   // EditorHost.
-  std::u16string ControlText() override { return control_.Text(); }
-  std::u16string TextRange(std::size_t start, std::size_t end) override {
-    return control_.TextRange(start, end);
-  }
-  void SetControlText(const std::u16string& text) override { control_.SetText(text); }
-  void GetSelection(std::size_t& start, std::size_t& end) override {
-    control_.GetSelection(start, end);
-  }
-  void SetSelection(std::size_t start, std::size_t end) override {
-    control_.SetSelection(start, end);
-  }
-  void ReplaceSelection(std::u16string_view text) override { control_.ReplaceSelection(text); }
-  bool IsModified() override { return control_.IsModified(); }
-  void SetModified(bool modified) override { control_.SetModified(modified); }
-  long LineOfPosition(std::size_t position) override { return control_.LineFromPosition(position); }
-  std::size_t LineStart(long line) override { return control_.LineStart(line); }
+  platform::TextDocument& Document() override { return control_.Document(); }
   void SetCaption(const std::string& caption) override;
   std::optional<std::string> AskSaveFileName(const std::string& preset) override;
   void ShowCaretLabel(const std::string& text) override;
@@ -71,8 +58,8 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   void EditCommand(int id);
   void UpdateEditItems(HMENU popup);
   void ShowContextMenu(LPARAM where);
-  void FindDialogMessage(LPARAM lparam);
-  FindRequest RequestOf(const win::TFindReplaceDialog& dialog, bool replace) const;
+  void SearchAction(const win::TSearchDialog& dialog, win::TSearchDialog::Action action);
+  static FindRequest RequestOf(const win::TSearchDialog& dialog);
   void Print();
   void ChooseFont();
   void Align(int id);
@@ -83,9 +70,9 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   win::TMenuSet menus_;
   win::TPopupMenu context_menu_;
   win::TAcceleratorTable accelerators_;
-  win::TPlainRichEdit control_;  // Editor
-  win::TFindReplaceDialog find_dialog_{false};    // FindDialog1
-  win::TFindReplaceDialog replace_dialog_{true};  // ReplaceDialog1
+  win::TTextEditor control_;         // Editor
+  win::TSearchDialog find_dialog_;     // FindDialog1
+  win::TSearchDialog replace_dialog_;  // ReplaceDialog1
 };
 
 }  // namespace mox::varelo

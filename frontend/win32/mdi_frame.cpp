@@ -1,5 +1,7 @@
 #include "frontend/win32/mdi_frame.h"
 
+#include <commdlg.h>
+
 #include <shellapi.h>
 
 #include "frontend/core/batch_menu.h"

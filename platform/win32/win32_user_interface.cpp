@@ -102,8 +102,12 @@ INT_PTR CALLBACK WaitBoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM 
 
 int Win32UserInterface::ShowBox(std::string_view text, std::string_view caption,
                                 unsigned style) {
-  // An empty caption stays empty: a null one would read "Error".
-  return MessageBoxW(main_window_, Widen(text).c_str(), Widen(caption).c_str(), style);
+  // The box belongs to the window the user works in (a modeless dialog
+  // that asked, say), which gets the keys back when it closes. An empty
+  // caption stays empty: a null one would read "Error".
+  HWND owner = GetActiveWindow();
+  if (owner == nullptr) owner = main_window_;
+  return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), style);
 }
 
 void Win32UserInterface::SetCaption(std::string_view text) {

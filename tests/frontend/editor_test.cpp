@@ -43,15 +43,15 @@ TEST_F(EditorTest, FilesOpenAndSaveByteForByte) {
   ASSERT_TRUE(editor_.OpenFile(path));
   EXPECT_EQ(window_.Caption, "paper.ctx");
   EXPECT_EQ(editor_.SavedFileName(), path);
-  EXPECT_FALSE(window_.Modified);
-  EXPECT_EQ(window_.Text.substr(0, 11), u"\\title{中文}\r");
+  EXPECT_FALSE(window_.Doc.Modified());
+  EXPECT_EQ(window_.Text().substr(0, 11), u"\\title{中文}\r");
   ASSERT_TRUE(editor_.Save());
   EXPECT_EQ(ReadFile(path), gbk);
 
   window_.SetSelection(0, 0);
   window_.Type(u"% 注\r");
   ASSERT_TRUE(editor_.Save());
-  EXPECT_FALSE(window_.Modified);
+  EXPECT_FALSE(window_.Doc.Modified());
   EXPECT_EQ(ReadFile(path), "% \xD7\xA2\r\n" + gbk);
 
   // A UTF-8 source stays UTF-8, with its byte order mark and LF ends.
@@ -73,9 +73,9 @@ TEST_F(EditorTest, TextGbkCannotHoldIsReportedAndNothingIsWritten) {
   window_.Type(u" \u0E01");
   EXPECT_FALSE(editor_.Save());
   EXPECT_EQ(ReadFile(path), "old\r\n");
-  EXPECT_TRUE(window_.Modified);
-  EXPECT_EQ(window_.Start, 4u);
-  EXPECT_EQ(window_.End, 5u);
+  EXPECT_TRUE(window_.Doc.Modified());
+  EXPECT_EQ(window_.Doc.SelectionStart(), 4u);
+  EXPECT_EQ(window_.Doc.SelectionEnd(), 5u);
   EXPECT_EQ(Boxes(), "文件 a.ctx 没有保存: 第 1 行第 5 列选中的字符不能以 GBK 编码写入.|");
 }
 
@@ -131,7 +131,7 @@ TEST_F(EditorTest, TheCloseQuestionKeepsEditsUnlessTheyWereSaved) {
   ui_.AnswerNext(kAnswerYes);
   window_.SaveAnswers.push_back(dir_.File("missing") + "/x.ctx");
   EXPECT_FALSE(editor_.CanCloseText());
-  EXPECT_TRUE(window_.Modified);
+  EXPECT_TRUE(window_.Doc.Modified());
   EXPECT_EQ(editor_.SavedFileName(), "Untitled.ctx");
   ui_.AnswerNext(kAnswerNo);
   EXPECT_TRUE(editor_.CanCloseText());
@@ -142,7 +142,7 @@ TEST_F(EditorTest, TheCloseQuestionKeepsEditsUnlessTheyWereSaved) {
   // Yes with a good name saves and closes.
   Editor second(window_);
   second.InitializeNew();
-  window_.Modified = true;
+  window_.Doc.SetModified(true);
   ui_.AnswerNext(kAnswerYes);
   window_.SaveAnswers.push_back(dir_.File("draft.ctx"));
   EXPECT_TRUE(second.CanCloseText());
@@ -151,40 +151,40 @@ TEST_F(EditorTest, TheCloseQuestionKeepsEditsUnlessTheyWereSaved) {
 
 TEST_F(EditorTest, FindAndReplaceWorkOnWholeChineseCharacters) {
   // 丂 is 81 41 in GBK: replacing every "A" must leave it whole.
-  window_.Text = u"丂A中a\r丂";
+  window_.SetText(u"丂A中a\r丂");
   FindRequest request;
   request.FindWhat = u"a";
   request.ReplaceWith = u"xy";
   request.ReplaceAll = true;
   editor_.Replace(request);
-  EXPECT_EQ(window_.Text, u"丂xy中xy\r丂");
-  EXPECT_EQ(Boxes(), "");
+  EXPECT_EQ(window_.Text(), u"丂xy中xy\r丂");
+  EXPECT_EQ(Boxes(), "已替换 2 处.|");
 
   // Found text is selected in the control's units.
   window_.SetSelection(0, 0);
   EXPECT_TRUE(editor_.FindInEditor(u"中x", {}));
-  EXPECT_EQ(window_.Start, 3u);
-  EXPECT_EQ(window_.End, 5u);
+  EXPECT_EQ(window_.Doc.SelectionStart(), 3u);
+  EXPECT_EQ(window_.Doc.SelectionEnd(), 5u);
   request.FindWhat = u"丂";
   request.Options.Down = false;
   editor_.FindNext(request);
-  EXPECT_EQ(window_.Start, 0u);
+  EXPECT_EQ(window_.Doc.SelectionStart(), 0u);
   editor_.FindNext(request);
   request.FindWhat.clear();
   editor_.FindNext(request);
   request.FindWhat = u"zz";
   request.ReplaceAll = false;
   editor_.Replace(request);
-  EXPECT_EQ(Boxes(), "未能查找到\"丂\".|未能查找到\"\".|没有发现\"zz\".|");
+  EXPECT_EQ(Boxes(), "已替换 2 处.|未能查找到\"丂\".|未能查找到\"\".|没有发现\"zz\".|");
 
   // Replacing up with a text that holds the find text ends.
-  window_.Text = u"a-a";
+  window_.SetText(u"a-a");
   window_.SetSelection(3, 3);
   request.FindWhat = u"a";
   request.ReplaceWith = u"aa";
   request.ReplaceAll = true;
   editor_.Replace(request);
-  EXPECT_EQ(window_.Text, u"aa-aa");
+  EXPECT_EQ(window_.Text(), u"aa-aa");
 }
 
 TEST_F(EditorTest, ReplaceAllDownDoesWhatReplacingMatchByMatchDoes) {
@@ -209,31 +209,65 @@ TEST_F(EditorTest, ReplaceAllDownDoesWhatReplacingMatchByMatchDoes) {
   };
   for (const Case& c : cases) {
     test::FakeEditorWindow expected;
-    expected.Text = c.text;
+    expected.SetText(c.text);
     expected.SetSelection(c.start, c.end);
     Editor reference(expected);
     SearchOptions options;
     options.WholeWord = c.whole_word;
     options.MatchCase = c.match_case;
-    while (reference.FindInEditor(c.find, options)) expected.ReplaceSelection(c.with);
+    while (reference.FindInEditor(c.find, options)) expected.Doc.ReplaceSelection(c.with);
 
-    window_.Text = c.text;
+    window_.SetText(c.text);
     window_.SetSelection(c.start, c.end);
     FindRequest request;
     request.FindWhat = c.find;
     request.ReplaceWith = c.with;
     request.Options = options;
     request.ReplaceAll = true;
-    editor_.Replace(request);
-    EXPECT_EQ(window_.Text, expected.Text) << std::string(c.find.begin(), c.find.end());
-    EXPECT_EQ(window_.Start, expected.Start);
-    EXPECT_EQ(window_.End, expected.End);
+    const std::size_t replaced = editor_.Replace(request);
+    EXPECT_EQ(window_.Text(), expected.Text()) << std::string(c.find.begin(), c.find.end());
+    EXPECT_EQ(window_.Doc.SelectionStart(), expected.Doc.SelectionStart());
+    EXPECT_EQ(window_.Doc.SelectionEnd(), expected.Doc.SelectionEnd());
+    // Each replacement of the reference is one step of its undo.
+    std::size_t steps = 0;
+    while (expected.Doc.Undo()) ++steps;
+    EXPECT_EQ(replaced, steps);
   }
-  EXPECT_EQ(Boxes(), "");
+}
+
+TEST_F(EditorTest, ReplaceAllOfALargeTextIsOneStepOfUndoAndMayTakeTheWholeText) {
+  // 20,000 lines of Chinese and English, characters GBK lacks among them.
+  std::u16string line = u"English 中文 㐀 text\r\n";
+  std::u16string text;
+  for (int i = 0; i < 20000; ++i) text += line;
+  window_.SetText(text);
+  window_.SetSelection(line.size(), line.size());
+  FindRequest request;
+  request.FindWhat = u"english";
+  request.ReplaceWith = u"ENGLISH";
+  request.ReplaceAll = true;
+  EXPECT_EQ(editor_.Replace(request), 19999u);
+  EXPECT_EQ(window_.Text().substr(0, 8), u"English ");
+  EXPECT_EQ(window_.Text().substr(line.size(), 8), u"ENGLISH ");
+  ASSERT_TRUE(window_.Doc.Undo());
+  EXPECT_EQ(window_.Text(), text);
+  EXPECT_FALSE(window_.Doc.CanUndo());
+  // The whole text, whatever the caret; found and replaced whole, the
+  // characters beyond GBK too.
+  request.FindWhat = u"㐀";
+  request.ReplaceWith = u"汉";
+  request.WholeText = true;
+  EXPECT_EQ(editor_.Replace(request), 20000u);
+  EXPECT_EQ(window_.Text().substr(0, line.size()), u"English 中文 汉 text\r\n");
+  EXPECT_EQ(window_.Doc.LineCount(), 20001u);
+  window_.SetSelection(0, 0);
+  EXPECT_TRUE(editor_.FindInEditor(u"中文 汉", {}));
+  EXPECT_EQ(window_.Doc.SelectionStart(), 8u);
+  EXPECT_EQ(Boxes(), "已替换 19999 处.|已替换 20000 处.|");
 }
 
 TEST_F(EditorTest, CaretLabelCountsLinesAndGbkBytesFromOne) {
-  window_.Text = u"one\rtwo\r中文x\r";
+  window_.SetText(u"one\rtwo\r中文x\r");
   window_.SetSelection(8, 8);
   editor_.UpdateCaretLabel();
   EXPECT_EQ(window_.CaretLabel, "3,1");

@@ -43,28 +43,27 @@ TEST(TextFileTest, EveryGbkCodeAndEveryByteComesBackUnchanged) {
 
 TEST(TextFileTest, GbkFilesKeepTheirLineEnds) {
   const std::string crlf = "\xD6\xD0\xCE\xC4\r\nline 2\r\n";
-  EXPECT_EQ(RoundTrip(crlf, u"中文\rline 2\r"), crlf);
+  EXPECT_EQ(RoundTrip(crlf, u"中文\r\nline 2\r\n"), crlf);
   const std::string lf = "a\nb\n\xD6\xD0";
-  EXPECT_EQ(RoundTrip(lf, u"a\rb\r中"), lf);
+  EXPECT_EQ(RoundTrip(lf, u"a\nb\n中"), lf);
   EXPECT_EQ(DecodeTextFile(lf).Format.LineEnds, LineEnd::Lf);
-  // Plain ASCII is GBK; a new line in it is written with the file's ends.
-  const DecodedText ascii = DecodeTextFile("x\ny\n");
-  EXPECT_EQ(ascii.Format.Encoding, TextEncoding::Gbk);
-  std::string written;
-  std::size_t failed_at = 0;
-  ASSERT_TRUE(EncodeTextFile(u"x\rnew\ry\r", ascii.Format, written, failed_at));
-  EXPECT_EQ(written, "x\nnew\ny\n");
+  // Mixed ends stay each as it was; new lines take the kind used most.
+  const std::string mixed = "x\ny\r\nz\rw\n\r";
+  EXPECT_EQ(RoundTrip(mixed, u"x\ny\r\nz\rw\n\r"), mixed);
+  EXPECT_EQ(DecodeTextFile(mixed).Format.LineEnds, LineEnd::Lf);
+  EXPECT_EQ(DecodeTextFile("a\rb\r\n").Format.LineEnds, LineEnd::CrLf);
+  EXPECT_EQ(DecodeTextFile("x\ny\n").Format.Encoding, TextEncoding::Gbk);
 }
 
 TEST(TextFileTest, Utf8FilesStayUtf8WithOrWithoutByteOrderMark) {
   const std::string plain = "\xE4\xB8\xAD\xE6\x96\x87\n";  // 中文, LF
-  EXPECT_EQ(RoundTrip(plain, u"中文\r"), plain);
+  EXPECT_EQ(RoundTrip(plain, u"中文\n"), plain);
   const DecodedText decoded = DecodeTextFile(plain);
   EXPECT_EQ(decoded.Format.Encoding, TextEncoding::Utf8);
   EXPECT_FALSE(decoded.Format.ByteOrderMark);
 
   const std::string marked = "\xEF\xBB\xBF" "\\section{\xE2\x82\xAC \xF0\x9F\x98\x80}\r\n";
-  EXPECT_EQ(RoundTrip(marked, u"\\section{€ \U0001F600}\r"), marked);
+  EXPECT_EQ(RoundTrip(marked, u"\\section{€ \U0001F600}\r\n"), marked);
   // Characters GBK lacks are written in a UTF-8 file.
   std::string written;
   std::size_t failed_at = 0;
@@ -76,12 +75,12 @@ TEST(TextFileTest, TextTheEncodingCannotHoldIsReportedWhereItIs) {
   std::string written = "unchanged";
   std::size_t failed_at = 0;
   const TextFormat gbk;
-  EXPECT_FALSE(EncodeTextFile(u"ab\rc\u0E01d", gbk, written, failed_at));
-  EXPECT_EQ(failed_at, 4u);
+  EXPECT_FALSE(EncodeTextFile(u"ab\r\nc\u0E01d", gbk, written, failed_at));
+  EXPECT_EQ(failed_at, 5u);
   EXPECT_EQ(written, "unchanged");
   std::size_t line = 0;
   std::size_t column = 0;
-  LineAndColumnOf(u"ab\rc\u0E01d", failed_at, line, column);
+  LineAndColumnOf(u"ab\r\nc\u0E01d", failed_at, line, column);
   EXPECT_EQ(line, 1u);
   EXPECT_EQ(column, 1u);
   TextFormat utf8;

@@ -143,6 +143,34 @@ def click_control(text):
     return True
 
 
+class chinese_code_page:
+    """A context giving the environment of a Windows program whose ANSI
+    code page is 936: a zh_CN locale of the test run's own (built once),
+    as LOCPATH and LANG (X window titles stay UTF-8). Wine rewrites a
+    prefix's font settings for a new code page, which would drop the
+    Chinese font linked behind the interface fonts for every later test:
+    for the context's time the prefix is told it was set up for 936."""
+
+    FONTS_KEY = "HKCU\\Software\\Wine\\Fonts"
+
+    def __enter__(self):
+        folder = os.path.join(BUILD_DIR or tempfile.gettempdir(), "locale")
+        if not os.path.isdir(os.path.join(folder, "zh_CN.UTF-8")):
+            os.makedirs(folder, exist_ok=True)
+            run("localedef", "-i", "zh_CN", "-f", "UTF-8", os.path.join(folder, "zh_CN.UTF-8"),
+                check=False, timeout=120)
+        self._set("936,936")
+        return {"LOCPATH": folder, "LANG": "zh_CN.UTF-8"}
+
+    def __exit__(self, *exception):
+        self._set("1252,437")
+        return False
+
+    def _set(self, code_pages):
+        run(WINE, "reg", "add", self.FONTS_KEY, "/v", "Codepages", "/d", code_pages, "/f",
+            check=False)
+
+
 def windows_path(unix_path):
     """The path a Windows program sees for a Unix path (drive Z: is /)."""
     return "Z:" + os.path.abspath(unix_path).replace("/", "\\")

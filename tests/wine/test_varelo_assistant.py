@@ -50,7 +50,7 @@ def dialog_edit():
 
 def editor_text():
     lines = harness.probe("tree").splitlines()
-    return next(line.partition("|")[2] for line in lines if " RichEdit20W " in line)
+    return next(line.partition("|")[2] for line in lines if " MoxTextEditor " in line)
 
 
 def place_of(text):

@@ -46,7 +46,7 @@ def editors():
             inside = kind == "MDIClient"
         elif inside and depth == 1:
             found.append([text, None])
-        elif inside and kind == "RichEdit20W":
+        elif inside and kind == "MoxTextEditor":
             found[-1][1] = text
     return [tuple(editor) for editor in found]
 
@@ -205,29 +205,61 @@ class VareloTest(unittest.TestCase):
         with open(self.path("a.tex"), "rb") as f:
             self.assertEqual(f.read(), "改\\section{草稿}\n".encode("utf-8"))
 
-    def test_find_and_replace_all_through_the_dialogs(self):
+    def find_and_replace_chinese(self, env=None):
+        """Find and replace through the program's own dialogs, Chinese text
+        pasted into them, with the count of Replace All and one undo."""
         # 丂 is 0x81 0x41 in GBK: its trail byte is the letter A.
         with open(self.path("r.ctx"), "wb") as f:
-            f.write("丂A中a\r\n丂Ab\r\n".encode("gbk"))
-        frame = self.start(harness.windows_path(self.path("r.ctx")))
+            f.write("丂A中a\r\n丂Ab\r\n中文 段落 中文\r\n".encode("gbk"))
+        self.program = harness.Program(EXE, harness.windows_path(self.path("r.ctx")),
+                                       cwd=self.folder, env=env)
+        frame = harness.wait_for_window(FRAME)
         harness.wait_for(editors, what="an editor window")
         harness.keys(frame, "ctrl+h")
-        dialog = harness.wait_for_window("^Replace$")
+        dialog = harness.wait_for_window("^替换$")
         harness.run("xdotool", "type", "--delay", "40", "a")
         harness.keys(dialog, "Tab")
         harness.run("xdotool", "type", "--delay", "40", "xy")
         harness.screenshot(dialog, "varelo-replace-dialog.png")
-        harness.keys(dialog, "alt+a")  # Replace All
-        harness.wait_for(lambda: editors()[0][1] == "丂xy中xy\n丂xyb\n", what="every a replaced")
+        harness.keys(dialog, "alt+a")  # 全部替换
+        self.assertEqual(self.box("Varelo"), "已替换 3 处.")
+        self.answer("Varelo", "Return")
+        replaced = "丂xy中xy\n丂xyb\n中文 段落 中文\n"
+        self.assertEqual(editors()[0][1], replaced)
+        # Chinese in both boxes, the whole text: every 中文, however far up.
+        harness.keys(dialog, "alt+n")
+        paste_text(dialog, "中文")
+        harness.keys(dialog, "alt+p")
+        paste_text(dialog, "汉语")
+        harness.keys(dialog, "alt+t", "alt+a")
+        self.assertEqual(self.box("Varelo"), "已替换 2 处.")
+        self.answer("Varelo", "Return")
+        self.assertEqual(editors()[0][1], "丂xy中xy\n丂xyb\n汉语 段落 汉语\n")
         harness.keys(dialog, "Escape")
-        harness.wait_until_gone("^Replace$")
+        harness.wait_for(lambda: not harness.windows_named("^替换$", visible_only=True),
+                         what="the replace dialog hidden")
+        # One undo takes the whole replacement back.
+        harness.keys(frame, "ctrl+z")
+        harness.wait_for(lambda: editors()[0][1] == replaced, what="the replacement undone")
+        # Chinese found from the top; the caret label shows where.
+        harness.keys(frame, "ctrl+Home", "ctrl+f")
+        dialog = harness.wait_for_window("^查找$")
+        paste_text(dialog, "段落")
+        harness.keys(dialog, "Return")
+        harness.wait_for(lambda: caret_label() == "3,10", what="段落 found on line 3")
         # A text that is not there is reported.
-        harness.keys(frame, "ctrl+f")
-        dialog = harness.wait_for_window("^Find$")
+        harness.keys(dialog, "alt+n")
         harness.run("xdotool", "type", "--delay", "40", "zz")
         harness.keys(dialog, "Return")
         self.assertEqual(self.box("Varelo"), '未能查找到"zz".')
         self.answer("Varelo", "Return")
+
+    def test_find_and_replace_chinese_under_code_page_1252(self):
+        self.find_and_replace_chinese()
+
+    def test_find_and_replace_chinese_under_code_page_936(self):
+        with harness.chinese_code_page() as env:
+            self.find_and_replace_chinese(env)
 
     def test_printing_puts_every_line_on_its_place_on_every_page(self):
         # Every fourth line empty: the printed lines show where each line went.

@@ -34,7 +34,7 @@ class Frame:
 
     def shown(self):
         """The editor's text, the caret label, Edit1 and Image1."""
-        return (self.find("RichEdit20W")[3].replace("\\n", "\n"),
+        return (self.find("MoxTextEditor")[3].replace("\\n", "\n"),
                 self.find("Static", "光标", 1)[3], self.find("Button", "x", -1)[3],
                 self.find("Button", "x", 1))
 
@@ -89,7 +89,7 @@ class Palettes(unittest.TestCase):
         harness.run("xdotool", "mousemove", "--sync", *place, *(["click", "1"] if click else []))
 
     def select_first_line(self):
-        click(Frame().find("RichEdit20W"))
+        click(Frame().find("MoxTextEditor"))
         harness.keys(self.frame, "ctrl+Home", "shift+End")
 
     def test_palettes(self):

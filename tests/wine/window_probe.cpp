@@ -308,7 +308,7 @@ int PrintFocus() {
 
 bool IsEditClass(const std::wstring& name) {
   return name == L"Edit" || name == L"RichEdit20W" || name == L"RichEdit20A" ||
-         name == L"RICHEDIT50W";
+         name == L"RICHEDIT50W" || name == L"MoxTextEditor";
 }
 
 void PrintTree(HWND parent, int depth, bool places) {

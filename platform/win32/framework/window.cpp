@@ -162,6 +162,7 @@ void TWindow::SetScrollBar(bool horizontal, long range, long page, long position
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  if (horizontal ? keep_horizontal_bar_ : keep_vertical_bar_) info.fMask |= SIF_DISABLENOSCROLL;
   info.nMin = 0;
   info.nMax = static_cast<int>(range + page - 1);
   info.nPage = static_cast<UINT>(page);

@@ -34,7 +34,13 @@ class TWindow : public platform::ScrollHost {
 
   // Gives the window a scroller (units 1 by 1, ranges 0 by 0).
   void AttachScroller();
+  // Scroll bars shown (greyed) even when there is nothing to scroll.
+  void KeepScrollBars(bool horizontal, bool vertical) {
+    keep_horizontal_bar_ = horizontal;
+    keep_vertical_bar_ = vertical;
+  }
   platform::TScroller* Scroller() { return scroller_.get(); }
+  const platform::TScroller* Scroller() const { return scroller_.get(); }
 
   // Asked before the window's frame closes.
   virtual bool CanClose() { return true; }
@@ -55,6 +61,8 @@ class TWindow : public platform::ScrollHost {
   // What Windows does with a message: DefWindowProc here, DefFrameProc and
   // DefMDIChildProc in the MDI windows.
   virtual LRESULT DefaultProcessing(UINT message, WPARAM wparam, LPARAM lparam);
+  // Moves the window's content with the scroller.
+  void ScrollContent(long dx, long dy) override;
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wparam,
@@ -62,13 +70,14 @@ class TWindow : public platform::ScrollHost {
   static void RegisterWindowClass(const wchar_t* name);
 
   void SetScrollBar(bool horizontal, long range, long page, long position) override;
-  void ScrollContent(long dx, long dy) override;
   void HandleScrollBar(bool horizontal, WPARAM wparam);
 
   HWND hwnd_ = nullptr;
   const wchar_t* class_name_ = L"MoxWindow";
   COLORREF background_ = RGB(255, 255, 255);
   std::unique_ptr<platform::TScroller> scroller_;
+  bool keep_horizontal_bar_ = false;
+  bool keep_vertical_bar_ = false;
 };
 
 }  // namespace mox::win

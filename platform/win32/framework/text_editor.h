@@ -1,0 +1,150 @@
+// The framework's text editing control: a window that shows and edits a
+// TextDocument. It draws only the rows in view, lays out only the lines an
+// edit changed and keeps its own undo history, so a text of megabytes
+// opens, is edited, searched and replaced in time proportional to what
+// changes. Text goes in and out as UTF-16 (the clipboard, other programs'
+// WM_GETTEXT and EM_ messages with CR LF line ends), with no code page in
+// between.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/text_document.h"
+#include "platform/text_layout.h"
+#include "platform/win32/framework/window.h"
+#include "platform/win32/gdi.h"
+
+namespace mox::win {
+
+class TTextEditor : public TWindow,
+                    private platform::TextDocumentListener,
+                    private platform::CharacterWidths {
+ public:
+  enum class Alignment { Left, Right, Center };
+
+  TTextEditor();
+  ~TTextEditor() override;
+
+  // A child window with both scroll bars, no word wrap.
+  bool Create(HWND parent, int control_id);
+  platform::TextDocument& Document() { return document_; }
+  const platform::TextDocument& Document() const { return document_; }
+
+  // After every change of the selection or the caret.
+  std::function<void()> OnSelectionChanged;
+
+  void Undo();
+  void Redo();
+  void Cut();
+  void Copy();
+  // The clipboard's text in place of the selection, its line ends made
+  // the document's.
+  void Paste();
+  void DeleteSelection();
+  void SelectAll();
+
+  // Wrapped at the window's width, only the vertical bar is shown.
+  void SetWordWrap(bool wrap);
+  bool WordWrap() const { return word_wrap_; }
+  // One font and colour for the whole text.
+  void SetTextFont(const LOGFONTW& font, COLORREF color);
+  const LOGFONTW& TextFont() const { return log_font_; }
+  COLORREF TextColor() const { return text_color_; }
+  void SetAlignment(Alignment alignment);
+  Alignment TextAlignment() const { return alignment_; }
+
+  void ScrollCaretIntoView();
+  // The class of the window, by which other programs recognise it.
+  static constexpr wchar_t kClassName[] = L"MoxTextEditor";
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Paint(HDC dc, const RECT& damaged, bool erase) override;
+
+ private:
+  // TextDocumentListener.
+  void TextReset() override;
+  void TextChanged(const platform::TextChange& change) override;
+  void SelectionChanged() override;
+  // CharacterWidths: measured once a character, with the text's font.
+  int Width(char32_t character) override;
+
+  // Keys, characters and the mouse.
+  bool KeyDown(WPARAM key);
+  void Character(wchar_t unit);
+  void MoveCaret(std::size_t position, bool extend, bool at_row_end = false);
+  void MoveVertically(long rows, bool extend);
+  void Type(std::u16string_view text);
+  void DeleteFromCaret(bool forward, bool word);
+  void MouseDown(LPARAM where, bool extend, bool words);
+  void MouseMove(LPARAM where);
+  void AutoScroll();
+  void Wheel(int delta, bool horizontal);
+
+  // Places: content coordinates are those of the whole text laid out, in
+  // pixels; the scroller says which part of it the window shows.
+  int RowHeight() const { return row_height_; }
+  int AlignmentOffset(const platform::TextRow& row) const;
+  POINT PointOf(std::size_t position, bool at_row_end) const;
+  std::size_t PositionAt(POINT client, bool& at_row_end) const;
+  long ClientWidth() const;
+  long ClientHeight() const;
+  void UpdateScrollRanges();
+  void PlaceCaret();
+  void InvalidateRows(std::size_t first, std::size_t last);
+  void InvalidatePositions(std::size_t from, std::size_t to);
+
+  void PaintRow(HDC dc, std::size_t row, int top, const RECT& damaged);
+  void MakeFont();
+  void ScrollContent(long dx, long dy) override;
+
+  // The text for other programs: CR LF line ends.
+  std::u16string ExternalText(std::size_t start, std::size_t end) const;
+  LRESULT EditMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
+
+  platform::TextDocument document_;
+  platform::TextLayout layout_;
+  LOGFONTW log_font_{};
+  COLORREF text_color_ = RGB(0, 0, 0);
+  Font font_;
+  MemoryDc measure_dc_;
+  HGDIOBJ measure_old_font_ = nullptr;
+  int row_height_ = 16;
+  int ascent_ = 13;
+  int space_width_ = 8;
+  int caret_width_ = 2;
+  // Advances of the characters of the first plane (-1: not yet measured)
+  // and of those beyond it.
+  std::vector<std::int16_t> widths_;
+  std::unordered_map<char32_t, int> wide_widths_;
+  bool word_wrap_ = false;
+  Alignment alignment_ = Alignment::Left;
+  bool overwrite_ = false;
+  // The caret at the end of a wrapped row rather than the start of the
+  // next one; the x that Up and Down keep.
+  bool at_row_end_ = false;
+  int desired_x_ = -1;
+  // A high surrogate typed, waiting for its pair.
+  wchar_t high_surrogate_ = 0;
+  bool selecting_ = false;
+  bool selecting_words_ = false;
+  std::size_t word_anchor_start_ = 0;
+  std::size_t word_anchor_end_ = 0;
+  POINT last_mouse_{0, 0};
+  int wheel_rest_ = 0;
+  std::size_t old_selection_start_ = 0;
+  std::size_t old_selection_end_ = 0;
+  bool has_focus_ = false;
+  // Scratch of the painting, kept between rows.
+  std::vector<int> advances_;
+  std::u16string shown_;
+};
+
+}  // namespace mox::win

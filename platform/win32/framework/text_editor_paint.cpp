@@ -1,0 +1,161 @@
+// The text editor's drawing: the rows in the damaged part of the window,
+// drawn into a bitmap first so that nothing flickers, each row's
+// characters placed at the advances its layout gave them.
+#include <algorithm>
+
+#include "platform/win32/framework/text_editor.h"
+
+namespace mox::win {
+namespace {
+
+// What a unit shows as: a tab as a blank; control characters and the
+// escapes of bytes that are no character as the replacement character.
+char16_t Shown(char16_t unit) {
+  if (unit == u'\t') return u' ';
+  if (unit < 0x20 || unit == 0x7F || (unit >= 0xF700 && unit <= 0xF7FF)) return 0xFFFD;
+  return unit;
+}
+
+}  // namespace
+
+int TTextEditor::Width(char32_t character) {
+  if (character < 0x10000) {
+    std::int16_t& cached = widths_[character];
+    if (cached >= 0) return cached;
+  } else if (const auto known = wide_widths_.find(character); known != wide_widths_.end()) {
+    return known->second;
+  }
+  wchar_t units[2];
+  int count = 1;
+  if (character < 0x10000) {
+    units[0] = static_cast<wchar_t>(Shown(static_cast<char16_t>(character)));
+  } else {
+    units[0] = static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10));
+    units[1] = static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+    count = 2;
+  }
+  SIZE size{};
+  if (!measure_dc_ || !GetTextExtentPoint32W(measure_dc_.Get(), units, count, &size)) {
+    size.cx = space_width_;
+  }
+  const int width = std::clamp(static_cast<int>(size.cx), 0, 0x7FFF);
+  if (character < 0x10000) {
+    widths_[character] = static_cast<std::int16_t>(width);
+  } else {
+    wide_widths_[character] = width;
+  }
+  return width;
+}
+
+void TTextEditor::MakeFont() {
+  Font fresh(CreateFontIndirectW(&log_font_));
+  if (!fresh || !measure_dc_) return;
+  const HGDIOBJ previous = SelectObject(measure_dc_.Get(), fresh.Get());
+  if (measure_old_font_ == nullptr) measure_old_font_ = previous;
+  font_ = std::move(fresh);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(measure_dc_.Get(), &metrics);
+  row_height_ = std::max(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
+  ascent_ = metrics.tmAscent;
+  widths_.assign(0x10000, -1);
+  wide_widths_.clear();
+  space_width_ = std::max(1, Width(U' '));
+  caret_width_ = std::max(2, 2 * GetSystemMetrics(SM_CXBORDER));
+  if (Scroller() != nullptr) Scroller()->SetUnits(space_width_, row_height_);
+  // Tab stops every eight blanks; a new wrap width for the new margins.
+  layout_.SetTabWidth(8 * space_width_);
+  if (word_wrap_) SetWordWrap(true);
+  UpdateScrollRanges();
+  if (has_focus_) {
+    DestroyCaret();
+    CreateCaret(Handle(), nullptr, caret_width_, row_height_);
+    ShowCaret(Handle());
+  }
+  if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
+  ScrollCaretIntoView();
+  PlaceCaret();
+}
+
+void TTextEditor::Paint(HDC dc, const RECT& damaged, bool /*erase*/) {
+  const int width = damaged.right - damaged.left;
+  const int height = damaged.bottom - damaged.top;
+  if (width <= 0 || height <= 0) return;
+  MemoryDc memory(dc);
+  Bitmap bitmap(CreateCompatibleBitmap(dc, width, height));
+  if (!memory || !bitmap) return;
+  const Selection selected_bitmap(memory.Get(), bitmap.Get());
+  const Selection selected_font(memory.Get(), font_.Get());
+  // The bitmap's pixels stand for the damaged rectangle of the content.
+  SetWindowOrgEx(memory.Get(), damaged.left, damaged.top, nullptr);
+  const Brush background(CreateSolidBrush(GetSysColor(COLOR_WINDOW)));
+  FillRect(memory.Get(), &damaged, background.Get());
+  SetBkMode(memory.Get(), TRANSPARENT);
+  SetTextAlign(memory.Get(), TA_TOP | TA_LEFT | TA_NOUPDATECP);
+  const std::size_t rows = layout_.RowCount();
+  const auto first = static_cast<std::size_t>(std::max(0L, damaged.top / row_height_));
+  for (std::size_t row = first; row < rows && static_cast<long>(row) * row_height_ < damaged.bottom;
+       ++row) {
+    PaintRow(memory.Get(), row, static_cast<int>(row) * row_height_, damaged);
+  }
+  BitBlt(dc, damaged.left, damaged.top, width, height, memory.Get(), damaged.left, damaged.top,
+         SRCCOPY);
+}
+
+void TTextEditor::PaintRow(HDC dc, std::size_t row_index, int top, const RECT& damaged) {
+  const platform::TextRow row = layout_.Row(row_index);
+  layout_.Advances(row, advances_);
+  const int left = space_width_ / 2 + AlignmentOffset(row);
+  const std::size_t count = row.End - row.Start;
+  // Only the characters that reach into the damaged columns are drawn.
+  std::size_t from = 0;
+  int from_x = left;
+  while (from < count && from_x + advances_[from] < damaged.left) from_x += advances_[from++];
+  while (from > 0 && advances_[from] == 0) from_x -= advances_[--from];  // a pair's second half
+  std::size_t to = from;
+  int to_x = from_x;
+  while (to < count && to_x <= damaged.right) to_x += advances_[to++];
+  while (to < count && advances_[to] == 0) ++to;
+
+  const std::size_t selection_start =
+      std::clamp(document_.SelectionStart(), row.Start, row.End) - row.Start;
+  const std::size_t selection_end =
+      std::clamp(document_.SelectionEnd(), row.Start, row.End) - row.Start;
+  const auto x_at = [&](std::size_t unit) {
+    int x = from_x;
+    for (std::size_t i = from; i < unit; ++i) x += advances_[i];
+    return x;
+  };
+  // The selection's background, and a blank's width for a line end in it.
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  const Brush highlight_brush(CreateSolidBrush(highlight));
+  const std::size_t drawn_start = std::clamp(selection_start, from, to);
+  const std::size_t drawn_end = std::clamp(selection_end, from, to);
+  if (drawn_start < drawn_end) {
+    const RECT box{x_at(drawn_start), top, x_at(drawn_end), top + row_height_};
+    FillRect(dc, &box, highlight_brush.Get());
+  }
+  const bool line_end_selected = row.End == document_.LineEnd(row.Line) &&
+                                 row.Line + 1 < document_.LineCount() &&
+                                 document_.SelectionStart() <= row.End &&
+                                 document_.SelectionEnd() > row.End;
+  if (line_end_selected && to == count) {
+    const int x = x_at(count);
+    const RECT box{x, top, x + space_width_, top + row_height_};
+    FillRect(dc, &box, highlight_brush.Get());
+  }
+
+  shown_.assign(document_.Range(row.Start + from, row.Start + to));
+  for (char16_t& unit : shown_) unit = Shown(unit);
+  const auto draw = [&](std::size_t begin, std::size_t end, COLORREF color) {
+    if (begin >= end) return;
+    SetTextColor(dc, color);
+    ExtTextOutW(dc, x_at(begin), top, 0, nullptr,
+                reinterpret_cast<const wchar_t*>(shown_.data()) + (begin - from),
+                static_cast<UINT>(end - begin), advances_.data() + begin);
+  };
+  draw(from, drawn_start, text_color_);
+  draw(drawn_start, drawn_end, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  draw(drawn_end, to, text_color_);
+}
+
+}  // namespace mox::win
