@@ -19,7 +19,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 declare -A targets=(
   [win32]="moxwin32 Varelo makepk mox program_folder_fonts mox_texmf"
   [fuzz]="dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz options_fuzz definitions_fuzz em_fuzz document_fuzz"
-  [bench]="dvi_bench pk_bench outline_bench load_run_bench render_bench moxrender makepk"
+  [bench]="dvi_bench pk_bench outline_bench load_run_bench render_bench edit_bench moxrender makepk"
 )
 for preset in native win64 win32 fuzz bench; do
   echo "== build $preset"

@@ -146,12 +146,10 @@ def click_control(text):
 class chinese_code_page:
     """A context giving the environment of a Windows program whose ANSI
     code page is 936: a zh_CN locale of the test run's own (built once),
-    as LOCPATH and LANG (X window titles stay UTF-8). Wine rewrites a
-    prefix's font settings for a new code page, which would drop the
-    Chinese font linked behind the interface fonts for every later test:
-    for the context's time the prefix is told it was set up for 936."""
-
-    FONTS_KEY = "HKCU\\Software\\Wine\\Fonts"
+    as LOCPATH and LANG (X window titles stay UTF-8). A program under that
+    code page makes Wine rewrite the prefix's font links for it, which
+    would leave every later test without the Chinese font linked behind
+    the interface fonts: at the end the links are put back."""
 
     def __enter__(self):
         folder = os.path.join(BUILD_DIR or tempfile.gettempdir(), "locale")
@@ -159,16 +157,12 @@ class chinese_code_page:
             os.makedirs(folder, exist_ok=True)
             run("localedef", "-i", "zh_CN", "-f", "UTF-8", os.path.join(folder, "zh_CN.UTF-8"),
                 check=False, timeout=120)
-        self._set("936,936")
         return {"LOCPATH": folder, "LANG": "zh_CN.UTF-8"}
 
     def __exit__(self, *exception):
-        self._set("1252,437")
+        env = os.path.join(os.path.dirname(os.path.abspath(__file__)), "wine-env")
+        run(env, "relink", check=False, timeout=60)
         return False
-
-    def _set(self, code_pages):
-        run(WINE, "reg", "add", self.FONTS_KEY, "/v", "Codepages", "/d", code_pages, "/f",
-            check=False)
 
 
 def windows_path(unix_path):

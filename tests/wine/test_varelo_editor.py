@@ -259,7 +259,11 @@ class VareloTest(unittest.TestCase):
 
     def test_find_and_replace_chinese_under_code_page_936(self):
         with harness.chinese_code_page() as env:
-            self.find_and_replace_chinese(env)
+            try:
+                self.find_and_replace_chinese(env)
+            finally:
+                if self.program is not None:
+                    self.program.kill()
 
     def test_printing_puts_every_line_on_its_place_on_every_page(self):
         # Every fourth line empty: the printed lines show where each line went.
