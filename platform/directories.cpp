@@ -67,4 +67,15 @@ void RemoveDirectoryTree(const std::string& path) {
   fs::remove_all(FsPath(path), error);
 }
 
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(FsPath(folder), error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code kind;
+    if (it->is_regular_file(kind)) names.push_back(GbkPath(it->path().filename()));
+  }
+  return names;
+}
+
 }  // namespace mox::platform

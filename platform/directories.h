@@ -1,8 +1,9 @@
 // Folders as GBK paths: creating them with their parents, a fresh temporary
-// folder, and removing a folder with everything in it.
+// folder, removing a folder with everything in it, and the files in one.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace mox::platform {
 
@@ -19,5 +20,9 @@ std::string MakeTemporaryDirectory(const std::string& prefix);
 
 // Removes the folder and everything in it; nothing happens when it is gone.
 void RemoveDirectoryTree(const std::string& path);
+
+// The names of the files (not folders) in a folder; none when it cannot be
+// read.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 
 }  // namespace mox::platform

@@ -26,10 +26,6 @@ void ShowPlain(const std::string& text) {
   platform::Ui().ShowBox(text, kProgramTitle, platform::kBoxOk);
 }
 
-const char* EncodingName(TextEncoding encoding) {
-  return encoding == TextEncoding::Utf8 ? "UTF-8" : "GBK";
-}
-
 }  // namespace
 
 void Editor::InitializeNew() {
@@ -47,6 +43,7 @@ bool Editor::OpenFile(const std::string& path) {
     ShowError(Format("无法打开文件 %s:\n%s", path.c_str(), reason.c_str()));
     return false;
   }
+  if (!MayOpen(path, bytes)) return false;
   DecodedText decoded = DecodeTextFile(bytes);
   format_ = decoded.Format;
   platform::TextDocument& document = host_.Document();
@@ -55,6 +52,54 @@ bool Editor::OpenFile(const std::string& path) {
   stored_version_ = document.Version();
   stored_ = true;
   return true;
+}
+
+bool Editor::MayOpen(const std::string& path, const std::string& bytes) {
+  const TextCheck check = CheckText(bytes);
+  const std::string name = NamePartOf(path);
+  std::string why;
+  switch (check.Verdict) {
+    case NotText::No: return true;
+    case NotText::Utf16:
+      why = Format("文件 %s 是 UTF-16 编码的文本, TeX 不能读它.\n打开吗? (保存时仍以 UTF-16 写入.)",
+                   name.c_str());
+      break;
+    case NotText::NulBytes:
+      why = Format("文件 %s 含有 NUL 字节, 不像是文本文件.", name.c_str());
+      break;
+    case NotText::Binary:
+      why = Format("文件 %s 中有 %u%% 的字节是控制字符或不是 GBK、UTF-8 字符, 不像是文本文件.",
+                   name.c_str(), check.StrangePercent);
+      break;
+  }
+  if (check.Verdict != NotText::Utf16) {
+    why += "\n仍然打开吗? (没有改动的字节保存时不变.)";
+  }
+  return platform::Ui().ShowBox(why, kWarningCaption,
+                                platform::kBoxYesNo | platform::kBoxIconWarning) ==
+         platform::kAnswerYes;
+}
+
+RecoveryCopy Editor::Copy() const {
+  RecoveryCopy copy;
+  copy.FileName = file_name_;
+  copy.SavedFileName = saved_file_name_;
+  copy.Format = format_;
+  copy.Time = RecoveryTimeNow();
+  copy.Text = host_.Document().Text();
+  return copy;
+}
+
+void Editor::Restore(const RecoveryCopy& copy) {
+  file_name_ = copy.FileName;
+  saved_file_name_ = copy.SavedFileName;
+  format_ = copy.Format;
+  host_.SetCaption(file_name_ == kUntitledFileName ? std::string(kUntitledCaption)
+                                                   : NamePartOf(file_name_));
+  platform::TextDocument& document = host_.Document();
+  document.SetText(copy.Text, LineEndText(format_.LineEnds));
+  document.SetModified(true);
+  stored_ = false;
 }
 
 bool Editor::Save() {
@@ -92,13 +137,25 @@ Editor::SaveOutcome Editor::SaveAsOutcome() {
 }
 
 Editor::SaveOutcome Editor::SaveNamed() {
-  if (!WriteText(file_name_)) return SaveOutcome::Failed;
+  bool refused = false;
+  if (!WriteText(file_name_, refused)) {
+    // The text stays in the window; another file may take it.
+    if (refused && platform::Ui().ShowBox(
+                       Format("文件 %s 没有保存. 另存为其他文件吗?", NamePartOf(file_name_).c_str()),
+                       kWarningCaption, platform::kBoxYesNo | platform::kBoxIconWarning) ==
+                       platform::kAnswerYes) {
+      return SaveAsOutcome();
+    }
+    return SaveOutcome::Failed;
+  }
   host_.Document().SetModified(false);
   saved_file_name_ = file_name_;
+  host_.TextSaved();
   return SaveOutcome::Written;
 }
 
-bool Editor::WriteText(const std::string& path) {
+bool Editor::WriteText(const std::string& path, bool& refused) {
+  refused = false;
   platform::TextDocument& document = host_.Document();
   const std::u16string& text = document.Text();
   std::string bytes;
@@ -121,6 +178,7 @@ bool Editor::WriteText(const std::string& path) {
   std::string reason;
   if (!WriteWholeFile(path, bytes, reason)) {
     ShowError(Format("无法保存文件 %s:\n%s", path.c_str(), reason.c_str()));
+    refused = true;
     return false;
   }
   stored_bytes_ = std::move(bytes);

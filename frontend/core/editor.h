@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "frontend/core/recovery.h"
 #include "frontend/core/search.h"
 #include "frontend/core/text_file.h"
 #include "platform/text_document.h"
@@ -27,6 +28,8 @@ class EditorHost {
   virtual std::optional<std::string> AskSaveFileName(const std::string& preset) = 0;
   // The frame's caret label (Label4).
   virtual void ShowCaretLabel(const std::string& text) = 0;
+  // After the text was written to its file.
+  virtual void TextSaved() {}
 };
 
 // What the find and replace dialogs hold.
@@ -47,8 +50,13 @@ class Editor {
   // A new window: FileName "Untitled.ctx", caption "Untitled".
   void InitializeNew();
   // OpenFile: loads the file into the window. False after a message when
-  // it cannot be read.
+  // it cannot be read, and when the user would rather not open a file that
+  // does not look like text.
   bool OpenFile(const std::string& path);
+  // The window as a recovery copy keeps it, and a window made again from
+  // one: its names and format, the text modified.
+  RecoveryCopy Copy() const;
+  void Restore(const RecoveryCopy& copy);
   // Save1Click and Saveas1Click; true when the text was written.
   bool Save();
   bool SaveAs();
@@ -74,10 +82,14 @@ class Editor {
 
  private:
   enum class SaveOutcome { Written, Cancelled, Failed };
+  // Opening a file that does not look like text, when the user says so.
+  bool MayOpen(const std::string& path, const std::string& bytes);
   SaveOutcome SaveAsOutcome();
   // The save to FileName, which names a file.
   SaveOutcome SaveNamed();
-  bool WriteText(const std::string& path);
+  // False after the message; `refused` when the file itself could not be
+  // written (rather than the text in its encoding).
+  bool WriteText(const std::string& path, bool& refused);
   // Replace-all going down from a position; how many were replaced.
   std::size_t ReplaceEveryMatchFrom(std::size_t from, const FindRequest& request);
   void ReplaceSelectionKeepingDirection(std::u16string_view text, bool down);

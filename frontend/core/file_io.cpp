@@ -57,9 +57,16 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
     reason = Reason(EISDIR);
     return false;
   }
+  if (platform::IsReadOnlyFile(path)) {
+    // The mark says the file must stay as it is: even a program that
+    // could replace it (an administrator's) does not.
+    reason = "文件是只读的";
+    return false;
+  }
   if (platform::Files().Exists(path)) {
     // Opened for update and closed again unchanged: the test that the
-    // file may be written at all.
+    // file may be written at all (no permission, or held by another
+    // program).
     errno = 0;
     platform::FilePtr probe = platform::OpenFile(path, "r+b");
     if (!probe) {

@@ -39,10 +39,11 @@ bool ClipboardHasText() {
 
 }  // namespace
 
-TEditForm::TEditForm(TFrameForm& frame)
+TEditForm::TEditForm(TFrameForm& frame, int number)
     : TMdiChild(frame),
       Editor(static_cast<EditorHost&>(*this)),
       frame_(frame),
+      number_(number),
       menus_(FrameworkMenus(EditorMenus())),
       context_menu_(FrameworkItems(ContextItems())),
       accelerators_(EditorAccelerators()),
@@ -108,6 +109,8 @@ std::optional<std::string> TEditForm::AskSaveFileName(const std::string& preset)
   data.FileName = preset;
   return win::RunSaveFileDialog(frame_.Handle(), data, "另存为");
 }
+
+void TEditForm::TextSaved() { frame_.ForgetCopy(*this); }
 
 void TEditForm::ShowCaretLabel(const std::string& text) {
   if (frame_.ActiveEditor() == this) frame_.SetCaretLabel(text);
@@ -326,6 +329,8 @@ LRESULT TEditForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       find_dialog_.Hide();
       replace_dialog_.Hide();
+      // Closed: saved, or its changes given up.
+      frame_.ForgetCopy(*this);
       break;
     default:
       break;

@@ -23,7 +23,9 @@ class TFrameForm;
 
 class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
  public:
-  explicit TEditForm(TFrameForm& frame);
+  // `number`: the window's own among the program's, which names its
+  // recovery copy.
+  TEditForm(TFrameForm& frame, int number);
   ~TEditForm() override;
 
   // Creates the window, maximized, with its text control.
@@ -42,6 +44,17 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   void ShowLine(std::int32_t line);
   std::int32_t CaretLine();
 
+  int Number() const { return number_; }
+  // Whether the text changed since its recovery copy was written (or
+  // there is none of a modified text), and that it was written or dropped.
+  bool CopyDue() { return Document().Modified() && (!copied_ || copied_version_ != Document().Version()); }
+  bool HasCopy() const { return copied_; }
+  void CopyWritten() {
+    copied_ = true;
+    copied_version_ = Document().Version();
+  }
+  void CopyDropped() { copied_ = false; }
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Resized(int width, int height) override;
@@ -52,6 +65,7 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   void SetCaption(const std::string& caption) override;
   std::optional<std::string> AskSaveFileName(const std::string& preset) override;
   void ShowCaretLabel(const std::string& text) override;
+  void TextSaved() override;
 
   // The edit commands act on the frame's active editor, whichever
   // window's menu sent them.
@@ -67,6 +81,9 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   void ToggleBar(int id);
 
   TFrameForm& frame_;
+  int number_;
+  bool copied_ = false;
+  std::uint64_t copied_version_ = 0;
   win::TMenuSet menus_;
   win::TPopupMenu context_menu_;
   win::TAcceleratorTable accelerators_;

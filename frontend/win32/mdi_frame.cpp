@@ -14,6 +14,7 @@
 #include "frontend/win32/command_runner_form.h"
 #include "frontend/win32/mdi_edit.h"
 #include "frontend/win32/phrase_form.h"
+#include "frontend/win32/recovery_form.h"
 #include "frontend/win32/menu_data.h"
 #include "frontend/win32/resource_ids.h"
 #include "platform/command_line.h"
@@ -106,10 +107,12 @@ void TFrameForm::FormShow(const std::vector<std::string>& arguments) {
       editor->ShowLine(CommandLineLine(arguments));
     }
   }
+  StartRecovery();
 }
 
 TEditForm* TFrameForm::NewEditor() {
-  auto& editor = static_cast<TEditForm&>(Adopt(std::make_unique<TEditForm>(*this)));
+  auto& editor =
+      static_cast<TEditForm&>(Adopt(std::make_unique<TEditForm>(*this, next_window_number_++)));
   if (!editor.CreateEditor()) {
     editor.Close();
     return nullptr;
@@ -368,6 +371,7 @@ void TFrameForm::ActiveChildChanged() {
 }
 
 LRESULT TFrameForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (RecoveryMessage(message, wparam)) return 0;
   if (message == WM_COPYDATA) {
     const std::optional<platform::SourcePosition> position = win::ReceivedSourcePosition(lparam);
     if (!position) return FALSE;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "frontend/core/program_start.h"
+#include "frontend/core/recovery.h"
 #include "frontend/win32/frame_panels.h"
 #include "frontend/win32/structure_bar_panel.h"
 #include "platform/win32/framework/file_dialog.h"
@@ -27,6 +28,7 @@ class TAboutBoxTH;
 class TBtnBottomDlgcm;
 class TplaintexForm;
 class Tusermacro;
+class TRecoveryForm;
 
 class TFrameForm : public win::TMdiFrame {
  public:
@@ -89,6 +91,17 @@ class TFrameForm : public win::TMdiFrame {
   void OpenTemplate(std::size_t index);
   void Start(const ProgramStart& start);
   void ShowSourceLine(const std::string& file, std::int32_t line);
+  // Recovery copies (frame_recovery.cpp): the store started with the
+  // copies of a program that did not end normally offered, every modified
+  // window's text kept every few seconds, a window's copy dropped when it
+  // is saved or closed, and an offered copy restored or thrown away.
+  void StartRecovery();
+  void KeepCopies();
+  void ForgetCopy(TEditForm& editor);
+  bool RestoreCopy(const RecoveryStore::Orphan& orphan);
+  void DiscardCopy(const RecoveryStore::Orphan& orphan);
+  // The recovery timer and the frame's end; true when taken here.
+  bool RecoveryMessage(UINT message, WPARAM wparam);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -118,6 +131,9 @@ class TFrameForm : public win::TMdiFrame {
   win::FileDialogData open_dialog_;  // OpenFileDialog
   std::string program_dir_;          // ProgramDir
   std::string current_palette_;      // CurrentPalette's caption; empty: none chosen
+  std::unique_ptr<RecoveryStore> recovery_;
+  std::unique_ptr<TRecoveryForm> recovery_form_;
+  int next_window_number_ = 1;
 };
 
 }  // namespace mox::varelo

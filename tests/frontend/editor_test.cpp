@@ -135,9 +135,11 @@ TEST_F(EditorTest, TheCloseQuestionKeepsEditsUnlessTheyWereSaved) {
   EXPECT_EQ(editor_.SavedFileName(), "Untitled.ctx");
   ui_.AnswerNext(kAnswerNo);
   EXPECT_TRUE(editor_.CanCloseText());
-  ASSERT_EQ(ui_.Boxes.size(), 5u);
+  ASSERT_EQ(ui_.Boxes.size(), 6u);
   EXPECT_EQ(ui_.Boxes[0].Text, "文件 Untitled.ctx 已改变, 是否保存?");
   EXPECT_EQ(ui_.Boxes[3].Text.rfind("无法保存文件 ", 0), 0u);
+  // A file that could not be written offers another (answered No here).
+  EXPECT_EQ(ui_.Boxes[4].Text, "文件 x.ctx 没有保存. 另存为其他文件吗?");
 
   // Yes with a good name saves and closes.
   Editor second(window_);

@@ -58,6 +58,13 @@ def wait_until_gone(pattern, timeout=20.0):
              what=f"window /{pattern}/ to close")
 
 
+def wait_until_hidden(pattern, timeout=20.0):
+    """Until no window of that name shows (a dialog that is hidden, not
+    destroyed, when it closes)."""
+    wait_for(lambda: not windows_named(pattern, visible_only=True), timeout,
+             what=f"window /{pattern}/ to be hidden")
+
+
 def keys(window, *names):
     """Gives the window the keyboard focus and presses the keys."""
     def focus():
@@ -171,9 +178,13 @@ def windows_path(unix_path):
 
 
 class Program:
-    """One Windows program started under Wine."""
+    """One Windows program started under Wine. A Varelo starts without the
+    recovery copies that Varelos of earlier tests, ended by force, left
+    beside it, unless keep_recovery says so."""
 
-    def __init__(self, exe, *args, cwd=None, env=None):
+    def __init__(self, exe, *args, cwd=None, env=None, keep_recovery=False):
+        if os.path.basename(exe).lower() == "varelo.exe" and not keep_recovery:
+            shutil.rmtree(os.path.join(os.path.dirname(exe), "Recovery"), ignore_errors=True)
         full_env = dict(os.environ)
         full_env.update(env or {})
         self.process = subprocess.Popen([WINE, exe, *args], cwd=cwd, env=full_env,

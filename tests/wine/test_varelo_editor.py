@@ -236,8 +236,7 @@ class VareloTest(unittest.TestCase):
         self.answer("Varelo", "Return")
         self.assertEqual(editors()[0][1], "丂xy中xy\n丂xyb\n汉语 段落 汉语\n")
         harness.keys(dialog, "Escape")
-        harness.wait_for(lambda: not harness.windows_named("^替换$", visible_only=True),
-                         what="the replace dialog hidden")
+        harness.wait_until_hidden("^替换$")
         # One undo takes the whole replacement back.
         harness.keys(frame, "ctrl+z")
         harness.wait_for(lambda: editors()[0][1] == replaced, what="the replacement undone")

@@ -57,6 +57,9 @@ class CommandRunnerDialog(unittest.TestCase):
         self.editor.kill()
         for viewer in harness.windows_named("^paper"):  # started by Varelo
             harness.keys(viewer, "ctrl+x")
+        # A previewer whose keys were lost (no window manager gives them)
+        # would take the next test's clicks.
+        harness.run(harness.WINE, "taskkill", "/F", "/IM", "moxwin32.exe", check=False)
         shutil.rmtree(self.root, ignore_errors=True)
 
     def run_command(self, command):

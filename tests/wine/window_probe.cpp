@@ -7,7 +7,8 @@
 //                          or "separator WIDTH"
 //   window_probe dialog    the visible dialog (or message box): a line
 //                          "Caption|TEXT", then one line per control,
-//                          "CLASS|TEXT", line breaks written as \n
+//                          "CLASS|TEXT" (a list box's lines for its text),
+//                          line breaks written as \n
 //   window_probe view      the page view (the frame's MoxWindow child):
 //                          "client X Y W H" (its client area, X and Y on the
 //                          screen), then "bars H V": "h" and "v" for the
@@ -196,6 +197,24 @@ int PrintControlPlace(const char* text) {
   return 3;
 }
 
+// A list box's lines, one after the other (the system carries LB_GETTEXT
+// between processes, as it carries WM_GETTEXT).
+std::wstring ListText(HWND list) {
+  std::wstring all;
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const int length = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
+    if (length < 0) continue;
+    std::wstring line(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = static_cast<int>(
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data())));
+    line.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    if (i > 0) all += L"\n";
+    all += line;
+  }
+  return all;
+}
+
 int PrintDialog() {
   HWND dialog = VisibleDialog();
   if (dialog == nullptr) return 1;
@@ -204,7 +223,9 @@ int PrintDialog() {
        child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t name[64] = L"";
     GetClassNameW(child, name, 64);
-    PrintLine(Utf8(name), std::wcscmp(name, L"Edit") == 0 ? EditText(child) : TextOf(child));
+    const bool edit = std::wcscmp(name, L"Edit") == 0;
+    const bool list = std::wcscmp(name, L"ListBox") == 0;
+    PrintLine(Utf8(name), edit ? EditText(child) : list ? ListText(child) : TextOf(child));
   }
   return 0;
 }
