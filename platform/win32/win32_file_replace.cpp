@@ -9,8 +9,13 @@ bool MoveFileOver(const std::string& from, const std::string& to) {
   const std::wstring source = Widen(from);
   const std::wstring target = Widen(to);
   // ReplaceFile keeps the replaced file's attributes, security and
-  // creation time; for a file that is not there yet a rename does.
-  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+  // creation time; for a file that is not there yet a rename does. A
+  // folder of the name is never replaced.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return false;
+  }
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
       ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                    nullptr, nullptr)) {
     return true;
