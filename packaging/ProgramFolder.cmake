@@ -3,7 +3,7 @@
 #   Varelo.exe moxwin32.exe MAKEPK.EXE mox.exe   the programs
 #   moxwin32.ini                                 the previewer's settings
 #   Batch\ Template\ TeX\ bitmap2B\              Varelo's tool chain data
-#   tex.txt usermac.txt moxview.bat tutor.dvi news.txt
+#   tex.txt usermac.txt moxview.bat tutor.dvi news.txt latex-reference.html
 #   HZFONTS\                                     Chinese outline fonts, ccfonts.def
 #   PIXEL\DPI600\                                PK fonts at 600 dpi
 #   texmf\tex\mox\ texmf\fonts\tfm\mox\          mox's TeX macros and ccfnt metrics
@@ -25,6 +25,7 @@ install(FILES ${MOX_FOLDER_DATA}/tex.txt ${MOX_FOLDER_DATA}/usermac.txt
               ${MOX_FOLDER_DATA}/moxview.bat ${MOX_FOLDER_DATA}/tutor.dvi
               ${MOX_FOLDER_DATA}/news.txt ${CMAKE_CURRENT_LIST_DIR}/moxwin32.ini
         DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/frontend/win32/latex-reference.html DESTINATION . OPTIONAL)
 
 if(TARGET mox_texmf)
   install(DIRECTORY ${CMAKE_BINARY_DIR}/texmf/ DESTINATION texmf)

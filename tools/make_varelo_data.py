@@ -12,9 +12,14 @@ program's search, the first line whose 18 description bytes contain the
 text, lands on the entry after that "@" line, the head of the group meant
 for it.
 
-Usage: make_varelo_data.py [--check]
+Usage: make_varelo_data.py [--check | --html FILE]
   --check  writes nothing; fails when a data file is not what its source gives.
+  --html   writes Varelo's LaTeX reference, the command list as a page the
+           browser shows (UTF-8): the groups under their topics, every
+           entry with the anchor "row-N" (N its line in tex.txt, from 0),
+           which the assistant's help opens at.
 """
+import html
 import re
 import sys
 from pathlib import Path
@@ -98,16 +103,55 @@ def check(entries, heads):
                  f"not on \"{padded[head].decode('gbk').rstrip()}\" (line {head + 1})")
 
 
+def reference_page(entries, heads):
+    """The command list as an HTML page."""
+    names = {}
+    for word, head in heads.items():
+        names.setdefault(head, []).append(word)
+    out = ["<!DOCTYPE html>", '<html lang="zh-CN"><head><meta charset="utf-8">',
+           "<title>LaTeX 命令参考 - Varelo</title>",
+           "<style>body{font-family:sans-serif;margin:2em}"
+           "table{border-collapse:collapse}td{padding:2px 1em 2px 0;vertical-align:top}"
+           "code{font-family:monospace}h2{margin-top:1.5em}"
+           "nav a{margin-right:1em;white-space:nowrap}:target{background:#ffe680}</style>",
+           "</head><body>", "<h1>LaTeX 命令参考</h1>",
+           "<p>Varelo 的 TeX 命令助手所列的命令, 按主题分组. 每行左边是说明, 右边是插入的文本.</p>",
+           "<nav>"]
+    for head in sorted(names):
+        out.append(f'<a href="#row-{head}">{html.escape(" ".join(names[head]))}</a>')
+    out.append("</nav>")
+    open_table = False
+    for index, (description, text) in enumerate(entries):
+        if index in names:
+            if open_table:
+                out.append("</table>")
+            out.append(f"<h2>{html.escape(' '.join(names[index]))}</h2><table>")
+            open_table = True
+        elif not open_table:
+            out.append("<table>")
+            open_table = True
+        out.append(f'<tr id="row-{index}"><td>{html.escape(description.decode("gbk"))}</td>'
+                   f'<td><code>{html.escape(text.decode("gbk"))}</code></td></tr>')
+    if open_table:
+        out.append("</table>")
+    out.append("</body></html>")
+    return "\n".join(out) + "\n"
+
+
 def lines_of(entries):
     return b"".join(d.ljust(DESCRIPTION_BYTES) + t + b"\r\n" for d, t in entries)
 
 
 def main():
     check_only = sys.argv[1:] == ["--check"]
-    if sys.argv[1:] and not check_only:
-        fail("usage: make_varelo_data.py [--check]")
+    page = sys.argv[2] if len(sys.argv) == 3 and sys.argv[1] == "--html" else None
+    if sys.argv[1:] and not check_only and page is None:
+        fail("usage: make_varelo_data.py [--check | --html FILE]")
     commands, heads = read_source(DATA / "tex-reference.txt")
     check(commands, heads)
+    if page is not None:
+        Path(page).write_text(reference_page(commands, heads), encoding="utf-8")
+        return
     phrases, unwanted = read_source(DATA / "user-phrases.txt")
     if unwanted or len(phrases) > MAX_PHRASES:
         fail(f"user-phrases.txt: at most {MAX_PHRASES} phrases and no groups")

@@ -46,6 +46,7 @@ void CommandRunner::SaveParameters() {
 }
 
 void CommandRunner::Run() {
+  if (!host_.SaveBeforeRun()) return;
   if (!TexDirExists()) return;
   const std::string& source = location_.Source;
   if (source.empty() || !platform::Files().Exists(source)) {

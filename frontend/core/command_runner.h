@@ -36,6 +36,9 @@ class CommandRunnerHost {
   // button and the guide; hidden: the other way round.
   virtual void ShowFolderBrowser(bool shown) = 0;
   virtual void HideDialog() = 0;
+  // Before a command runs: the text the user sees saved (the active
+  // window, the others offered); false when nothing may run.
+  virtual bool SaveBeforeRun() { return true; }
 };
 
 class CommandRunner {

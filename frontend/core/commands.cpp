@@ -7,12 +7,15 @@ constexpr MenuItem kSeparator{};
 
 Shortcut Control(char letter) { return Shortcut{letter, true}; }
 
+// New, open and save have the keys every editor gives them.
+constexpr MenuItem kNewItem{CM_NEW, "新建[&N]", Shortcut{'N', true}};
+
 }  // namespace
 
 const std::vector<Menu>& FrameMenus() {
   static const std::vector<Menu> menus = {
       {"文件(&F)", 0,
-       {{CM_NEW, "新建[&N]"}, {CM_OPEN, "打开[&O]"}, kSeparator, {CM_EXIT, "退出[&x]"}}},
+       {kNewItem, {CM_OPEN, "打开[&O]", Control('O')}, kSeparator, {CM_EXIT, "退出[&x]"}}},
       {"&TeX ", 9,
        {{CM_COMPILE, "编译[&C]"},
         {CM_TEX_ASSISTANT, "TeX 输入助手[&X]"},
@@ -70,6 +73,8 @@ const std::vector<Menu>& FrameMenus() {
         {CM_TILE_VERTICAL, "垂直平铺[&V]"},
         {CM_ARRANGE_ICONS, "重排图标[&A]"},
         {CM_CASCADE, "层叠[&C]"},
+        {CM_NEXT_WINDOW, "下一个窗口[&N]", Shortcut{kKeyTab, true}},
+        {CM_PREVIOUS_WINDOW, "上一个窗口[&P]", Shortcut{kKeyTab, true, true}},
         kSeparator,
         {CM_EXPLORER, "资源管理器[&E]"},
         {CM_COMMAND_PROMPT, "MS &DOS 环境"}}},
@@ -90,10 +95,10 @@ const std::vector<Menu>& FrameMenus() {
 const std::vector<Menu>& EditorMenus() {
   static const std::vector<Menu> menus = {
       {"文件[&F]", 0,
-       {{CM_NEW, "新建[&N]"},
-        {CM_OPEN, "打开[&O]..."},
+       {kNewItem,
+        {CM_OPEN, "打开[&O]...", Control('O')},
         {CM_CLOSE, "关闭[&C]"},
-        {CM_SAVE, "保存[&S]"},
+        {CM_SAVE, "保存[&S]", Control('S')},
         {CM_SAVE_AS, "另存为[&a]"},
         {CM_PRINT, "打印[&P]"},
         {CM_PRINTER_SETUP, "打印设置"},
@@ -101,6 +106,7 @@ const std::vector<Menu>& EditorMenus() {
         {CM_EXIT, "退出[&x]"}}},
       {"编辑[&E]", 1,
        {{CM_UNDO, "撤消", Control('Z')},
+        {CM_REDO, "重做", Control('Y')},
         kSeparator,
         {CM_CUT, "剪切[&t]", Control('X')},
         {CM_COPY, "复制[&C]", Control('C')},

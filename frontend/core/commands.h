@@ -29,6 +29,8 @@ enum CommandId : int {
   CM_TILE_VERTICAL = 172,    // V1
   CM_ARRANGE_ICONS = 173,    // Arrangeicons1
   CM_CASCADE = 174,          // Cascade1
+  CM_NEXT_WINDOW = 177,      // the next editor window (Ctrl+Tab)
+  CM_PREVIOUS_WINDOW = 178,  // the one before (Ctrl+Shift+Tab)
   CM_EXPLORER = 175,         // N4
   CM_COMMAND_PROMPT = 176,   // MSDOS1
   CM_TUTORIAL = 181,         // TeX3
@@ -50,6 +52,7 @@ enum CommandId : int {
   CM_PRINT = 304,        // Print1
   CM_PRINTER_SETUP = 305,  // Printersetup1
   CM_UNDO = 311,         // N8
+  CM_REDO = 320,         // the undone edit done again
   CM_CUT = 312,          // Cut1
   CM_COPY = 313,         // Copy1
   CM_PASTE = 314,        // Paste1
@@ -69,10 +72,12 @@ enum CommandId : int {
 
 // Virtual-key codes of the shortcuts (the values Windows gives them).
 inline constexpr int kKeyF3 = 0x72;
+inline constexpr int kKeyTab = 0x09;
 
 struct Shortcut {
-  int Key = 0;       // 0 for none; a letter's upper-case code or kKeyF3
+  int Key = 0;       // 0 for none; a letter's upper-case code, kKeyF3 or kKeyTab
   bool Control = false;
+  bool Shift = false;
 };
 
 struct MenuItem {

@@ -80,6 +80,14 @@ bool Editor::MayOpen(const std::string& path, const std::string& bytes) {
          platform::kAnswerYes;
 }
 
+bool Editor::HasFile() const { return !file_name_.empty() && file_name_ != kUntitledFileName; }
+
+bool Editor::IsModified() const { return host_.Document().Modified(); }
+
+std::string Editor::DisplayName() const {
+  return HasFile() ? NamePartOf(file_name_) : std::string(kUntitledCaption);
+}
+
 RecoveryCopy Editor::Copy() const {
   RecoveryCopy copy;
   copy.FileName = file_name_;
@@ -94,8 +102,7 @@ void Editor::Restore(const RecoveryCopy& copy) {
   file_name_ = copy.FileName;
   saved_file_name_ = copy.SavedFileName;
   format_ = copy.Format;
-  host_.SetCaption(file_name_ == kUntitledFileName ? std::string(kUntitledCaption)
-                                                   : NamePartOf(file_name_));
+  host_.SetCaption(DisplayName());
   platform::TextDocument& document = host_.Document();
   document.SetText(copy.Text, LineEndText(format_.LineEnds));
   document.SetModified(true);

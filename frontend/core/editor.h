@@ -77,6 +77,12 @@ class Editor {
   void UpdateCaretLabel();
 
   const std::string& FileName() const { return file_name_; }
+  // Whether the window names a file (it was opened or saved, not new).
+  bool HasFile() const;
+  bool IsModified() const;
+  // The window's name as its caption shows it: the file's name part, or
+  // "Untitled".
+  std::string DisplayName() const;
   const std::string& SavedFileName() const { return saved_file_name_; }
   const TextFormat& FileFormat() const { return format_; }
 

@@ -1,6 +1,7 @@
 #include "frontend/core/frame_files.h"
 
 #include "frontend/core/commands.h"
+#include "platform/text_encoding.h"
 #include "platform/text_format.h"
 
 namespace mox::varelo {
@@ -41,13 +42,29 @@ std::string NamePartOf(const std::string& path) {
   return last == std::string::npos ? path : path.substr(last + 1);
 }
 
-std::optional<std::string> HelpFileOf(int command, const std::string& program_dir) {
-  switch (command) {
-    case CM_HELP_LATEX: return program_dir + "\\LaTeX2e.HLP";
-    case CM_HELP_PCTEX: return program_dir + "\\PcTeXWin.HLP";
-    case CM_HELP_MIKTEX: return program_dir + "\\MikTeX.HLP";
-    default: return std::nullopt;
+std::string ReferencePathOf(const std::string& program_dir) {
+  return program_dir + "\\" + kReferenceFileName;
+}
+
+std::string FileUrl(const std::string& path, const std::string& fragment) {
+  std::string utf8;
+  std::size_t failed_at = 0;
+  platform::EncodeUtf8(platform::DecodeGbk(path), utf8, failed_at);
+  std::string url = "file:///";
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      url.push_back('/');
+    } else if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+               (byte >= '0' && byte <= '9') || std::string_view("-._~/:").find(c) !=
+                                                  std::string_view::npos) {
+      url.push_back(c);
+    } else {
+      url += Format("%%%02X", byte);
+    }
   }
+  if (!fragment.empty()) url += "#" + fragment;
+  return url;
 }
 
 std::string NewsCommandLine(const std::string& program_dir) {

@@ -40,9 +40,20 @@ std::string FullPathOf(const std::string& path, const std::string& current_direc
 // Chinese character never counts as one).
 std::string NamePartOf(const std::string& path);
 
-// The help file of a help command (CM_HELP_LATEX, CM_HELP_PCTEX,
-// CM_HELP_MIKTEX), or nothing for another command.
-std::optional<std::string> HelpFileOf(int command, const std::string& program_dir);
+// Varelo's LaTeX reference beside the program (the help item and the
+// assistant's help open it in the browser).
+inline constexpr char kReferenceFileName[] = "latex-reference.html";
+std::string ReferencePathOf(const std::string& program_dir);
+// A file: URL of a Windows path (GBK), with a fragment ("row-12") when one
+// is given: the characters beyond ASCII, blanks and signs an address may
+// not hold are written %XX in UTF-8.
+std::string FileUrl(const std::string& path, const std::string& fragment);
+
+// What the help commands show when what they open is not there.
+inline constexpr char kNoTexdocText[] =
+    "没有找到 texdoc: 请安装一个 TeX 发行版 (MiKTeX 或 TeX Live), 它的文档用 texdoc 打开.";
+// The PcTeX item's hint: the product is no more, and neither is its manual.
+inline constexpr char kPcTexGoneHint[] = "PcTeX 早已停止发行, 没有它的手册";
 
 // "notepad.exe " and the news file.
 std::string NewsCommandLine(const std::string& program_dir);

@@ -13,10 +13,7 @@ inline constexpr std::string_view kAssistantTextHeading = "辅助输入";
 inline constexpr std::string_view kAssistantListHint = "请双击鼠标键选择ΤEΧ命令";
 inline constexpr std::string_view kAssistantEditLabel = "选择ΤEΧ命令∶";
 inline constexpr std::string_view kAssistantOkHint = "请选择ΤEΧ命令";
-inline constexpr std::string_view kAssistantHelpHint = "进入PcΤEΧ帮助";
-
-// A bare name: the help engine looks for it along its own search path.
-inline constexpr std::string_view kAssistantHelpFile = "pctexwin.HLP";
+inline constexpr std::string_view kAssistantHelpHint = "在浏览器中打开 LaTeX 命令参考";
 
 // The phrase dialog's caption ends with this.
 inline constexpr std::string_view kPhraseCaptionEnd = "自定义术语短句输入助手";

@@ -1,5 +1,7 @@
 #include "frontend/win32/assistant_form.h"
 
+#include "platform/text_format.h"
+
 #include <commctrl.h>
 
 #include "frontend/core/list_dialog_texts.h"
@@ -113,9 +115,8 @@ void TplaintexForm::RowClicked(std::size_t row) {
 
 void TplaintexForm::Help() {
   Hide();
-  // A bare name: the help engine looks for it along its own search path,
-  // and reports a missing file itself.
-  WinHelpW(frame_.Handle(), platform::Widen(kAssistantHelpFile).c_str(), HELP_CONTENTS, 0);
+  // The reference at the row the list shows at its top.
+  frame_.ShowReference(Format("row-%lu", static_cast<unsigned long>(assistant_.TopRow)));
 }
 
 }  // namespace mox::varelo

@@ -232,6 +232,8 @@ void TBtnBottomDlgcm::ShowMessage(const std::string& text, const std::string& ca
 
 void TBtnBottomDlgcm::Start(const ProgramStart& program) { frame_.Start(program); }
 
+bool TBtnBottomDlgcm::SaveBeforeRun() { return frame_.SaveForBuild("执行"); }
+
 bool TBtnBottomDlgcm::SetCurrentFolder(const std::string& folder) {
   return SetCurrentDirectoryW(platform::Widen(folder).c_str()) != 0;
 }

@@ -46,6 +46,7 @@ class TBtnBottomDlgcm : public win::TCodedDialog, private CommandRunnerHost {
   // CommandRunnerHost.
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void Start(const ProgramStart& program) override;
+  bool SaveBeforeRun() override;
   bool SetCurrentFolder(const std::string& folder) override;
   std::string CurrentFolder() override;
   void SetOpenDialogFolder(const std::string& folder) override;

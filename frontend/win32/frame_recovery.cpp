@@ -62,6 +62,7 @@ bool TFrameForm::RestoreCopy(const RecoveryStore::Orphan& orphan) {
   TEditForm* editor = NewEditor();
   if (editor == nullptr || !recovery_) return false;
   editor->Restore(orphan.Copy);
+  editor->RefreshCaption();
   // The copy is now this window's: the text is safe until it is saved.
   if (recovery_->Adopt(orphan, editor->Number())) editor->CopyWritten();
   return true;

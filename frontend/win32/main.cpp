@@ -23,7 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ui.SetMainWindow(frame.Handle());
   frame.CreateSingleInstanceWindows();
 
-  ShowWindow(frame.Handle(), SW_SHOWMAXIMIZED);
+  frame.ShowPlaced();
   UpdateWindow(frame.Handle());
   frame.FormShow(arguments);
   const int exit_code = mox::win::RunMessageLoop(frame, nullptr);

@@ -56,12 +56,15 @@ TEditForm::TEditForm(TFrameForm& frame, int number)
     SearchAction(replace_dialog_, action);
   };
   control_.OnSelectionChanged = [this] { UpdateCaretLabel(); };
+  control_.OnTextChanged = [this] { RefreshCaption(); };
 }
 
 TEditForm::~TEditForm() = default;
 
 bool TEditForm::CreateEditor() {
+  caption_ = kUntitledCaption;
   if (!CreateChild(platform::Widen(kUntitledCaption), true)) return false;
+  shown_caption_ = platform::Widen(kUntitledCaption);
   // The program's icon on the window's caption and in the menu bar while
   // it is maximized.
   const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VARELO));
@@ -97,7 +100,17 @@ void TEditForm::Resized(int width, int height) {
 }
 
 void TEditForm::SetCaption(const std::string& caption) {
-  SetWindowTextW(Handle(), platform::Widen(caption).c_str());
+  caption_ = caption;
+  RefreshCaption();
+}
+
+void TEditForm::RefreshCaption() {
+  const std::wstring caption =
+      platform::Widen(caption_) + (control_.Document().Modified() ? L" *" : L"");
+  if (caption == shown_caption_ || Handle() == nullptr) return;
+  shown_caption_ = caption;
+  SetWindowTextW(Handle(), caption.c_str());
+  frame_.WindowNamesChanged();
 }
 
 std::optional<std::string> TEditForm::AskSaveFileName(const std::string& preset) {
@@ -110,7 +123,10 @@ std::optional<std::string> TEditForm::AskSaveFileName(const std::string& preset)
   return win::RunSaveFileDialog(frame_.Handle(), data, "另存为");
 }
 
-void TEditForm::TextSaved() { frame_.ForgetCopy(*this); }
+void TEditForm::TextSaved() {
+  frame_.ForgetCopy(*this);
+  RefreshCaption();
+}
 
 void TEditForm::ShowCaretLabel(const std::string& text) {
   if (frame_.ActiveEditor() == this) frame_.SetCaretLabel(text);
@@ -135,6 +151,7 @@ bool TEditForm::Command(int id) {
       frame_.Printer().Setup(frame_.Handle());
       return true;
     case CM_UNDO:
+    case CM_REDO:
     case CM_CUT:
     case CM_COPY:
     case CM_PASTE:
@@ -177,6 +194,7 @@ void TEditForm::EditCommand(int id) {
   win::TTextEditor& control = active->control_;
   switch (id) {
     case CM_UNDO: control.Undo(); break;
+    case CM_REDO: control.Redo(); break;
     case CM_CUT: control.Cut(); break;
     case CM_COPY: control.Copy(); break;
     case CM_PASTE: control.Paste(); break;

@@ -45,6 +45,9 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   std::int32_t CaretLine();
 
   int Number() const { return number_; }
+  // The caption: the file's name, and " *" after it while the text is
+  // modified; the frame's window menu follows.
+  void RefreshCaption();
   // Whether the text changed since its recovery copy was written (or
   // there is none of a modified text), and that it was written or dropped.
   bool CopyDue() { return Document().Modified() && (!copied_ || copied_version_ != Document().Version()); }
@@ -82,6 +85,8 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
 
   TFrameForm& frame_;
   int number_;
+  std::string caption_;    // GBK, without the mark
+  std::wstring shown_caption_;
   bool copied_ = false;
   std::uint64_t copied_version_ = 0;
   win::TMenuSet menus_;

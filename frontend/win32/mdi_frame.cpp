@@ -37,7 +37,8 @@ constexpr std::size_t kWindowMenu = 4;  // 窗口(&W) among the frame's menus
 
 }  // namespace
 
-TFrameForm::TFrameForm() : menus_(FrameworkMenus(FrameMenus())) {
+TFrameForm::TFrameForm()
+    : menus_(FrameworkMenus(FrameMenus())), accelerators_(AcceleratorsOf(FrameMenus())) {
   open_dialog_.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
   open_dialog_.Filter = kOpenFileFilter;
   printer_.SetCancelBoxTexts(L"正在打印", L"取消");
@@ -47,8 +48,8 @@ TFrameForm::~TFrameForm() = default;
 
 bool TFrameForm::CreateForm() {
   if (!CreateFrame(kProgramTitle, menus_, kWindowMenu, IDI_VARELO)) return false;
-  // Compiling with source specials starts as the environment says.
-  menus_.SetChecked(CM_SOURCE_SPECIALS, platform::GetEnvironmentText("MOXSRC") == "1");
+  // Ctrl+N and Ctrl+O with no window open.
+  SetAccelerators(accelerators_.Handle());
 
   std::vector<win::CaptionedButton> buttons;
   for (const ToolButton& button : ToolBarButtons()) {
@@ -78,6 +79,7 @@ bool TFrameForm::CreateForm() {
   Dock(palette_bar_.Handle(), win::DockSide::Top, layout::kButtonBarHeight);
   Dock(palette_panel_.Handle(), win::DockSide::Right, layout::kPalettePanelWidth);
   PlaceCaretBox();
+  LoadSettings();
   return true;
 }
 
@@ -157,10 +159,31 @@ void TFrameForm::InsertViaClipboard(HWND carrier, const std::string* text) {
   if (text != nullptr) SetWindowTextW(carrier, platform::Widen(*text).c_str());
   SendMessageW(carrier, EM_SETSEL, 0, -1);
   SendMessageW(carrier, WM_COPY, 0, 0);
-  if (TEditForm* editor = ActiveEditor()) editor->PasteClipboard();
+  if (TEditForm* editor = ActiveEditor()) {
+    editor->PasteClipboard();
+    // The keys go on into the text, after what was put in, not into the
+    // button or box that was clicked.
+    SetFocus(editor->TextWindow());
+  }
 }
 
 void TFrameForm::SetCaretLabel(const std::string& text) { caret_box_.SetPosition(text); }
+
+void TFrameForm::WindowNamesChanged() {
+  // The system's list in the window menu keeps the captions it was given
+  // until it is refreshed.
+  if (Client() == nullptr) return;
+  SendMessageW(Client(), WM_MDIREFRESHMENU, 0, 0);
+  DrawMenuBar(Handle());
+  RefreshFrameCaption();
+}
+
+void TFrameForm::RefreshFrameCaption() {
+  // The frame's own title given again: the MDI frame puts the maximized
+  // window's caption after it ("Varelo - [paper.ctx *]"), which it does not
+  // always do by itself for a new window.
+  SetWindowTextW(Handle(), platform::Widen(kProgramTitle).c_str());
+}
 
 void TFrameForm::SetBarVisible(TPanel& bar, bool visible) {
   ShowWindow(bar.Handle(), visible ? SW_SHOW : SW_HIDE);
@@ -186,13 +209,6 @@ void TFrameForm::StartProgram(const std::string& command_line) {
 
 void TFrameForm::ShowNews() { StartProgram(NewsCommandLine(program_dir_)); }
 
-void TFrameForm::ShowHelp(int command) {
-  if (const std::optional<std::string> file = HelpFileOf(command, program_dir_)) {
-    // The help engine reports a missing file itself.
-    WinHelpW(Handle(), platform::Widen(*file).c_str(), HELP_CONTENTS, 0);
-  }
-}
-
 void TFrameForm::WriteMail(int command) {
   const std::wstring link = platform::Widen(MailLink(command));
   const auto result = reinterpret_cast<INT_PTR>(
@@ -203,21 +219,6 @@ void TFrameForm::WriteMail(int command) {
   }
 }
 
-void TFrameForm::Start(const ProgramStart& start) {
-  // Started and not waited for; whether it ran is the program's business.
-  platform::StartProgramCodeIn(start.CommandLine, start.WorkingFolder, start.ShowMode);
-}
-
-void TFrameForm::RunBatchItem(std::size_t index) {
-  TEditForm* editor = ActiveEditor();
-  if (editor == nullptr || index >= kBatchItems.size()) return;
-  // The file as last saved; nothing for a window never saved.
-  if (const std::optional<ProgramStart> start =
-          RunBatch(BatchCommandOf(kBatchItems[index], program_dir_), editor->SavedFileName())) {
-    Start(*start);
-  }
-}
-
 void TFrameForm::OpenTemplate(std::size_t index) {
   if (index >= kTemplateItems.size()) return;
   const std::optional<std::string> path = TemplatePathOf(kTemplateItems[index], program_dir_);
@@ -225,29 +226,6 @@ void TFrameForm::OpenTemplate(std::size_t index) {
   // Opened in place; the next open dialog starts from it.
   open_dialog_.FileName = *path;
   OpenInNewEditor(*path);
-}
-
-void TFrameForm::ShowCaretLineInPreviewer() {
-  TEditForm* editor = ActiveEditor();
-  if (editor == nullptr) return;
-  if (editor->SavedFileName().empty()) {
-    platform::Ui().ShowBox("请先保存并编译本文件, 然后在预览中显示.", "预览",
-                           platform::kBoxOk | platform::kBoxIconInformation);
-    return;
-  }
-  const ForwardSearch search = ForwardSearchFor(program_dir_, editor->FileName(), editor->CaretLine());
-  if (!platform::Files().Exists(search.Position.DviFile)) {
-    platform::Ui().ShowBox(Format("没有找到 %s: 请先编译本文件 (用 -src-specials 选项).",
-                                  search.Position.DviFile.c_str()),
-                           "预览", platform::kBoxOk | platform::kBoxIconInformation);
-    return;
-  }
-  // A running previewer is asked; otherwise one is started on the DVI file.
-  if (win::SendSourcePosition(win::kPreviewerFrameClass, search.Position)) return;
-  if (!platform::StartProgram(search.Previewer.CommandLine, search.Previewer.ShowMode)) {
-    platform::Ui().ShowBox(Format("无法启动预览程序: %s", search.Previewer.CommandLine.c_str()),
-                           "预览", platform::kBoxOk | platform::kBoxIconError);
-  }
 }
 
 void TFrameForm::ShowSourceLine(const std::string& file, std::int32_t line) {
@@ -288,15 +266,17 @@ bool TFrameForm::Command(int id) {
       return true;
     }
     case CM_TUTORIAL: Start(TutorialStart(program_dir_)); return true;
-    case CM_SOURCE_SPECIALS: {
-      // The batch files (and the command runner's, which call them) add
-      // -src-specials to TeX's command line when MOXSRC is 1; the programs
-      // Varelo starts inherit its environment.
-      const bool on = !menus_.IsChecked(CM_SOURCE_SPECIALS);
-      menus_.SetChecked(CM_SOURCE_SPECIALS, on);
-      SetEnvironmentVariableW(L"MOXSRC", on ? L"1" : nullptr);
+    case CM_SOURCE_SPECIALS:
+      SetSourcePositions(!menus_.IsChecked(CM_SOURCE_SPECIALS));
+      SaveSettings();
       return true;
-    }
+    case CM_NEXT_WINDOW:
+    case CM_PREVIOUS_WINDOW:
+      if (TEditForm* editor = ActiveEditor()) {
+        SendMessageW(Client(), WM_MDINEXT, reinterpret_cast<WPARAM>(editor->Handle()),
+                     id == CM_PREVIOUS_WINDOW ? 1 : 0);
+      }
+      return true;
     case CM_NEW: New1Click(); return true;
     case CM_OPEN: Open1Click(); return true;
     case CM_COMPILE: C1Click(); return true;
@@ -352,10 +332,13 @@ bool TFrameForm::Command(int id) {
 
 bool TFrameForm::IsCommandEnabled(int id) {
   if (id == CM_FORWARD_SEARCH) return ActiveEditor() != nullptr;
+  // A product that no longer exists, without a manual to show.
+  if (id == CM_HELP_PCTEX) return false;
   return true;
 }
 
 std::string TFrameForm::HintOf(int id) {
+  if (id == CM_HELP_PCTEX) return kPcTexGoneHint;
   for (const ToolButton& button : ToolBarButtons()) {
     if (button.Id == id) return button.Hint;
   }
@@ -363,6 +346,7 @@ std::string TFrameForm::HintOf(int id) {
 }
 
 void TFrameForm::ActiveChildChanged() {
+  RefreshFrameCaption();
   if (TEditForm* editor = ActiveEditor()) {
     editor->UpdateCaretLabel();
   } else {
@@ -371,6 +355,7 @@ void TFrameForm::ActiveChildChanged() {
 }
 
 LRESULT TFrameForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DESTROY) SaveSettings();
   if (RecoveryMessage(message, wparam)) return 0;
   if (message == WM_COPYDATA) {
     const std::optional<platform::SourcePosition> position = win::ReceivedSourcePosition(lparam);

@@ -13,6 +13,7 @@
 
 #include "frontend/core/program_start.h"
 #include "frontend/core/recovery.h"
+#include "frontend/core/settings_file.h"
 #include "frontend/win32/frame_panels.h"
 #include "frontend/win32/structure_bar_panel.h"
 #include "platform/win32/framework/file_dialog.h"
@@ -39,6 +40,8 @@ class TFrameForm : public win::TMdiFrame {
   // hidden too.
   bool CreateForm();
   void CreateSingleInstanceWindows();
+  // The frame shown where the settings file says (maximized at first).
+  void ShowPlaced();
   // The frame has been shown: ProgramDir, and the file named by the first
   // argument opened in an editor window.
   void FormShow(const std::vector<std::string>& arguments);
@@ -67,6 +70,9 @@ class TFrameForm : public win::TMdiFrame {
   void StructureButtonClick(const StructureButton& button);
 
   void SetCaretLabel(const std::string& text);
+  // A window's caption changed: the window menu lists them anew.
+  void WindowNamesChanged();
+  void RefreshFrameCaption();
   void SetStructureBarVisible(bool visible);
   void SetPaletteBarVisible(bool visible);
   void SetPalettePanelVisible(bool visible);
@@ -80,6 +86,9 @@ class TFrameForm : public win::TMdiFrame {
   win::TPrinter& Printer() { return printer_; }
   win::FileDialogData& OpenFileDialog() { return open_dialog_; }
   void ShowNews();
+  // Varelo's LaTeX reference in the browser, at an anchor when given
+  // (frame_help.cpp).
+  void ShowReference(const std::string& fragment);
   void WriteMail(int command);
   // Source links: the active editor's caret line shown in the previewer
   // (forward search), and a line of a file shown in an editor window, the
@@ -89,8 +98,12 @@ class TFrameForm : public win::TMdiFrame {
   // template opened in place, the tutorial in the previewer.
   void RunBatchItem(std::size_t index);
   void OpenTemplate(std::size_t index);
+  // Started without waiting; one that does not start is reported.
   void Start(const ProgramStart& start);
   void ShowSourceLine(const std::string& file, std::int32_t line);
+  // Before `what` builds (frame_builds.cpp): the active window saved, the
+  // others offered; false when it must not run.
+  bool SaveForBuild(const std::string& what);
   // Recovery copies (frame_recovery.cpp): the store started with the
   // copies of a program that did not end normally offered, every modified
   // window's text kept every few seconds, a window's copy dropped when it
@@ -116,6 +129,10 @@ class TFrameForm : public win::TMdiFrame {
   void StartProgram(const std::string& command_line);
   void SetBarVisible(TPanel& bar, bool visible);
   bool CreatePalettes();
+  // The settings file (frame_settings.cpp).
+  void LoadSettings();
+  void SaveSettings();
+  void SetSourcePositions(bool on);
 
   win::TMenuSet menus_;
   win::TTextToolBar tool_bar_;  // ToolBar2
@@ -131,6 +148,9 @@ class TFrameForm : public win::TMdiFrame {
   win::FileDialogData open_dialog_;  // OpenFileDialog
   std::string program_dir_;          // ProgramDir
   std::string current_palette_;      // CurrentPalette's caption; empty: none chosen
+  win::TAcceleratorTable accelerators_;
+  std::string settings_path_;
+  VareloSettings settings_;
   std::unique_ptr<RecoveryStore> recovery_;
   std::unique_ptr<TRecoveryForm> recovery_form_;
   int next_window_number_ = 1;

@@ -7,8 +7,10 @@ namespace {
 
 std::string ShortcutText(const Shortcut& keys) {
   if (keys.Key == 0) return {};
-  if (keys.Key == kKeyF3) return "F3";
-  return std::string(keys.Control ? "Ctrl+" : "") + static_cast<char>(keys.Key);
+  std::string text = std::string(keys.Control ? "Ctrl+" : "") + (keys.Shift ? "Shift+" : "");
+  if (keys.Key == kKeyF3) return text + "F3";
+  if (keys.Key == kKeyTab) return text + "Tab";
+  return text + static_cast<char>(keys.Key);
 }
 
 }  // namespace
@@ -33,7 +35,9 @@ std::vector<win::AcceleratorData> AcceleratorsOf(const std::vector<Menu>& menus)
   std::vector<win::AcceleratorData> keys;
   for (const Menu& menu : menus) {
     for (const MenuItem& item : menu.Items) {
-      if (item.Keys.Key != 0) keys.push_back({item.Keys.Key, item.Keys.Control, item.Id});
+      if (item.Keys.Key != 0) {
+        keys.push_back({item.Keys.Key, item.Keys.Control, item.Id, item.Keys.Shift});
+      }
     }
   }
   return keys;

@@ -28,8 +28,8 @@ void TFrameForm::PaletteButtonClick(std::size_t index) {
 }
 
 void TFrameForm::LoadPalette(std::size_t index) {
+  // (The frame's caption keeps naming the program and the active window.)
   const std::string folder = program_dir_ + std::string(kPaletteFolder);
-  SetWindowTextW(Handle(), platform::Widen(folder).c_str());
   if (const Palette* palette = FindPalette(palette_bar_.Caption(index))) {
     // A missing or unreadable file leaves the picture as it was; the hit
     // test follows the chosen palette all the same.

@@ -179,12 +179,15 @@ def windows_path(unix_path):
 
 class Program:
     """One Windows program started under Wine. A Varelo starts without the
-    recovery copies that Varelos of earlier tests, ended by force, left
-    beside it, unless keep_recovery says so."""
+    settings and recovery copies that Varelos of earlier tests left beside
+    it, unless keep_state says so."""
 
-    def __init__(self, exe, *args, cwd=None, env=None, keep_recovery=False):
-        if os.path.basename(exe).lower() == "varelo.exe" and not keep_recovery:
-            shutil.rmtree(os.path.join(os.path.dirname(exe), "Recovery"), ignore_errors=True)
+    def __init__(self, exe, *args, cwd=None, env=None, keep_state=False):
+        if os.path.basename(exe).lower() == "varelo.exe" and not keep_state:
+            folder = os.path.dirname(exe)
+            shutil.rmtree(os.path.join(folder, "Recovery"), ignore_errors=True)
+            if os.path.exists(os.path.join(folder, "Varelo.ini")):
+                os.remove(os.path.join(folder, "Varelo.ini"))
         full_env = dict(os.environ)
         full_env.update(env or {})
         self.process = subprocess.Popen([WINE, exe, *args], cwd=cwd, env=full_env,

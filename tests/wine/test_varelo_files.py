@@ -64,7 +64,7 @@ class KeepingWork(unittest.TestCase):
         self.program.kill()
         self.program = None
 
-        self.program = harness.Program(self.copy.exe, cwd=self.copy.folder, keep_recovery=True)
+        self.program = harness.Program(self.copy.exe, cwd=self.copy.folder, keep_state=True)
         harness.wait_for_window("^恢复未保存的文本$")
         listed = dict(harness.dialog_texts())["ListBox"]
         self.assertTrue(listed.startswith("locked.ctx  (20"), listed)
@@ -72,7 +72,7 @@ class KeepingWork(unittest.TestCase):
         harness.screenshot("root", "varelo-recovery.png")
         self.answer("恢复未保存的文本", "alt+r")
         harness.wait_for(editors, what="the restored window")
-        self.assertEqual(editors(), [("locked.ctx", "改第一行\nline two\nthree\n")])
+        self.assertEqual(editors(), [("locked.ctx *", "改第一行\nline two\nthree\n")])
         self.assertEqual(len(self.copies()), 1)  # the new program's own now
 
         # Saved elsewhere, every line end is as it was; no copy is left.

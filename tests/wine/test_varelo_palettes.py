@@ -1,8 +1,9 @@
 """Varelo's symbol palettes under Wine, the program in a folder named with
-Chinese characters and a blank: the bitmap folder as the caption, pictures
-drawn pixel for pixel (the last one kept when one is missing), the text
-under the pointer inserted at the caret or over a selection, as the
-structure bar's "上下标" is."""
+Chinese characters and a blank: the caption still naming the program and
+the window, pictures drawn pixel for pixel (the last one kept when one is
+missing), the text under the pointer inserted at the caret or over a
+selection, as the structure bar's "上下标" is, and what is typed next going
+into the text."""
 
 import os
 import shutil
@@ -95,13 +96,15 @@ class Palettes(unittest.TestCase):
     def test_palettes(self):
         self.assertFalse(Frame().find("Button", "x")[1])
         self.choose("希腊字母", "greek.bmp")
-        caption = harness.windows_path(self.programs) + "\\bitmap2B\\ - [paper.tex]"
-        harness.wait_for(lambda: harness.window_name(self.frame) == caption, what=caption)
+        self.assertEqual(harness.window_name(self.frame), "Varelo - [paper.tex]")
         # \beta at 23,0; row 12 of column 3 keeps it, a click there inserts it.
         self.at(23, 0, click=False)
         self.expect("x\n", "1,1", "\\beta ")
         self.at(50, 200)
         self.expect("\\beta x\n", "1,7", "\\beta ")
+        # The keys go on into the text, after the symbol.
+        harness.run("xdotool", "type", "--delay", "40", "y")
+        self.expect("\\beta yx\n", "1,8", "\\beta ")
 
         self.choose("大算子符", "bigbinop.bmp")
         self.select_first_line()

@@ -30,6 +30,9 @@ Font ChineseControlFont(HFONT like) {
   }
   font.lfCharSet = GB2312_CHARSET;
   font.lfWidth = 0;
+  // Sharp like the dialog's own text: smoothed at this size the strokes
+  // of a Chinese face come out grey.
+  font.lfQuality = NONANTIALIASED_QUALITY;
   face.copy(font.lfFaceName, face.size());
   font.lfFaceName[face.size()] = L'\0';
   return Font(CreateFontIndirectW(&font));

@@ -128,6 +128,7 @@ void TGridControl::SetColumnWidth(std::size_t column, int width) {
 void TGridControl::SetEditorFont(HFONT font) {
   if (editor_ != nullptr && font != nullptr) {
     SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    PlaceEditor();
   }
 }
 
@@ -280,6 +281,17 @@ void TGridControl::MoveBy(long rows) {
   MoveTo({static_cast<std::size_t>(std::clamp(from + rows, 0L, last)), current_.Column});
 }
 
+int TGridControl::EditorTextHeight() const {
+  const HDC dc = GetDC(editor_);
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(editor_, WM_GETFONT, 0, 0));
+  const HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  if (old != nullptr) SelectObject(dc, old);
+  ReleaseDC(editor_, dc);
+  return static_cast<int>(metrics.tmHeight);
+}
+
 void TGridControl::PlaceEditor() {
   if (editor_ == nullptr) return;
   const std::optional<RECT> box =
@@ -289,9 +301,13 @@ void TGridControl::PlaceEditor() {
     return;
   }
   // Sized before it takes a text: an editor too small for the text would
-  // keep it scrolled out of sight.
-  MoveWindow(editor_, box->left + 1, box->top + 1, box->right - box->left - 2,
-             box->bottom - box->top - 2, TRUE);
+  // keep it scrolled out of sight. An edit box writes at its top: one as
+  // high as its text, in the middle of the cell, puts the text where the
+  // other cells have theirs.
+  const int cell_height = box->bottom - box->top - 2;
+  const int height = std::min(cell_height, EditorTextHeight() + 2);
+  MoveWindow(editor_, box->left + 1, box->top + 1 + (cell_height - height) / 2,
+             box->right - box->left - 2, height, TRUE);
   if (editor_cell_ != current_) {
     loading_editor_ = true;
     before_edit_ = cells_[current_.Row][current_.Column];

@@ -87,6 +87,8 @@ class TGridControl : public TWindow {
   void MoveTo(platform::GridCell cell);
   void MoveBy(long rows);
   void PlaceEditor();
+  // The height of a line of the editor's font.
+  int EditorTextHeight() const;
   bool HandleKey(WPARAM key);
   void Changed();
 

@@ -77,7 +77,8 @@ TAcceleratorTable::TAcceleratorTable(const std::vector<AcceleratorData>& keys) {
   std::vector<ACCEL> table;
   for (const AcceleratorData& key : keys) {
     ACCEL entry{};
-    entry.fVirt = static_cast<BYTE>(FVIRTKEY | (key.Control ? FCONTROL : 0));
+    entry.fVirt =
+        static_cast<BYTE>(FVIRTKEY | (key.Control ? FCONTROL : 0) | (key.Shift ? FSHIFT : 0));
     entry.key = static_cast<WORD>(key.Key);
     entry.cmd = static_cast<WORD>(key.Id);
     table.push_back(entry);

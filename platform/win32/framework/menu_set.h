@@ -74,6 +74,7 @@ struct AcceleratorData {
   int Key = 0;          // virtual-key code
   bool Control = false;
   int Id = 0;
+  bool Shift = false;
 };
 
 // An accelerator table made from data, destroyed with its owner.

@@ -131,6 +131,7 @@ void TTextEditor::TextReset() {
   if (Scroller() != nullptr) Scroller()->ScrollTo(0, 0);
   if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
   PlaceCaret();
+  if (OnTextChanged) OnTextChanged();
   if (OnSelectionChanged) OnSelectionChanged();
 }
 
@@ -151,6 +152,7 @@ void TTextEditor::TextChanged(const platform::TextChange& change) {
     InvalidateRows(first, last);
   }
   UpdateScrollRanges();
+  if (OnTextChanged) OnTextChanged();
 }
 
 void TTextEditor::SelectionChanged() {

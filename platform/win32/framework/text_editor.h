@@ -37,8 +37,9 @@ class TTextEditor : public TWindow,
   platform::TextDocument& Document() { return document_; }
   const platform::TextDocument& Document() const { return document_; }
 
-  // After every change of the selection or the caret.
+  // After every change of the selection or the caret, and of the text.
   std::function<void()> OnSelectionChanged;
+  std::function<void()> OnTextChanged;
 
   void Undo();
   void Redo();

@@ -1,0 +1,130 @@
+// What the frame builds: a batch item on the active window's file, the
+// caret line shown in the previewer, and the saving both do first, so
+// that TeX reads what the user sees. What cannot run says why.
+#include "frontend/core/batch_menu.h"
+#include "frontend/core/build_saving.h"
+#include "frontend/core/source_link.h"
+#include "frontend/win32/mdi_edit.h"
+#include "frontend/win32/mdi_frame.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "platform/text_format.h"
+#include "platform/user_interface.h"
+#include "platform/win32/framework/source_link.h"
+
+namespace mox::varelo {
+namespace {
+
+constexpr char kBatchCaption[] = "批命令";
+
+void Tell(const std::string& text, const char* caption, unsigned icon) {
+  platform::Ui().ShowBox(text, caption, platform::kBoxOk | icon);
+}
+
+// A menu caption without its mnemonic mark: "&LateX.bat" is "LateX.bat".
+std::string Plain(std::string_view caption) {
+  std::string plain;
+  for (char c : caption) {
+    if (c != '&') plain.push_back(c);
+  }
+  return plain;
+}
+
+// Why the system started no program, from the code it gave.
+std::string StartFailure(int code) {
+  switch (code) {
+    case 0: return "系统资源不足";
+    case 2: return "找不到这个程序";
+    case 3: return "找不到路径";
+    case 5: return "拒绝访问";
+    case 11: return "不是有效的程序";
+    default: return Format("错误 %d", code);
+  }
+}
+
+}  // namespace
+
+bool TFrameForm::SaveForBuild(const std::string& what) {
+  TEditForm* active = ActiveEditor();
+  if (active == nullptr) return true;
+  std::vector<Editor*> editors;
+  for (const std::unique_ptr<win::TMdiChild>& child : Children()) {
+    if (auto* editor = dynamic_cast<TEditForm*>(child.get())) editors.push_back(editor);
+  }
+  switch (varelo::SaveForBuild(*active, editors)) {
+    case BuildSaving::Ready: return true;
+    case BuildSaving::NoFile:
+      Tell(what + " 没有运行: 窗口的文本还没有保存成文件.", kBatchCaption,
+           platform::kBoxIconInformation);
+      return false;
+    case BuildSaving::Cancelled: return false;
+  }
+  return false;
+}
+
+void TFrameForm::Start(const ProgramStart& start) {
+  // Not waited for; a program that did not start is reported.
+  const int code =
+      platform::StartProgramCodeIn(start.CommandLine, start.WorkingFolder, start.ShowMode);
+  if (code < 32) {
+    Tell(Format("无法启动 %s: %s.", start.CommandLine.c_str(), StartFailure(code).c_str()),
+         kBatchCaption, platform::kBoxIconError);
+  }
+}
+
+void TFrameForm::RunBatchItem(std::size_t index) {
+  if (index >= kBatchItems.size()) return;
+  const BatchItem& item = kBatchItems[index];
+  const std::string name = Plain(item.Caption);
+  TEditForm* editor = ActiveEditor();
+  if (editor == nullptr) {
+    Tell(name + " 没有运行: 批命令处理当前窗口的文件, 请先打开或新建一个文件.", kBatchCaption,
+         platform::kBoxIconInformation);
+    return;
+  }
+  if (!SaveForBuild(name)) return;
+  const std::string command = BatchCommandOf(item, program_dir_);
+  const std::optional<ProgramStart> start = RunBatch(command, editor->SavedFileName());
+  if (!start) {
+    Tell(name + " 没有运行: 找不到文件 " + editor->SavedFileName() + ".", kBatchCaption,
+         platform::kBoxIconError);
+    return;
+  }
+  const int code =
+      platform::StartProgramCodeIn(start->CommandLine, start->WorkingFolder, start->ShowMode);
+  if (code >= 32) return;
+  // Without the batch file the command of its name was tried.
+  const bool fallback = command == item.Fallback;
+  Tell(fallback ? Format("没有找到批处理文件 %s%s, 也无法启动 %s: %s.", program_dir_.c_str(),
+                         std::string(item.BatchFile).c_str(), command.c_str(),
+                         StartFailure(code).c_str())
+                : Format("无法启动批处理文件 %s: %s.", command.c_str(), StartFailure(code).c_str()),
+       kBatchCaption, platform::kBoxIconError);
+}
+
+void TFrameForm::ShowCaretLineInPreviewer() {
+  TEditForm* editor = ActiveEditor();
+  if (editor == nullptr) return;
+  // The line the previewer is asked for is the line on disk.
+  if (editor->IsModified() && editor->HasFile() && !SaveForBuild("在预览中显示本行")) return;
+  if (editor->SavedFileName().empty() || !editor->HasFile()) {
+    platform::Ui().ShowBox("请先保存并编译本文件, 然后在预览中显示.", "预览",
+                           platform::kBoxOk | platform::kBoxIconInformation);
+    return;
+  }
+  const ForwardSearch search = ForwardSearchFor(program_dir_, editor->FileName(), editor->CaretLine());
+  if (!platform::Files().Exists(search.Position.DviFile)) {
+    platform::Ui().ShowBox(Format("没有找到 %s: 请先编译本文件 (用 -src-specials 选项).",
+                                  search.Position.DviFile.c_str()),
+                           "预览", platform::kBoxOk | platform::kBoxIconInformation);
+    return;
+  }
+  // A running previewer is asked; otherwise one is started on the DVI file.
+  if (win::SendSourcePosition(win::kPreviewerFrameClass, search.Position)) return;
+  if (!platform::StartProgram(search.Previewer.CommandLine, search.Previewer.ShowMode)) {
+    platform::Ui().ShowBox(Format("无法启动预览程序: %s", search.Previewer.CommandLine.c_str()),
+                           "预览", platform::kBoxOk | platform::kBoxIconError);
+  }
+}
+
+}  // namespace mox::varelo

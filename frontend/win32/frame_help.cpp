@@ -1,0 +1,106 @@
+// The frame's help items: Varelo's own LaTeX reference in the user's
+// browser (the assistant's help opens it at its row), the installed TeX
+// distribution's documentation through texdoc, and the PcTeX item, greyed:
+// the help engine of their old help files is gone from current Windows,
+// and the files were never shipped.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include "frontend/core/commands.h"
+#include "frontend/core/frame_files.h"
+#include "frontend/win32/mdi_frame.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "platform/text_format.h"
+#include "platform/user_interface.h"
+#include "platform/win32/wide_text.h"
+
+#include <cwchar>
+
+namespace mox::varelo {
+namespace {
+
+constexpr char kHelpCaption[] = "帮助";
+
+// A program along the search path (with .exe, .bat or .cmd), or nothing.
+std::optional<std::wstring> Searched(const wchar_t* name) {
+  for (const wchar_t* extension : {L".exe", L".bat", L".cmd"}) {
+    const DWORD size = SearchPathW(nullptr, name, extension, 0, nullptr, nullptr);
+    if (size == 0) continue;
+    std::wstring path(size, L'\0');
+    const DWORD written = SearchPathW(nullptr, name, extension, size, path.data(), nullptr);
+    if (written == 0 || written >= size) continue;
+    path.resize(written);
+    return path;
+  }
+  return std::nullopt;
+}
+
+// The program that opens web pages (the one .html files open with).
+std::optional<std::wstring> Browser() {
+  DWORD size = 0;
+  AssocQueryStringW(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, L".html", L"open", nullptr, &size);
+  if (size == 0) return std::nullopt;
+  std::wstring path(size, L'\0');
+  if (AssocQueryStringW(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, L".html", L"open", path.data(),
+                        &size) != S_OK) {
+    return std::nullopt;
+  }
+  path.resize(std::wcslen(path.c_str()));
+  return path;
+}
+
+bool Opened(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
+
+}  // namespace
+
+void TFrameForm::ShowReference(const std::string& fragment) {
+  const std::string path = ReferencePathOf(program_dir_);
+  if (!platform::Files().Exists(path)) {
+    platform::Ui().ShowBox("没有找到 LaTeX 命令参考 " + path + ": 请重新安装 Varelo.", kHelpCaption,
+                           platform::kBoxOk | platform::kBoxIconError);
+    return;
+  }
+  // The address with its anchor, for the system; else for the browser
+  // itself (some systems open no file: address with an anchor); else the
+  // file, at its top.
+  const std::wstring url = platform::Widen(FileUrl(path, fragment));
+  bool opened = Opened(ShellExecuteW(Handle(), L"open", url.c_str(), nullptr, nullptr,
+                                     SW_SHOWNORMAL));
+  if (!opened) {
+    if (const std::optional<std::wstring> browser = Browser()) {
+      const std::wstring argument = L"\"" + url + L"\"";
+      opened = Opened(ShellExecuteW(Handle(), L"open", browser->c_str(), argument.c_str(),
+                                    nullptr, SW_SHOWNORMAL));
+    }
+  }
+  if (!opened) {
+    opened = Opened(ShellExecuteW(Handle(), L"open", platform::Widen(path).c_str(), nullptr,
+                                  nullptr, SW_SHOWNORMAL));
+  }
+  if (!opened) {
+    platform::Ui().ShowBox("没有浏览器打开 LaTeX 命令参考 " + path + ".", kHelpCaption,
+                           platform::kBoxOk | platform::kBoxIconError);
+  }
+}
+
+void TFrameForm::ShowHelp(int command) {
+  if (command == CM_HELP_LATEX) {
+    ShowReference("");
+    return;
+  }
+  if (command != CM_HELP_MIKTEX) return;  // PcTeX: greyed
+  const std::optional<std::wstring> texdoc = Searched(L"texdoc");
+  if (!texdoc) {
+    platform::Ui().ShowBox(kNoTexdocText, kHelpCaption,
+                           platform::kBoxOk | platform::kBoxIconInformation);
+    return;
+  }
+  // MiKTeX's manual where MiKTeX is installed, else TeX Live's guide.
+  const char* manual = Searched(L"initexmf") ? "miktex" : "texlive";
+  Start(ProgramStart{Quoted(platform::Narrow(*texdoc)) + " " + manual, std::string(),
+                     kShowHidden});
+}
+
+}  // namespace mox::varelo
