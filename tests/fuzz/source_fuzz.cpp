@@ -1,5 +1,5 @@
-// Any bytes as a source file the editor opens, and as a recovery copy it
-// reads at start. A source must come back byte for byte when it is saved
+// Any bytes as a source file the editor opens, as a recovery copy and as
+// the settings file it reads at start. A source must come back byte for byte when it is saved
 // unchanged, whatever its encoding, line ends or binary content, and the
 // document's lines must account for every unit; a recovery copy that reads
 // must read again, the same, once written.
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "frontend/core/recovery.h"
+#include "frontend/core/settings_file.h"
 #include "frontend/core/text_file.h"
 #include "platform/text_document.h"
 
@@ -49,11 +50,26 @@ void CheckRecoveryCopy(std::string_view bytes) {
           again.Format.LineEnds == copy.Format.LineEnds);
 }
 
+// Any text as Varelo.ini: the settings read, written back and read again
+// are the same, and so is every line the program does not know.
+void CheckSettings(std::string_view bytes) {
+  mox::varelo::SettingsFile file = mox::varelo::SettingsFile::Parse(bytes);
+  const mox::varelo::VareloSettings settings = mox::varelo::ReadSettings(file);
+  mox::varelo::WriteSettings(settings, file);
+  const mox::varelo::VareloSettings again =
+      mox::varelo::ReadSettings(mox::varelo::SettingsFile::Parse(file.Text()));
+  Require(again.SourcePositions == settings.SourcePositions &&
+          again.StructureBar == settings.StructureBar && again.PaletteBar == settings.PaletteBar &&
+          again.Frame.has_value() == settings.Frame.has_value());
+  Require(mox::varelo::SettingsFile::Parse(file.Text()).Text() == file.Text());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   CheckSource(bytes);
   CheckRecoveryCopy(bytes);
+  CheckSettings(bytes);
   return 0;
 }

@@ -105,6 +105,9 @@ class Palettes(unittest.TestCase):
         # The keys go on into the text, after the symbol.
         harness.run("xdotool", "type", "--delay", "40", "y")
         self.expect("\\beta yx\n", "1,8", "\\beta ")
+        # And the editor's keys: Ctrl+Z takes the typing back.
+        harness.keys(self.frame, "ctrl+z")
+        self.expect("\\beta x\n", "1,7", "\\beta ")
 
         self.choose("大算子符", "bigbinop.bmp")
         self.select_first_line()
