@@ -1,5 +1,7 @@
 #include "previewer/fonts/carry_over.h"
 
+#include "previewer/fonts/glyph_budget.h"
+
 #include <algorithm>
 #include <new>
 #include <tuple>
@@ -83,7 +85,10 @@ GlyphBitmap TakeChineseCarryOver(std::int32_t slot, std::int32_t code_index,
   // Two fonts of one cell size carry the same glyph twice: take one that is
   // still there.
   for (; found != table.end() && ChineseKey(*found) == key; ++found) {
-    if (!found->Bitmap.empty()) return std::exchange(found->Bitmap, GlyphBitmap{});
+    if (!found->Bitmap.empty()) {
+      ChargeGlyphBytes(found->Bitmap.size(), "(carried over)");
+      return std::exchange(found->Bitmap, GlyphBitmap{});
+    }
   }
   return {};
 }
@@ -105,6 +110,7 @@ bool TakePkCarryOverGlyph(std::uint8_t code, PkCarryOver& font, PkGlyph& glyph) 
   glyph.XOffset = found->XOffset;
   glyph.YOffset = found->YOffset;
   glyph.Advance = found->Advance;
+  ChargeGlyphBytes(found->Bitmap.size(), "(carried over)");
   glyph.Bitmap = std::exchange(found->Bitmap, GlyphBitmap{});
   return true;
 }

@@ -103,6 +103,10 @@ struct FontRegistry {
   std::vector<std::vector<std::uint8_t>> PkUsed;  // 32 bytes a font, pre-scan only
   std::array<ChineseSlot, kSlotCount> Slots;
   std::array<FontDefinition, kSlotCount> Definitions;
+  // The bytes of every glyph bitmap the records hold, and of the zoomed
+  // images the renderer keeps in them (glyph_budget.h).
+  std::size_t GlyphBytes = 0;
+  std::size_t ZoomBytes = 0;
 };
 
 FontRegistry& Fonts();

@@ -11,6 +11,7 @@
 #include "previewer/fonts/carry_over.h"
 #include "previewer/fonts/face_table.h"
 #include "previewer/fonts/font_registry.h"
+#include "previewer/fonts/glyph_budget.h"
 #include "previewer/fonts/outline_font.h"
 #include "previewer/fonts/pk_font.h"
 #include "previewer/startup/language.h"
@@ -120,6 +121,7 @@ void RenderSlotGlyph(int slot, ChineseGlyph& glyph, const GlyphSize& size) {
     code = RenderOutlineGlyph(work, glyph.CodeIndex, size.Width, size.Height,
                               buffers.FontFile.data(), buffers.FontFile.size());
     if (code == kOutlineOk) {
+      ChargeGlyphBytes(*bytes, Fonts().Slots[static_cast<std::size_t>(slot)].Source.c_str());
       glyph.Bitmap.assign(work, work + *bytes);
       return;
     }
@@ -131,6 +133,7 @@ void RenderSlotGlyph(int slot, ChineseGlyph& glyph, const GlyphSize& size) {
     AbortDocument(std::string());
   }
   if (bytes) {
+    ChargeGlyphBytes(*bytes, Fonts().Slots[static_cast<std::size_t>(slot)].Source.c_str());
     glyph.Bitmap.assign(*bytes, 0);
   } else {
     // Too large to hold: one blank byte, which the renderer (finding it
@@ -188,6 +191,8 @@ void LoadEveryGlyph() {
   buffers.ChineseDriver.assign(chinese ? kChineseDriverBuffer : 0, 0);
   buffers.GlyphWork.assign(RememberedGlyphWorkSize(), 0);
   if (chinese) ReadChineseDefinitions();
+  // Nothing is made of a document whose characters would not fit.
+  CheckGlyphBudget();
 
   ShowStatus("");
   LoadPkFonts();

@@ -1,5 +1,7 @@
 #include "previewer/fonts/pk_font.h"
 
+#include "previewer/fonts/glyph_budget.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -363,6 +365,7 @@ class PkFileReader {
 
   void Store(const CharacterHeader& header, PkGlyph& glyph) const {
     const std::size_t bytes = static_cast<std::size_t>((width_ + 7) / 8) * height_;
+    ChargeGlyphBytes(bytes, path_.c_str());
     glyph.Bitmap.assign(work_, work_ + bytes);
     glyph.Width = static_cast<std::int16_t>(width_);
     glyph.Height = static_cast<std::int16_t>(height_);

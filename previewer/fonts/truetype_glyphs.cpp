@@ -8,6 +8,8 @@
 // no bitmap.
 #include "previewer/fonts/truetype_glyphs.h"
 
+#include "previewer/fonts/glyph_budget.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <new>
@@ -228,9 +230,11 @@ void LoadZiti(int ziti) {
         AbortDocument(std::string());
       }
       glyph.Bitmap = BlankCell(face.Cell());
+      ChargeGlyphBytes(glyph.Bitmap.size(), "(TrueType)");
       continue;
     }
     glyph.Bitmap = PlaceGlyph(*drawn, face.Cell(), face.Descent());
+    ChargeGlyphBytes(glyph.Bitmap.size(), "(TrueType)");
   }
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "previewer/dvi/bmf_image.h"
+#include "previewer/fonts/glyph_budget.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/em_graphics.h"
 #include "previewer/dvi/page_buffer.h"
@@ -233,36 +234,50 @@ void DrawGlyph(Band& band, const PageItem& item, double z, const RenderView& vie
   const GlyphPlacement place = PlaceGlyph(item, w, h, z, view);
   const int depth = band.Image.BitsPerPixel;
   ZoomImage& image = *glyph.Zoom;
+  // Resampled straight into the band, row by row, when the image is not
+  // kept: no room for it (the document's budget of zoomed images spent, or
+  // no memory at all).
+  const auto draw_uncached = [&] {
+    const int first_row = std::max(place.Top, band.Top);
+    const int last_row = std::min(place.Top + place.Rows, band.Top + band.Rows);
+    const int first_column = std::max(place.Left, band.Left);
+    const int last_column = std::min(place.Left + place.TargetWidth, band.Left + band.Width());
+    if (first_row >= last_row || first_column >= last_column) return;
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(band.Image.RowBytes), 0);
+    for (int y = first_row; y < last_row; ++y) {
+      std::fill(line.begin(), line.end(), 0);
+      ResampleTarget target{place.TargetWidth, place.TargetHeight, depth, line.data(),
+                            band.Image.RowBytes, place.FirstRow + (y - place.Top), 1,
+                            first_column - place.Left, last_column - first_column};
+      Resample(GlyphSampler(*glyph.Bitmap, w, h, place), target);
+      ZoomImage row_image{last_column - first_column, 1, 0, depth, band.Image.RowBytes, line};
+      OrImage(band, row_image, first_column, y);
+    }
+  };
   if (image.Empty()) {
+    const std::int32_t row_bytes = ((depth * place.TargetWidth + 31) / 32) * 4;
+    const std::size_t bytes =
+        static_cast<std::size_t>(row_bytes) * static_cast<std::size_t>(std::max(place.Rows, 0));
+    std::size_t& kept = Fonts().ZoomBytes;
+    if (bytes > kZoomImageBudget - std::min(kept, kZoomImageBudget)) {
+      draw_uncached();
+      return;
+    }
     try {
       ZoomImage made;
       made.Width = place.TargetWidth;
       made.Height = place.Rows;
       made.Top = place.FirstRow;
       made.BitsPerPixel = depth;
-      made.RowBytes = ((depth * made.Width + 31) / 32) * 4;
-      made.Bits.assign(static_cast<std::size_t>(made.RowBytes) * made.Height, 0);
+      made.RowBytes = row_bytes;
+      made.Bits.assign(bytes, 0);
       ResampleTarget target{place.TargetWidth, place.TargetHeight, depth, made.Bits.data(),
                             made.RowBytes, place.FirstRow, place.Rows, 0, place.TargetWidth};
       Resample(GlyphSampler(*glyph.Bitmap, w, h, place), target);
       image = std::move(made);
+      kept += bytes;
     } catch (const std::bad_alloc&) {
-      // No room to keep it: resample straight into the band, uncached.
-      const int first_row = std::max(place.Top, band.Top);
-      const int last_row = std::min(place.Top + place.Rows, band.Top + band.Rows);
-      const int first_column = std::max(place.Left, band.Left);
-      const int last_column = std::min(place.Left + place.TargetWidth, band.Left + band.Width());
-      if (first_row >= last_row || first_column >= last_column) return;
-      for (int y = first_row; y < last_row; ++y) {
-        // One row at a time into the band at its place.
-        std::vector<std::uint8_t> line(static_cast<std::size_t>(band.Image.RowBytes), 0);
-        ResampleTarget target{place.TargetWidth, place.TargetHeight, depth, line.data(),
-                              band.Image.RowBytes, place.FirstRow + (y - place.Top), 1,
-                              first_column - place.Left, last_column - first_column};
-        Resample(GlyphSampler(*glyph.Bitmap, w, h, place), target);
-        ZoomImage row_image{last_column - first_column, 1, 0, depth, band.Image.RowBytes, line};
-        OrImage(band, row_image, first_column, y);
-      }
+      draw_uncached();
       return;
     }
   }
@@ -464,6 +479,7 @@ void DiscardZoomImages() {
   for (ChineseSlot& slot : fonts.Slots) {
     for (ChineseGlyph& glyph : slot.Glyphs) glyph.Zoom = ZoomImage{};
   }
+  fonts.ZoomBytes = 0;
   State().ZoomOfImages = -1.0;
 }
 

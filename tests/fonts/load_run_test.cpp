@@ -215,15 +215,25 @@ TEST_F(LoadRunTest, AGlyphTheDriverCannotMakeIsBlankWhenTheUserGoesOn) {
   EXPECT_EQ(glyphs[1].Bitmap, std::vector<std::uint8_t>(glyphs[0].Bitmap.size(), 0));
 }
 
-TEST_F(LoadRunTest, AnOversizedCellIsRefusedAsAGlyphError) {
+TEST_F(LoadRunTest, CharactersTooLargeToHoldRefuseTheDocumentBeforeAnyIsMade) {
   // 9600 pt wide at 600 dpi: about 80000 pixels, far beyond 8192.
   WriteFile(dir_.File("paper.dvi"), FirstLevelCharacters({1}, 9600 * 65536));
   Open(dir_.File("paper.dvi"));
-  ASSERT_EQ(LoadFonts(), 0);  // answered Yes
+  EXPECT_EQ(LoadFonts(), 1);
   EXPECT_EQ(ui_.Boxes.back().Text,
-            "Warning: failed to unpack the character. Error code=128, char code=1601\n\nContinue?");
-  ASSERT_EQ(Fonts().Slots[2].Glyphs.size(), 1u);
-  EXPECT_EQ(Fonts().Slots[2].Glyphs[0].Bitmap, std::vector<std::uint8_t>(1, 0));
+            "Characters too large: font ccfnt (ziti A) at 9600pt and 600 dpi makes characters "
+            "79701 pixels high, at most 8192 can be shown.");
+  EXPECT_TRUE(Fonts().Slots[2].Glyphs.empty());  // the document is closed
+  // Each within the limit, 60 of them more than a document may take:
+  // refused as one, the font named with what it needs.
+  std::vector<int> cells(60);
+  for (int i = 0; i < 60; ++i) cells[static_cast<std::size_t>(i)] = i + 1;
+  WriteFile(dir_.File("paper.dvi"), FirstLevelCharacters(cells, 480 * 65536));
+  Open(dir_.File("paper.dvi"));
+  EXPECT_EQ(LoadFonts(), 1);
+  EXPECT_EQ(ui_.Boxes.back().Text,
+            "The document's characters would take 112 MB, more than the 96 MB a document may "
+            "take; most of it is font ccfnt (ziti A) at 480pt and 600 dpi, 112 MB.");
 }
 
 TEST(GlyphBitmapBytesTest, SidesAreBoundedAndTheCountNeverWraps) {

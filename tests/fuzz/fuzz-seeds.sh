@@ -4,7 +4,7 @@
 fuzz_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 declare -A fuzz_seeds=(
-  [dvi_fuzz]="$fuzz_root/tests/fixtures/dvi"
+  [dvi_fuzz]="$fuzz_root/tests/fixtures/dvi|$fuzz_root/tests/fuzz/seeds/document"
   [bmf_fuzz]="$fuzz_root/tests/fixtures/bmf"
   [pk_fuzz]="$fuzz_root/tests/fixtures/pk/dpi300"
   [outline_fuzz]="$fuzz_root/tests/fixtures/hzfonts"
@@ -12,7 +12,7 @@ declare -A fuzz_seeds=(
   [options_fuzz]="$fuzz_root/tests/fuzz/seeds/options"
   [definitions_fuzz]="$fuzz_root/tests/fixtures/hzfonts/ccfonts.def"
   [em_fuzz]="$fuzz_root/tests/fuzz/seeds/em"
-  [document_fuzz]="$fuzz_root/tests/fixtures/dvi|$fuzz_root/samples/sample.dvi"
+  [document_fuzz]="$fuzz_root/tests/fixtures/dvi|$fuzz_root/samples/sample.dvi|$fuzz_root/tests/fuzz/seeds/document"
   [source_fuzz]="$fuzz_root/tests/fuzz/seeds/source|$fuzz_root/frontend/data/Template"
 )
 
