@@ -10,6 +10,7 @@
 namespace mox {
 bool ByteReader::Open(const std::string& directory, const std::string& name) {
   Close();
+  read_past_end_ = false;
   if (block_.size() != kBlockSize) block_.assign(kBlockSize, 0);
   platform::FilePtr file = platform::OpenFile(directory + name, "rb");
   if (!file) return false;
@@ -51,7 +52,10 @@ void ByteReader::LoadBlock(std::uint32_t block_start) {
                                                              : inside;
 }
 
-void ByteReader::Truncated() const { AbortDocument(truncation_message_); }
+void ByteReader::Truncated() {
+  read_past_end_ = true;
+  AbortDocument(truncation_message_);
+}
 
 std::uint32_t ByteReader::Remaining() const {
   const std::uint32_t position = Position();

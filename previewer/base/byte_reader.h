@@ -44,13 +44,15 @@ class ByteReader {
   // File offset of the next byte to be read.
   std::uint32_t Position() const { return block_start_ + cursor_; }
   std::uint32_t FileLength() const { return length_; }
+  // Whether a read or seek went past the end (and aborted) since Open.
+  bool ReadPastEnd() const { return read_past_end_; }
   // Treats the file as ending at end (when that is before its real end), so
   // reads of a DVI file inside an archive stay inside the DVI data.
   void LimitTo(std::uint32_t end);
 
  private:
   void LoadBlock(std::uint32_t block_start);
-  [[noreturn]] void Truncated() const;
+  [[noreturn]] void Truncated();
   std::uint32_t Remaining() const;  // bytes between the position and the end
 
   platform::FilePtr file_;
@@ -60,6 +62,7 @@ class ByteReader {
   std::uint32_t cursor_ = 0;        // next byte within the block
   std::uint32_t length_ = 0;
   std::string truncation_message_;
+  bool read_past_end_ = false;
 };
 
 }  // namespace mox

@@ -1,8 +1,8 @@
-// The state of the open document: a DVI file, or a DBA archive holding a DVI
-// file and its BMF images. One document is open at a time; its state is
-// process-wide. The reader fills it (previewer/dvi), the font registry and
-// the glyph sources read its conversion factors, and everything of it is
-// released in one place, CloseDviFile.
+// The reader's state of an open document: a DVI file, or a DBA archive
+// holding a DVI file and its BMF images. A document object holds it (with
+// the fonts, the scan state and the renderer's of the same document); the
+// reader fills it (previewer/dvi), the font registry and the glyph sources
+// read its conversion factors, and the document object releases it.
 #pragma once
 
 #include <cstdint>
@@ -64,7 +64,5 @@ struct DviDocument {
 
   ByteReader Reader;                // the DVI file; may be closed between scans
 };
-
-DviDocument& Document();
 
 }  // namespace mox

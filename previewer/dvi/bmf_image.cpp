@@ -13,6 +13,7 @@
 #include "previewer/base/little_endian.h"
 #include "previewer/dvi/bmf_row_decoder.h"
 #include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

@@ -2,8 +2,7 @@
 
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/load_run.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 

@@ -7,9 +7,9 @@
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/dvi/page_commands.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 

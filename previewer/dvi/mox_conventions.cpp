@@ -4,7 +4,7 @@
 
 #include "previewer/base/chinese_codes.h"
 #include "previewer/base/document_abort.h"
-#include "previewer/startup/language.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

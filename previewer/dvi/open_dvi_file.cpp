@@ -13,10 +13,9 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/postamble_fonts.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

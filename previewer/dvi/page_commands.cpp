@@ -6,8 +6,7 @@
 #include "previewer/base/document_abort.h"
 #include "previewer/dvi/dvi_commands.h"
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

@@ -12,10 +12,9 @@
 #include "previewer/dvi/em_graphics.h"
 #include "previewer/dvi/page_commands.h"
 #include "previewer/dvi/source_specials.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

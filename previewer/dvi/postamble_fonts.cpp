@@ -6,7 +6,7 @@
 #include "previewer/dvi/dvi_commands.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/startup/language.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

@@ -1,5 +1,6 @@
 #include "previewer/fonts/carry_over.h"
 
+#include "previewer/fonts/font_document.h"
 #include "previewer/fonts/glyph_budget.h"
 
 #include <algorithm>
@@ -10,28 +11,18 @@
 namespace mox {
 namespace {
 
-struct CarryOverTables {
-  std::vector<ChineseCarryOver> Chinese;  // by slot, code, width desc, height desc
-  std::vector<PkCarryOver> Pk;
-};
-
-CarryOverTables& Tables() {
-  static CarryOverTables tables;
-  return tables;
-}
-
 auto ChineseKey(const ChineseCarryOver& entry) {
   return std::make_tuple(entry.Slot, entry.CodeIndex, -entry.Width, -entry.Height);
 }
 
-void SaveChinese() {
-  FontRegistry& fonts = Fonts();
-  std::vector<ChineseCarryOver>& table = Tables().Chinese;
+void SaveChinese(FontDocument& doc) {
+  FontRegistry& fonts = doc.Fonts;
+  std::vector<ChineseCarryOver>& table = doc.CarryOver.Chinese;
   for (int slot = 0; slot < kSlotCount; ++slot) {
     for (ChineseGlyph& glyph : fonts.Slots[static_cast<std::size_t>(slot)].Glyphs) {
       if (glyph.Bitmap.empty()) continue;
       const ChineseFont& font = fonts.ChineseFonts[glyph.Font];
-      const GlyphSize size = ChineseGlyphSize(slot, font.PixelWidth, font.PixelHeight);
+      const GlyphSize size = ChineseGlyphSize(doc, slot, font.PixelWidth, font.PixelHeight);
       table.push_back({slot, glyph.CodeIndex, size.Width, size.Height, std::move(glyph.Bitmap)});
       glyph.Bitmap = {};
     }
@@ -43,12 +34,12 @@ void SaveChinese() {
   });
 }
 
-void SavePk() {
-  FontRegistry& fonts = Fonts();
+void SavePk(FontDocument& doc) {
+  FontRegistry& fonts = doc.Fonts;
   for (std::size_t font = 0; font < fonts.PkFonts.size(); ++font) {
     PkCarryOver carried;
     carried.Name = fonts.PkFonts[font].Name;
-    carried.Resolution = PkResolution(font);
+    carried.Resolution = PkResolution(doc, font);
     const std::uint32_t first = fonts.PkGlyphBounds.size() > font ? fonts.PkGlyphBounds[font] : 0;
     const std::uint32_t last =
         fonts.PkGlyphBounds.size() > font + 1 ? fonts.PkGlyphBounds[font + 1] : first;
@@ -56,27 +47,25 @@ void SavePk() {
       carried.Glyphs.push_back(std::move(fonts.PkGlyphs[i]));
       fonts.PkGlyphs[i].Bitmap = {};
     }
-    Tables().Pk.push_back(std::move(carried));
+    doc.CarryOver.Pk.push_back(std::move(carried));
   }
 }
 
 }  // namespace
 
-void SaveCarryOver() {
-  DiscardCarryOver();
+void SaveCarryOver(FontDocument& doc) {
+  DiscardCarryOver(doc.CarryOver);
   try {
-    SaveChinese();
-    SavePk();
+    SaveChinese(doc);
+    SavePk(doc);
   } catch (const std::bad_alloc&) {
     // What was moved stays usable; the rest will simply be loaded again.
   }
 }
 
-void DiscardCarryOver() { Tables() = CarryOverTables{}; }
-
-GlyphBitmap TakeChineseCarryOver(std::int32_t slot, std::int32_t code_index,
+GlyphBitmap TakeChineseCarryOver(FontDocument& doc, std::int32_t slot, std::int32_t code_index,
                                  std::int32_t width, std::int32_t height) {
-  std::vector<ChineseCarryOver>& table = Tables().Chinese;
+  std::vector<ChineseCarryOver>& table = doc.CarryOver.Chinese;
   const auto key = std::make_tuple(slot, code_index, -width, -height);
   auto found = std::lower_bound(table.begin(), table.end(), key,
                                 [](const ChineseCarryOver& entry, const auto& wanted) {
@@ -86,21 +75,22 @@ GlyphBitmap TakeChineseCarryOver(std::int32_t slot, std::int32_t code_index,
   // still there.
   for (; found != table.end() && ChineseKey(*found) == key; ++found) {
     if (!found->Bitmap.empty()) {
-      ChargeGlyphBytes(found->Bitmap.size(), "(carried over)");
+      ChargeGlyphBytes(doc, found->Bitmap.size(), "(carried over)");
       return std::exchange(found->Bitmap, GlyphBitmap{});
     }
   }
   return {};
 }
 
-PkCarryOver* FindPkCarryOver(int resolution, const std::string& name) {
-  for (PkCarryOver& font : Tables().Pk) {
+PkCarryOver* FindPkCarryOver(CarryOverTables& tables, int resolution, const std::string& name) {
+  for (PkCarryOver& font : tables.Pk) {
     if (font.Resolution == resolution && font.Name == name) return &font;
   }
   return nullptr;
 }
 
-bool TakePkCarryOverGlyph(std::uint8_t code, PkCarryOver& font, PkGlyph& glyph) {
+bool TakePkCarryOverGlyph(FontDocument& doc, std::uint8_t code, PkCarryOver& font,
+                          PkGlyph& glyph) {
   const auto found = std::lower_bound(
       font.Glyphs.begin(), font.Glyphs.end(), code,
       [](const PkGlyph& carried, std::uint8_t wanted) { return carried.Code < wanted; });
@@ -110,7 +100,7 @@ bool TakePkCarryOverGlyph(std::uint8_t code, PkCarryOver& font, PkGlyph& glyph) 
   glyph.XOffset = found->XOffset;
   glyph.YOffset = found->YOffset;
   glyph.Advance = found->Advance;
-  ChargeGlyphBytes(found->Bitmap.size(), "(carried over)");
+  ChargeGlyphBytes(doc, found->Bitmap.size(), "(carried over)");
   glyph.Bitmap = std::exchange(found->Bitmap, GlyphBitmap{});
   return true;
 }

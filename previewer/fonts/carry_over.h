@@ -26,21 +26,31 @@ struct PkCarryOver {
   std::vector<PkGlyph> Glyphs;  // by code, as the font's glyph group was
 };
 
-// Moves every loaded bitmap of the open document into the tables. An
-// allocation failure leaves whatever was moved so far; the reload goes on.
-void SaveCarryOver();
-// Frees what the new load run did not take.
-void DiscardCarryOver();
+struct CarryOverTables {
+  std::vector<ChineseCarryOver> Chinese;  // by slot, code, width desc, height desc
+  std::vector<PkCarryOver> Pk;
+};
 
-// The bitmap of an equal glyph (slot, code index and size), handed over; an
-// empty bitmap when there is none.
-GlyphBitmap TakeChineseCarryOver(std::int32_t slot, std::int32_t code_index,
+struct FontDocument;
+
+// Moves every loaded bitmap of the document into its tables. An allocation
+// failure leaves whatever was moved so far; the reload goes on.
+void SaveCarryOver(FontDocument& doc);
+// Frees what the new load run did not take.
+inline void DiscardCarryOver(CarryOverTables& tables) { tables = CarryOverTables{}; }
+
+// The bitmap of an equal glyph (slot, code index and size), handed over and
+// counted against the document's glyph budget; an empty bitmap when there
+// is none.
+GlyphBitmap TakeChineseCarryOver(FontDocument& doc, std::int32_t slot, std::int32_t code_index,
                                  std::int32_t width, std::int32_t height);
 
 // The carried font of that resolution and name, or nullptr.
-PkCarryOver* FindPkCarryOver(int resolution, const std::string& name);
+PkCarryOver* FindPkCarryOver(CarryOverTables& tables, int resolution, const std::string& name);
 // Copies the carried record of code into glyph (bitmap, sizes, offsets,
-// advance) and clears the carried bitmap; false when there is none.
-bool TakePkCarryOverGlyph(std::uint8_t code, PkCarryOver& font, PkGlyph& glyph);
+// advance), counting it against the budget, and clears the carried bitmap;
+// false when there is none.
+bool TakePkCarryOverGlyph(FontDocument& doc, std::uint8_t code, PkCarryOver& font,
+                          PkGlyph& glyph);
 
 }  // namespace mox

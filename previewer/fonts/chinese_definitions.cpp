@@ -9,18 +9,16 @@
 #include "platform/file_system.h"
 #include "platform/text_format.h"
 #include "previewer/base/document_abort.h"
-#include "previewer/fonts/font_registry.h"
-#include "previewer/fonts/load_run.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/options.h"
+#include "previewer/fonts/font_document.h"
+#include "previewer/fonts/fonts_texts.h"
 
 namespace mox {
 namespace {
 
 constexpr std::size_t kFileNameLimit = 12;
 
-std::string DefinitionsPath() {
-  return WithTrailingSeparator(CurrentOptions().ChineseFontPath) + "ccfonts.def";
+std::string DefinitionsPath(const Options& options) {
+  return WithTrailingSeparator(options.ChineseFontPath) + "ccfonts.def";
 }
 
 bool IsSpace(int c) { return c != EOF && std::isspace(static_cast<unsigned char>(c)) != 0; }
@@ -95,16 +93,16 @@ class PairReader {
 
 }  // namespace
 
-void ReadChineseDefinitions() {
-  const std::string path = DefinitionsPath();
+void ReadChineseDefinitions(FontDocument& doc) {
+  const std::string path = DefinitionsPath(doc.Settings);
   platform::FilePtr file = platform::OpenFile(path, "rt");
   if (!file) {
-    AbortDocument(Format(Tr("找不到文件\"%s\".", "**Error : file \"%s\" not found."), path.c_str()));
+    AbortDocument(Format(doc.Say(kDefinitionsNotFound), path.c_str()));
   }
   PairReader reader(file.get());
   std::string word;
   double value = 0.0;
-  for (FontDefinition& definition : Fonts().Definitions) {
+  for (FontDefinition& definition : doc.Fonts.Definitions) {
     definition.Scale = 10000;
     if (!reader.Next(word, value)) {
       definition.FileName.clear();

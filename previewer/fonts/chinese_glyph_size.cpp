@@ -3,19 +3,12 @@
 // ccfonts.def.
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 
-#include "previewer/base/document.h"
 #include "previewer/base/nearest_int.h"
-#include "previewer/fonts/font_registry.h"
+#include "previewer/fonts/font_document.h"
 
 namespace mox {
 namespace {
-
-TrueTypeFaceQuery& InstalledQuery() {
-  static TrueTypeFaceQuery query;
-  return query;
-}
 
 // Sides and scales are 32-bit, so the products fit 64 bits.
 std::int32_t Saturated(std::int64_t value) {
@@ -24,27 +17,21 @@ std::int32_t Saturated(std::int64_t value) {
 
 }  // namespace
 
-void SetTrueTypeFaceQuery(TrueTypeFaceQuery query) { InstalledQuery() = std::move(query); }
-
-std::optional<TrueTypeFaceUse> TrueTypeFaceFor(int ziti) {
-  const TrueTypeFaceQuery& query = InstalledQuery();
-  if (!query || ziti < 0 || ziti > kZitiCount) return std::nullopt;
-  return query(ziti);
-}
-
-GlyphSize ChineseGlyphSize(int slot, std::int32_t width, std::int32_t height) {
+GlyphSize ChineseGlyphSize(const FontDocument& doc, int slot, std::int32_t width,
+                           std::int32_t height) {
   // Sizes come from the document (design size, checksum, magnification):
   // every step saturates at the 32-bit limits instead of wrapping, so an
   // absurd cell stays absurd and is refused where a glyph is made.
   GlyphSize size{};
   const bool valid_slot = slot >= 0 && slot < kSlotCount;
-  if (const std::optional<TrueTypeFaceUse> face = TrueTypeFaceFor(valid_slot ? slot / 2 : -1)) {
-    const double widening = face->Italic ? 1.5 : 1.1;
-    size.Width = NearestInt(width * face->Scale * widening);
-    size.Height = NearestInt(height * face->Scale * 1.1);
+  if (valid_slot && FaceServes(doc.Faces, slot / 2)) {
+    const FaceEntry& face = doc.Faces.Entries[static_cast<std::size_t>(slot / 2)];
+    const double widening = face.Font.Italic != 0 ? 1.5 : 1.1;
+    size.Width = NearestInt(width * face.Scale * widening);
+    size.Height = NearestInt(height * face.Scale * 1.1);
   } else {
     const std::int64_t scale =
-        valid_slot ? Fonts().Definitions[static_cast<std::size_t>(slot)].Scale : 10000;
+        valid_slot ? doc.Fonts.Definitions[static_cast<std::size_t>(slot)].Scale : 10000;
     size.Width = Saturated((width * scale + 5000) / 10000);
     size.Height = Saturated((height * scale + 5000) / 10000);
   }

@@ -1,5 +1,4 @@
-// The face table, its file, the glyph cell a served ziti gives a font, and
-// the query through which the font registry's glyph-size rule follows it.
+// The face table, its file, and the glyph cell a served ziti gives a font.
 #include "previewer/fonts/face_table.h"
 
 #include <bit>
@@ -8,10 +7,8 @@
 #include <limits>
 
 #include "platform/file_system.h"
-#include "previewer/base/document.h"
 #include "previewer/base/little_endian.h"
 #include "previewer/base/nearest_int.h"
-#include "previewer/fonts/font_registry.h"
 
 namespace mox {
 namespace {
@@ -90,18 +87,12 @@ std::int32_t AtLeastOne(std::int32_t value) { return value < 1 ? 1 : value; }
 
 }  // namespace
 
-FaceTable& TheFaceTable() {
-  static FaceTable table;
-  return table;
-}
-
 std::string FaceTableFileName(const std::string& program_path) {
   const std::size_t keep = program_path.size() >= 3 ? program_path.size() - 3 : 0;
   return program_path.substr(0, keep) + "FNT";
 }
 
-void LoadFaceTable(const std::string& path) {
-  FaceTable& table = TheFaceTable();
+void LoadFaceTable(FaceTable& table, const std::string& path) {
   for (FaceEntry& entry : table.Entries) entry.Font.FaceName[0] = '\0';
 
   platform::FilePtr file = platform::OpenFile(path, "rb");
@@ -130,13 +121,12 @@ void LoadFaceTable(const std::string& path) {
   }
 }
 
-int SaveFaceTable(const std::string& path) {
+int SaveFaceTable(const FaceTable& table, const std::string& path) {
   platform::FilePtr file = platform::OpenFile(path, "wb");
   if (!file) return 1;
   bool written = WriteAll(file.get(), kFileHead, kFileHeadBytes) && WriteAll(file.get(), " ", 1);
-  const FaceTable& table = TheFaceTable();
   for (int ziti = 0; written && ziti < kFaceTableEntries; ++ziti) {
-    if (!FaceServes(ziti)) continue;
+    if (!FaceServes(table, ziti)) continue;
     std::uint8_t bytes[kFaceEntryBytes];
     EncodeEntry(table.Entries[static_cast<std::size_t>(ziti)], bytes);
     written = WriteIndex(file.get(), static_cast<std::uint16_t>(ziti)) &&
@@ -150,15 +140,16 @@ int SaveFaceTable(const std::string& path) {
   return 0;
 }
 
-bool FaceServes(int ziti) {
+bool FaceServes(const FaceTable& table, int ziti) {
   if (ziti < 0 || ziti >= kFaceTableEntries) return false;
-  const FaceEntry& entry = TheFaceTable().Entries[static_cast<std::size_t>(ziti)];
+  const FaceEntry& entry = table.Entries[static_cast<std::size_t>(ziti)];
   return entry.Font.FaceName[0] != '\0' && entry.Scale > 0.0;
 }
 
-std::optional<FaceCell> FaceCellFor(int ziti, std::int32_t width, std::int32_t height) {
-  if (!FaceServes(ziti)) return std::nullopt;
-  const FaceEntry& entry = TheFaceTable().Entries[static_cast<std::size_t>(ziti)];
+std::optional<FaceCell> FaceCellFor(const FaceTable& table, int ziti, std::int32_t width,
+                                    std::int32_t height) {
+  if (!FaceServes(table, ziti)) return std::nullopt;
+  const FaceEntry& entry = table.Entries[static_cast<std::size_t>(ziti)];
   const double x = entry.Scale;
   const double widening = entry.Font.Italic != 0 ? kItalicWidening : kUprightWidening;
   FaceCell cell{};
@@ -171,14 +162,6 @@ std::optional<FaceCell> FaceCellFor(int ziti, std::int32_t width, std::int32_t h
   cell.XOffset = (cell.Width - cell.EmWidth + 1) / 2;
   cell.YOffset = (cell.Height - cell.EmHeight + 1) / 2;
   return cell;
-}
-
-void InstallFaceTableQuery() {
-  SetTrueTypeFaceQuery([](int ziti) -> std::optional<TrueTypeFaceUse> {
-    if (!FaceServes(ziti)) return std::nullopt;
-    const FaceEntry& entry = TheFaceTable().Entries[static_cast<std::size_t>(ziti)];
-    return TrueTypeFaceUse{entry.Scale, entry.Font.Italic != 0};
-  });
 }
 
 }  // namespace mox

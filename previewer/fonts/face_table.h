@@ -27,19 +27,17 @@ struct FaceTable {
   std::array<FaceEntry, kFaceTableEntries> Entries;
 };
 
-FaceTable& TheFaceTable();
-
 // The program path with its last three characters replaced by "FNT".
 std::string FaceTableFileName(const std::string& program_path);
 
 // Empties every face name, then reads the file; a missing file leaves the
 // table empty, a file with a wrong head is deleted.
-void LoadFaceTable(const std::string& path);
+void LoadFaceTable(FaceTable& table, const std::string& path);
 // Writes the file; 0 on success, 1 on failure (the partial file deleted).
-int SaveFaceTable(const std::string& path);
+int SaveFaceTable(const FaceTable& table, const std::string& path);
 
 // Whether ziti z (0..26) is served: a face name and a scale above 0.
-bool FaceServes(int ziti);
+bool FaceServes(const FaceTable& table, int ziti);
 
 // The cell of a glyph of a font of pixel size width x height in a served
 // ziti, widened 1.5 (italic) or 1.1 times and scaled; nothing when the ziti
@@ -52,13 +50,14 @@ struct FaceCell {
   std::int32_t XOffset;      // of the em box inside the cell
   std::int32_t YOffset;
 };
-std::optional<FaceCell> FaceCellFor(int ziti, std::int32_t width, std::int32_t height);
+std::optional<FaceCell> FaceCellFor(const FaceTable& table, int ziti, std::int32_t width,
+                                    std::int32_t height);
 
-// Makes the font registry's glyph-size rule follow the face table.
-void InstallFaceTableQuery();
+struct FontDocument;
 
-// Fills the glyphs of every served ziti through the rasteriser (part of the
-// load run; only when the document has Chinese fonts).
-void LoadTrueTypeGlyphs();
+// Fills the glyphs of every ziti the document's face table serves through
+// the rasteriser (part of the load run; only when the document has Chinese
+// fonts).
+void LoadTrueTypeGlyphs(FontDocument& doc);
 
 }  // namespace mox

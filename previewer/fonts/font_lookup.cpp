@@ -3,13 +3,12 @@
 // order, then the dummy font.
 #include "platform/text_format.h"
 #include "previewer/base/document_abort.h"
-#include "previewer/base/document.h"
-#include "previewer/fonts/font_registry.h"
+#include "previewer/fonts/font_document.h"
 
 namespace mox {
 
-FoundFont FindFont(int number, long location) {
-  const FontRegistry& fonts = Fonts();
+FoundFont FindFont(const FontDocument& doc, int number, long location) {
+  const FontRegistry& fonts = doc.Fonts;
   const std::vector<PkFont>& pk = fonts.PkFonts;
   if (!pk.empty()) {
     std::size_t low = 0;
@@ -29,7 +28,7 @@ FoundFont FindFont(int number, long location) {
   for (std::size_t i = 0; i < fonts.ChineseFonts.size(); ++i) {
     if (fonts.ChineseFonts[i].Number == number) return {FontKind::Chinese, static_cast<int>(i)};
   }
-  if (number >= 0 && number == Document().DummyFont) return {FontKind::Dummy, -1};
+  if (number >= 0 && number == doc.Dvi.DummyFont) return {FontKind::Dummy, -1};
   // The scanner's own English text, in either language.
   AbortDocument(Format("Undefined font no.: %d, location=%ld", number, location));
 }

@@ -5,10 +5,9 @@
 #include <string_view>
 
 #include "previewer/base/document_abort.h"
-#include "previewer/base/document.h"
 #include "previewer/base/nearest_int.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/options.h"
+#include "previewer/fonts/font_document.h"
+#include "previewer/fonts/fonts_texts.h"
 
 namespace mox {
 namespace {
@@ -29,29 +28,22 @@ constexpr double kInchesPerChecksumUnit = 1.0 / (72.27 * 1048576.0);
 
 }  // namespace
 
-FontRegistry& Fonts() {
-  static FontRegistry registry;
-  return registry;
-}
-
-void ClearFonts() { Fonts() = FontRegistry{}; }
-
 bool IsDummyFontName(const std::string& name) { return EqualIgnoringCase(name, "ccdummy"); }
 
 bool IsChineseFontName(const std::string& name) {
   return name.size() >= 5 && EqualIgnoringCase(std::string_view(name).substr(0, 5), "ccfnt");
 }
 
-void RegisterFontDefinition(std::uint32_t number, std::int32_t checksum,
+void RegisterFontDefinition(FontDocument& doc, std::uint32_t number, std::int32_t checksum,
                             std::int32_t scaled_size, std::int32_t design_size,
                             const std::string& name) {
-  if (number > 255) AbortDocument(Tr("字库号>255", "Font no.>255"));
-  DviDocument& document = Document();
+  if (number > 255) AbortDocument(doc.Say(kFontNumberTooLarge));
+  DviDocument& document = doc.Dvi;
   if (IsDummyFontName(name)) {
     document.DummyFont = static_cast<std::int32_t>(number);
     return;
   }
-  FontRegistry& fonts = Fonts();
+  FontRegistry& fonts = doc.Fonts;
   if (!IsChineseFontName(name)) {
     PkFont font;
     font.Number = static_cast<std::uint8_t>(number);
@@ -67,15 +59,14 @@ void RegisterFontDefinition(std::uint32_t number, std::int32_t checksum,
   font.PixelWidth = std::max(1, NearestInt(design_size * document.ConversionX));
   const double height_inches = checksum * kInchesPerChecksumUnit;
   font.PixelHeight = std::max(
-      1, NearestInt(height_inches * CurrentOptions().ResolutionY * document.Magnification / 1000.0));
+      1, NearestInt(height_inches * doc.Settings.ResolutionY * document.Magnification / 1000.0));
   font.DesignSize = design_size;
   // A bare "ccfnt" has no sixth letter and keeps the user font's "@".
   if (name.size() > 5) font.Ziti = AsciiUpper(name[5]);
   fonts.ChineseFonts.push_back(font);
 }
 
-void SortFontTables() {
-  FontRegistry& fonts = Fonts();
+void SortFontTables(FontRegistry& fonts) {
   // Stable, so fonts that compare equal keep the order of the postamble.
   std::stable_sort(fonts.PkFonts.begin(), fonts.PkFonts.end(),
                    [](const PkFont& a, const PkFont& b) { return a.Number < b.Number; });
@@ -86,14 +77,14 @@ void SortFontTables() {
                    });
 }
 
-int PkResolution(std::size_t font_index) {
-  const PkFont& font = Fonts().PkFonts.at(font_index);
+int PkResolution(const FontDocument& doc, std::size_t font_index) {
+  const PkFont& font = doc.Fonts.PkFonts.at(font_index);
   const double scaled = static_cast<std::uint32_t>(font.ScaledSize);
   const double design = static_cast<std::uint32_t>(font.DesignSize);
   // A design size of 0 cannot scale anything: the font counts as unscaled.
   const double ratio = design != 0.0 ? scaled / design : 1.0;
   const double resolution =
-      CurrentOptions().ResolutionX * (Document().Magnification * 0.001 * ratio) + 0.5;
+      doc.Settings.ResolutionX * (doc.Dvi.Magnification * 0.001 * ratio) + 0.5;
   if (!(resolution < 2147483647.0)) return 2147483647;
   return static_cast<int>(resolution);
 }

@@ -1,4 +1,4 @@
-// The fonts of the open document and every glyph it needs: the PK font table
+// The fonts of a document and every glyph it needs: the PK font table
 // and the Chinese font table filled from the postamble, the lookup of a DVI
 // font number, the glyph records of the PK fonts and of the 54 Chinese font
 // slots, and the Chinese font definitions of ccfonts.def.
@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -109,9 +108,7 @@ struct FontRegistry {
   std::size_t ZoomBytes = 0;
 };
 
-FontRegistry& Fonts();
-// Releases every table, glyph and bitmap (part of closing the document).
-void ClearFonts();
+struct FontDocument;
 
 // "ccdummy" in any letter case: the font that sets ziti letters.
 bool IsDummyFontName(const std::string& name);
@@ -120,10 +117,10 @@ bool IsChineseFontName(const std::string& name);
 
 // Enters one postamble font definition ("ccdummy" only records the dummy
 // number in the document; "ccfnt..." is a Chinese font; others are PK).
-void RegisterFontDefinition(std::uint32_t number, std::int32_t checksum,
+void RegisterFontDefinition(FontDocument& doc, std::uint32_t number, std::int32_t checksum,
                             std::int32_t scaled_size, std::int32_t design_size,
                             const std::string& name);
-void SortFontTables();
+void SortFontTables(FontRegistry& fonts);
 
 struct FoundFont {
   FontKind Kind;
@@ -131,32 +128,24 @@ struct FoundFont {
 };
 // Finds a DVI font number; an undefined number aborts the document operation
 // with "Undefined font no.: %d, location=%ld" (location: byte position).
-FoundFont FindFont(int number, long location);
+FoundFont FindFont(const FontDocument& doc, int number, long location);
 
 // The integer resolution of PK font i, used to find its file.
-int PkResolution(std::size_t font_index);
-
-// The TrueType face serving a ziti letter (0..26), if any: its scale and
-// whether it is italic. The face table installs this; without one, no ziti
-// is served by a TrueType face.
-struct TrueTypeFaceUse {
-  double Scale = 1.0;
-  bool Italic = false;
-};
-using TrueTypeFaceQuery = std::function<std::optional<TrueTypeFaceUse>(int ziti)>;
-void SetTrueTypeFaceQuery(TrueTypeFaceQuery query);
-std::optional<TrueTypeFaceUse> TrueTypeFaceFor(int ziti);
+int PkResolution(const FontDocument& doc, std::size_t font_index);
 
 struct GlyphSize {
   std::int32_t Width;
   std::int32_t Height;
 };
-// The bitmap size of a glyph of a font of pixel size W x H in a slot.
-GlyphSize ChineseGlyphSize(int slot, std::int32_t width, std::int32_t height);
+// The bitmap size of a glyph of a font of pixel size W x H in a slot: from
+// the TrueType face serving the slot's ziti when the document's face table
+// has one, otherwise from the slot's scale in ccfonts.def.
+GlyphSize ChineseGlyphSize(const FontDocument& doc, int slot, std::int32_t width,
+                           std::int32_t height);
 
 // Reads ccfonts.def from the Chinese font directory into the 54 definitions;
 // a missing file aborts the document operation.
-void ReadChineseDefinitions();
+void ReadChineseDefinitions(FontDocument& doc);
 
 // The row-cell ("QuWei") number shown to the user for a code index in a slot.
 int RowCellCode(int slot, std::int32_t code_index);

@@ -4,12 +4,9 @@
 #include <string>
 
 #include "platform/text_format.h"
-#include "previewer/base/document.h"
 #include "previewer/base/document_abort.h"
-#include "previewer/fonts/font_registry.h"
-#include "previewer/fonts/pk_font.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/options.h"
+#include "previewer/fonts/font_document.h"
+#include "previewer/fonts/fonts_texts.h"
 
 namespace mox {
 namespace {
@@ -40,35 +37,29 @@ struct FontNeed {
 
 // A Chinese font's size in points: its design size (the advance of every
 // character) at the document's magnification.
-double ChinesePoints(const ChineseFont& font) {
-  const DviDocument& document = Document();
+double ChinesePoints(const DviDocument& document, const ChineseFont& font) {
   return static_cast<double>(font.DesignSize) * document.Num / document.Den * 0.00001 / 2.54 *
          kPointsPerInch * document.Magnification / 1000.0;
 }
 
-void Refuse(const FontNeed& need, std::uint64_t total) {
-  const Options& options = CurrentOptions();
+[[noreturn]] void Refuse(const FontDocument& doc, const FontNeed& need, std::uint64_t total) {
+  const Options& options = doc.Settings;
   const int resolution = static_cast<int>(std::max(options.ResolutionX, options.ResolutionY));
   if (need.Pixels > kMaxGlyphSide) {
-    AbortDocument(Format(Tr("字符太大: 字库 %s (%0.4lgpt, %d dpi) 的字符高 %ld 像素, 最多可以是 %d 像素.",
-                            "Characters too large: font %s at %0.4lgpt and %d dpi makes "
-                            "characters %ld pixels high, at most %d can be shown."),
+    AbortDocument(Format(doc.Say(kCharactersTooLarge),
                          need.Font.c_str(), need.Points, resolution,
                          static_cast<long>(need.Pixels), static_cast<int>(kMaxGlyphSide)));
   }
-  AbortDocument(Format(Tr("字符要占的内存太多: 共 %lu MB, 超过了每个文件 %lu MB 的限度; 最大的是字库 %s (%0.4lgpt, %d dpi), 占 %lu MB.",
-                          "The document's characters would take %lu MB, more than the %lu MB a "
-                          "document may take; most of it is font %s at %0.4lgpt and %d dpi, "
-                          "%lu MB."),
+  AbortDocument(Format(doc.Say(kDocumentTooLarge),
                        Megabytes(total), Megabytes(kGlyphBitmapBudget), need.Font.c_str(),
                        need.Points, resolution, Megabytes(need.Bytes)));
 }
 
 }  // namespace
 
-void CheckGlyphBudget() {
-  const FontRegistry& fonts = Fonts();
-  const Options& options = CurrentOptions();
+void CheckGlyphBudget(const FontDocument& doc) {
+  const FontRegistry& fonts = doc.Fonts;
+  const Options& options = doc.Settings;
   const double resolution = std::max(options.ResolutionX, options.ResolutionY);
   std::uint64_t total = 0;
   FontNeed largest;
@@ -80,7 +71,7 @@ void CheckGlyphBudget() {
     const std::uint32_t glyphs = fonts.PkGlyphBounds[font + 1] - fonts.PkGlyphBounds[font];
     if (glyphs == 0) continue;
     const PkFont& pk = fonts.PkFonts[font];
-    const double points = PkFontPoints(pk);
+    const double points = PkFontPoints(doc.Dvi, pk);
     const double em = points / kPointsPerInch * resolution;
     const auto side = static_cast<std::int64_t>(std::min(em + 1.0, 1e15));
     weigh({std::min(BitmapBytes(side, side) * glyphs, kTooLarge), pk.Name, points, side});
@@ -89,26 +80,24 @@ void CheckGlyphBudget() {
   for (int slot = 0; slot < kSlotCount; ++slot) {
     for (const ChineseGlyph& glyph : fonts.Slots[static_cast<std::size_t>(slot)].Glyphs) {
       const ChineseFont& font = fonts.ChineseFonts[glyph.Font];
-      const GlyphSize size = ChineseGlyphSize(slot, font.PixelWidth, font.PixelHeight);
+      const GlyphSize size = ChineseGlyphSize(doc, slot, font.PixelWidth, font.PixelHeight);
       FontNeed& need = chinese[glyph.Font];
       need.Bytes = std::min(need.Bytes + BitmapBytes(size.Width, size.Height), kTooLarge);
       need.Pixels = std::max<std::int64_t>({need.Pixels, size.Width, size.Height});
-      need.Points = ChinesePoints(font);
+      need.Points = ChinesePoints(doc.Dvi, font);
       need.Font = Format("ccfnt (ziti %c)", font.Ziti);
     }
   }
   for (FontNeed& need : chinese) {
     if (need.Bytes > 0) weigh(std::move(need));
   }
-  if (largest.Pixels > kMaxGlyphSide || total > kGlyphBitmapBudget) Refuse(largest, total);
+  if (largest.Pixels > kMaxGlyphSide || total > kGlyphBitmapBudget) Refuse(doc, largest, total);
 }
 
-void ChargeGlyphBytes(std::size_t bytes, const char* font) {
-  FontRegistry& fonts = Fonts();
+void ChargeGlyphBytes(FontDocument& doc, std::size_t bytes, const char* font) {
+  FontRegistry& fonts = doc.Fonts;
   if (bytes > kGlyphBitmapBudget - std::min(fonts.GlyphBytes, kGlyphBitmapBudget)) {
-    AbortDocument(Format(Tr("字符要占的内存太多: 超过了每个文件 %lu MB 的限度 (装载字库 %s 时).",
-                            "The document's characters take more than the %lu MB a document "
-                            "may take (loading font %s)."),
+    AbortDocument(Format(doc.Say(kBudgetSpent),
                          Megabytes(kGlyphBitmapBudget), font));
   }
   fonts.GlyphBytes += bytes;

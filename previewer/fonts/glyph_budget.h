@@ -12,6 +12,8 @@
 
 namespace mox {
 
+struct FontDocument;
+
 // Glyph bitmaps of one document; with the zoomed images, and a reload's
 // carry-over holding the glyphs of the load before, a document stays well
 // within what the 32-bit program can address.
@@ -22,10 +24,10 @@ inline constexpr std::size_t kZoomImageBudget = std::size_t{64} << 20;
 // gives it (a PK glyph as an em square). Aborts the document when a
 // glyph would be larger than any source makes or all of them more than
 // the budget; no glyph is made before.
-void CheckGlyphBudget();
+void CheckGlyphBudget(const FontDocument& doc);
 
 // A glyph of `bytes` about to be kept in its record (after its source made
 // it): aborts the document when the budget is spent; `font` names it.
-void ChargeGlyphBytes(std::size_t bytes, const char* font);
+void ChargeGlyphBytes(FontDocument& doc, std::size_t bytes, const char* font);
 
 }  // namespace mox

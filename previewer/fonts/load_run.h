@@ -12,10 +12,16 @@
 
 namespace mox {
 
-// Fills every glyph, or throws the abort (DocumentAbort, or a failed
-// allocation) after releasing the run's buffers and forgetting the
-// document's file name.
-void RunLoad();
+struct FontDocument;
+struct LoadRunState;
+
+// Fills every glyph of the document, or throws the abort (DocumentAbort,
+// or a failed allocation) after releasing the run's buffers and forgetting
+// the document's file name.
+void RunLoad(FontDocument& doc);
+
+// The glyph work buffer's first size.
+inline constexpr std::size_t kFirstGlyphWorkBuffer = 8192;
 
 // The buffers the glyph sources share during a run.
 struct LoadRunBuffers {
@@ -29,13 +35,8 @@ struct LoadRunBuffers {
   std::vector<std::uint8_t> GlyphWork;
 };
 
-LoadRunBuffers& TheLoadRunBuffers();
-
-// The glyph work buffer, at least `bytes` long (grown when needed).
-std::uint8_t* GlyphWorkBuffer(std::size_t bytes);
-
-// Whether the PK generator has been started in this run (it runs once).
-bool& PkGeneratorRan();
+// The run's glyph work buffer, at least `bytes` long (grown when needed).
+std::uint8_t* GlyphWorkBuffer(LoadRunState& run, std::size_t bytes);
 
 // The Chinese font directory and the PK path template as the run uses them:
 // with a separator at the end unless they end in one or in ":" ("\\", or

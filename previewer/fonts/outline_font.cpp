@@ -18,8 +18,10 @@ namespace {
 
 namespace fmt = outline_format;
 
+}  // namespace
+
 // The open font: header values, offsets and tree stay valid while it is open.
-struct OutlineFont {
+struct OutlineFontFile::State {
   platform::FilePtr File;
   int Type = 0;
   int Count = 0;
@@ -31,10 +33,9 @@ struct OutlineFont {
   fmt::DecodingTree Tree;                                   // type 3
 };
 
-OutlineFont& Font() {
-  static OutlineFont font;
-  return font;
-}
+namespace {
+
+using OutlineFont = OutlineFontFile::State;
 
 bool ReadBytes(std::FILE* file, std::uint8_t* to, std::size_t count) {
   return std::fread(to, 1, count, file) == count;
@@ -494,9 +495,14 @@ int ReadContours(GlyphValues& values, Rasterizer& raster, int design_width, int 
 
 }  // namespace
 
-int OpenOutlineFont(const std::string& path) {
-  CloseOutlineFont();
-  OutlineFont& font = Font();
+OutlineFontFile::OutlineFontFile() : state_(std::make_unique<State>()) {}
+OutlineFontFile::~OutlineFontFile() = default;
+OutlineFontFile::OutlineFontFile(OutlineFontFile&&) noexcept = default;
+OutlineFontFile& OutlineFontFile::operator=(OutlineFontFile&&) noexcept = default;
+
+int OutlineFontFile::Open(const std::string& path) {
+  Close();
+  OutlineFont& font = *state_;
   platform::FilePtr file = platform::OpenFile(path, "rb");
   if (!file) return kOutlineReadError;
   if (std::fseek(file.get(), 0, SEEK_END) != 0) return kOutlineReadError;
@@ -522,19 +528,19 @@ int OpenOutlineFont(const std::string& path) {
   return kOutlineOk;
 }
 
-void CloseOutlineFont() {
-  OutlineFont& font = Font();
-  font.File.reset();
-  font.Count = 0;
+void OutlineFontFile::Close() {
+  if (!state_) return;
+  state_->File.reset();
+  state_->Count = 0;
 }
 
-bool OutlineFontIsOpen() { return Font().File != nullptr; }
+bool OutlineFontFile::IsOpen() const { return state_ && state_->File != nullptr; }
 
-int OutlineGlyphCount() { return OutlineFontIsOpen() ? Font().Count : 0; }
+int OutlineFontFile::GlyphCount() const { return IsOpen() ? state_->Count : 0; }
 
-int RenderOutlineGlyph(std::uint8_t* destination, int k, int width, int height,
-                       std::uint8_t* crossing_buffer, std::size_t crossing_bytes) {
-  OutlineFont& font = Font();
+int OutlineFontFile::Render(std::uint8_t* destination, int k, int width, int height,
+                            std::uint8_t* crossing_buffer, std::size_t crossing_bytes) {
+  OutlineFont& font = *state_;
   if (!font.File) return kOutlineNotOpen;
   if (k < 0 || k >= font.Count) return kOutlineBadIndex;
   if (width < 1 || height < 1) return kOutlineEmptyCell;

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace mox {
@@ -29,20 +30,35 @@ enum OutlineError : int {
   kOutlineOddCrossings = -1,
 };
 
-// Opens a font file (one at a time): 0, 1 (cannot open or read) or 4 (bad
-// header).
-int OpenOutlineFont(const std::string& path);
-void CloseOutlineFont();
-bool OutlineFontIsOpen();
-// Number of glyphs of the open font (0 when none is open).
-int OutlineGlyphCount();
+// One outline font file, open or not (a load run holds one at a time).
+class OutlineFontFile {
+ public:
+  OutlineFontFile();
+  ~OutlineFontFile();
+  OutlineFontFile(OutlineFontFile&&) noexcept;
+  OutlineFontFile& operator=(OutlineFontFile&&) noexcept;
 
-// Renders glyph k (the code index within its slot) into a cell of width by
-// height pixels (each at most kMaxGlyphSide): destination receives
-// ((width + 7) / 8) x height bytes, cleared first. The
-// crossing table lives in crossing_buffer (crossing_bytes long). Returns 0 or
-// an error code.
-int RenderOutlineGlyph(std::uint8_t* destination, int k, int width, int height,
-                       std::uint8_t* crossing_buffer, std::size_t crossing_bytes);
+  // Opens a font file (closing the one open before): 0, 1 (cannot open or
+  // read) or 4 (bad header).
+  int Open(const std::string& path);
+  void Close();
+  bool IsOpen() const;
+  // Number of glyphs of the open font (0 when none is open).
+  int GlyphCount() const;
+
+  // Renders glyph k (the code index within its slot) into a cell of width
+  // by height pixels (each at most kMaxGlyphSide): destination receives
+  // ((width + 7) / 8) x height bytes, cleared first. The crossing table
+  // lives in crossing_buffer (crossing_bytes long). Returns 0 or an error
+  // code.
+  int Render(std::uint8_t* destination, int k, int width, int height,
+             std::uint8_t* crossing_buffer, std::size_t crossing_bytes);
+
+  // The open file with its header, offsets and tree (the driver's own).
+  struct State;
+
+ private:
+  std::unique_ptr<State> state_;
+};
 
 }  // namespace mox

@@ -11,13 +11,10 @@
 #include "platform/text_format.h"
 #include "previewer/base/byte_reader.h"
 #include "previewer/base/document_abort.h"
-#include "previewer/base/document.h"
 #include "previewer/base/nearest_int.h"
-#include "previewer/fonts/carry_over.h"
-#include "previewer/fonts/font_registry.h"
-#include "previewer/fonts/load_run.h"
+#include "previewer/fonts/font_document.h"
+#include "previewer/fonts/fonts_texts.h"
 #include "previewer/fonts/pk_generator.h"
-#include "previewer/startup/language.h"
 
 namespace mox {
 namespace {
@@ -43,19 +40,6 @@ constexpr int kErrorTooBig = 1;
 constexpr int kErrorSecondRepeat = 2;
 constexpr int kErrorRepeatPastEnd = 3;
 constexpr int kErrorRasterMismatch = 4;
-
-// The file names of one run: the template before and after "$d", and the
-// separator that comes before the font name.
-struct PkPathFormat {
-  std::string Before;
-  std::string After;
-  char Separator = '\\';
-};
-
-PkPathFormat& PathFormat() {
-  static PkPathFormat format;
-  return format;
-}
 
 // ---------------------------------------------------------------------------
 // The packed raster.
@@ -180,11 +164,8 @@ std::string BadFileMessage(const std::string& specific, const std::string& path)
                 path.c_str());
 }
 
-std::string InvalidFileText() { return Tr("非法PK文件", "Invalid PK file"); }
-
-std::string UnpackErrorText(int code) {
-  return Format(Tr("字库数据错, 错误码=%d", "failed to unpack the character. Error code=%d"),
-                code);
+std::string UnpackErrorText(const FontDocument& doc, int code) {
+  return Format(doc.Say(kBadPkCharacter), code);
 }
 
 // ---------------------------------------------------------------------------
@@ -224,17 +205,18 @@ struct CharacterHeader {
   std::uint32_t RasterBytes = 0;
 };
 
-// Thrown-through failures of one file: a bad file is deleted before the
-// abort leaves the loader; "Character too big!" keeps it.
+// How the reading of one file failed: a bad file is deleted before the
+// abort leaves the loader; "Character too big!" and a document over its
+// glyph budget keep it.
 struct FileFailure {
-  bool KeepFile = false;
+  bool BadFile = false;
 };
 
 class PkFileReader {
  public:
-  PkFileReader(ByteReader& reader, const std::string& path, GlyphGroup& group,
-               std::int32_t scaled_size, FileFailure& failure)
-      : reader_(reader), path_(path), group_(group), scaled_size_(scaled_size),
+  PkFileReader(FontDocument& doc, ByteReader& reader, const std::string& path,
+               GlyphGroup& group, std::int32_t scaled_size, FileFailure& failure)
+      : doc_(doc), reader_(reader), path_(path), group_(group), scaled_size_(scaled_size),
         failure_(failure) {}
 
   void Read() {
@@ -252,22 +234,23 @@ class PkFileReader {
       } else if (command == kPost) {
         break;
       } else if (command != kNoOp) {
-        Bad(Tr("非法PK命令", "Invalid PK command."));
+        Bad(doc_.Say(kInvalidPkCommand));
       }
     }
-    if (group_.Filled < group_.Count) Bad(Tr("有字符没定义", "undefined character(s) found"));
+    if (group_.Filled < group_.Count) Bad(doc_.Say(kUndefinedPkCharacters));
   }
 
  private:
   [[noreturn]] void Bad(const std::string& specific) {
+    failure_.BadFile = true;
     AbortDocument(BadFileMessage(specific, path_));
   }
 
   void ReadPreamble() {
     std::uint8_t byte = reader_.ReadByte();
     while (byte == kNoOp) byte = reader_.ReadByte();
-    if (byte != kPre) Bad(InvalidFileText());
-    if (reader_.ReadByte() != kPkId) Bad(Tr("非法PK文件", "Invalid PK id"));
+    if (byte != kPre) Bad(doc_.Say(kInvalidPkFile));
+    if (reader_.ReadByte() != kPkId) Bad(doc_.Say(kInvalidPkId));
     reader_.Skip(reader_.ReadByte());
     // Design size, checksum, hppp and vppp: nothing here is compared.
     reader_.Skip(16);
@@ -300,8 +283,7 @@ class PkFileReader {
     } else {
       packet_length = reader_.ReadUnsigned(4);
       if (packet_length > kMaxLongPacket) {
-        failure_.KeepFile = true;
-        AbortDocument(Tr("字符太大", "Character too big!"));
+        AbortDocument(doc_.Say(kPkCharacterTooBig));
       }
       header.Code = static_cast<std::uint8_t>(reader_.ReadUnsigned(4));
       header.TfmWidth = reader_.ReadSigned(4);
@@ -326,7 +308,7 @@ class PkFileReader {
       return;
     }
     const int error = Unpack(flag, header);
-    if (error != 0) Bad(UnpackErrorText(error));
+    if (error != 0) Bad(UnpackErrorText(doc_, error));
     reader_.Seek(raster_start);
     reader_.Skip(header.RasterBytes);
     Store(header, *glyph);
@@ -340,7 +322,7 @@ class PkFileReader {
       // No pixels: a 1 by 1 blank glyph.
       width_ = 1;
       height_ = 1;
-      work_ = GlyphWorkBuffer(1);
+      work_ = GlyphWorkBuffer(doc_.Load, 1);
       *work_ = 0;
       return 0;
     }
@@ -349,7 +331,7 @@ class PkFileReader {
     height_ = header.Height;
     const std::size_t rows_size = static_cast<std::size_t>((width_ + 7) / 8) * height_;
     const std::size_t columns_size = static_cast<std::size_t>((height_ + 7) / 8) * width_;
-    work_ = GlyphWorkBuffer(std::max(rows_size, columns_size));
+    work_ = GlyphWorkBuffer(doc_.Load, std::max(rows_size, columns_size));
     const int dyn_f = flag >> 4;
     if (dyn_f < 14) {
       return UnpackPkCharacter(work_, width_, height_, header.RasterBytes, dyn_f,
@@ -365,13 +347,13 @@ class PkFileReader {
 
   void Store(const CharacterHeader& header, PkGlyph& glyph) const {
     const std::size_t bytes = static_cast<std::size_t>((width_ + 7) / 8) * height_;
-    ChargeGlyphBytes(bytes, path_.c_str());
+    ChargeGlyphBytes(doc_, bytes, path_.c_str());
     glyph.Bitmap.assign(work_, work_ + bytes);
     glyph.Width = static_cast<std::int16_t>(width_);
     glyph.Height = static_cast<std::int16_t>(height_);
     glyph.XOffset = ClampToInt16(header.XOffset);
     glyph.YOffset = ClampToInt16(header.YOffset);
-    const DviDocument& document = Document();
+    const DviDocument& document = doc_.Dvi;
     glyph.Advance = NearestInt(static_cast<double>(header.TfmWidth) * scaled_size_ / 1048576.0 /
                                65536.0 / 72.27 * 100000.0 * 2.54 * document.Den /
                                document.Num);
@@ -382,6 +364,7 @@ class PkFileReader {
         value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
   }
 
+  FontDocument& doc_;
   ByteReader& reader_;
   const std::string& path_;
   GlyphGroup& group_;
@@ -393,11 +376,31 @@ class PkFileReader {
   std::uint8_t* work_ = nullptr;
 };
 
+// Closes a font file however its reading ends, and deletes it when it was
+// found bad: malformed, or ending early.
+class BadFileRemover {
+ public:
+  BadFileRemover(ByteReader& reader, const std::string& path, const FileFailure& failure)
+      : reader_(reader), path_(path), failure_(failure) {}
+  BadFileRemover(const BadFileRemover&) = delete;
+  BadFileRemover& operator=(const BadFileRemover&) = delete;
+  ~BadFileRemover() {
+    const bool bad = failure_.BadFile || reader_.ReadPastEnd();
+    reader_.Close();
+    if (bad) platform::Files().Remove(path_);
+  }
+
+ private:
+  ByteReader& reader_;
+  const std::string& path_;
+  const FileFailure& failure_;
+};
+
 // Opens the first candidate file there is; path is the one opened, or the
 // last one tried (which the message of a failure names).
-bool OpenFontFile(ByteReader& reader, int resolution, const std::string& name,
-                  std::string& path) {
-  for (const std::string& candidate : PkFileCandidates(resolution, name)) {
+bool OpenFontFile(const PkPathFormat& format, ByteReader& reader, int resolution,
+                  const std::string& name, std::string& path) {
+  for (const std::string& candidate : PkFileCandidates(format, resolution, name)) {
     path = candidate;
     if (reader.Open("", candidate)) return true;
   }
@@ -406,7 +409,8 @@ bool OpenFontFile(ByteReader& reader, int resolution, const std::string& name,
 
 }  // namespace
 
-std::vector<std::string> PkFileCandidates(int resolution, const std::string& font_name) {
+std::vector<std::string> PkFileCandidates(const PkPathFormat& format, int resolution,
+                                          const std::string& font_name) {
   std::vector<std::string> candidates;
   for (int delta = -1; delta <= 1; ++delta) {
     // An absurd size can make r the largest or smallest int: no r + 1 or
@@ -417,13 +421,13 @@ std::vector<std::string> PkFileCandidates(int resolution, const std::string& fon
       continue;
     }
     const int d = static_cast<int>(candidate);
-    candidates.push_back(PkFileName(d, font_name, false));
-    if (font_name.size() > 8) candidates.push_back(PkFileName(d, font_name, true));
+    candidates.push_back(PkFileName(format, d, font_name, false));
+    if (font_name.size() > 8) candidates.push_back(PkFileName(format, d, font_name, true));
   }
   return candidates;
 }
 
-void PreparePkFileNames(const std::string& path_template) {
+std::optional<PkPathFormat> PkPathFormatOf(const std::string& path_template) {
   std::string working = path_template;
   char separator = '\0';
   if (!working.empty() && (working.back() == '\\' || working.back() == '/') &&
@@ -438,10 +442,7 @@ void PreparePkFileNames(const std::string& path_template) {
       break;
     }
   }
-  if (mark == std::string::npos) {
-    AbortDocument(Tr("非法PK字库路径(路径中没有包含\"$d!\")!",
-                     "Invalid PK font path (substring \"$d!\" not found)!"));
-  }
+  if (mark == std::string::npos) return std::nullopt;
   if (separator == '\0') {
     // Without a separator of its own the template takes the one it is
     // written with.
@@ -449,14 +450,21 @@ void PreparePkFileNames(const std::string& path_template) {
                     ? '/'
                     : '\\';
   }
-  PkPathFormat& format = PathFormat();
+  PkPathFormat format;
   format.Before = working.substr(0, mark);
   format.After = working.substr(mark + 2);
   format.Separator = separator;
+  return format;
 }
 
-std::string PkFileName(int resolution, const std::string& font_name, bool short_name) {
-  const PkPathFormat& format = PathFormat();
+void PreparePkFileNames(FontDocument& doc, const std::string& path_template) {
+  std::optional<PkPathFormat> format = PkPathFormatOf(path_template);
+  if (!format) AbortDocument(doc.Say(kInvalidPkPath));
+  doc.Load.PkPaths = std::move(*format);
+}
+
+std::string PkFileName(const PkPathFormat& format, int resolution, const std::string& font_name,
+                       bool short_name) {
   std::string path = format.Before + std::to_string(resolution) + format.After;
   path += format.Separator;
   path += short_name ? font_name.substr(0, 8) : font_name;
@@ -464,19 +472,13 @@ std::string PkFileName(int resolution, const std::string& font_name, bool short_
   return path;
 }
 
-double PkFontPoints(const PkFont& font) {
-  const DviDocument& document = Document();
+double PkFontPoints(const DviDocument& document, const PkFont& font) {
   return static_cast<double>(static_cast<std::uint32_t>(font.ScaledSize)) * document.Num /
          document.Den * 0.00001 / 2.54 * 72.27 * document.Magnification / 1000.0;
 }
 
-std::vector<MissingPkFont>& MissingPkFonts() {
-  static std::vector<MissingPkFont> fonts;
-  return fonts;
-}
-
-std::size_t LoadPkFont(std::size_t font_index) {
-  FontRegistry& fonts = Fonts();
+std::size_t LoadPkFont(FontDocument& doc, std::size_t font_index) {
+  FontRegistry& fonts = doc.Fonts;
   const PkFont& font = fonts.PkFonts.at(font_index);
   GlyphGroup group;
   const std::uint32_t first = fonts.PkGlyphBounds.at(font_index);
@@ -485,11 +487,11 @@ std::size_t LoadPkFont(std::size_t font_index) {
   group.Count = end - first;
   if (group.Count == 0) return 0;
 
-  const int resolution = PkResolution(font_index);
-  if (PkCarryOver* carried = FindPkCarryOver(resolution, font.Name)) {
+  const int resolution = PkResolution(doc, font_index);
+  if (PkCarryOver* carried = FindPkCarryOver(doc.CarryOver, resolution, font.Name)) {
     for (std::size_t i = 0; i < group.Count; ++i) {
       PkGlyph& glyph = group.Records[i];
-      if (glyph.Bitmap.empty()) TakePkCarryOverGlyph(glyph.Code, *carried, glyph);
+      if (glyph.Bitmap.empty()) TakePkCarryOverGlyph(doc, glyph.Code, *carried, glyph);
     }
   }
   for (std::size_t i = 0; i < group.Count; ++i) {
@@ -499,32 +501,29 @@ std::size_t LoadPkFont(std::size_t font_index) {
 
   ByteReader reader;
   std::string path;
-  if (!OpenFontFile(reader, resolution, font.Name, path)) {
+  const PkPathFormat& paths = doc.Load.PkPaths;
+  if (!OpenFontFile(paths, reader, resolution, font.Name, path)) {
     // The generator runs once a run, for every missing font at once; what it
     // could not make (or a generator that did not start or was cancelled,
     // which it has reported) leaves the font's characters empty, and the run
     // names the missing fonts when it has loaded the rest.
-    if (!PkGeneratorRan()) {
-      PkGeneratorRan() = true;
-      RunPkGenerator();
+    if (!doc.Load.PkGeneratorRan) {
+      doc.Load.PkGeneratorRan = true;
+      RunPkGenerator(doc);
     }
-    if (!OpenFontFile(reader, resolution, font.Name, path)) {
-      MissingPkFonts().push_back({font.Name, PkFontPoints(font), resolution});
+    if (!OpenFontFile(paths, reader, resolution, font.Name, path)) {
+      doc.Load.MissingPkFonts.push_back({font.Name, PkFontPoints(doc.Dvi, font), resolution});
       return group.Filled;
     }
   }
 
   // A file that ends early is a bad file like any other malformed one.
-  reader.SetTruncationMessage(BadFileMessage(InvalidFileText(), path));
+  reader.SetTruncationMessage(BadFileMessage(doc.Say(kInvalidPkFile), path));
   FileFailure failure;
-  try {
-    PkFileReader(reader, path, group, font.ScaledSize, failure).Read();
-  } catch (const DocumentAbort&) {
-    reader.Close();
-    if (!failure.KeepFile) platform::Files().Remove(path);
-    throw;
+  {
+    const BadFileRemover remover(reader, path, failure);
+    PkFileReader(doc, reader, path, group, font.ScaledSize, failure).Read();
   }
-  reader.Close();
   fonts.PkFonts[font_index].File = path;
   return group.Filled;
 }

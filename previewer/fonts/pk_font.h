@@ -4,32 +4,46 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace mox {
 
 class ByteReader;
+struct DviDocument;
+struct FontDocument;
+struct PkFont;
 
-// Prepares the PK file names for this run from the PK path template (the
-// load run's copy, with its trailing separator). A template without "$d"
-// aborts the run with "Invalid PK font path ...".
-void PreparePkFileNames(const std::string& path_template);
+// The file names of one run: the template before and after "$d", and the
+// separator that comes before the font name.
+struct PkPathFormat {
+  std::string Before;
+  std::string After;
+  char Separator = '\\';
+};
+
+// The PK file names of a run from the PK path template (the load run's
+// copy, with its trailing separator); nothing for a template without "$d".
+std::optional<PkPathFormat> PkPathFormatOf(const std::string& path_template);
+// The same into the run's state; a template without "$d" aborts the run
+// with "Invalid PK font path ...".
+void PreparePkFileNames(FontDocument& doc, const std::string& path_template);
 
 // The file of a font at a resolution: the template with the resolution put
 // for "$d", then the font name (only its first 8 characters for the short
 // name) and ".PK".
-std::string PkFileName(int resolution, const std::string& font_name, bool short_name);
+std::string PkFileName(const PkPathFormat& format, int resolution, const std::string& font_name,
+                       bool short_name);
 
 // The files a font at a resolution r is looked for in, in order: r - 1, r
 // and r + 1 (none beyond the int range), each with the full name and then,
 // for a name longer than 8 characters, with its first 8.
-std::vector<std::string> PkFileCandidates(int resolution, const std::string& font_name);
-
-struct PkFont;
+std::vector<std::string> PkFileCandidates(const PkPathFormat& format, int resolution,
+                                          const std::string& font_name);
 
 // The size of a PK font in points, magnification included.
-double PkFontPoints(const PkFont& font);
+double PkFontPoints(const DviDocument& document, const PkFont& font);
 
 // A font the load run found no file for, even after the generator ran: its
 // characters stay empty (and take no room), the document shows without them.
@@ -39,15 +53,12 @@ struct MissingPkFont {
   int Resolution = 0;  // the one wanted, not the neighbours tried
 };
 
-// The missing fonts of the current load run, in the order they were met.
-std::vector<MissingPkFont>& MissingPkFonts();
-
 // Fills the glyph group of PK font `font_index`: from the carry-over, else
 // from its file (starting the PK generator once per run when no file is
-// found). A font with no file even then is added to MissingPkFonts and its
-// glyphs left empty. Aborts the load run on a bad file, which is deleted.
-// Returns the number of glyphs filled.
-std::size_t LoadPkFont(std::size_t font_index);
+// found). A font with no file even then is added to the run's missing
+// fonts and its glyphs left empty. Aborts the load run on a bad file, which
+// is deleted. Returns the number of glyphs filled.
+std::size_t LoadPkFont(FontDocument& doc, std::size_t font_index);
 
 // The packed and raw raster forms of a character packet, from the reader's
 // position; used by LoadPkFont and its tests. destination receives

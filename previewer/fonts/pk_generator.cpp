@@ -8,11 +8,8 @@
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/text_format.h"
-#include "platform/user_interface.h"
-#include "previewer/base/document.h"
-#include "previewer/fonts/load_run.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/options.h"
+#include "previewer/fonts/font_document.h"
+#include "previewer/fonts/fonts_texts.h"
 
 namespace mox {
 namespace {
@@ -95,60 +92,55 @@ std::string AbsoluteForwardPath(const std::string& path, const std::string& curr
 
 std::string PkGeneratorName() { return platform::ProgramFileName("MAKEPK"); }
 
-std::string PkGeneratorPath() {
-  const std::string& program = CurrentOptions().ProgramPath;
+std::string PkGeneratorPath(const Options& options) {
+  const std::string& program = options.ProgramPath;
   const std::size_t separator = FindLastOfGbk(program, "\\/");
   const std::string directory =
       separator == std::string::npos ? std::string() : program.substr(0, separator + 1);
   return directory + PkGeneratorName();
 }
 
-std::string PkGeneratorCommandLine(const std::string& pk_path_template) {
-  const Options& options = CurrentOptions();
-  const DviDocument& document = Document();
+std::string PkGeneratorCommandLine(const FontDocument& doc, const std::string& pk_path_template) {
+  const Options& options = doc.Settings;
+  const DviDocument& document = doc.Dvi;
   const long magnification =
       document.Magnification == 0 ? 1000L : static_cast<long>(document.Magnification);
   const std::string dvi_path =
       AbsoluteForwardPath(document.Name, platform::CurrentDirectoryFor(document.Name));
-  return PkGeneratorPath() + Format(" -C -E -R%0.2lfx%0.2lf -M%ld -P%s %s",
+  return PkGeneratorPath(options) + Format(" -C -E -R%0.2lfx%0.2lf -M%ld -P%s %s",
                                     options.ResolutionX, options.ResolutionY, magnification,
                                     pk_path_template.c_str(), dvi_path.c_str());
 }
 
-int RunPkGenerator(const std::string& pk_path_template) {
+int RunPkGenerator(FontDocument& doc, const std::string& pk_path_template) {
   // The generator reads the DVI file, which Windows keeps locked while the
   // reader holds it; the reader reopens it on its next access.
-  ByteReader& reader = Document().Reader;
+  ByteReader& reader = doc.Dvi.Reader;
   if (reader.IsOpen()) reader.Close();
 
   // The generator runs in a console window of its own, where it says what
   // it makes; the load waits for it to end, and the user may stop it.
-  const std::string generator = PkGeneratorPath();
+  const std::string generator = PkGeneratorPath(doc.Settings);
   int code = 0;
   const std::unique_ptr<platform::WaitedProgram> program =
-      platform::StartWaitedProgram(PkGeneratorCommandLine(pk_path_template), kShowNormal, code);
+      platform::StartWaitedProgram(PkGeneratorCommandLine(doc, pk_path_template), kShowNormal,
+                                   code);
   if (program) {
     const std::string text =
-        Format(Tr("正在执行程序\"%s\"生成PK字库.\n\n", "Running \"%s\" to generate missing PK fonts.\n\n"),
-               generator.c_str()) +
-        Tr("程序结束后自动装入生成的字库; 单击\"取消\"停止生成.",
-           "The fonts it makes are loaded when it has finished; Cancel stops it.");
-    if (platform::Ui().WaitFor(text, Tr("生成PK字库", "Generating PK fonts"), Tr("取消", "Cancel"),
-                               [&] { return program->HasEnded(); })) {
+        Format(doc.Say(kGeneratorRunning), generator.c_str()) + doc.Say(kGeneratorWaiting);
+    if (doc.Report.WaitFor(text, doc.Say(kGeneratorCaption), doc.Say(kCancel),
+                           [&] { return program->HasEnded(); })) {
       return 0;
     }
     program->Stop();
     return 1;
   }
-  platform::Ui().ShowBox(Format(Tr("程序\"%s\"执行失败, 错误码=%d.",
-                                   "Cannot execute \"%s\", error code=%d."),
-                                generator.c_str(), code),
-                         "", platform::kBoxOk);
+  doc.Report.Notice(Format(doc.Say(kCannotExecute), generator.c_str(), code), "", false);
   return 1;
 }
 
-int RunPkGenerator() {
-  return RunPkGenerator(WithTrailingSeparator(CurrentOptions().PkFontPath));
+int RunPkGenerator(FontDocument& doc) {
+  return RunPkGenerator(doc, WithTrailingSeparator(doc.Settings.PkFontPath));
 }
 
 }  // namespace mox

@@ -6,6 +6,9 @@
 
 namespace mox {
 
+struct FontDocument;
+struct Options;
+
 // The generator's file name beside the previewer: "MAKEPK.EXE" (the native
 // build's own generator is "makepk").
 std::string PkGeneratorName();
@@ -15,19 +18,19 @@ std::string PkGeneratorName();
 // was started and has ended; 1 when it could not be started (after a
 // message) or the user cancelled it (which stops it). The document's file is closed first so that
 // the generator can read it.
-int RunPkGenerator(const std::string& pk_path_template);
+int RunPkGenerator(FontDocument& doc, const std::string& pk_path_template);
 
-// The same with the template of the options, a separator appended as the
-// load run appends it.
-int RunPkGenerator();
+// The same with the template of the document's options, a separator
+// appended as the load run appends it.
+int RunPkGenerator(FontDocument& doc);
 
 // The generator's path: the previewer's program path with everything after
 // its last "\\" or "/" replaced by "MAKEPK.EXE".
-std::string PkGeneratorPath();
+std::string PkGeneratorPath(const Options& options);
 
-// The generator's command line (its path, then
+// The generator's command line for the document (its path, then
 // " -C -E -R%0.2lfx%0.2lf -M%ld -P%s %s").
-std::string PkGeneratorCommandLine(const std::string& pk_path_template);
+std::string PkGeneratorCommandLine(const FontDocument& doc, const std::string& pk_path_template);
 
 // A path as the generator gets it: absolute, "\\" turned into "/", "." and
 // ".." resolved; current_directory completes a relative one (the current

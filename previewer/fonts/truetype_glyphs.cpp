@@ -6,8 +6,6 @@
 // of the glyph's size, so that it has a bitmap like every glyph that was
 // drawn. The ideographic space of the symbol slot is never drawn and keeps
 // no bitmap.
-#include "previewer/fonts/truetype_glyphs.h"
-
 #include "previewer/fonts/glyph_budget.h"
 
 #include <algorithm>
@@ -22,11 +20,8 @@
 #include "platform/text_format.h"
 #include "previewer/base/chinese_codes.h"
 #include "previewer/base/document_abort.h"
-#include "previewer/fonts/carry_over.h"
-#include "previewer/fonts/face_table.h"
-#include "previewer/fonts/font_registry.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
+#include "previewer/fonts/font_document.h"
+#include "previewer/fonts/fonts_texts.h"
 
 namespace mox {
 namespace {
@@ -42,23 +37,18 @@ constexpr std::size_t kProgressEvery = 16;
 // a mistake in the document, and each bitmap would take megabytes.
 constexpr std::int32_t kMaxCellPixels = 8192;
 
-std::pmr::memory_resource*& ListMemory() {
-  static std::pmr::memory_resource* memory = nullptr;
-  return memory;
-}
-
 struct PendingGlyph {
   int Slot;
   ChineseGlyph* Glyph;
 };
 
-const FaceEntry& EntryOf(int ziti) {
-  return TheFaceTable().Entries[static_cast<std::size_t>(ziti)];
+const FaceEntry& EntryOf(const FaceTable& table, int ziti) {
+  return table.Entries[static_cast<std::size_t>(ziti)];
 }
 
-std::string FaceNameOf(int ziti) {
-  const char* name = EntryOf(ziti).Font.FaceName;
-  return std::string(name, std::find(name, name + sizeof EntryOf(ziti).Font.FaceName, '\0'));
+std::string FaceNameOf(const FaceTable& table, int ziti) {
+  const char* name = EntryOf(table, ziti).Font.FaceName;
+  return std::string(name, std::find(name, name + sizeof(platform::LogFontA::FaceName), '\0'));
 }
 
 // The double-byte GB 2312 code of a code index, first byte high.
@@ -110,7 +100,7 @@ GlyphBitmap PlaceGlyph(const platform::RasterGlyph& glyph, const FaceCell& cell,
 // size at a time; released however the drawing ends.
 class ZitiFace {
  public:
-  explicit ZitiFace(int ziti) : ziti_(ziti) {}
+  ZitiFace(const FontDocument& doc, int ziti) : doc_(doc), ziti_(ziti) {}
   ZitiFace(const ZitiFace&) = delete;
   ZitiFace& operator=(const ZitiFace&) = delete;
   ~ZitiFace() { Release(); }
@@ -123,10 +113,11 @@ class ZitiFace {
   // (a LOGFONT width is that of a half-width character), proof quality.
   bool Select(int font_index) {
     Release();
-    const ChineseFont& font = Fonts().ChineseFonts[static_cast<std::size_t>(font_index)];
-    const std::optional<FaceCell> cell = FaceCellFor(ziti_, font.PixelWidth, font.PixelHeight);
+    const ChineseFont& font = doc_.Fonts.ChineseFonts[static_cast<std::size_t>(font_index)];
+    const std::optional<FaceCell> cell =
+        FaceCellFor(doc_.Faces, ziti_, font.PixelWidth, font.PixelHeight);
     if (!cell || cell->Width > kMaxCellPixels || cell->Height > kMaxCellPixels) return false;
-    platform::LogFontA request = EntryOf(ziti_).Font;
+    platform::LogFontA request = EntryOf(doc_.Faces, ziti_).Font;
     request.Height = cell->EmHeight;
     request.Width = (cell->EmWidth + 1) / 2;
     request.Quality = kProofQuality;
@@ -147,6 +138,7 @@ class ZitiFace {
   }
 
  private:
+  const FontDocument& doc_;
   int ziti_;
   bool selected_ = false;
   int font_ = -1;
@@ -154,8 +146,9 @@ class ZitiFace {
   int descent_ = 0;
 };
 
-void LoadZiti(int ziti) {
-  FontRegistry& fonts = Fonts();
+void LoadZiti(FontDocument& doc, int ziti) {
+  FontRegistry& fonts = doc.Fonts;
+  Reporter& report = doc.Report;
   // Slot 0 is the user font, which a face never serves.
   const int first_slot = ziti == 0 ? kSymbolSlot : 2 * ziti;
   const int last_slot = 2 * ziti + 1;
@@ -165,15 +158,15 @@ void LoadZiti(int ziti) {
   }
   if (records == 0) return;
 
-  const std::string name = FaceNameOf(ziti);
-  ShowStatus(Format(Tr("装载TrueType字库 `%s' ...", "Loading TrueType font `%s' ..."),
-                    name.c_str()));
+  const std::string name = FaceNameOf(doc.Faces, ziti);
+  report.Status(Format(doc.Say(kLoadingTrueTypeFont), name.c_str()));
   for (int slot = first_slot; slot <= last_slot; ++slot) {
     fonts.Slots[static_cast<std::size_t>(slot)].Source = name;
   }
 
-  std::pmr::memory_resource* memory =
-      ListMemory() != nullptr ? ListMemory() : std::pmr::get_default_resource();
+  std::pmr::memory_resource* memory = doc.Load.TrueTypeListMemory != nullptr
+                                           ? doc.Load.TrueTypeListMemory
+                                           : std::pmr::get_default_resource();
   std::pmr::vector<PendingGlyph> pending(memory);
   try {
     pending.reserve(records);
@@ -181,14 +174,15 @@ void LoadZiti(int ziti) {
       for (ChineseGlyph& glyph : fonts.Slots[static_cast<std::size_t>(slot)].Glyphs) {
         if (glyph.Bitmap.empty()) {
           const ChineseFont& font = fonts.ChineseFonts[glyph.Font];
-          const FaceCell cell = *FaceCellFor(ziti, font.PixelWidth, font.PixelHeight);
-          glyph.Bitmap = TakeChineseCarryOver(slot, glyph.CodeIndex, cell.Width, cell.Height);
+          const FaceCell cell = *FaceCellFor(doc.Faces, ziti, font.PixelWidth, font.PixelHeight);
+          glyph.Bitmap =
+              TakeChineseCarryOver(doc, slot, glyph.CodeIndex, cell.Width, cell.Height);
         }
         if (glyph.Bitmap.empty()) pending.push_back({slot, &glyph});
       }
     }
   } catch (const std::bad_alloc&) {
-    if (!ShowWarning(Tr("内存不够", "No enough memory"), true)) AbortDocument(std::string());
+    if (!report.Question(doc.Say(kNoEnoughMemory))) AbortDocument(std::string());
     return;  // this ziti is skipped
   }
 
@@ -201,13 +195,13 @@ void LoadZiti(int ziti) {
   });
 
   platform::GlyphRasterizer& rasterizer = platform::Rasterizer();
-  ZitiFace face(ziti);
+  ZitiFace face(doc, ziti);
   for (std::size_t position = 0; position < pending.size(); ++position) {
     const int slot = pending[position].Slot;
     ChineseGlyph& glyph = *pending[position].Glyph;
     if (slot == kSymbolSlot && glyph.CodeIndex == kIdeographicSpace) continue;
     if (glyph.Font != face.Font() && !face.Select(glyph.Font)) {
-      if (!ShowWarning(Tr("字库打开失败", "Cannot open TrueType font"), true)) {
+      if (!report.Question(doc.Say(kCannotOpenTrueTypeFont))) {
         AbortDocument(std::string());
       }
       return;  // the rest of this ziti stays without glyphs
@@ -215,37 +209,32 @@ void LoadZiti(int ziti) {
     const int row_cell = RowCellCode(slot, glyph.CodeIndex);
     if (position % kProgressEvery == kProgressEvery - 1) {
       const std::string line =
-          Format(Tr("装载TrueType字库 `%s' - %-5d(code=%04d)",
-                    "Loading TrueType font `%s' - %-5d(code=%04d)"),
-                 name.c_str(), static_cast<int>(position), row_cell);
+          Format(doc.Say(kLoadingTrueTypeGlyphs), name.c_str(), static_cast<int>(position),
+                 row_cell);
       // Padded so that a shorter line covers a longer one.
-      ShowStatus(Format("%-60s", line.c_str()));
+      report.Status(Format("%-60s", line.c_str()));
     }
     const std::optional<platform::RasterGlyph> drawn =
         rasterizer.DrawGlyph(Gb2312Code(slot, glyph.CodeIndex));
     if (!drawn) {
-      if (!ShowWarning(Format(Tr("调入字符失败(区位码=%04d)!", "Cannot load character (QuWei=%04d)"),
-                              row_cell),
-                       true)) {
+      if (!report.Question(Format(doc.Say(kCannotLoadCharacter), row_cell))) {
         AbortDocument(std::string());
       }
       glyph.Bitmap = BlankCell(face.Cell());
-      ChargeGlyphBytes(glyph.Bitmap.size(), "(TrueType)");
+      ChargeGlyphBytes(doc, glyph.Bitmap.size(), "(TrueType)");
       continue;
     }
     glyph.Bitmap = PlaceGlyph(*drawn, face.Cell(), face.Descent());
-    ChargeGlyphBytes(glyph.Bitmap.size(), "(TrueType)");
+    ChargeGlyphBytes(doc, glyph.Bitmap.size(), "(TrueType)");
   }
 }
 
 }  // namespace
 
-void SetTrueTypeListMemory(std::pmr::memory_resource* memory) { ListMemory() = memory; }
-
-void LoadTrueTypeGlyphs() {
-  if (Fonts().ChineseFonts.empty()) return;
+void LoadTrueTypeGlyphs(FontDocument& doc) {
+  if (doc.Fonts.ChineseFonts.empty()) return;
   for (int ziti = 0; ziti < kFaceTableEntries; ++ziti) {
-    if (FaceServes(ziti)) LoadZiti(ziti);
+    if (FaceServes(doc.Faces, ziti)) LoadZiti(doc, ziti);
   }
 }
 

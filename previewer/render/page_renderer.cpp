@@ -16,9 +16,8 @@
 #include "previewer/render/grey_palette.h"
 #include "previewer/render/resampler.h"
 #include "previewer/render/stroke_rasteriser.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

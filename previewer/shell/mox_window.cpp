@@ -25,9 +25,8 @@
 #include "previewer/shell/print_dialog.h"
 #include "previewer/shell/settings_dialogs.h"
 #include "previewer/shell/view_commands.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
+#include "previewer/dvi/process_document.h"
 
 #ifndef WM_MOUSEHWHEEL
 #define WM_MOUSEHWHEEL 0x020E

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "platform/text_format.h"
-#include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

@@ -15,10 +15,9 @@
 #include "previewer/shell/page_navigation.h"
 #include "previewer/shell/view_commands.h"
 #include "previewer/shell/view_layout.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

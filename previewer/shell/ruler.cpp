@@ -1,7 +1,7 @@
 #include "previewer/shell/ruler.h"
+#include "previewer/dvi/process_document.h"
 
 #include "platform/text_format.h"
-#include "previewer/startup/language.h"
 
 namespace mox {
 namespace {

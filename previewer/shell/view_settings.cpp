@@ -7,9 +7,8 @@
 #include "previewer/shell/page_choice.h"
 #include "previewer/shell/options_choice.h"
 #include "previewer/shell/page_view.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 

@@ -13,9 +13,8 @@
 #include "previewer/dvi/source_specials.h"
 #include "previewer/shell/page_navigation.h"
 #include "previewer/shell/page_view.h"
-#include "previewer/startup/language.h"
-#include "previewer/startup/messages.h"
 #include "previewer/startup/options.h"
+#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {

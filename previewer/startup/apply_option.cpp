@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "platform/text_format.h"
-#include "previewer/startup/language.h"
 #include "previewer/startup/number_syntax.h"
 #include "previewer/startup/program_files.h"
 
@@ -89,10 +88,10 @@ bool ApplyOption(char letter, std::string_view argument, Options& options) {
   if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
   switch (letter) {
     case 'E':
-      SetLanguage(Language::English);
+      options.Lang = Language::English;
       return true;
     case 'C':
-      SetLanguage(Language::Chinese);
+      options.Lang = Language::Chinese;
       return true;
     case 'R':
       return ApplyResolution(argument, options);

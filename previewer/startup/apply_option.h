@@ -9,7 +9,7 @@
 
 namespace mox {
 
-// Applies token to options (and the language setting). False when the token
+// Applies token to options (the language among them). False when the token
 // is an invalid option; the settings are then left as they were.
 bool ApplyOptionToken(std::string_view token, Options& options);
 

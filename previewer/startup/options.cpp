@@ -6,15 +6,13 @@
 #include "platform/file_system.h"
 #include "platform/text_format.h"
 #include "previewer/startup/apply_option.h"
-#include "previewer/startup/language.h"
+#include "previewer/startup/startup_texts.h"
 #include "previewer/startup/number_syntax.h"
 #include "previewer/startup/option_tokens.h"
 #include "previewer/startup/program_files.h"
 
 namespace mox {
 namespace {
-
-Options g_options;
 
 // A font path from its environment variable, when the variable holds anything
 // but white space; the leading white space is dropped.
@@ -31,26 +29,21 @@ void TakePathVariable(const char* name, std::string& path) {
 // The error for an invalid token. init_file_path is the initialization file
 // while it is open (the options variable is read while it is open, too);
 // nullptr once it has been read to its end or when there is none.
-std::string InvalidOptionText(std::string_view token, const std::string* init_file_path) {
-  std::string text = Format(Tr("非法可选项 \"%s\"", "Invalid option \"%s\" "),
-                            std::string(token).c_str());
+std::string InvalidOptionText(std::string_view token, const std::string* init_file_path,
+                              Language language) {
+  std::string text = Format(kInvalidOption.In(language), std::string(token).c_str());
   if (init_file_path != nullptr) {
-    text += Format(Tr("(出现在文件\"%s\"中)", "in the initialization file\n\"%s\"."),
-                   init_file_path->c_str());
+    text += Format(kInInitFile.In(language), init_file_path->c_str());
   } else {
-    text += Tr("(出现在命令行中)", "in the command line.");
+    text += kInCommandLine.In(language);
   }
   return text;
 }
 
 }  // namespace
 
-Options& CurrentOptions() { return g_options; }
-
-void ResetOptions() { g_options = Options{}; }
-
-std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments) {
-  Options& options = g_options;
+std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments,
+                                       Options& options) {
   options.ProgramPath = arguments.empty() ? std::string() : arguments[0];
   options.ProgramDirectory = ProgramDirectoryOf(options.ProgramPath);
   options.InitFilePath = InitFilePathOf(options.ProgramPath);
@@ -72,7 +65,7 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
     if (const std::optional<std::string> value = platform::GetEnvironmentText(variable)) {
       for (const std::string& token : SplitOptionTokens(*value)) {
         if (!ApplyOptionToken(token, options)) {
-          return InvalidOptionText(token, open_init_file);
+          return InvalidOptionText(token, open_init_file, options.Lang);
         }
       }
     }
@@ -84,7 +77,7 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
       if (IsCommentLine(line)) continue;
       for (const std::string& token : SplitOptionTokens(line)) {
         if (!ApplyOptionToken(token, options)) {
-          return InvalidOptionText(token, open_init_file);
+          return InvalidOptionText(token, open_init_file, options.Lang);
         }
       }
     }
@@ -93,7 +86,7 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
 
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     if (!ApplyOptionToken(arguments[i], options)) {
-      return InvalidOptionText(arguments[i], nullptr);
+      return InvalidOptionText(arguments[i], nullptr, options.Lang);
     }
   }
   return std::nullopt;

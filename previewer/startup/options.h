@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "previewer/base/bilingual.h"
 #include "previewer/startup/dimension.h"
 
 namespace mox {
@@ -17,6 +18,7 @@ namespace mox {
 inline constexpr std::size_t kOptionTextLimit = 255;
 
 struct Options {
+  Language Lang = Language::English;  // "-C" Chinese, "-E" English
   double ResolutionX = 600.0;  // dots per inch, > 0
   double ResolutionY = 600.0;
   double Gamma = 1.0;
@@ -42,22 +44,19 @@ struct Options {
   std::string InitFilePath;      // the program path ending in "INI"
 };
 
-// The process-wide settings.
-Options& CurrentOptions();
-// Back to the values before any source is read (for a fresh start in tests).
-void ResetOptions();
+// Reads all three sources into options. Returns nothing on success, or the
+// text of the first invalid option in the language set so far; the
+// settings read before it stay set. arguments[0] is the full path of the
+// program file.
+std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments,
+                                       Options& options);
 
-// Reads all three sources. Returns nothing on success, or the text of the
-// first invalid option in the current language; the settings read before it
-// stay set. arguments[0] is the full path of the program file.
-std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments);
-
-// Rewrites the initialization file with the current resolution, gamma and
+// Rewrites the initialization file with the options' resolution, gamma and
 // font paths, keeping its other options. 0 = saved, 1 = failed; on failure
 // the old file is back under its own name. A font path with white space is
 // written in double quotes (the reader takes quoted values from every
 // source); a setting the reader would still not read back as it is (a
 // path too long for one token) fails the save and leaves the file alone.
-int SaveOptions();
+int SaveOptions(const Options& options);
 
 }  // namespace mox

@@ -3,12 +3,9 @@
 #include <new>
 
 #include "previewer/startup/number_syntax.h"
-#include "previewer/startup/options.h"
 
 namespace mox {
 namespace {
-
-std::vector<PageRange> g_ranges;
 
 bool IsBlank(std::string_view text) {
   for (const char c : text) {
@@ -51,36 +48,27 @@ std::size_t ForEachRange(std::string_view text, Store store) {
 
 }  // namespace
 
-void ParsePageRanges(std::string_view text) {
-  g_ranges.clear();
+PageSelection::PageSelection(std::string_view text, int parity, int sequence_mode)
+    : parity_(parity), sequence_mode_(sequence_mode) {
   const std::size_t count = ForEachRange(text, [](const PageRange&) {});
   if (count == 0) return;
   try {
-    g_ranges.reserve(count);
+    ranges_.reserve(count);
   } catch (const std::bad_alloc&) {
     return;  // no ranges: every page passes
   }
-  ForEachRange(text, [](const PageRange& range) { g_ranges.push_back(range); });
+  ForEachRange(text, [this](const PageRange& range) { ranges_.push_back(range); });
 }
 
-void DiscardPageRanges() {
-  g_ranges.clear();
-  g_ranges.shrink_to_fit();
-}
-
-const std::vector<PageRange>& PageRanges() { return g_ranges; }
-
-bool IsPageSelected(std::int32_t count0, std::int32_t sequence) {
-  const Options& options = CurrentOptions();
-  const std::int32_t key = options.SequenceMode != 0 ? sequence : count0;
-  if (options.ParityFilter == 1 && key % 2 == 0) return false;
-  if (options.ParityFilter == 2 && key % 2 != 0) return false;
-  if (g_ranges.empty()) return true;
-  for (const PageRange& range : g_ranges) {
+bool PageSelection::IsSelected(std::int32_t count0, std::int32_t sequence) const {
+  const std::int32_t key = sequence_mode_ != 0 ? sequence : count0;
+  if (parity_ == 1 && key % 2 == 0) return false;
+  if (parity_ == 2 && key % 2 != 0) return false;
+  if (ranges_.empty()) return true;
+  for (const PageRange& range : ranges_) {
     if (range.Low <= key && key <= range.High) return true;
   }
   return false;
 }
 
 }  // namespace mox
-

@@ -16,13 +16,24 @@ struct PageRange {
 inline constexpr std::int32_t kNoLowerBound = -2147483647;
 inline constexpr std::int32_t kNoUpperBound = 2147483647;
 
-// Turns the page selection text into the process-wide range list.
-void ParsePageRanges(std::string_view text);
-// Empties the range list (closing a document does this).
-void DiscardPageRanges();
-const std::vector<PageRange>& PageRanges();
+// The pages a document shows: the ranges of a selection text, the parity
+// filter and the sequence-number mode of the options. With no ranges every
+// page (that the filter lets through) is selected.
+class PageSelection {
+ public:
+  PageSelection() = default;
+  // parity: 0 all, 1 odd only, 2 even only; sequence_mode non-zero: pages
+  // are counted by their position in the file.
+  PageSelection(std::string_view text, int parity, int sequence_mode);
 
-// count0 is the page's \count0, sequence its 1-based position in the file.
-bool IsPageSelected(std::int32_t count0, std::int32_t sequence);
+  // count0 is the page's \count0, sequence its 1-based position in the file.
+  bool IsSelected(std::int32_t count0, std::int32_t sequence) const;
+  const std::vector<PageRange>& Ranges() const { return ranges_; }
+
+ private:
+  std::vector<PageRange> ranges_;
+  int parity_ = 0;
+  int sequence_mode_ = 0;
+};
 
 }  // namespace mox

@@ -102,8 +102,7 @@ bool WriteInitFile(const SavedSettings& settings, const std::string& init_path,
 // the old file goes back under its own name, so the user never loses it.
 // Settings the reader would not read back as they are fail the save before
 // any file is touched.
-int SaveOptions() {
-  const Options& options = CurrentOptions();
+int SaveOptions(const Options& options) {
   const std::string& init_path = options.InitFilePath;
   const std::string temp_path = TemporaryInitPathOf(init_path);
   if (init_path.empty() || temp_path.empty()) return 1;

@@ -13,11 +13,11 @@ namespace {
 const std::string kFonts = std::string(MOX_FIXTURES_DIR) + "/hzfonts/";
 
 // The code indices of the characters the font holds (those with ink).
-std::vector<int> Characters(std::vector<std::uint8_t>& crossings) {
+std::vector<int> Characters(mox::OutlineFontFile& font, std::vector<std::uint8_t>& crossings) {
   std::vector<int> codes;
   std::vector<std::uint8_t> cell(4 * 32);
-  for (int k = 0; k < mox::OutlineGlyphCount(); ++k) {
-    if (mox::RenderOutlineGlyph(cell.data(), k, 32, 32, crossings.data(), crossings.size()) != 0) continue;
+  for (int k = 0; k < font.GlyphCount(); ++k) {
+    if (font.Render(cell.data(), k, 32, 32, crossings.data(), crossings.size()) != 0) continue;
     for (std::uint8_t byte : cell) {
       if (byte != 0) {
         codes.push_back(k);
@@ -33,15 +33,16 @@ void RenderCharacters(benchmark::State& state) {
   const int size = static_cast<int>(state.range(0));
   const std::string file = state.range(1) == 1 ? "uml1t1.hzf" : "uml1t3.hzf";
   std::vector<std::uint8_t> crossings(65520);
-  if (mox::OpenOutlineFont(kFonts + file) != 0) {
+  mox::OutlineFontFile font;
+  if (font.Open(kFonts + file) != 0) {
     state.SkipWithError("the fixture font does not open");
     return;
   }
-  const std::vector<int> codes = Characters(crossings);
+  const std::vector<int> codes = Characters(font, crossings);
   std::vector<std::uint8_t> cell(static_cast<std::size_t>((size + 7) / 8 * size));
   std::size_t next = 0;
   for (auto _ : state) {
-    if (mox::RenderOutlineGlyph(cell.data(), codes[next], size, size, crossings.data(),
+    if (font.Render(cell.data(), codes[next], size, size, crossings.data(),
                                 crossings.size()) != 0) {
       state.SkipWithError("a character does not render");
       break;
@@ -52,7 +53,6 @@ void RenderCharacters(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations());
   state.counters["glyphs/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                   benchmark::Counter::kIsRate);
-  mox::CloseOutlineFont();
 }
 BENCHMARK(RenderCharacters)
     ->ArgsProduct({{24, 64}, {1, 3}})

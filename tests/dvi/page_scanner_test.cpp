@@ -11,6 +11,7 @@
 
 #include "platform/file_system.h"
 #include "previewer/dvi/page_buffer.h"
+#include "previewer/dvi/process_document.h"
 #include "tests/support/bmf_writer.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
@@ -182,7 +183,9 @@ TEST_F(ScannerTest, AnInterruptedPairDropsItsFirstByteWithAStatusLine) {
 
 TEST_F(ScannerTest, RealGlyphBoxesAreCentredOnTheNominalCell) {
   // A TrueType face that makes the 24-pixel cells 26 by 26.
-  SetTrueTypeFaceQuery([](int) { return TrueTypeFaceUse{26.0 / 26.4, false}; });
+  for (int ziti = 0; ziti < kFaceTableEntries; ++ziti) {
+    test::ServeWithFace(TheFaceTable(), ziti, 26.0 / 26.4);
+  }
   DviWriter dvi = ChinesePage({48, 33});
   ASSERT_EQ(Load(dvi), 0);
   const std::vector<PageItem> chars = ItemsOfKind(Scan(0), ItemChineseChar);

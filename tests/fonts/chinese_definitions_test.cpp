@@ -3,8 +3,8 @@
 #include <string>
 
 #include "previewer/fonts/font_registry.h"
-#include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
+#include "previewer/dvi/process_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/process_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {
@@ -149,14 +150,9 @@ TEST_F(FontRegistryTest, GlyphSizeFromTheDefinitionScale) {
 }
 
 TEST_F(FontRegistryTest, GlyphSizeFromATrueTypeFace) {
-  std::vector<int> asked;
-  SetTrueTypeFaceQuery([&asked](int ziti) -> std::optional<TrueTypeFaceUse> {
-    asked.push_back(ziti);
-    if (ziti == 2) return TrueTypeFaceUse{1.0, true};
-    if (ziti == 3) return TrueTypeFaceUse{0.5, false};
-    if (ziti == 0) return TrueTypeFaceUse{1.0, false};
-    return std::nullopt;
-  });
+  test::ServeWithFace(TheFaceTable(), 2, 1.0, true);
+  test::ServeWithFace(TheFaceTable(), 3, 0.5);
+  test::ServeWithFace(TheFaceTable(), 0, 1.0);
   Fonts().Definitions[5].Scale = 15000;  // not used: the face wins
   // Slot 5 is ziti 2 (B): italic widens by 1.5, height always 1.1.
   EXPECT_EQ(ChineseGlyphSize(5, 24, 24).Width, 36);
@@ -170,13 +166,11 @@ TEST_F(FontRegistryTest, GlyphSizeFromATrueTypeFace) {
   Fonts().Definitions[8].Scale = 15000;
   EXPECT_EQ(ChineseGlyphSize(8, 24, 24).Width, 36);
   EXPECT_EQ(ChineseGlyphSize(8, 24, 24).Height, 36);
-  EXPECT_EQ(asked.back(), 4);
 
-  EXPECT_TRUE(TrueTypeFaceFor(2).has_value());
-  EXPECT_FALSE(TrueTypeFaceFor(27).has_value());
-  EXPECT_FALSE(TrueTypeFaceFor(-1).has_value());
-  SetTrueTypeFaceQuery(nullptr);
-  EXPECT_FALSE(TrueTypeFaceFor(2).has_value());
+  EXPECT_TRUE(FaceServes(TheFaceTable(), 2));
+  EXPECT_FALSE(FaceServes(TheFaceTable(), 27));
+  EXPECT_FALSE(FaceServes(TheFaceTable(), -1));
+  TheFaceTable() = FaceTable{};
   EXPECT_EQ(ChineseGlyphSize(5, 24, 24).Width, 36);  // now 1.5 from the definition
   EXPECT_EQ(ChineseGlyphSize(6, 24, 24).Width, 24);
 }

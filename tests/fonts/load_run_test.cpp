@@ -13,6 +13,7 @@
 
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/carry_over.h"
+#include "previewer/dvi/process_document.h"
 #include "tests/support/counting_files.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
@@ -183,13 +184,16 @@ TEST_F(LoadRunTest, AUserFontBesideTheDocumentServesSlotZero) {
 
 // A document of one page with the first-level characters of the given
 // cells in font ccfntA of the given width (DVI units) and 24 pt height.
-std::string FirstLevelCharacters(const std::vector<int>& cells, std::int32_t width) {
+// Characters of the first level in a font `width` DVI units wide and
+// `height_points` high (24 pt unless given).
+std::string FirstLevelCharacters(const std::vector<int>& cells, std::int32_t width,
+                                 std::int32_t height_points = 24) {
   DviWriter dvi;
   dvi.Preamble("cells");
   dvi.BeginPage(1).Special("ZiTi=A").Down(100 * 65536).Font(1);
   for (int cell : cells) dvi.SetChar(48).SetChar(static_cast<std::uint32_t>(32 + cell));
   dvi.EndPage();
-  dvi.Finish({.Fonts = {{.Number = 1, .Checksum = 24 << 20, .ScaledSize = width,
+  dvi.Finish({.Fonts = {{.Number = 1, .Checksum = height_points << 20, .ScaledSize = width,
                          .DesignSize = width, .Name = "ccfntA24"}}});
   return dvi.Data();
 }
@@ -228,12 +232,12 @@ TEST_F(LoadRunTest, CharactersTooLargeToHoldRefuseTheDocumentBeforeAnyIsMade) {
   // refused as one, the font named with what it needs.
   std::vector<int> cells(60);
   for (int i = 0; i < 60; ++i) cells[static_cast<std::size_t>(i)] = i + 1;
-  WriteFile(dir_.File("paper.dvi"), FirstLevelCharacters(cells, 480 * 65536));
+  WriteFile(dir_.File("paper.dvi"), FirstLevelCharacters(cells, 480 * 65536, 480));
   Open(dir_.File("paper.dvi"));
   EXPECT_EQ(LoadFonts(), 1);
   EXPECT_EQ(ui_.Boxes.back().Text,
-            "The document's characters would take 112 MB, more than the 96 MB a document may "
-            "take; most of it is font ccfnt (ziti A) at 480pt and 600 dpi, 112 MB.");
+            "The document's characters would take 114 MB, more than the 96 MB a document may "
+            "take; most of it is font ccfnt (ziti A) at 480pt and 600 dpi, 114 MB.");
 }
 
 TEST(GlyphBitmapBytesTest, SidesAreBoundedAndTheCountNeverWraps) {

@@ -110,14 +110,15 @@ TEST(OutlineFidelity, CompiledCharactersMatchFreeTypesRendering) {
   }
   ASSERT_GE(characters.size(), 50u);
   test::TempDir dir;
+  OutlineFontFile font;
   const std::vector<std::uint8_t> bytes = hzfont::WriteFont(image);
   test::WriteFile(dir.File("sample.hz"), std::string(bytes.begin(), bytes.end()));
-  ASSERT_EQ(OpenOutlineFont(dir.File("sample.hz")), kOutlineOk);
+  ASSERT_EQ(font.Open(dir.File("sample.hz")), kOutlineOk);
 
   for (int size : {24, 48}) {
     double touched_sum = 0, touched_min = 1, centres_sum = 0, centres_min = 1;
     for (std::size_t k = 0; k < characters.size(); ++k) {
-      const test::Bitmap driver = test::RenderGlyph(static_cast<int>(k), size, size);
+      const test::Bitmap driver = test::RenderGlyph(font, static_cast<int>(k), size, size);
       ASSERT_EQ(driver.Result, kOutlineOk);
       const double touched =
           IntersectionOverUnion(driver, FreeTypeCell(compiler, characters[k], size, Reference::Touched));
@@ -138,7 +139,7 @@ TEST(OutlineFidelity, CompiledCharactersMatchFreeTypesRendering) {
     // The 1-bit rendering is thinner by design (see above), not by more.
     EXPECT_GE(centres_sum / n, 0.45) << size;
   }
-  CloseOutlineFont();
+  font.Close();
 }
 
 }  // namespace

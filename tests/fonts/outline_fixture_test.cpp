@@ -25,11 +25,13 @@ const std::vector<int> kLevel2 = {0, 96, 107, 3007};                 // 亍伲�
 
 class OutlineFixtures : public ::testing::Test {
  protected:
-  void TearDown() override { CloseOutlineFont(); }
-  static void Open(const std::string& name, int count) {
-    ASSERT_EQ(OpenOutlineFont(kDir + name), kOutlineOk) << name;
-    ASSERT_EQ(OutlineGlyphCount(), count) << name;
+  void TearDown() override { font_.Close(); }
+  void Open(const std::string& name, int count) {
+    ASSERT_EQ(font_.Open(kDir + name), kOutlineOk) << name;
+    ASSERT_EQ(font_.GlyphCount(), count) << name;
   }
+
+  OutlineFontFile font_;
 };
 
 TEST_F(OutlineFixtures, DefinitionsNameTheFilesOfFiveSlots) {
@@ -68,12 +70,12 @@ TEST_F(OutlineFixtures, TheDocumentsCharactersAreDrawnInTheirCells) {
     Open(file.Name, file.Count);
     for (int size : {24, 100, 199}) {
       for (int k : *file.Codes) {
-        const test::Bitmap b = test::RenderGlyph(k, size, size);
+        const test::Bitmap b = test::RenderGlyph(font_, k, size, size);
         ASSERT_EQ(b.Result, kOutlineOk) << file.Name << " " << k;
         EXPECT_GT(b.Ink(), size / 4) << file.Name << " " << k;
         EXPECT_LT(b.Ink(), size * size * 3 / 4) << file.Name << " " << k;
       }
-      EXPECT_EQ(test::RenderGlyph(file.Absent, size, size).Ink(), 0) << file.Name;
+      EXPECT_EQ(test::RenderGlyph(font_, file.Absent, size, size).Ink(), 0) << file.Name;
     }
   }
 }
@@ -82,7 +84,7 @@ TEST_F(OutlineFixtures, CharactersSitInTheEmSquare) {
   // 一 (one horizontal stroke) lies across the middle of the cell; 中 fills
   // most of it without touching the top or the bottom edge.
   Open("uml1t1.hzf", 3760);
-  const test::Bitmap one = test::RenderGlyph(3222, 100, 100);
+  const test::Bitmap one = test::RenderGlyph(font_, 3222, 100, 100);
   int top = 100, bottom = -1, left = 100, right = -1;
   for (int y = 0; y < 100; ++y) {
     for (int x = 0; x < 100; ++x) {
@@ -98,7 +100,7 @@ TEST_F(OutlineFixtures, CharactersSitInTheEmSquare) {
   EXPECT_LT(bottom - top, 15);
   EXPECT_LE(left, 10);
   EXPECT_GE(right, 90);
-  const test::Bitmap middle = test::RenderGlyph(3619, 100, 100);
+  const test::Bitmap middle = test::RenderGlyph(font_, 3619, 100, 100);
   for (int x = 0; x < 100; ++x) {
     EXPECT_FALSE(middle.At(x, 0));
     EXPECT_FALSE(middle.At(x, 99));
@@ -112,10 +114,10 @@ TEST_F(OutlineFixtures, TypesOneAndThreeOfALevelDrawAlike) {
         std::tuple{"uml2t3.hzf", "uml2t1.hzf", 3008, &kLevel2}}) {
     std::vector<std::string> pictures;
     Open(first, count);
-    for (int k : *codes) pictures.push_back(test::RenderGlyph(k, 61, 67).Picture());
+    for (int k : *codes) pictures.push_back(test::RenderGlyph(font_, k, 61, 67).Picture());
     Open(second, count);
     for (std::size_t i = 0; i < codes->size(); ++i) {
-      EXPECT_EQ(test::RenderGlyph((*codes)[i], 61, 67).Picture(), pictures[i]) << second;
+      EXPECT_EQ(test::RenderGlyph(font_, (*codes)[i], 61, 67).Picture(), pictures[i]) << second;
     }
   }
 }

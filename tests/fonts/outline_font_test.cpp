@@ -46,7 +46,7 @@ Contour Circle(int cx, int cy, int r) {
 
 class OutlineTest : public ::testing::Test {
  protected:
-  void TearDown() override { CloseOutlineFont(); }
+  void TearDown() override { font_.Close(); }
 
   std::string Write(const FontImage& image, const std::string& name = "font.hz") {
     const std::string path = dir_.File(name);
@@ -62,10 +62,11 @@ class OutlineTest : public ::testing::Test {
     image.Type = type;
     image.DesignWidth = image.DesignHeight = design;
     image.Glyphs = glyphs;
-    ASSERT_EQ(OpenOutlineFont(Write(image)), kOutlineOk);
+    ASSERT_EQ(font_.Open(Write(image)), kOutlineOk);
   }
 
   test::TempDir dir_;
+  OutlineFontFile font_;
 };
 
 // --- Shapes -----------------------------------------------------------------
@@ -78,7 +79,7 @@ TEST_F(OutlineShapes, SquareFillsItsCellsInclusively) {
   Open({Glyph({Polygon({{64, 64}, {192, 64}, {192, 192}, {64, 192}})}),
         Glyph({Polygon({{64, 64}, {64, 192}, {192, 192}, {192, 64}})})});
   for (int k = 0; k < 2; ++k) {
-    const Bitmap b = RenderGlyph(k, 16, 16);
+    const Bitmap b = RenderGlyph(font_, k, 16, 16);
     ASSERT_EQ(b.Result, kOutlineOk);
     for (int y = 0; y < 16; ++y) {
       for (int x = 0; x < 16; ++x) {
@@ -92,7 +93,7 @@ TEST_F(OutlineShapes, DiamondTipsArePaintedHalfARowOut) {
   // Local top and bottom (reversing vertices) and same-direction vertices at
   // the sides, at 16 by 16: tips at rows 1 and 15, sides at columns 1 and 15.
   Open({Glyph({Polygon({{128, 16}, {240, 128}, {128, 240}, {16, 128}})})});
-  const Bitmap b = RenderGlyph(0, 16, 16);
+  const Bitmap b = RenderGlyph(font_, 0, 16, 16);
   ASSERT_EQ(b.Result, kOutlineOk);
   EXPECT_EQ(b.Picture(),
             "................\n"
@@ -120,7 +121,7 @@ TEST_F(OutlineShapes, SlantedEdgesStepByRoundedColumns) {
   // vertical edge to where the slanted one enters it and painted on to
   // where it leaves. The top corner is painted half a row out (1 to 3).
   Open({Glyph({Polygon({{16, 16}, {224, 80}, {16, 80}})})});
-  const Bitmap b = RenderGlyph(0, 16, 16);
+  const Bitmap b = RenderGlyph(font_, 0, 16, 16);
   ASSERT_EQ(b.Result, kOutlineOk);
   EXPECT_EQ(b.Picture(),
             "................\n"
@@ -149,14 +150,14 @@ TEST_F(OutlineShapes, HorizontalRunsKeepTheCrossingsPaired) {
         Glyph({Polygon({{60, 30}, {200, 30}, {240, 128}, {200, 220}, {60, 220}, {20, 128}})}),
         Glyph({Polygon({{30, 100}, {200, 100}, {120, 100}})})});
   for (int size : {16, 33, 100}) {
-    const Bitmap stairs = RenderGlyph(0, size, size);
+    const Bitmap stairs = RenderGlyph(font_, 0, size, size);
     ASSERT_EQ(stairs.Result, kOutlineOk);
     test::ExpectCoversPolygon(stairs, {{20, 20}, {100, 20}, {100, 80}, {160, 80}, {160, 140},
                                        {220, 140}, {220, 220}, {20, 220}});
-    const Bitmap hexagon = RenderGlyph(1, size, size);
+    const Bitmap hexagon = RenderGlyph(font_, 1, size, size);
     ASSERT_EQ(hexagon.Result, kOutlineOk);
     test::ExpectCoversPolygon(hexagon, {{60, 30}, {200, 30}, {240, 128}, {200, 220}, {60, 220}, {20, 128}});
-    const Bitmap flat = RenderGlyph(2, size, size);
+    const Bitmap flat = RenderGlyph(font_, 2, size, size);
     ASSERT_EQ(flat.Result, kOutlineOk);
     const int row = 100 * size / 256;
     for (int y = 0; y < size; ++y) {
@@ -188,7 +189,7 @@ TEST_F(OutlineShapes, EveryPixelOfASampleOfPolygonsIsPlaced) {
   Open(glyphs);
   for (std::size_t k = 0; k < shapes.size(); ++k) {
     for (int size : {12, 24, 57}) {
-      const Bitmap b = RenderGlyph(static_cast<int>(k), size, size);
+      const Bitmap b = RenderGlyph(font_, static_cast<int>(k), size, size);
       ASSERT_EQ(b.Result, kOutlineOk) << k;
       test::ExpectCoversPolygon(b, shapes[k]);
       test::ExpectInsideDilatedPolygon(b, shapes[k], 1.0);
@@ -199,7 +200,7 @@ TEST_F(OutlineShapes, EveryPixelOfASampleOfPolygonsIsPlaced) {
 TEST_F(OutlineShapes, CurvesFollowTheCircle) {
   Open({Glyph({Circle(128, 128, 100)}), Glyph({Circle(128, 128, 100), Circle(128, 128, 50)})});
   for (int size : {24, 48, 120}) {
-    const Bitmap disc = RenderGlyph(0, size, size);
+    const Bitmap disc = RenderGlyph(font_, 0, size, size);
     ASSERT_EQ(disc.Result, kOutlineOk);
     // Compared with the pixels whose centres lie in the circle: the
     // driver inks every pixel the outline touches, about one more per row.
@@ -221,7 +222,7 @@ TEST_F(OutlineShapes, CurvesFollowTheCircle) {
     EXPECT_GT(inside, area) << size;
     EXPECT_LT(inside, area + 2 * 3.14159265358979 * r * 1.2 + 4) << size;
     // The inner circle is a hole (contours fill by pairs of crossings).
-    const Bitmap ring = RenderGlyph(1, size, size);
+    const Bitmap ring = RenderGlyph(font_, 1, size, size);
     ASSERT_EQ(ring.Result, kOutlineOk);
     EXPECT_FALSE(ring.At(static_cast<int>(c), static_cast<int>(c)));
     EXPECT_TRUE(ring.At(static_cast<int>(c), static_cast<int>(c - 75 * scale)));
@@ -240,8 +241,8 @@ TEST_F(OutlineShapes, DeltasWrapAroundTheDesignSize) {
   image.DesignWidth = 100;
   image.DesignHeight = 50;
   image.Glyphs = {square};
-  ASSERT_EQ(OpenOutlineFont(Write(image)), kOutlineOk);
-  const Bitmap b = RenderGlyph(0, 20, 10);
+  ASSERT_EQ(font_.Open(Write(image)), kOutlineOk);
+  const Bitmap b = RenderGlyph(font_, 0, 20, 10);
   ASSERT_EQ(b.Result, kOutlineOk);
   for (int y = 0; y < 10; ++y) {
     for (int x = 0; x < 20; ++x) EXPECT_EQ(b.At(x, y), x >= 5 && x <= 15 && y >= 2 && y <= 8);
@@ -259,7 +260,7 @@ TEST_F(OutlineShapes, EmptyGlyphAndUntouchedNeighbours) {
       std::vector<std::uint8_t> destination(bytes + 16, 0xA5);
       const std::size_t crossing_bytes = 4 * 20 * height + 3;
       std::vector<std::uint8_t> crossings(crossing_bytes + 16, 0x5A);
-      ASSERT_EQ(RenderOutlineGlyph(destination.data(), k, width, height, crossings.data(), crossing_bytes),
+      ASSERT_EQ(font_.Render(destination.data(), k, width, height, crossings.data(), crossing_bytes),
                 kOutlineOk);
       for (std::size_t i = bytes; i < destination.size(); ++i) ASSERT_EQ(destination[i], 0xA5);
       for (std::size_t i = 4 * 20 * height; i < crossings.size(); ++i) ASSERT_EQ(crossings[i], 0x5A);
@@ -288,11 +289,11 @@ TEST_F(OutlineTypes, AllThreeTypesDrawTheSameGlyphs) {
     image.Type = type;
     image.FirstCode = 1410;
     image.Glyphs = glyphs;
-    ASSERT_EQ(OpenOutlineFont(Write(image, "type" + std::to_string(type))), kOutlineOk);
-    EXPECT_EQ(OutlineGlyphCount(), 4);
+    ASSERT_EQ(font_.Open(Write(image, "type" + std::to_string(type))), kOutlineOk);
+    EXPECT_EQ(font_.GlyphCount(), 4);
     for (int k = 0; k < 4; ++k) {
       for (auto [w, h] : {std::pair{13, 17}, std::pair{40, 40}}) {
-        const Bitmap b = RenderGlyph(k, w, h);
+        const Bitmap b = RenderGlyph(font_, k, w, h);
         ASSERT_EQ(b.Result, kOutlineOk) << "type " << type << " glyph " << k;
         pictures[static_cast<std::size_t>(type - 1)].push_back(b.Picture());
       }
@@ -321,16 +322,16 @@ TEST_F(OutlineTypes, OpeningReadsTheFileOnceAndRenderingOpensNothing) {
   image.Glyphs = {Glyph({Circle(128, 128, 90)}), Glyph({})};
   const std::string path = Write(image);
   platform::FileSystem* previous = platform::SetFiles(&counting);
-  EXPECT_EQ(OpenOutlineFont(path), kOutlineOk);
-  EXPECT_EQ(RenderGlyph(0, 30, 30).Result, kOutlineOk);
-  EXPECT_EQ(RenderGlyph(1, 30, 30).Result, kOutlineOk);
+  EXPECT_EQ(font_.Open(path), kOutlineOk);
+  EXPECT_EQ(RenderGlyph(font_, 0, 30, 30).Result, kOutlineOk);
+  EXPECT_EQ(RenderGlyph(font_, 1, 30, 30).Result, kOutlineOk);
   // Opening another font closes the first.
-  EXPECT_EQ(OpenOutlineFont(path), kOutlineOk);
+  EXPECT_EQ(font_.Open(path), kOutlineOk);
   platform::SetFiles(previous);
   EXPECT_EQ(counting.Opens, 2);
-  CloseOutlineFont();
-  EXPECT_FALSE(OutlineFontIsOpen());
-  EXPECT_EQ(OutlineGlyphCount(), 0);
+  font_.Close();
+  EXPECT_FALSE(font_.IsOpen());
+  EXPECT_EQ(font_.GlyphCount(), 0);
 }
 
 // --- Errors -----------------------------------------------------------------
@@ -348,7 +349,7 @@ class OutlineErrors : public OutlineTest {
   int OpenBytes(const std::string& bytes) {
     const std::string path = dir_.File("spoilt.hz");
     test::WriteFile(path, bytes);
-    return OpenOutlineFont(path);
+    return font_.Open(path);
   }
   static void Put16(std::string& bytes, std::size_t at, int value) {
     bytes[at] = static_cast<char>(value & 0xFF);
@@ -360,12 +361,12 @@ class OutlineErrors : public OutlineTest {
 };
 
 TEST_F(OutlineErrors, OpeningRefusesWhatItCannotReadOrTrust) {
-  EXPECT_EQ(OpenOutlineFont(dir_.File("missing.hz")), kOutlineReadError);
+  EXPECT_EQ(font_.Open(dir_.File("missing.hz")), kOutlineReadError);
   EXPECT_EQ(OpenBytes(Bytes(1).substr(0, 11)), kOutlineReadError);  // ends in the header
   EXPECT_EQ(OpenBytes(Bytes(1).substr(0, 20)), kOutlineReadError);  // ends in the offsets
   EXPECT_EQ(OpenBytes(Bytes(2).substr(0, 13)), kOutlineReadError);  // no record size
   EXPECT_EQ(OpenBytes(Bytes(3).substr(0, 28)), kOutlineReadError);  // ends before the tree
-  EXPECT_FALSE(OutlineFontIsOpen());
+  EXPECT_FALSE(font_.IsOpen());
 
   auto spoilt = [&](int type, auto&& change) {
     std::string bytes = Bytes(type);
@@ -395,7 +396,7 @@ TEST_F(OutlineErrors, OpeningRefusesWhatItCannotReadOrTrust) {
               b[tree + 4 + 2] = static_cast<char>(static_cast<unsigned char>(b[tree]) + 1);
             }),
             kOutlineBadHeader);
-  EXPECT_FALSE(OutlineFontIsOpen());
+  EXPECT_FALSE(font_.IsOpen());
   EXPECT_EQ(OpenBytes(Bytes(3)), kOutlineOk);
 }
 
@@ -407,7 +408,7 @@ TEST_F(OutlineErrors, GlyphCountsUpToTheOffsetTable) {
   bytes.resize(16 + 3760 * static_cast<std::size_t>(static_cast<unsigned char>(bytes[12]) |
                                                      static_cast<unsigned char>(bytes[13]) << 8));
   EXPECT_EQ(OpenBytes(bytes), kOutlineOk);
-  EXPECT_EQ(OutlineGlyphCount(), 3760);
+  EXPECT_EQ(font_.GlyphCount(), 3760);
   Put16(bytes, 6, 3760);
   EXPECT_EQ(OpenBytes(bytes), kOutlineBadHeader);
 }
@@ -418,7 +419,7 @@ TEST_F(OutlineErrors, RenderingChecksInOrder) {
   auto render = [&](int k, int w, int h, std::size_t crossing_bytes = 4000) {
     // Bytes past the given size are watched.
     std::fill(crossings.begin() + static_cast<long>(crossing_bytes), crossings.end(), 0xEE);
-    const int result = RenderOutlineGlyph(destination.data(), k, w, h, crossings.data(), crossing_bytes);
+    const int result = font_.Render(destination.data(), k, w, h, crossings.data(), crossing_bytes);
     EXPECT_TRUE(std::all_of(crossings.begin() + static_cast<long>(crossing_bytes), crossings.end(),
                             [](std::uint8_t v) { return v == 0xEE; }));
     return result;
@@ -462,15 +463,15 @@ TEST_F(OutlineErrors, BadCommandsAndShortDataGive512) {
     if (type == 2) continue;  // records are padded with ends of glyph
     Open(glyphs, type);
     for (int k = 0; k < 8; ++k) {
-      EXPECT_EQ(RenderGlyph(k, 20, 20).Result, kOutlineBadData) << "type " << type << " glyph " << k;
+      EXPECT_EQ(RenderGlyph(font_, k, 20, 20).Result, kOutlineBadData) << "type " << type << " glyph " << k;
     }
-    EXPECT_EQ(RenderGlyph(8, 20, 20).Result, kOutlineOk);
+    EXPECT_EQ(RenderGlyph(font_, 8, 20, 20).Result, kOutlineOk);
   }
   // In type 2 every record holds all its bytes, so only bad commands fail.
   Open(glyphs, fmt::kFixedRecords);
-  EXPECT_EQ(RenderGlyph(0, 20, 20).Result, kOutlineBadData);
-  EXPECT_EQ(RenderGlyph(1, 20, 20).Result, kOutlineBadData);
-  EXPECT_EQ(RenderGlyph(8, 20, 20).Result, kOutlineOk);
+  EXPECT_EQ(RenderGlyph(font_, 0, 20, 20).Result, kOutlineBadData);
+  EXPECT_EQ(RenderGlyph(font_, 1, 20, 20).Result, kOutlineBadData);
+  EXPECT_EQ(RenderGlyph(font_, 8, 20, 20).Result, kOutlineOk);
 }
 
 TEST_F(OutlineErrors, TreeCodedDataEndingInsideACode) {
@@ -485,9 +486,9 @@ TEST_F(OutlineErrors, TreeCodedDataEndingInsideACode) {
   for (int i = 0; i < 4; ++i) bytes[20 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(cut >> (8 * i));
   bytes.resize(cut);
   test::WriteFile(dir_.File("cut.hz"), std::string(bytes.begin(), bytes.end()));
-  ASSERT_EQ(OpenOutlineFont(dir_.File("cut.hz")), kOutlineOk);
-  EXPECT_EQ(RenderGlyph(0, 20, 20).Result, kOutlineOk);
-  EXPECT_EQ(RenderGlyph(1, 20, 20).Result, kOutlineBadData);
+  ASSERT_EQ(font_.Open(dir_.File("cut.hz")), kOutlineOk);
+  EXPECT_EQ(RenderGlyph(font_, 0, 20, 20).Result, kOutlineOk);
+  EXPECT_EQ(RenderGlyph(font_, 1, 20, 20).Result, kOutlineBadData);
 }
 
 TEST_F(OutlineErrors, DamagedFilesAndStreamsStayInsideTheirBuffers) {
@@ -522,17 +523,17 @@ TEST_F(OutlineErrors, DamagedFilesAndStreamsStayInsideTheirBuffers) {
         }
       }
       test::WriteFile(dir_.File("random.hz"), std::string(bytes.begin(), bytes.end()));
-      const int opened = OpenOutlineFont(dir_.File("random.hz"));
+      const int opened = font_.Open(dir_.File("random.hz"));
       ASSERT_TRUE(opened == kOutlineOk || opened == kOutlineReadError || opened == kOutlineBadHeader);
       if (opened != kOutlineOk) continue;
-      for (int k = 0; k < OutlineGlyphCount(); ++k) {
+      for (int k = 0; k < font_.GlyphCount(); ++k) {
         const int width = 1 + static_cast<int>(random() % 70);
         const int height = 1 + static_cast<int>(random() % 70);
         const std::size_t bytes_out = static_cast<std::size_t>((width + 7) / 8 * height);
         std::vector<std::uint8_t> destination(bytes_out + 8, 0xC3);
         const std::size_t crossing_bytes = 4 * height * (1 + random() % 40);
         std::vector<std::uint8_t> crossings(crossing_bytes + 8, 0x3C);
-        const int result = RenderOutlineGlyph(destination.data(), k, width, height, crossings.data(),
+        const int result = font_.Render(destination.data(), k, width, height, crossings.data(),
                                               crossing_bytes);
         EXPECT_TRUE(result == kOutlineOk || result == kOutlineBadData || result == kOutlineTableFull)
             << "type " << type << " round " << round << " glyph " << k << ": " << result;

@@ -44,14 +44,14 @@ struct Bitmap {
   }
 };
 
-// Renders glyph k of the open font with a generous crossing buffer.
-inline Bitmap RenderGlyph(int k, int width, int height) {
+// Renders glyph k of an open font with a generous crossing buffer.
+inline Bitmap RenderGlyph(OutlineFontFile& font, int k, int width, int height) {
   Bitmap b;
   b.Width = width;
   b.Height = height;
   b.Bits.assign(static_cast<std::size_t>((width + 7) / 8 * height), 0);
   std::vector<std::uint8_t> crossings(65520);
-  b.Result = RenderOutlineGlyph(b.Bits.data(), k, width, height, crossings.data(), crossings.size());
+  b.Result = font.Render(b.Bits.data(), k, width, height, crossings.data(), crossings.size());
   return b;
 }
 

@@ -11,7 +11,7 @@ FakePkGenerator& TheFakePkGenerator() {
 }
 }  // namespace test
 
-int RunPkGenerator() {
+int RunPkGenerator(FontDocument&) {
   test::FakePkGenerator& generator = test::TheFakePkGenerator();
   ++generator.Calls;
   return generator.Action ? generator.Action() : 1;

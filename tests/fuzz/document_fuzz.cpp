@@ -17,9 +17,9 @@
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/render/page_renderer.h"
 #include "previewer/startup/dimension.h"
-#include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
+#include "previewer/dvi/process_document.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

@@ -16,9 +16,9 @@
 #include "platform/file_system.h"
 #include "previewer/render/grey_palette.h"
 #include "previewer/startup/dimension.h"
-#include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
+#include "previewer/dvi/process_document.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

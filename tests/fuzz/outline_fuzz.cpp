@@ -11,15 +11,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static std::vector<std::uint8_t> crossings(65520);
   static std::vector<std::uint8_t> glyph(64 * 64);
   const std::string path = mox::fuzz::WriteScratchFile("input.hzf", data, size);
-  if (mox::OpenOutlineFont(path) == mox::kOutlineOk) {
-    const int count = mox::OutlineGlyphCount();
+  mox::OutlineFontFile font;
+  if (font.Open(path) == mox::kOutlineOk) {
+    const int count = font.GlyphCount();
     for (int k = 0; k < count && k < 8; ++k) {
       for (int cell : {24, 7, 61}) {
-        mox::RenderOutlineGlyph(glyph.data(), k, cell, cell, crossings.data(), crossings.size());
+        font.Render(glyph.data(), k, cell, cell, crossings.data(), crossings.size());
       }
     }
-    mox::RenderOutlineGlyph(glyph.data(), count, 24, 24, crossings.data(), crossings.size());
+    font.Render(glyph.data(), count, 24, 24, crossings.data(), crossings.size());
   }
-  mox::CloseOutlineFont();
   return 0;
 }

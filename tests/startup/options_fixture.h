@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/environment.h"
-#include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
+#include "previewer/dvi/process_document.h"
 #include "tests/support/temp_dir.h"
 
 namespace mox::test {

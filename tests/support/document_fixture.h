@@ -1,10 +1,11 @@
 // A clean start for tests of the open document: default settings in English,
-// no page ranges, no TrueType query, a recording user interface and a
+// no page ranges, no TrueType face, a recording user interface and a
 // temporary folder; whatever a test opened is closed afterwards.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,9 +13,9 @@
 #include "previewer/base/document_abort.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/startup/language.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
+#include "previewer/dvi/process_document.h"
 #include "tests/support/recording_user_interface.h"
 #include "tests/support/temp_dir.h"
 
@@ -63,9 +64,17 @@ class DocumentTest : public ::testing::Test {
     ResetOptions();
     CloseDviFile();
     SetLanguage(Language::English);
-    SetTrueTypeFaceQuery(nullptr);
+    TheFaceTable() = FaceTable{};
   }
 };
+
+// Lets a TrueType face serve a ziti of the face table at a scale.
+inline void ServeWithFace(FaceTable& table, int ziti, double scale, bool italic = false) {
+  FaceEntry& entry = table.Entries[static_cast<std::size_t>(ziti)];
+  std::snprintf(entry.Font.FaceName, sizeof entry.Font.FaceName, "%s", "SimSun");
+  entry.Font.Italic = italic ? 1 : 0;
+  entry.Scale = scale;
+}
 
 // The message of the document abort that body throws, or nothing.
 template <typename Body>

@@ -112,6 +112,17 @@ BOOL CALLBACK FindChild(HWND window, LPARAM data) {
   return TRUE;
 }
 
+// Copies the text of a box's non-empty static control (its message) into a
+// 128-character buffer.
+BOOL CALLBACK CopyStaticText(HWND child, LPARAM out) {
+  wchar_t name[16] = L"";
+  GetClassNameW(child, name, 16);
+  if (std::wcscmp(name, L"Static") == 0 && GetWindowTextLengthW(child) > 0) {
+    GetWindowTextW(child, reinterpret_cast<wchar_t*>(out), 128);
+  }
+  return TRUE;
+}
+
 HWND TextWindow(HWND frame) {
   HWND found = nullptr;
   EnumChildWindows(frame, FindChild, reinterpret_cast<LPARAM>(&found));
@@ -199,17 +210,7 @@ int TimeVarelo(const wchar_t* varelo, const wchar_t* file, const wchar_t* word) 
   WaitFor([&] { return (box = TopWindow(process, L"#32770", L"Varelo")) != nullptr; });
   const double replaced = Now() - start;
   wchar_t said[128] = L"";
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM out) {
-        wchar_t name[16] = L"";
-        GetClassNameW(child, name, 16);
-        if (std::wcscmp(name, L"Static") == 0 && GetWindowTextLengthW(child) > 0) {
-          GetWindowTextW(child, reinterpret_cast<wchar_t*>(out), 128);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(said));
+  EnumChildWindows(box, CopyStaticText, reinterpret_cast<LPARAM>(said));
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   WaitFor([&] { return TopWindow(process, L"#32770", L"Varelo") == nullptr; });
   start = Now();

@@ -1,10 +1,10 @@
-#include "previewer/startup/messages.h"
+// The reporter of the programs that answer in message boxes and a caption.
+#include "previewer/startup/box_reporter.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "previewer/startup/language.h"
 #include "tests/support/recording_user_interface.h"
 
 namespace mox {
@@ -15,8 +15,17 @@ using platform::kAnswerYes;
 
 class MessagesTest : public ::testing::Test {
  protected:
-  void TearDown() override { SetLanguage(Language::English); }
+  void SetLanguage(Language language) { report.SetLanguage(language); }
+  void ShowError(std::string_view text) { report.Error(text); }
+  void ShowStatus(std::string_view text) { report.Status(text); }
+  bool ShowWarning(std::string_view text, bool ask) {
+    if (ask) return report.Question(text);
+    report.Warning(text);
+    return true;
+  }
+
   test::RecordingUserInterface ui;
+  BoxReporter report;
 };
 
 TEST_F(MessagesTest, ErrorBoxHasCaptionAndStyleOfEachLanguage) {
@@ -86,7 +95,7 @@ TEST_F(MessagesTest, LongWarningIsCutToTheBufferWithoutSplittingACharacter) {
 
 TEST_F(MessagesTest, SilentDefaultNeverBlocks) {
   platform::UserInterface* mine = platform::SetUi(nullptr);
-  EXPECT_EQ(ShowError("x"), platform::kAnswerOk);
+  ShowError("x");
   EXPECT_FALSE(ShowWarning("x", true));
   EXPECT_TRUE(ShowWarning("x", false));
   platform::SetUi(mine);
