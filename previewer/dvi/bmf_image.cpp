@@ -13,7 +13,6 @@
 #include "previewer/base/little_endian.h"
 #include "previewer/dvi/bmf_row_decoder.h"
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/dvi/process_document.h"
 
 namespace mox {
 namespace {
@@ -32,24 +31,6 @@ constexpr std::uint32_t kDirectoryOffset = 12;
 constexpr std::size_t kDirectoryEntrySize = 24;
 constexpr std::size_t kMemberNameSize = 16;
 constexpr std::size_t kMaxMemberNameBytes = 12;
-
-struct ImageState {
-  platform::FilePtr file;
-  std::string name;
-  ImageHeader header;
-  bool encoded = false;
-  std::uint64_t rows_start = 0;  // file offset of row 0 (plain) or its row header
-  std::size_t row_bytes = 0;
-  std::uint8_t last_byte_mask = 0xFF;
-  int current_row = -1;          // the row held in row, -1 for none
-  std::array<std::uint8_t, kImageRowBufferSize> row{};
-  std::array<std::uint8_t, kMaxRowDataCount> data{};  // one encoded row's data
-};
-
-ImageState& Image() {
-  static ImageState state;
-  return state;
-}
 
 char FoldAscii(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -112,8 +93,8 @@ std::string_view MemberName(std::string_view name) {
 // Opens the document's archive positioned at the member of that name and
 // gives the member's offset; no file when the archive cannot be opened, its
 // directory has no such entry, or the entry's offset cannot be reached.
-platform::FilePtr OpenArchiveMember(const std::string& name, std::uint64_t& start) {
-  const DviDocument& document = Document();
+platform::FilePtr OpenArchiveMember(const DviDocument& document, const std::string& name,
+                                    std::uint64_t& start) {
   platform::FilePtr file = platform::OpenFile(document.Name, "rb");
   if (!file || !SeekTo(file.get(), kDirectoryOffset)) return nullptr;
   const std::string_view wanted = MemberName(name);
@@ -149,11 +130,10 @@ bool DecodeNextRowFromFile(ImageState& image, std::span<std::uint8_t> row) {
 
 }  // namespace
 
-int LocateImage(std::string& name) {
+int LocateImage(const DviDocument& document, std::string& name) {
   TruncateGbk(name, kMaxNameBytes);
   if (name.empty()) return 1;
   if (CanOpen(name)) return 0;
-  const DviDocument& document = Document();
   if (!document.Loaded) return 1;
   if (FindLastOfGbk(name, kFolderSeparators) == std::string::npos) {
     const std::size_t end = FindLastOfGbk(document.Name, kFolderSeparators);
@@ -169,19 +149,18 @@ int LocateImage(std::string& name) {
   return document.Archive ? 0 : 1;
 }
 
-int OpenImage(const std::string& name, ImageHeader& header) {
-  ImageState& image = Image();
+int OpenImage(ImageState& image, const DviDocument& document, const std::string& name,
+              ImageHeader& header) {
   if (image.file && SameNameIgnoringCase(image.name, name)) {
     header = image.header;
     return image.encoded ? 1 : 0;
   }
-  CloseImage();
+  CloseImage(image);
   if (name.empty() || name.size() > kMaxNameBytes) return -1;
 
   std::uint64_t start = 0;
   platform::FilePtr file;
-  const DviDocument& document = Document();
-  if (document.Loaded && document.Archive) file = OpenArchiveMember(name, start);
+  if (document.Loaded && document.Archive) file = OpenArchiveMember(document, name, start);
   if (!file) {
     start = 0;
     file = platform::OpenFile(name, "rb");
@@ -213,8 +192,7 @@ int OpenImage(const std::string& name, ImageHeader& header) {
   return encoded ? 1 : 0;
 }
 
-int ReadImageRow(int row, std::uint8_t* out) {
-  ImageState& image = Image();
+int ReadImageRow(ImageState& image, int row, std::uint8_t* out) {
   if (!image.file || row < 0 || row >= image.header.Height) return 1;
   const std::span<std::uint8_t> buffer(image.row.data(), image.row_bytes);
 
@@ -249,8 +227,7 @@ int ReadImageRow(int row, std::uint8_t* out) {
   return 0;
 }
 
-void CloseImage() {
-  ImageState& image = Image();
+void CloseImage(ImageState& image) {
   image.file.reset();
   image.name.clear();
   image.header = ImageHeader{};

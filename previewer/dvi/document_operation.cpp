@@ -2,21 +2,18 @@
 
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/load_run.h"
-#include "previewer/dvi/process_document.h"
 
 namespace mox {
 
-int CloseAfterAbort(const DocumentAbort& abort) {
-  CloseDviFile();
-  if (!abort.Message.empty()) ShowError(abort.Message);
+int CloseAfterAbort(ScanDocument& doc, const DocumentAbort& abort) {
+  CloseDviFile(doc);
+  if (!abort.Message.empty()) doc.Report.Error(abort.Message);
   return 1;
 }
 
-std::string MemoryErrorMessage() { return Tr("内存申请错", "Memory allocation error"); }
-
-int LoadFonts() {
-  return GuardDocumentOperation([] {
-    RunLoad();
+int LoadFonts(ScanDocument& doc) {
+  return GuardDocumentOperation(doc, [&doc] {
+    RunLoad(doc);
     return 0;
   });
 }

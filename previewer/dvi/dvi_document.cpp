@@ -9,27 +9,28 @@
 #include "previewer/fonts/font_registry.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/dvi/dvi_texts.h"
+#include "previewer/dvi/scan_document.h"
 
 namespace mox {
 
-void CloseDviFile() {
-  DviDocument& document = Document();
+void CloseDviFile(ScanDocument& doc) {
+  DviDocument& document = doc.Dvi;
   document.Reader.Close();
 
   // Everything the later stages build for the document is released here,
   // in this one place: the open image, the page index and page ranges, the
   // page buffer with its side areas and the scan state, then the font tables
   // with every glyph record and bitmap.
-  CloseImage();
+  CloseImage(doc.Image);
   document.Pages.clear();
   document.Pages.shrink_to_fit();
   document.SourceMarks = std::vector<SourceMark>();
   document.SourceFiles = std::vector<std::string>();
-  DiscardPageRanges();
-  ReleasePageBuffer();
-  ResetScanState();
-  ClearFonts();
+  doc.Selection = PageSelection();
+  doc.Page = PageBuffer{};
+  doc.Scan = ScanState{};
+  doc.Fonts = FontRegistry{};
 
   document.Base = 0;
   document.ArchiveEntryCount = 0;
@@ -42,7 +43,7 @@ void CloseDviFile() {
   document.Boundary3 = kEndOfCodes;
   document.Num = 0;
   document.Den = 0;
-  document.Magnification = static_cast<std::uint32_t>(CurrentOptions().Magnification);
+  document.Magnification = static_cast<std::uint32_t>(doc.Settings.Magnification);
   document.MaxHeightDepth = 0;
   document.MaxWidth = 0;
   document.StackSize = 0;
@@ -53,13 +54,13 @@ void CloseDviFile() {
   document.Loaded = false;
 }
 
-void ReopenDviFile() {
-  DviDocument& document = Document();
+void ReopenDviFile(ScanDocument& doc) {
+  DviDocument& document = doc.Dvi;
   if (document.Reader.IsOpen()) return;
   if (!document.Reader.Open("", document.Name)) {
-    AbortDocument(Tr("DVI文件打开失败", "Cannot reopen DVI file!"));
+    AbortDocument(doc.Say(kCannotReopenDvi));
   }
-  document.Reader.SetTruncationMessage(Tr("非法DVI文件", "Invalid DVI file"));
+  document.Reader.SetTruncationMessage(doc.Say(kInvalidDvi));
   // The file may have been rewritten; it is read as far as the DVI data the
   // document was opened with.
   document.Reader.LimitTo(document.Base + document.DviLength);

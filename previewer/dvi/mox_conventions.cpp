@@ -4,7 +4,7 @@
 
 #include "previewer/base/chinese_codes.h"
 #include "previewer/base/document_abort.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/dvi/dvi_texts.h"
 
 namespace mox {
 namespace {
@@ -102,22 +102,22 @@ std::optional<PageItem> ParseColorSpecial(std::string_view text) {
   return std::nullopt;
 }
 
-void ApplyZitiLetter(ZitiState& ziti, int letter) {
+void ApplyZitiLetter(ZitiState& ziti, int letter, Language language) {
   if (letter == '?') {
     if (ziti.Depth >= ZitiState::kStackDepth) {
-      AbortDocument(Tr("字体堆栈上溢", "Ziti stack overflow!"));
+      AbortDocument(kZitiOverflow.In(language));
     }
     ziti.Saved[static_cast<std::size_t>(ziti.Depth++)] = static_cast<std::uint8_t>(ziti.Current);
     return;
   }
   if (letter == '>') {
-    if (ziti.Depth <= 0) AbortDocument(Tr("字体堆栈下溢", "Ziti stack underflow!"));
+    if (ziti.Depth <= 0) AbortDocument(kZitiUnderflow.In(language));
     ziti.Current = ziti.Saved[static_cast<std::size_t>(--ziti.Depth)];
     return;
   }
   const int upper = letter >= 'a' && letter <= 'z' ? letter - 'a' + 'A' : letter;
   const int number = upper - 64;
-  if (number < 0 || number > 26) AbortDocument(Tr("非法字体", "Invalid ziti"));
+  if (number < 0 || number > 26) AbortDocument(kInvalidZiti.In(language));
   ziti.Current = number;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "previewer/base/bilingual.h"
 #include "previewer/base/page_item.h"
 
 namespace mox {
@@ -32,7 +33,8 @@ struct ZitiState {
 };
 // Applies one letter; a full or empty stack and letters outside "@".."Z"
 // (either case) abort the document operation.
-void ApplyZitiLetter(ZitiState& ziti, int letter);
+// The messages are in `language`.
+void ApplyZitiLetter(ZitiState& ziti, int letter, Language language);
 
 // Where a Chinese character goes: its font slot and index within the slot.
 struct ChineseCode {

@@ -15,20 +15,21 @@
 #include "previewer/fonts/font_registry.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/dvi/dvi_texts.h"
+#include "previewer/dvi/scan_document.h"
 
 namespace mox {
 namespace {
 
 using namespace dvi;
 
-[[noreturn]] void InvalidFile(const char* english) {
-  AbortDocument(Tr("非法DVI文件", english));
+[[noreturn]] void InvalidFile(const Bilingual& text, Language language) {
+  AbortDocument(text.In(language));
 }
 
 // Where the DVI data lies: at the start of a plain file, or after the header
 // and directory of a DBA archive, whose stored DVI length must fit the file.
-void LocateDviData(DviDocument& document) {
+void LocateDviData(DviDocument& document, Language language) {
   ByteReader& reader = document.Reader;
   std::uint8_t header[10];
   reader.ReadBytes(header, sizeof header);
@@ -43,18 +44,18 @@ void LocateDviData(DviDocument& document) {
   document.ArchiveEntryCount = LittleEndian16(header + 8);
   document.Base = kArchiveHeaderSize + kArchiveEntrySize * document.ArchiveEntryCount;
   if (std::uint64_t{document.Base} + document.DviLength > reader.FileLength()) {
-    InvalidFile("Invalid DVI file");
+    InvalidFile(kInvalidDvi, language);
   }
   reader.LimitTo(document.Base + document.DviLength);
 }
 
-void ReadComment(DviDocument& document) {
+void ReadComment(DviDocument& document, Reporter& report) {
   ByteReader& reader = document.Reader;
   reader.Seek(document.Base + kCommentLengthOffset);
   const std::uint8_t length = reader.ReadByte();
   document.Comment = reader.ReadText(length);
   if (!document.Comment.empty()) {
-    ShowStatus(Format("%s: '%s'", document.Name.c_str(), document.Comment.c_str()));
+    report.Status(Format("%s: '%s'", document.Name.c_str(), document.Comment.c_str()));
   }
   document.Mer2Dvi = document.Comment.compare(0, 7, "Mer2Dvi") == 0;
   const std::int32_t shift = document.Mer2Dvi ? kMer2DviCodeShift : 0;
@@ -71,32 +72,32 @@ struct Trailer {
   std::uint32_t Postamble;
 };
 
-Trailer ReadTrailer(DviDocument& document) {
+Trailer ReadTrailer(DviDocument& document, Language language) {
   ByteReader& reader = document.Reader;
   const std::uint32_t base = document.Base;
-  if (document.DviLength < 4) InvalidFile("Invalid DVI file");
+  if (document.DviLength < 4) InvalidFile(kInvalidDvi, language);
   reader.Seek(base + document.DviLength - 4);
   for (int i = 0; i < 4; ++i) {
-    if (reader.ReadByte() != kTrailerByte) InvalidFile("Invalid DVI file");
+    if (reader.ReadByte() != kTrailerByte) InvalidFile(kInvalidDvi, language);
   }
   // Back over every trailer byte to the id byte.
-  if (document.DviLength < 5) InvalidFile("Invalid id.");
+  if (document.DviLength < 5) InvalidFile(kInvalidId, language);
   std::uint32_t id_offset = document.DviLength - 5;
   for (;;) {
     reader.Seek(base + id_offset);
     const std::uint8_t byte = reader.ReadByte();
     if (byte != kTrailerByte) {
-      if (byte != kDviId) InvalidFile("Invalid id.");
+      if (byte != kDviId) InvalidFile(kInvalidId, language);
       break;
     }
-    if (id_offset == 0) InvalidFile("Invalid id.");
+    if (id_offset == 0) InvalidFile(kInvalidId, language);
     --id_offset;
   }
-  if (id_offset < 5) InvalidFile("Can not find the post_post command");
+  if (id_offset < 5) InvalidFile(kNoPostPost, language);
   Trailer trailer{};
   trailer.PostPost = id_offset - 5;
   reader.Seek(base + trailer.PostPost);
-  if (reader.ReadByte() != kPostPost) InvalidFile("Can not find the post_post command");
+  if (reader.ReadByte() != kPostPost) InvalidFile(kNoPostPost, language);
   trailer.Postamble = reader.ReadUnsigned(4);
   return trailer;
 }
@@ -108,15 +109,17 @@ struct PostambleStart {
   std::uint16_t PageCount;
 };
 
+// A magnification other than 0 overrides the document's.
 PostambleStart ReadPostamble(DviDocument& document, std::uint32_t postamble,
-                             std::uint32_t post_post) {
+                             std::uint32_t post_post, std::int32_t override_magnification,
+                             Language language) {
   ByteReader& reader = document.Reader;
   // The fixed fields must end before post_post.
   if (postamble >= post_post || post_post - postamble < kPostambleSize) {
-    InvalidFile("Can not find the postamble");
+    InvalidFile(kNoPostamble, language);
   }
   reader.Seek(document.Base + postamble);
-  if (reader.ReadByte() != kPost) InvalidFile("Can not find the postamble");
+  if (reader.ReadByte() != kPost) InvalidFile(kNoPostamble, language);
   PostambleStart start{};
   start.LastPage = reader.ReadUnsigned(4);
   document.Num = reader.ReadUnsigned(4);
@@ -127,8 +130,7 @@ PostambleStart ReadPostamble(DviDocument& document, std::uint32_t postamble,
   document.StackSize = reader.ReadUnsigned(2) + 10;
   start.PageCount = static_cast<std::uint16_t>(reader.ReadUnsigned(2));
   // A zero denominator would make every pixel position infinite.
-  if (document.Den == 0) InvalidFile("Invalid DVI file");
-  const std::int32_t override_magnification = CurrentOptions().Magnification;
+  if (document.Den == 0) InvalidFile(kInvalidDvi, language);
   document.Magnification = override_magnification != 0
                                ? static_cast<std::uint32_t>(override_magnification)
                                : magnification;
@@ -138,51 +140,51 @@ PostambleStart ReadPostamble(DviDocument& document, std::uint32_t postamble,
 // Fills the page index from the chain of back pointers, last page first.
 // Every page of the chain lies before the postamble, which also bounds the
 // page count.
-void WalkPageChain(DviDocument& document, const PostambleStart& start, std::uint32_t postamble) {
+void WalkPageChain(DviDocument& document, const PostambleStart& start, std::uint32_t postamble,
+                   Language language) {
   ByteReader& reader = document.Reader;
   if (std::uint64_t{start.PageCount} * kBopSize > postamble) {
-    InvalidFile("Invalid page pointer chaine");
+    InvalidFile(kBadPageChain, language);
   }
   document.PageCountInFile = start.PageCount;
   document.Pages.assign(start.PageCount, PageEntry{0, 0, 0});
   std::int32_t n = static_cast<std::int32_t>(start.PageCount) - 1;
   for (std::uint32_t pointer = start.LastPage; pointer != 0xFFFFFFFFu; --n) {
     // At most t steps: a chain that loops runs into this check.
-    if (n < 0) InvalidFile("Invalid page pointer chaine");
+    if (n < 0) InvalidFile(kBadPageChain, language);
     if (pointer >= postamble || postamble - pointer < kBopSize) {
-      InvalidFile("Invalid page pointer");
+      InvalidFile(kBadPagePointer, language);
     }
     PageEntry& entry = document.Pages[static_cast<std::size_t>(n)];
     entry.Offset = pointer;
     reader.Seek(document.Base + pointer);
-    if (reader.ReadByte() != kBop) InvalidFile("Invalid page pointer");
+    if (reader.ReadByte() != kBop) InvalidFile(kBadPagePointer, language);
     entry.Count0 = reader.ReadSigned(4);
     reader.Skip(36);  // \count1 to \count9
     pointer = reader.ReadUnsigned(4);
   }
   // The chain ended before t pages were stored: the first entries would be
   // pages nobody read.
-  if (n >= 0) InvalidFile("Invalid page pointer chaine");
+  if (n >= 0) InvalidFile(kBadPageChain, language);
 }
 
 // Builds the page index; pages after the last selected one are dropped.
-void BuildPageIndex(DviDocument& document, const PostambleStart& start,
-                    std::uint32_t postamble) {
-  WalkPageChain(document, start, postamble);
+void BuildPageIndex(ScanDocument& doc, const PostambleStart& start, std::uint32_t postamble) {
+  DviDocument& document = doc.Dvi;
+  WalkPageChain(document, start, postamble, doc.Report.Lang());
   std::size_t page_count = document.Pages.size();
   while (page_count > 0) {
     const PageEntry& entry = document.Pages[page_count - 1];
-    if (IsPageSelected(entry.Count0, static_cast<std::int32_t>(page_count))) break;
+    if (doc.IsPageSelected(entry.Count0, static_cast<std::int32_t>(page_count))) break;
     --page_count;
   }
   document.Pages.resize(page_count);
   if (page_count == 0) {
-    AbortDocument(Tr("没有选中的页号", "No page(s) found in the selected range"));
+    AbortDocument(doc.Say(kNoSelectedPage));
   }
 }
 
-void ComputeConversions(DviDocument& document) {
-  const Options& options = CurrentOptions();
+void ComputeConversions(DviDocument& document, const Options& options) {
   // num/den is the DVI unit in 1e-7 m: to centimetres, inches, then pixels.
   const double unit = static_cast<double>(document.Num) / document.Den * 0.00001 *
                       0.39370078740157477;
@@ -191,28 +193,30 @@ void ComputeConversions(DviDocument& document) {
   document.ConversionY = unit * options.ResolutionY * magnification;
 }
 
-int OpenDocument(const std::string& name) {
-  CloseDviFile();
-  DviDocument& document = Document();
+int OpenDocument(ScanDocument& doc, const std::string& name) {
+  CloseDviFile(doc);
+  DviDocument& document = doc.Dvi;
+  const Language language = doc.Report.Lang();
   document.DummyFont = -1;
   document.Name = name;
   if (name.empty()) return 1;
 
   if (!document.Reader.Open("", name)) {
-    AbortDocument(Tr("打不开DVI文件或非法文件类型", "Cannot open DVI file or invalid file type."));
+    AbortDocument(doc.Say(kCannotOpenDvi));
   }
-  document.Reader.SetTruncationMessage(Tr("非法DVI文件", "Invalid DVI file"));
+  document.Reader.SetTruncationMessage(doc.Say(kInvalidDvi));
 
-  LocateDviData(document);
-  ReadComment(document);
-  const Trailer trailer = ReadTrailer(document);
-  const PostambleStart start = ReadPostamble(document, trailer.Postamble, trailer.PostPost);
-  BuildPageIndex(document, start, trailer.Postamble);
+  LocateDviData(document, language);
+  ReadComment(document, doc.Report);
+  const Trailer trailer = ReadTrailer(document, language);
+  const PostambleStart start = ReadPostamble(document, trailer.Postamble, trailer.PostPost,
+                                             doc.Settings.Magnification, language);
+  BuildPageIndex(doc, start, trailer.Postamble);
 
-  Fonts().Slots = {};
-  ComputeConversions(document);
-  ReadPostambleFonts(trailer.Postamble + kPostambleSize);
-  SortFontTables();
+  doc.Fonts.Slots = {};
+  ComputeConversions(document, doc.Settings);
+  ReadPostambleFonts(doc, trailer.Postamble + kPostambleSize);
+  SortFontTables(doc.Fonts);
 
   document.Loaded = true;
   return 0;
@@ -220,27 +224,28 @@ int OpenDocument(const std::string& name) {
 
 }  // namespace
 
-int OpenDviFile(const std::string& name) {
-  return GuardDocumentOperation([&name] { return OpenDocument(name); });
+int OpenDviFile(ScanDocument& doc, const std::string& name) {
+  return GuardDocumentOperation(doc, [&] { return OpenDocument(doc, name); });
 }
 
-std::optional<std::string> DviFileProblem(const std::string& name) {
+std::optional<std::string> DviFileProblem(const std::string& name, Language language) {
   try {
     // A document of its own: the open one stays as it is.
     DviDocument probe;
     if (!probe.Reader.Open("", name)) {
-      return Tr("打不开DVI文件或非法文件类型", "Cannot open DVI file or invalid file type.");
+      return kCannotOpenDvi.In(language);
     }
-    probe.Reader.SetTruncationMessage(Tr("非法DVI文件", "Invalid DVI file"));
-    LocateDviData(probe);
-    const Trailer trailer = ReadTrailer(probe);
-    const PostambleStart start = ReadPostamble(probe, trailer.Postamble, trailer.PostPost);
-    WalkPageChain(probe, start, trailer.Postamble);
+    probe.Reader.SetTruncationMessage(kInvalidDvi.In(language));
+    LocateDviData(probe, language);
+    const Trailer trailer = ReadTrailer(probe, language);
+    const PostambleStart start =
+        ReadPostamble(probe, trailer.Postamble, trailer.PostPost, 0, language);
+    WalkPageChain(probe, start, trailer.Postamble, language);
     return std::nullopt;
   } catch (const DocumentAbort& abort) {
     return abort.Message;
   } catch (const std::bad_alloc&) {
-    return MemoryErrorMessage();
+    return kMemoryError.In(language);
   }
 }
 

@@ -2,15 +2,7 @@
 
 namespace mox {
 
-PageBuffer& ThePageBuffer() {
-  static PageBuffer buffer;
-  return buffer;
-}
-
-void ReleasePageBuffer() { ThePageBuffer() = PageBuffer{}; }
-
-const char* ImageNameOf(const PageItem& item) {
-  const PageBuffer& buffer = ThePageBuffer();
+const char* ImageNameOf(const PageBuffer& buffer, const PageItem& item) {
   if (item.Kind != ItemImage || item.Ref() >= buffer.ImageNames.size()) return "";
   return buffer.ImageNames.data() + item.Ref();
 }

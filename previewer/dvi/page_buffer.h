@@ -31,11 +31,7 @@ struct PageBuffer {
   std::vector<DviRegisters> Stack;   // StackSize levels
 };
 
-PageBuffer& ThePageBuffer();
-// Frees the buffer, the image-name area and the stack (closing a document).
-void ReleasePageBuffer();
-
-// The image name an image item refers to.
-const char* ImageNameOf(const PageItem& item);
+// The image name an image item of the buffer refers to.
+const char* ImageNameOf(const PageBuffer& buffer, const PageItem& item);
 
 }  // namespace mox

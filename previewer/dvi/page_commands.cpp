@@ -6,7 +6,9 @@
 #include "previewer/base/document_abort.h"
 #include "previewer/dvi/dvi_commands.h"
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/dvi/dvi_texts.h"
+#include "previewer/dvi/scan_document.h"
+#include "previewer/fonts/font_document.h"
 
 namespace mox {
 namespace {
@@ -28,10 +30,9 @@ void Move(std::int32_t& position, std::int32_t amount) {
                                        static_cast<std::uint32_t>(amount));
 }
 
-void SelectFont(int number) {
-  ScanState& state = TheScanState();
-  DviDocument& document = Document();
-  const FoundFont font = FindFont(number, static_cast<long>(document.Reader.Position()));
+void SelectFont(ScanDocument& doc, int number) {
+  ScanState& state = doc.Scan;
+  const FoundFont font = FindFont(doc, number, static_cast<long>(doc.Dvi.Reader.Position()));
   state.Kind = font.Kind;
   state.FontIndex = font.Index;
   state.FontSelected = true;
@@ -39,13 +40,13 @@ void SelectFont(int number) {
 }
 
 // One character in the current font; `move` for set commands.
-void Character(PagePass& pass, int code, bool move) {
-  ScanState& state = TheScanState();
+void Character(ScanDocument& doc, PagePass& pass, int code, bool move) {
+  ScanState& state = doc.Scan;
   // A page that sets characters before selecting any font: there is no font
   // to take them from, so they are passed over.
   if (!state.FontSelected) return;
   if (state.Kind == FontKind::Dummy) {
-    ApplyZitiLetter(state.Ziti, code);
+    ApplyZitiLetter(state.Ziti, code, doc.Report.Lang());
     return;
   }
   if (!pass.HandlesCharacters()) return;
@@ -55,13 +56,13 @@ void Character(PagePass& pass, int code, bool move) {
   } else if (state.PendingByte < 0) {
     state.PendingByte = code;
   } else {
-    const DviDocument& document = Document();
+    const DviDocument& document = doc.Dvi;
     const std::optional<ChineseCode> chinese =
         DecodeChineseCode(state.PendingByte, code, state.Ziti.Current, document.Boundary1,
                           document.Boundary2, document.Boundary3);
     state.PendingByte = -1;
     if (!chinese) {
-      if (!ShowWarning(Tr("非法字符", "invalid Chinese character code ignored"), true)) {
+      if (!doc.Report.Question(doc.Say(kInvalidChineseCode))) {
         AbortDocument(std::string());
       }
       return;
@@ -71,47 +72,40 @@ void Character(PagePass& pass, int code, bool move) {
   if (move && pass.TracksPosition()) Move(state.Position.H, advance);
 }
 
-void Push(PagePass& pass) {
-  ScanState& state = TheScanState();
-  std::vector<DviRegisters>& stack = ThePageBuffer().Stack;
+void Push(ScanDocument& doc, PagePass& pass) {
+  ScanState& state = doc.Scan;
+  std::vector<DviRegisters>& stack = doc.Page.Stack;
   if (state.StackDepth >= stack.size()) pass.Forbidden();
   stack[state.StackDepth++] = state.Position;
 }
 
-void Pop(PagePass& pass) {
-  ScanState& state = TheScanState();
+void Pop(ScanDocument& doc, PagePass& pass) {
+  ScanState& state = doc.Scan;
   if (state.StackDepth == 0) pass.Forbidden();
-  state.Position = ThePageBuffer().Stack[--state.StackDepth];
+  state.Position = doc.Page.Stack[--state.StackDepth];
 }
 
 }  // namespace
 
-ScanState& TheScanState() {
-  static ScanState state;
-  return state;
-}
-
-void ResetScanState() { TheScanState() = ScanState{}; }
-
-void ReadPageCommands(PagePass& pass) {
-  ScanState& state = TheScanState();
-  ByteReader& reader = Document().Reader;
+void ReadPageCommands(ScanDocument& doc, PagePass& pass) {
+  ScanState& state = doc.Scan;
+  ByteReader& reader = doc.Dvi.Reader;
   const bool tracks = pass.TracksPosition();
   DviRegisters& p = state.Position;
   std::string special;  // one buffer for every special of the page
   for (;;) {
     const int op = reader.ReadByte();
     if (state.PendingByte >= 0 && op >= 128 && op != kSet1 && op != kPut1) {
-      ShowStatus(Tr("忽略多余的半个汉字", "Incomplete Chinese character(s) ignored"));
+      doc.Report.Status(doc.Say(kIncompleteChinese));
       state.PendingByte = -1;
     }
     if (op < kSet1) {
-      Character(pass, op, true);
+      Character(doc, pass, op, true);
       continue;
     }
     switch (op) {
       case kSet1:
-        Character(pass, static_cast<int>(reader.ReadUnsigned(1)), true);
+        Character(doc, pass, static_cast<int>(reader.ReadUnsigned(1)), true);
         break;
       case kSet2: case kSet2 + 1: case kSet2 + 2:  // set2..set4: nothing is set
         reader.Skip(static_cast<std::uint32_t>(op - kSet1 + 1));
@@ -125,7 +119,7 @@ void ReadPageCommands(PagePass& pass) {
         break;
       }
       case kPut1:
-        Character(pass, static_cast<int>(reader.ReadUnsigned(1)), false);
+        Character(doc, pass, static_cast<int>(reader.ReadUnsigned(1)), false);
         break;
       case kPut2: case kPut2 + 1: case kPut2 + 2:
         reader.Skip(static_cast<std::uint32_t>(op - kPut1 + 1));
@@ -138,10 +132,10 @@ void ReadPageCommands(PagePass& pass) {
       case kEop:
         return;
       case kPush:
-        if (tracks) Push(pass);
+        if (tracks) Push(doc, pass);
         break;
       case kPop:
-        if (tracks) Pop(pass);
+        if (tracks) Pop(doc, pass);
         break;
       case kW0: if (tracks) Move(p.H, p.W); break;
       case kX0: if (tracks) Move(p.H, p.X); break;
@@ -167,9 +161,9 @@ void ReadPageCommands(PagePass& pass) {
           const std::int32_t value = reader.ReadSigned(op - kZ1 + 1);
           if (tracks) { p.Z = value; Move(p.V, value); }
         } else if (op >= kFntNum0 && op < kFnt1) {
-          SelectFont(op - kFntNum0);
+          SelectFont(doc, op - kFntNum0);
         } else if (op >= kFnt1 && op < kXxx1) {
-          SelectFont(static_cast<int>(reader.ReadUnsigned(op - kFnt1 + 1) & 0xFF));
+          SelectFont(doc, static_cast<int>(reader.ReadUnsigned(op - kFnt1 + 1) & 0xFF));
         } else if (op >= kXxx1 && op < kFntDef1) {
           const std::uint32_t length = reader.ReadUnsigned(op - kXxx1 + 1);
           if (length >= 255) {

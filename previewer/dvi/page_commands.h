@@ -12,6 +12,10 @@
 #include "previewer/fonts/font_registry.h"
 
 namespace mox {
+struct ScanDocument;
+}
+
+namespace mox {
 
 // The scan state of the open document. The font kind and the current Chinese
 // font carry over from page to page; the rest starts afresh on each page.
@@ -26,9 +30,6 @@ struct ScanState {
   std::size_t StackDepth = 0;
 };
 
-ScanState& TheScanState();
-// Back to the state of a document that has not been scanned yet.
-void ResetScanState();
 
 class PagePass {
  public:
@@ -50,6 +51,6 @@ class PagePass {
 
 // Reads commands from the reader's position up to and including the page's
 // eop (a bop on the way is skipped with its parameters).
-void ReadPageCommands(PagePass& pass);
+void ReadPageCommands(ScanDocument& doc, PagePass& pass);
 
 }  // namespace mox

@@ -14,7 +14,8 @@
 #include "previewer/dvi/source_specials.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/dvi/dvi_texts.h"
+#include "previewer/dvi/scan_document.h"
 
 namespace mox {
 namespace {
@@ -32,14 +33,19 @@ std::int16_t Clamp16(std::int64_t value) {
   return static_cast<std::int16_t>(std::clamp<std::int64_t>(value, -32768, 32767));
 }
 
-std::int64_t PixelX(std::int32_t h) { return NearestInt(h * Document().ConversionX); }
-std::int64_t PixelY(std::int32_t v) { return NearestInt(v * Document().ConversionY); }
+std::int64_t PixelX(const DviDocument& document, std::int32_t h) {
+  return NearestInt(h * document.ConversionX);
+}
+std::int64_t PixelY(const DviDocument& document, std::int32_t v) {
+  return NearestInt(v * document.ConversionY);
+}
 
 // Measures a page: counts the items the scan will make and the image names
 // it will store, and marks the characters it uses.
 class MeasurePass final : public PagePass {
  public:
-  MeasurePass(bool measure, std::int32_t page) : measure_(measure), page_(page) {}
+  MeasurePass(ScanDocument& doc, bool measure, std::int32_t page)
+      : doc_(doc), measure_(measure), page_(page) {}
 
   std::size_t Items = 1;  // the ItemEnd
   std::size_t ImageNeed = 0;
@@ -48,20 +54,20 @@ class MeasurePass final : public PagePass {
   bool HandlesCharacters() const override { return measure_; }
 
   std::int32_t PkCharacter(int code) override {
-    const ScanState& state = TheScanState();
-    std::vector<std::uint8_t>& used = Fonts().PkUsed[static_cast<std::size_t>(state.FontIndex)];
+    const ScanState& state = doc_.Scan;
+    std::vector<std::uint8_t>& used = doc_.Fonts.PkUsed[static_cast<std::size_t>(state.FontIndex)];
     used[static_cast<std::size_t>(code) >> 3] |= static_cast<std::uint8_t>(1u << (code & 7));
     ++Items;
     return 0;
   }
 
   std::int32_t ChineseCharacter(const ChineseCode& code) override {
-    FontRegistry& fonts = Fonts();
+    FontRegistry& fonts = doc_.Fonts;
     const std::size_t font_count = fonts.ChineseFonts.size();
     ChineseSlot& slot = fonts.Slots[static_cast<std::size_t>(code.Slot)];
     if (slot.Used.empty()) slot.Used.assign((font_count * SlotCapacity(code.Slot) + 7) / 8, 0);
     const std::size_t bit = static_cast<std::size_t>(code.Index) * font_count +
-                            static_cast<std::size_t>(TheScanState().ChineseFontIndex);
+                            static_cast<std::size_t>(doc_.Scan.ChineseFontIndex);
     slot.Used[bit >> 3] |= static_cast<std::uint8_t>(1u << (bit & 7));
     ++Items;
     return 0;
@@ -73,7 +79,8 @@ class MeasurePass final : public PagePass {
 
   void Special(std::string_view text) override {
     if (text.substr(0, 5) == "ZiTi=") {
-      ApplyZitiLetter(TheScanState().Ziti, text.size() > 5 ? static_cast<unsigned char>(text[5]) : 0);
+      ApplyZitiLetter(doc_.Scan.Ziti, text.size() > 5 ? static_cast<unsigned char>(text[5]) : 0,
+                      doc_.Report.Lang());
       return;
     }
     if (!measure_) return;
@@ -84,22 +91,22 @@ class MeasurePass final : public PagePass {
       ++Items;
     } else if (StartsWithNoCase(text, "em:")) {
       EmCommand command;
-      if (ParseEm(text.substr(3), CurrentOptions().ResolutionX, command) >= 0) ++Items;
+      if (ParseEm(text.substr(3), doc_.Settings.ResolutionX, command) >= 0) ++Items;
     } else if (const std::optional<SourceSpecial> source = ParseSourceSpecial(text)) {
       ++Items;
-      if (page_ >= 0) AddSourceMark(Document(), static_cast<std::uint32_t>(page_), *source);
+      if (page_ >= 0) AddSourceMark(doc_.Dvi, static_cast<std::uint32_t>(page_), *source);
     }
   }
 
   [[noreturn]] void Forbidden() override {
-    AbortDocument(Tr("非法DVI文件", "Forbidden command found while scanning"));
+    AbortDocument(doc_.Say(kForbiddenWhileScanning));
   }
 
   // Code indices a slot's set must hold. Slot 1 holds the symbols, and with
   // ziti "@" (2 x 0 + 1) also the second-level characters, whose range is
   // the larger one: its set is sized for both.
-  static std::int32_t SlotCapacity(int slot) {
-    const DviDocument& document = Document();
+  std::int32_t SlotCapacity(int slot) const {
+    const DviDocument& document = doc_.Dvi;
     const std::int32_t first_level = document.Boundary2 - document.Boundary1;
     const std::int32_t second_level = document.Boundary3 - document.Boundary2;
     if (slot == 1) return std::max(document.Boundary1, second_level);
@@ -107,6 +114,7 @@ class MeasurePass final : public PagePass {
   }
 
  private:
+  ScanDocument& doc_;
   bool measure_;
   std::int32_t page_;
 };
@@ -114,9 +122,9 @@ class MeasurePass final : public PagePass {
 // Scans a page into the page buffer.
 class ScanPass final : public PagePass {
  public:
-  explicit ScanPass(int page) : page_(page) {
+  ScanPass(ScanDocument& doc, int page) : doc_(doc), page_(page) {
     // The page's source specials are the marks of its page, in order.
-    const std::vector<SourceMark>& marks = Document().SourceMarks;
+    const std::vector<SourceMark>& marks = doc_.Dvi.SourceMarks;
     next_mark_ = static_cast<std::uint32_t>(
         std::lower_bound(marks.begin(), marks.end(), static_cast<std::uint32_t>(page),
                          [](const SourceMark& mark, std::uint32_t p) { return mark.Page < p; }) -
@@ -127,22 +135,22 @@ class ScanPass final : public PagePass {
   bool HandlesCharacters() const override { return true; }
 
   std::int32_t PkCharacter(int code) override {
-    const FontRegistry& fonts = Fonts();
-    const std::size_t font = static_cast<std::size_t>(TheScanState().FontIndex);
+    const FontRegistry& fonts = doc_.Fonts;
+    const std::size_t font = static_cast<std::size_t>(doc_.Scan.FontIndex);
     const auto first = fonts.PkGlyphs.begin() + fonts.PkGlyphBounds[font];
     const auto last = fonts.PkGlyphs.begin() + fonts.PkGlyphBounds[font + 1];
     const auto glyph = std::lower_bound(first, last, code, [](const PkGlyph& g, int c) {
       return g.Code < c;
     });
     if (glyph == last || glyph->Code != code) {
-      AbortDocument(Tr("非法字符", "Forbiden char. no. found"));
+      AbortDocument(doc_.Say(kForbiddenCharacter));
     }
-    const DviRegisters& p = TheScanState().Position;
+    const DviRegisters& p = doc_.Scan.Position;
     PageItem item{};
     item.Width = glyph->Width;
     item.Height = glyph->Height;
-    item.X = Clamp16(PixelX(p.H) - glyph->XOffset);
-    item.Y = Clamp16(PixelY(p.V) - glyph->YOffset);
+    item.X = Clamp16(PixelX(doc_.Dvi, p.H) - glyph->XOffset);
+    item.Y = Clamp16(PixelY(doc_.Dvi, p.V) - glyph->YOffset);
     item.Baseline = glyph->YOffset;
     item.SetRef(static_cast<std::uint32_t>(glyph - fonts.PkGlyphs.begin()));
     item.Kind = ItemPkChar;
@@ -151,18 +159,18 @@ class ScanPass final : public PagePass {
   }
 
   std::int32_t ChineseCharacter(const ChineseCode& code) override {
-    const FontRegistry& fonts = Fonts();
-    const DviDocument& document = Document();
-    const int font_index = TheScanState().ChineseFontIndex;
+    const FontRegistry& fonts = doc_.Fonts;
+    const DviDocument& document = doc_.Dvi;
+    const int font_index = doc_.Scan.ChineseFontIndex;
     const ChineseFont& font = fonts.ChineseFonts[static_cast<std::size_t>(font_index)];
     // Sizes from a broken file can be near the 32-bit limits: compute wide.
     const std::int64_t nominal_width = font.PixelWidth;
     const std::int64_t nominal_height = font.PixelHeight;
-    const DviRegisters& p = TheScanState().Position;
-    std::int64_t x = PixelX(p.H);
+    const DviRegisters& p = doc_.Scan.Position;
+    std::int64_t x = PixelX(doc_.Dvi, p.H);
     const std::int64_t ascent =
         document.Mer2Dvi ? nominal_height - 1 : (4 * nominal_height + 3) / 5;
-    std::int64_t top = PixelY(p.V) - ascent;
+    std::int64_t top = PixelY(doc_.Dvi, p.V) - ascent;
 
     const std::vector<ChineseGlyph>& glyphs = fonts.Slots[static_cast<std::size_t>(code.Slot)].Glyphs;
     const auto glyph = std::lower_bound(
@@ -171,9 +179,9 @@ class ScanPass final : public PagePass {
           return g.CodeIndex < key.first || (g.CodeIndex == key.first && g.Font < key.second);
         });
     if (glyph == glyphs.end() || glyph->CodeIndex != code.Index || glyph->Font != font_index) {
-      AbortDocument(Tr("非法字符", "Forbiden cc no. found"));
+      AbortDocument(doc_.Say(kForbiddenChinese));
     }
-    const GlyphSize box = ChineseGlyphSize(code.Slot, font.PixelWidth, font.PixelHeight);
+    const GlyphSize box = ChineseGlyphSize(doc_, code.Slot, font.PixelWidth, font.PixelHeight);
     const std::int64_t width = box.Width;
     const std::int64_t height = box.Height;
     // The real glyph box is centred on the nominal one.
@@ -194,16 +202,16 @@ class ScanPass final : public PagePass {
   void Rule(std::int32_t height, std::int32_t width) override {
     // A rule with a side of zero or less leaves no mark.
     if (height <= 0 || width <= 0) return;
-    std::int64_t w = NearestInt(width * Document().ConversionX);
-    std::int64_t h = NearestInt(height * Document().ConversionY);
+    std::int64_t w = NearestInt(width * doc_.Dvi.ConversionX);
+    std::int64_t h = NearestInt(height * doc_.Dvi.ConversionY);
     if (w == 0) w = 1;
     if (h == 0) h = 1;
-    const DviRegisters& p = TheScanState().Position;
+    const DviRegisters& p = doc_.Scan.Position;
     PageItem item{};
     item.Width = Clamp16(w);
     item.Height = Clamp16(h);
-    item.X = Clamp16(PixelX(p.H));
-    item.Y = Clamp16(PixelY(p.V) - h + 1);
+    item.X = Clamp16(PixelX(doc_.Dvi, p.H));
+    item.Y = Clamp16(PixelY(doc_.Dvi, p.V) - h + 1);
     item.Baseline = Clamp16(h - 1);
     item.Kind = ItemRule;
     Add(item);
@@ -211,7 +219,8 @@ class ScanPass final : public PagePass {
 
   void Special(std::string_view text) override {
     if (text.substr(0, 5) == "ZiTi=") {
-      ApplyZitiLetter(TheScanState().Ziti, text.size() > 5 ? static_cast<unsigned char>(text[5]) : 0);
+      ApplyZitiLetter(doc_.Scan.Ziti, text.size() > 5 ? static_cast<unsigned char>(text[5]) : 0,
+                      doc_.Report.Lang());
     } else if (StartsWithNoCase(text, "BMF=") && text.size() >= 5) {
       Image(text.substr(4));
     } else if (StartsWithNoCase(text, "COLOR=") && text.size() >= 7) {
@@ -224,20 +233,22 @@ class ScanPass final : public PagePass {
   }
 
   [[noreturn]] void Forbidden() override {
-    AbortDocument(Format(Tr("非法DVI文件", "Forbidden command found while scanning page %d"), page_));
+    AbortDocument(Format(doc_.Say(kForbiddenOnPage), page_));
   }
 
-  void Add(const PageItem& item) { ThePageBuffer().Items.push_back(item); }
+  void Add(const PageItem& item) { doc_.Page.Items.push_back(item); }
 
  private:
   void Image(std::string_view name_text) {
     std::string name(name_text);
     TruncateGbk(name, kImageNameBufferSize - 1);
     ImageHeader header;
-    if (LocateImage(name) != 0 || OpenImage(name, header) < 0) return;
+    if (LocateImage(doc_.Dvi, name) != 0 || OpenImage(doc_.Image, doc_.Dvi, name, header) < 0) {
+      return;
+    }
     if (header.ResolutionX == 0 || header.ResolutionY == 0) return;
-    const Options& options = CurrentOptions();
-    const double magnification = Document().Magnification / 1000.0;
+    const Options& options = doc_.Settings;
+    const double magnification = doc_.Dvi.Magnification / 1000.0;
     const double sx = options.ResolutionX / (header.ResolutionX / 65536.0) * magnification;
     const double sy = options.ResolutionY / (header.ResolutionY / 65536.0) * magnification;
     const std::int64_t w = NearestInt(header.Width * sx);
@@ -245,19 +256,19 @@ class ScanPass final : public PagePass {
     const std::int64_t xo = NearestInt(header.XOffset * sx);
     const std::int64_t yo = NearestInt(header.YOffset * sy);
 
-    PageBuffer& buffer = ThePageBuffer();
+    PageBuffer& buffer = doc_.Page;
     const std::size_t offset = buffer.ImageNameTop;
     buffer.ImageNames.resize(std::max(buffer.ImageNames.size(), offset + name.size() + 1));
     std::copy(name.begin(), name.end(), buffer.ImageNames.begin() + static_cast<long>(offset));
     buffer.ImageNames[offset + name.size()] = '\0';
     buffer.ImageNameTop = offset + name.size() + 1;
 
-    const DviRegisters& p = TheScanState().Position;
+    const DviRegisters& p = doc_.Scan.Position;
     PageItem item{};
     item.Width = Clamp16(w);
     item.Height = Clamp16(h);
-    item.X = Clamp16(PixelX(p.H) - xo);
-    item.Y = Clamp16(PixelY(p.V) - yo - h + 1);
+    item.X = Clamp16(PixelX(doc_.Dvi, p.H) - xo);
+    item.Y = Clamp16(PixelY(doc_.Dvi, p.V) - yo - h + 1);
     item.Baseline = Clamp16(yo + h - 1);
     item.SetRef(static_cast<std::uint32_t>(offset));
     item.Kind = ItemImage;
@@ -266,23 +277,23 @@ class ScanPass final : public PagePass {
 
   void Source() {
     const std::uint32_t mark = next_mark_++;
-    const std::vector<SourceMark>& marks = Document().SourceMarks;
+    const std::vector<SourceMark>& marks = doc_.Dvi.SourceMarks;
     if (mark >= marks.size() || marks[mark].Page != static_cast<std::uint32_t>(page_)) return;
-    const DviRegisters& p = TheScanState().Position;
+    const DviRegisters& p = doc_.Scan.Position;
     PageItem item{};
-    item.X = Clamp16(PixelX(p.H));
-    item.Y = Clamp16(PixelY(p.V));
+    item.X = Clamp16(PixelX(doc_.Dvi, p.H));
+    item.Y = Clamp16(PixelY(doc_.Dvi, p.V));
     item.SetRef(mark);
     item.Kind = ItemSource;
     Add(item);
   }
 
   void Em(std::string_view text) {
-    const Options& options = CurrentOptions();
+    const Options& options = doc_.Settings;
     EmCommand command;
     const int code = ParseEm(text, options.ResolutionX, command);
     if (code < 0) return;
-    const DviDocument& document = Document();
+    const DviDocument& document = doc_.Dvi;
     PageItem item{};
     item.Kind = ItemEm;
     std::uint32_t argument = 0;
@@ -296,7 +307,7 @@ class ScanPass final : public PagePass {
       }
     } else {
       // A point, moveto or lineto holds the position with its sub-pixel part.
-      const DviRegisters& p = TheScanState().Position;
+      const DviRegisters& p = doc_.Scan.Position;
       const double fx = p.H * document.ConversionX;
       const double fy = p.V * document.ConversionY;
       const std::int64_t x = NearestInt(fx);
@@ -311,6 +322,7 @@ class ScanPass final : public PagePass {
     Add(item);
   }
 
+  ScanDocument& doc_;
   int page_;
   std::uint32_t next_mark_ = 0;
 };
@@ -325,8 +337,7 @@ void ForEachBit(const std::vector<std::uint8_t>& set, Visit&& visit) {
   }
 }
 
-void BuildGlyphRecords() {
-  FontRegistry& fonts = Fonts();
+void BuildGlyphRecords(FontRegistry& fonts) {
   const std::size_t font_count = fonts.ChineseFonts.size();
   for (ChineseSlot& slot : fonts.Slots) {
     slot.Glyphs.clear();
@@ -352,8 +363,7 @@ void BuildGlyphRecords() {
 }
 
 // Reads one page from the reader's position, after the per-page reset.
-void StartPage() {
-  ScanState& state = TheScanState();
+void StartPage(ScanState& state) {
   state.FontIndex = -1;
   state.FontSelected = false;
   state.PendingByte = -1;
@@ -362,14 +372,14 @@ void StartPage() {
   state.StackDepth = 0;
 }
 
-int RunPreScan() {
-  DviDocument& document = Document();
+int RunPreScan(ScanDocument& doc) {
+  DviDocument& document = doc.Dvi;
   if (!document.Loaded) return 1;
-  ReopenDviFile();
-  FontRegistry& fonts = Fonts();
+  ReopenDviFile(doc);
+  FontRegistry& fonts = doc.Fonts;
   fonts.PkUsed.assign(fonts.PkFonts.size(), std::vector<std::uint8_t>(kPkUsedSetBytes, 0));
   for (ChineseSlot& slot : fonts.Slots) slot = ChineseSlot{};
-  ResetScanState();
+  doc.Scan = ScanState{};
 
   std::size_t most_items = 1;
   std::size_t most_image_need = 0;
@@ -377,19 +387,19 @@ int RunPreScan() {
   document.SourceFiles = std::vector<std::string>();
   for (std::size_t i = 0; i < document.Pages.size(); ++i) {
     PageEntry& page = document.Pages[i];
-    page.Ziti = static_cast<std::uint8_t>(TheScanState().Ziti.Current);
-    const bool selected = IsPageSelected(page.Count0, static_cast<std::int32_t>(i + 1));
+    page.Ziti = static_cast<std::uint8_t>(doc.Scan.Ziti.Current);
+    const bool selected = doc.IsPageSelected(page.Count0, static_cast<std::int32_t>(i + 1));
     if (!selected && fonts.ChineseFonts.empty()) continue;
-    ShowStatus(selected ? Format(Tr("扫描第%ld页", "Scanning page %ld"), static_cast<long>(page.Count0))
-                        : Format(Tr("跳过第%ld页", "Skipping page %ld"), static_cast<long>(page.Count0)));
+    doc.Report.Status(Format(doc.Say(selected ? kScanningPage : kSkippingPage),
+                             static_cast<long>(page.Count0)));
     document.Reader.Seek(document.Base + page.Offset);
-    const PageMeasure measure = MeasurePage(selected, static_cast<std::int32_t>(i));
+    const PageMeasure measure = MeasurePage(doc, selected, static_cast<std::int32_t>(i));
     most_items = std::max(most_items, measure.Items);
     most_image_need = std::max(most_image_need, measure.ImageNeed);
   }
-  BuildGlyphRecords();
+  BuildGlyphRecords(fonts);
 
-  PageBuffer& buffer = ThePageBuffer();
+  PageBuffer& buffer = doc.Page;
   buffer.Items.clear();
   buffer.Items.reserve(most_items);
   buffer.Capacity = most_items;
@@ -399,21 +409,21 @@ int RunPreScan() {
   return 0;
 }
 
-int RunScanPage(int page) {
-  DviDocument& document = Document();
+int RunScanPage(ScanDocument& doc, int page) {
+  DviDocument& document = doc.Dvi;
   if (!document.Loaded) return 1;
   if (page < 0 || static_cast<std::size_t>(page) >= document.Pages.size()) return 1;
-  ReopenDviFile();
-  PageBuffer& buffer = ThePageBuffer();
+  ReopenDviFile(doc);
+  PageBuffer& buffer = doc.Page;
   buffer.Items.clear();
   buffer.ImageNameTop = 0;
-  StartPage();
-  ScanState& state = TheScanState();
+  ScanState& state = doc.Scan;
+  StartPage(state);
   const PageEntry& entry = document.Pages[static_cast<std::size_t>(page)];
   state.Ziti.Current = entry.Ziti;
   document.Reader.Seek(document.Base + entry.Offset);
-  ScanPass pass(page);
-  ReadPageCommands(pass);
+  ScanPass pass(doc, page);
+  ReadPageCommands(doc, pass);
   PageItem end{};
   end.Kind = ItemEnd;
   pass.Add(end);
@@ -422,19 +432,19 @@ int RunScanPage(int page) {
 
 }  // namespace
 
-PageMeasure MeasurePage(bool measure, std::int32_t page) {
-  StartPage();
-  MeasurePass pass(measure, page);
-  ReadPageCommands(pass);
+PageMeasure MeasurePage(ScanDocument& doc, bool measure, std::int32_t page) {
+  StartPage(doc.Scan);
+  MeasurePass pass(doc, measure, page);
+  ReadPageCommands(doc, pass);
   return {pass.Items, pass.ImageNeed};
 }
 
-int PreScan(int /*pages_per_group*/) {
-  return GuardDocumentOperation([] { return RunPreScan(); });
+int PreScan(ScanDocument& doc, int /*pages_per_group*/) {
+  return GuardDocumentOperation(doc, [&doc] { return RunPreScan(doc); });
 }
 
-int ScanPage(int page) {
-  return GuardDocumentOperation([page] { return RunScanPage(page); });
+int ScanPage(ScanDocument& doc, int page) {
+  return GuardDocumentOperation(doc, [&doc, page] { return RunScanPage(doc, page); });
 }
 
 }  // namespace mox

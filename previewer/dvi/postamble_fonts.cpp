@@ -6,7 +6,9 @@
 #include "previewer/dvi/dvi_commands.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/dvi/dvi_texts.h"
+#include "previewer/fonts/font_document.h"
+#include "previewer/fonts/fonts_texts.h"
 
 namespace mox {
 namespace {
@@ -22,8 +24,8 @@ struct Definition {
 // Calls visit for each definition from first_definition up to post_post;
 // nop is skipped, anything else stops the reading with an error.
 template <typename Visit>
-void ForEachDefinition(std::uint32_t first_definition, Visit visit) {
-  DviDocument& document = Document();
+void ForEachDefinition(FontDocument& doc, std::uint32_t first_definition, Visit visit) {
+  DviDocument& document = doc.Dvi;
   ByteReader& reader = document.Reader;
   reader.Seek(document.Base + first_definition);
   for (;;) {
@@ -31,11 +33,11 @@ void ForEachDefinition(std::uint32_t first_definition, Visit visit) {
     if (command == dvi::kNop) continue;
     if (command == dvi::kPostPost) return;
     if (command < dvi::kFntDef1 || command > dvi::kFntDef4) {
-      AbortDocument(Tr("非法DVI文件", "Forbidden command found in postamble"));
+      AbortDocument(doc.Say(kForbiddenInPostamble));
     }
     Definition definition;
     definition.Number = reader.ReadUnsigned(command - dvi::kFntDef1 + 1);
-    if (definition.Number > 255) AbortDocument(Tr("字库号>255", "Font no.>255"));
+    if (definition.Number > 255) AbortDocument(doc.Say(kFontNumberTooLarge));
     definition.Checksum = reader.ReadSigned(4);
     definition.ScaledSize = reader.ReadSigned(4);
     definition.DesignSize = reader.ReadSigned(4);
@@ -48,11 +50,11 @@ void ForEachDefinition(std::uint32_t first_definition, Visit visit) {
 
 }  // namespace
 
-void ReadPostambleFonts(std::uint32_t first_definition) {
-  DviDocument& document = Document();
+void ReadPostambleFonts(FontDocument& doc, std::uint32_t first_definition) {
+  DviDocument& document = doc.Dvi;
   std::size_t pk_count = 0;
   std::size_t chinese_count = 0;
-  ForEachDefinition(first_definition, [&](const Definition& definition) {
+  ForEachDefinition(doc, first_definition, [&](const Definition& definition) {
     if (IsDummyFontName(definition.Name)) {
       document.DummyFont = static_cast<std::int32_t>(definition.Number);
     } else if (IsChineseFontName(definition.Name)) {
@@ -62,13 +64,13 @@ void ReadPostambleFonts(std::uint32_t first_definition) {
     }
   });
 
-  FontRegistry& fonts = Fonts();
+  FontRegistry& fonts = doc.Fonts;
   fonts.PkFonts.reserve(pk_count);
   fonts.ChineseFonts.reserve(chinese_count);
 
-  ForEachDefinition(first_definition, [&](const Definition& definition) {
+  ForEachDefinition(doc, first_definition, [&](const Definition& definition) {
     if (static_cast<std::int32_t>(definition.Number) == document.DummyFont) return;
-    RegisterFontDefinition(definition.Number, definition.Checksum, definition.ScaledSize,
+    RegisterFontDefinition(doc, definition.Number, definition.Checksum, definition.ScaledSize,
                            definition.DesignSize, definition.Name);
   });
 }

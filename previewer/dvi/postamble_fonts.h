@@ -6,9 +6,11 @@
 
 namespace mox {
 
+struct FontDocument;
+
 // Reads the definitions from first_definition (relative to the document's
 // base) up to post_post into the font tables, unsorted. Aborts with "Font
 // no.>255" or "Forbidden command found in postamble".
-void ReadPostambleFonts(std::uint32_t first_definition);
+void ReadPostambleFonts(FontDocument& doc, std::uint32_t first_definition);
 
 }  // namespace mox

@@ -19,8 +19,8 @@ ProcessReporter& ProcessReport() {
 
 }  // namespace
 
-FontDocument& TheDocument() {
-  static FontDocument document(ProcessReport(), Options{});
+ScanDocument& TheDocument() {
+  static ScanDocument document(ProcessReport(), Options{});
   return document;
 }
 
@@ -58,17 +58,7 @@ void ParsePageRanges(std::string_view text) {
 void DiscardPageRanges() { TheDocument().Selection = PageSelection(); }
 
 bool IsPageSelected(std::int32_t count0, std::int32_t sequence) {
-  // The filter of the options as they are now, the ranges parsed before.
-  const Options& options = CurrentOptions();
-  const std::int32_t key = options.SequenceMode != 0 ? sequence : count0;
-  if (options.ParityFilter == 1 && key % 2 == 0) return false;
-  if (options.ParityFilter == 2 && key % 2 != 0) return false;
-  const std::vector<PageRange>& ranges = PageRanges();
-  if (ranges.empty()) return true;
-  for (const PageRange& range : ranges) {
-    if (range.Low <= key && key <= range.High) return true;
-  }
-  return false;
+  return TheDocument().IsPageSelected(count0, sequence);
 }
 
 }  // namespace mox

@@ -10,6 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "previewer/dvi/bmf_image.h"
+#include "previewer/dvi/document_operation.h"
+#include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/mox_conventions.h"
+#include "previewer/dvi/page_commands.h"
+#include "previewer/dvi/page_scanner.h"
+#include "previewer/dvi/scan_document.h"
 #include "previewer/fonts/font_document.h"
 #include "previewer/fonts/glyph_budget.h"
 #include "previewer/fonts/pk_generator.h"
@@ -17,7 +24,7 @@
 
 namespace mox {
 
-FontDocument& TheDocument();
+ScanDocument& TheDocument();
 
 inline DviDocument& Document() { return TheDocument().Dvi; }
 inline FontRegistry& Fonts() { return TheDocument().Fonts; }
@@ -109,5 +116,44 @@ inline std::string PkGeneratorPath() { return PkGeneratorPath(CurrentOptions());
 inline std::string PkGeneratorCommandLine(const std::string& pk_path_template) {
   return PkGeneratorCommandLine(TheDocument(), pk_path_template);
 }
+
+inline int OpenDviFile(const std::string& name) { return OpenDviFile(TheDocument(), name); }
+inline void CloseDviFile() { CloseDviFile(TheDocument()); }
+inline void ReopenDviFile() { ReopenDviFile(TheDocument()); }
+inline std::optional<std::string> DviFileProblem(const std::string& name) {
+  return DviFileProblem(name, CurrentLanguage());
+}
+inline int PreScan(int pages_per_group = 1) { return PreScan(TheDocument(), pages_per_group); }
+inline PageMeasure MeasurePage(bool measure, std::int32_t page = -1) {
+  return MeasurePage(TheDocument(), measure, page);
+}
+inline int ScanPage(int page) { return ScanPage(TheDocument(), page); }
+inline int LoadFonts() { return LoadFonts(TheDocument()); }
+template <typename Body>
+int GuardDocumentOperation(Body&& body) {
+  return GuardDocumentOperation(TheDocument(), std::forward<Body>(body));
+}
+inline int CloseAfterAbort(const DocumentAbort& abort) {
+  return CloseAfterAbort(TheDocument(), abort);
+}
+inline std::string MemoryErrorMessage() { return TheDocument().Say(kMemoryError); }
+inline PageBuffer& ThePageBuffer() { return TheDocument().Page; }
+inline ScanState& TheScanState() { return TheDocument().Scan; }
+inline void ResetScanState() { TheDocument().Scan = ScanState{}; }
+inline const char* ImageNameOf(const PageItem& item) {
+  return ImageNameOf(TheDocument().Page, item);
+}
+inline int LocateImage(std::string& name) { return LocateImage(Document(), name); }
+inline int OpenImage(const std::string& name, ImageHeader& header) {
+  return OpenImage(TheDocument().Image, Document(), name, header);
+}
+inline int ReadImageRow(int row, std::uint8_t* out) {
+  return ReadImageRow(TheDocument().Image, row, out);
+}
+inline void CloseImage() { CloseImage(TheDocument().Image); }
+inline void ApplyZitiLetter(ZitiState& ziti, int letter) {
+  ApplyZitiLetter(ziti, letter, CurrentLanguage());
+}
+inline void ReadPageCommands(PagePass& pass) { ReadPageCommands(TheDocument(), pass); }
 
 }  // namespace mox

@@ -24,6 +24,20 @@ struct DocumentCore {
   DviDocument Dvi;
 
   const char* Say(const Bilingual& text) const { return Report.Say(text); }
+
+  // Whether a page is shown: the parity and counting of the settings as
+  // they are now, with the ranges of the selection.
+  bool IsPageSelected(std::int32_t count0, std::int32_t sequence) const {
+    const std::int32_t key = Settings.SequenceMode != 0 ? sequence : count0;
+    if (Settings.ParityFilter == 1 && key % 2 == 0) return false;
+    if (Settings.ParityFilter == 2 && key % 2 != 0) return false;
+    const std::vector<PageRange>& ranges = Selection.Ranges();
+    if (ranges.empty()) return true;
+    for (const PageRange& range : ranges) {
+      if (range.Low <= key && key <= range.High) return true;
+    }
+    return false;
+  }
 };
 
 }  // namespace mox

@@ -2,4 +2,4 @@
 // in the DVI layer and is refused in the fonts layer below it.
 #include "previewer/dvi/dvi_document.h"
 
-int UsesTheDviReader() { return mox::OpenDviFile("paper.dvi"); }
+int UsesTheDviReader(mox::ScanDocument& doc) { return mox::OpenDviFile(doc, "paper.dvi"); }
