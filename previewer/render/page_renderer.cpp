@@ -17,7 +17,8 @@
 #include "previewer/render/resampler.h"
 #include "previewer/render/stroke_rasteriser.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/preview_document.h"
+#include "previewer/render/render_texts.h"
 
 namespace mox {
 namespace {
@@ -26,18 +27,6 @@ constexpr int kBandBytes = 65520;
 constexpr int kVirtualRows = 20000;  // the column glyphs are sampled in below zoom 1
 constexpr int kVirtualBaseline = 10000;
 constexpr double kFraction = 0.00003051850947599719;  // 1 / 32767
-
-struct RendererState {
-  BandImage Band;
-  double ZoomOfImages = -1.0;  // the zoom the cached zoom images were made at
-  int DepthOfImages = 0;
-  bool Painting = false;
-};
-
-RendererState& State() {
-  static RendererState state;
-  return state;
-}
 
 int Ceiling(double value) { return static_cast<int>(std::ceil(value)); }
 
@@ -146,8 +135,7 @@ struct GlyphSource {
   ZoomImage* Zoom;
 };
 
-GlyphSource GlyphOf(const PageItem& item) {
-  FontRegistry& fonts = Fonts();
+GlyphSource GlyphOf(FontRegistry& fonts, const PageItem& item) {
   if (item.Kind == ItemPkChar) {
     if (item.Ref() >= fonts.PkGlyphs.size()) return {nullptr, 0, 0, nullptr};
     PkGlyph& glyph = fonts.PkGlyphs[item.Ref()];
@@ -216,8 +204,9 @@ ResampleSource GlyphSampler(const GlyphBitmap& bitmap, int w, int h, const Glyph
   return source;
 }
 
-void DrawGlyph(Band& band, const PageItem& item, double z, const RenderView& view) {
-  const GlyphSource glyph = GlyphOf(item);
+void DrawGlyph(FontRegistry& fonts, Band& band, const PageItem& item, double z,
+               const RenderView& view) {
+  const GlyphSource glyph = GlyphOf(fonts, item);
   if (glyph.Bitmap == nullptr || glyph.Bitmap->empty() || !(z > 0.0)) return;
   const int w = glyph.Width;
   const int h = glyph.Height;
@@ -257,7 +246,7 @@ void DrawGlyph(Band& band, const PageItem& item, double z, const RenderView& vie
     const std::int32_t row_bytes = ((depth * place.TargetWidth + 31) / 32) * 4;
     const std::size_t bytes =
         static_cast<std::size_t>(row_bytes) * static_cast<std::size_t>(std::max(place.Rows, 0));
-    std::size_t& kept = Fonts().ZoomBytes;
+    std::size_t& kept = fonts.ZoomBytes;
     if (bytes > kZoomImageBudget - std::min(kept, kZoomImageBudget)) {
       draw_uncached();
       return;
@@ -293,7 +282,8 @@ void DrawRule(Band& band, const PageItem& item, double z, const RenderView& view
 
 // A BMF image: the rows of the band are resampled from the file's rows,
 // read forwards through a window of source rows.
-void DrawImage(Band& band, const PageItem& item, double z, const RenderView& view) {
+void DrawImage(ScanDocument& doc, Band& band, const PageItem& item, double z,
+               const RenderView& view) {
   const int left = NearestInt(item.X * z) + view.MarginX;
   const int top = NearestInt(item.Y * z) + view.MarginY;
   const int width = std::max(1, Ceiling(item.Width * z));
@@ -305,7 +295,8 @@ void DrawImage(Band& band, const PageItem& item, double z, const RenderView& vie
   if (first_row >= last_row || first_column >= last_column) return;
 
   ImageHeader header;
-  if (OpenImage(ImageNameOf(item), header) < 0) return;
+  ImageState& image = doc.Image;
+  if (OpenImage(image, doc.Dvi, ImageNameOf(doc.Page, item), header) < 0) return;
   const int fw = header.Width;
   const int fh = header.Height;
   const int row_bytes = (fw + 7) / 8;
@@ -319,11 +310,11 @@ void DrawImage(Band& band, const PageItem& item, double z, const RenderView& vie
   try {
     rows.assign(static_cast<std::size_t>(source_last - source_first + 1) * row_bytes, 0);
   } catch (const std::bad_alloc&) {
-    CloseImage();
+    CloseImage(image);
     return;
   }
   for (int r = source_first; r <= source_last; ++r) {
-    if (ReadImageRow(r, scratch.data()) != 0) break;
+    if (ReadImageRow(image, r, scratch.data()) != 0) break;
     std::copy_n(scratch.begin(), row_bytes,
                 rows.begin() + static_cast<std::ptrdiff_t>(r - source_first) * row_bytes);
   }
@@ -345,7 +336,7 @@ void DrawImage(Band& band, const PageItem& item, double z, const RenderView& vie
     ZoomImage row_image{last_column - first_column, 1, 0, depth, band.Image.RowBytes, line};
     OrImage(band, row_image, first_column, y);
   }
-  CloseImage();
+  CloseImage(image);
 }
 
 // The em: graphics of the page, through the stroke rasteriser.
@@ -426,20 +417,20 @@ class Graphics {
   double pen_y_ = 0.0;
 };
 
-void DrawItems(Band& band, double z, const RenderView& view) {
-  const std::vector<PageItem>& items = ThePageBuffer().Items;
-  const Options& options = CurrentOptions();
+void DrawItems(PreviewDocument& doc, Band& band, double z, const RenderView& view) {
+  const std::vector<PageItem>& items = doc.Page.Items;
+  const Options& options = doc.Settings;
   const double line_width =
-      options.ResolutionX * 0.4 / 72.27 * Document().Magnification / 1000.0;
+      options.ResolutionX * 0.4 / 72.27 * doc.Dvi.Magnification / 1000.0;
   const double aspect = options.ResolutionY / options.ResolutionX;
   Graphics graphics(band, z, line_width, aspect, view);
   for (std::size_t i = 0; i < items.size(); ++i) {
     const PageItem& item = items[i];
     if (item.Kind <= ItemRule && (item.Width < 1 || item.Height < 1)) continue;
     switch (item.Kind) {
-      case ItemImage: DrawImage(band, item, z, view); break;
+      case ItemImage: DrawImage(doc, band, item, z, view); break;
       case ItemPkChar:
-      case ItemChineseChar: DrawGlyph(band, item, z, view); break;
+      case ItemChineseChar: DrawGlyph(doc.Fonts, band, item, z, view); break;
       case ItemRule: DrawRule(band, item, z, view); break;
       case ItemEm: graphics.Item(items, i); break;
       case ItemEnd: graphics.End(); return;
@@ -450,7 +441,7 @@ void DrawItems(Band& band, double z, const RenderView& view) {
 }
 
 // Keeps the band bitmap when its width, height and depth stay the same.
-bool PrepareBand(BandImage& band, int width, int rows, int depth) {
+bool PrepareBand(BandImage& band, int width, int rows, int depth, double gamma) {
   const int row_bytes = ((depth * width + 31) / 32) * 4;
   if (band.Width != width || band.Rows != rows || band.BitsPerPixel != depth) {
     band.Width = width;
@@ -459,7 +450,7 @@ bool PrepareBand(BandImage& band, int width, int rows, int depth) {
     band.RowBytes = row_bytes;
     band.Bits.assign(static_cast<std::size_t>(row_bytes) * rows, 0);
   }
-  band.Palette = GreyPalette(1 << depth, CurrentOptions().Gamma);
+  band.Palette = GreyPalette(1 << depth, gamma);
   return true;
 }
 
@@ -472,18 +463,17 @@ int BitsPerPixelFor(double zoom, int device_colour_count) {
   return 4;
 }
 
-void DiscardZoomImages() {
-  FontRegistry& fonts = Fonts();
+void DiscardZoomImages(PreviewDocument& doc) {
+  FontRegistry& fonts = doc.Fonts;
   for (PkGlyph& glyph : fonts.PkGlyphs) glyph.Zoom = ZoomImage{};
   for (ChineseSlot& slot : fonts.Slots) {
     for (ChineseGlyph& glyph : slot.Glyphs) glyph.Zoom = ZoomImage{};
   }
   fonts.ZoomBytes = 0;
-  State().ZoomOfImages = -1.0;
+  doc.Render.ZoomOfImages = -1.0;
 }
 
-PageExtent PageExtentAt(double zoom, int margin_x, int margin_y) {
-  const DviDocument& document = Document();
+PageExtent PageExtentAt(const DviDocument& document, double zoom, int margin_x, int margin_y) {
   const auto side = [](double page, int margin) {
     const std::int64_t pixels = std::int64_t{TruncatedInt(page)} + 2 * std::int64_t{margin};
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels, INT32_MIN, INT32_MAX));
@@ -492,16 +482,16 @@ PageExtent PageExtentAt(double zoom, int margin_x, int margin_y) {
           side(document.MaxHeightDepth * zoom * document.ConversionY, margin_y)};
 }
 
-bool DrawPage(RenderDevice& device, const PixelRect& update, double device_scale,
-              const RenderView& view) {
-  RendererState& state = State();
+bool DrawPage(PreviewDocument& doc, RenderDevice& device, const PixelRect& update,
+              double device_scale, const RenderView& view) {
+  RendererState& state = doc.Render;
   if (state.Painting) return false;
   if (update.Right <= update.Left || update.Bottom <= update.Top) return true;
   state.Painting = true;
   const double z = view.Zoom;
   const int depth = BitsPerPixelFor(z, device.ColourCount());
   if (z != state.ZoomOfImages || depth != state.DepthOfImages) {
-    DiscardZoomImages();
+    DiscardZoomImages(doc);
     state.ZoomOfImages = z;
     state.DepthOfImages = depth;
   }
@@ -511,20 +501,20 @@ bool DrawPage(RenderDevice& device, const PixelRect& update, double device_scale
       static_cast<int>(std::min<std::int64_t>(kBandBytes / row_bytes, std::int64_t{update.Bottom} - update.Top));
   if (rows <= 0) {
     state.Painting = false;
-    ShowError(Tr("窗口太宽", "Error: drawing rectangle too wide!"));
+    doc.Report.Error(doc.Say(kRectangleTooWide));
     return false;
   }
-  PrepareBand(state.Band, static_cast<int>(width), rows, depth);
+  PrepareBand(state.Band, static_cast<int>(width), rows, depth, doc.Settings.Gamma);
   const double scale = device_scale > 0.0 ? device_scale : 1.0;
   for (int top = update.Top; top < update.Bottom; top += std::min(rows, update.Bottom - top)) {
     const int band_rows = std::min(rows, update.Bottom - top);
     std::fill(state.Band.Bits.begin(), state.Band.Bits.end(), 0);
     Band band{state.Band, update.Left, top, band_rows};
-    DrawItems(band, z, view);
+    DrawItems(doc, band, z, view);
     device.CopyBand(state.Band, band_rows, NearestInt(update.Left / scale), NearestInt(top / scale));
   }
   if (!view.LeaveOutFrame) {
-    const PageExtent page = PageExtentAt(z, view.MarginX, view.MarginY);
+    const PageExtent page = PageExtentAt(doc.Dvi, z, view.MarginX, view.MarginY);
     device.DrawFrame(0, 0, NearestInt((page.Width - 1.0) / scale),
                      NearestInt((page.Height - 1.0) / scale));
   }

@@ -6,9 +6,12 @@
 
 #include <cstdint>
 
+#include "previewer/base/document.h"
 #include "previewer/render/render_device.h"
 
 namespace mox {
+
+struct PreviewDocument;
 
 // A rectangle of zoomed page pixels (the page's top-left margin corner is
 // 0, 0); right and bottom are exclusive.
@@ -34,8 +37,8 @@ inline constexpr double kGreyBelowZoom = 0.91;
 // "Error: drawing rectangle too wide!", when a band cannot hold one row of
 // the rectangle (nothing is drawn then); also false while a drawing is
 // under way (a nested call draws nothing).
-bool DrawPage(RenderDevice& device, const PixelRect& update, double device_scale,
-              const RenderView& view);
+bool DrawPage(PreviewDocument& doc, RenderDevice& device, const PixelRect& update,
+              double device_scale, const RenderView& view);
 
 // The page picture at a zoom: the page of the postamble's size (truncated to
 // whole pixels) with a margin on each side; the frame runs along its last
@@ -44,12 +47,12 @@ struct PageExtent {
   std::int32_t Width;
   std::int32_t Height;
 };
-PageExtent PageExtentAt(double zoom, int margin_x, int margin_y);
+PageExtent PageExtentAt(const DviDocument& document, double zoom, int margin_x, int margin_y);
 
 // Bits a pixel the page is drawn with at a zoom on a device.
 int BitsPerPixelFor(double zoom, int device_colour_count);
 
 // Frees every cached zoom image (the zoom has changed, or the document goes).
-void DiscardZoomImages();
+void DiscardZoomImages(PreviewDocument& doc);
 
 }  // namespace mox

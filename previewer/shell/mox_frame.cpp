@@ -1,7 +1,7 @@
 #include "previewer/shell/mox_frame.h"
 
 #include "previewer/shell/commands.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 

@@ -26,7 +26,7 @@
 #include "previewer/shell/settings_dialogs.h"
 #include "previewer/shell/view_commands.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 #ifndef WM_MOUSEHWHEEL
 #define WM_MOUSEHWHEEL 0x020E

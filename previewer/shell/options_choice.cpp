@@ -4,7 +4,7 @@
 
 #include "platform/text_format.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {

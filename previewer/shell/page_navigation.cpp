@@ -3,7 +3,7 @@
 #include "platform/text_format.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {

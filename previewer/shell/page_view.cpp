@@ -17,7 +17,7 @@
 #include "previewer/shell/view_layout.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {

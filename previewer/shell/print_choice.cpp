@@ -6,7 +6,7 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/shell/page_choice.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "platform/text_format.h"
 
 namespace mox {

@@ -1,5 +1,5 @@
 #include "previewer/shell/ruler.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 #include "platform/text_format.h"
 

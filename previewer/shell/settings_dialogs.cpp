@@ -7,7 +7,7 @@
 #include "previewer/shell/commands.h"
 #include "previewer/shell/face_choice.h"
 #include "previewer/shell/page_choice.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/text_format.h"
 #include "previewer/resources/resource_ids.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {

@@ -6,7 +6,7 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {

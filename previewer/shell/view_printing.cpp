@@ -1,7 +1,7 @@
 // The page view during printing and print preview: the view put aside and
 // given back, the stored pages scanned one by one, and each band of a page
 // drawn at the printer's scale in the middle of the printable area.
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/shell/page_view.h"

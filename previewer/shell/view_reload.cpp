@@ -19,7 +19,7 @@
 #include "previewer/shell/page_navigation.h"
 #include "previewer/shell/page_view.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {

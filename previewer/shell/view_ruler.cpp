@@ -4,7 +4,7 @@
 #include "previewer/shell/page_view.h"
 #include "previewer/shell/ruler.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 

@@ -9,7 +9,7 @@
 #include "platform/user_interface.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace {
 

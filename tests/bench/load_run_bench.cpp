@@ -11,7 +11,7 @@
 #include "previewer/fonts/carry_over.h"
 #include "previewer/fonts/load_run.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/pk_font.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace {
 

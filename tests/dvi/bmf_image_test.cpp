@@ -12,7 +12,7 @@
 #include "platform/file_system.h"
 #include "previewer/dvi/bmf_row_decoder.h"
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/bmf_writer.h"
 #include "tests/support/dba_writer.h"
 #include "tests/support/temp_dir.h"

@@ -1,5 +1,5 @@
 #include "previewer/dvi/document_operation.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 #include <gtest/gtest.h>
 

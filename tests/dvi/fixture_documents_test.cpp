@@ -8,7 +8,7 @@
 
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/dvi/page_scanner.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox::test {

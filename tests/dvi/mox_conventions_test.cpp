@@ -1,4 +1,4 @@
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "previewer/dvi/mox_conventions.h"
 
 #include <gtest/gtest.h>

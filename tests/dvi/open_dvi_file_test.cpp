@@ -6,7 +6,7 @@
 #include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/dba_writer.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"

@@ -11,7 +11,7 @@
 
 #include "platform/file_system.h"
 #include "previewer/dvi/page_buffer.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/bmf_writer.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"

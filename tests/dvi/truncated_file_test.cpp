@@ -5,7 +5,7 @@
 #include <string>
 
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/dba_writer.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"

@@ -4,7 +4,7 @@
 
 #include "previewer/fonts/font_registry.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {

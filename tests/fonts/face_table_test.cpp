@@ -8,7 +8,7 @@
 
 #include "platform/file_system.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {

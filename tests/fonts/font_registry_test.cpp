@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {

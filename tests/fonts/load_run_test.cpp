@@ -13,7 +13,7 @@
 
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/carry_over.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/counting_files.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"

@@ -15,7 +15,7 @@
 
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/fonts/pk_font_fixture.h"
 #include "tests/support/pk_writer.h"
 

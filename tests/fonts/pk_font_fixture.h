@@ -18,7 +18,7 @@
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/load_run.h"
 #include "previewer/fonts/pk_font.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/fonts/pk_generator_fake.h"
 #include "tests/support/counting_files.h"
 #include "tests/support/document_fixture.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/fonts/pk_font_fixture.h"
 #include "tests/support/pk_writer.h"
 

@@ -14,7 +14,7 @@
 #include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/load_run.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {

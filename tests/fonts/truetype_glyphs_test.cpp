@@ -12,7 +12,7 @@
 #include "previewer/fonts/carry_over.h"
 #include "previewer/fonts/face_table.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {

@@ -9,7 +9,7 @@
 
 #include "frontend/core/editor.h"
 #include "platform/text_document.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox::varelo::test {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "previewer/dvi/bmf_image.h"
 #include "tests/fuzz/fuzz_support.h"
 

@@ -11,7 +11,7 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,7 +6,7 @@
 
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

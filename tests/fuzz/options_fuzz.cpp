@@ -18,7 +18,7 @@
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/load_run.h"
 #include "previewer/fonts/pk_font.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -13,7 +13,7 @@
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/render/grey_palette.h"
 #include "previewer/render/memory_device.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/shell/page_view.h"
 #include "tests/support/dvi_writer.h"

@@ -20,7 +20,7 @@
 #include "previewer/render/memory_device.h"
 #include "previewer/resources/resource_ids.h"
 #include "previewer/shell/view_layout.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/counting_files.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"

@@ -14,7 +14,7 @@
 #include "previewer/fonts/carry_over.h"
 #include "previewer/render/memory_device.h"
 #include "previewer/shell/page_view.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/shell/fake_window.h"
 #include "tests/support/document_fixture.h"
 

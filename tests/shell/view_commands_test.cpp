@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "previewer/resources/resource_ids.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {

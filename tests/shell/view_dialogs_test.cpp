@@ -13,7 +13,7 @@
 #include "previewer/shell/face_choice.h"
 #include "previewer/shell/options_choice.h"
 #include "previewer/shell/page_choice.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/shell/fake_window.h"
 #include "tests/support/document_fixture.h"
 

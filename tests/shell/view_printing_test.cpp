@@ -7,7 +7,7 @@
 
 #include "previewer/render/memory_device.h"
 #include "previewer/shell/print_choice.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/shell/fake_window.h"
 #include "tests/support/document_fixture.h"
 

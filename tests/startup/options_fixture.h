@@ -12,7 +12,7 @@
 
 #include "platform/environment.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/temp_dir.h"
 
 namespace mox::test {

@@ -6,7 +6,7 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "previewer/startup/program_files.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/startup/options_fixture.h"
 
 namespace mox::test {

@@ -13,7 +13,7 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #endif
 
 namespace mox::test {

@@ -15,7 +15,7 @@
 #include "previewer/fonts/font_registry.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/recording_user_interface.h"
 #include "tests/support/temp_dir.h"
 

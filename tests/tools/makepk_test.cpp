@@ -9,7 +9,7 @@
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/pk_font.h"
 #include "previewer/fonts/pk_generator.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
 #include "tools/makepk/font_maker.h"

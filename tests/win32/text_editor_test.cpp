@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox::win {
 namespace {

@@ -6,7 +6,7 @@
 #include "platform/directories.h"
 #include "platform/file_system.h"
 #include "platform/text_format.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox::makepk {
 namespace {

@@ -16,7 +16,7 @@
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/pk_font.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tools/makepk/font_maker.h"
 #include "tools/makepk/makepk_arguments.h"
 #include "tools/makepk/wanted_fonts.h"

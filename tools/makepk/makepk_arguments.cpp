@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "platform/text_format.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox::makepk {
 namespace {

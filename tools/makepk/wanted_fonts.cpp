@@ -5,7 +5,7 @@
 #include "platform/file_system.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/pk_font.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox::makepk {
 

@@ -5,7 +5,7 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {

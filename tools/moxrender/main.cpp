@@ -22,7 +22,7 @@
 #include "previewer/fonts/load_run.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 #include "tools/moxrender/console_user_interface.h"
 #include "tools/moxrender/document_report.h"
 #include "tools/moxrender/page_pictures.h"

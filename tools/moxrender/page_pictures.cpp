@@ -7,7 +7,7 @@
 #include "previewer/render/page_renderer.h"
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 namespace mox {
 

@@ -18,13 +18,15 @@
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/dvi/scan_document.h"
 #include "previewer/fonts/font_document.h"
+#include "previewer/render/page_renderer.h"
+#include "previewer/render/preview_document.h"
 #include "previewer/fonts/glyph_budget.h"
 #include "previewer/fonts/pk_generator.h"
 #include "previewer/startup/box_reporter.h"
 
 namespace mox {
 
-ScanDocument& TheDocument();
+PreviewDocument& TheDocument();
 
 inline DviDocument& Document() { return TheDocument().Dvi; }
 inline FontRegistry& Fonts() { return TheDocument().Fonts; }
@@ -155,5 +157,13 @@ inline void ApplyZitiLetter(ZitiState& ziti, int letter) {
   ApplyZitiLetter(ziti, letter, CurrentLanguage());
 }
 inline void ReadPageCommands(PagePass& pass) { ReadPageCommands(TheDocument(), pass); }
+inline bool DrawPage(RenderDevice& device, const PixelRect& update, double device_scale,
+                     const RenderView& view) {
+  return DrawPage(TheDocument(), device, update, device_scale, view);
+}
+inline PageExtent PageExtentAt(double zoom, int margin_x, int margin_y) {
+  return PageExtentAt(Document(), zoom, margin_x, margin_y);
+}
+inline void DiscardZoomImages() { DiscardZoomImages(TheDocument()); }
 
 }  // namespace mox

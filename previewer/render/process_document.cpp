@@ -1,4 +1,4 @@
-#include "previewer/dvi/process_document.h"
+#include "previewer/render/process_document.h"
 
 #include "previewer/startup/startup_texts.h"
 
@@ -19,8 +19,8 @@ ProcessReporter& ProcessReport() {
 
 }  // namespace
 
-ScanDocument& TheDocument() {
-  static ScanDocument document(ProcessReport(), Options{});
+PreviewDocument& TheDocument() {
+  static PreviewDocument document(ProcessReport(), Options{});
   return document;
 }
 
