@@ -2,7 +2,6 @@
 
 #include "platform/text_format.h"
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {
@@ -18,7 +17,7 @@ bool IsPoint(const PageItem& item, std::uint32_t number) {
 
 std::optional<DevicePoint> FindEmPoint(const std::vector<PageItem>& items, std::uint32_t number,
                                        std::size_t line, double zoom, int x_origin,
-                                       int y_origin) {
+                                       int y_origin, Reporter& report) {
   const PageItem* found = nullptr;
   for (std::size_t i = line; i-- > 0;) {
     if (items[i].Kind == ItemEnd) break;
@@ -32,7 +31,7 @@ std::optional<DevicePoint> FindEmPoint(const std::vector<PageItem>& items, std::
     if (IsPoint(items[i], number)) found = &items[i];
   }
   if (found == nullptr) {
-    ShowWarning(Format("em:point %d undefined, line ignored.", static_cast<int>(number)), false);
+    report.Warning(Format("em:point %d undefined, line ignored.", static_cast<int>(number)));
     return std::nullopt;
   }
   return DevicePoint{x_origin + NearestInt((found->X + found->Width * kFraction) * zoom),

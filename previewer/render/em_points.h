@@ -8,6 +8,8 @@
 
 #include "previewer/base/page_item.h"
 
+#include "previewer/base/reporter.h"
+
 namespace mox {
 
 struct DevicePoint {
@@ -20,8 +22,9 @@ struct DevicePoint {
 // the page's ItemEnd; scaled by zoom and shifted by the origin. Nothing (and
 // a status line "em:point %d undefined, line ignored.") when the page has
 // no such point.
+// A point that is not there is a warning to `report`.
 std::optional<DevicePoint> FindEmPoint(const std::vector<PageItem>& items, std::uint32_t number,
                                        std::size_t line, double zoom, int x_origin,
-                                       int y_origin);
+                                       int y_origin, Reporter& report);
 
 }  // namespace mox

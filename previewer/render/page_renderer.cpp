@@ -342,8 +342,9 @@ void DrawImage(ScanDocument& doc, Band& band, const PageItem& item, double z,
 // The em: graphics of the page, through the stroke rasteriser.
 class Graphics {
  public:
-  Graphics(Band& band, double z, double line_width, double aspect, const RenderView& view)
-      : band_(band), z_(z), line_width_(line_width), aspect_(aspect), view_(view),
+  Graphics(Band& band, double z, double line_width, double aspect, const RenderView& view,
+           Reporter& report)
+      : band_(band), z_(z), line_width_(line_width), aspect_(aspect), view_(view), report_(report),
         strokes_([this](int l, int t, int r, int b) { FillInk(band_, l, t, r, b); }) {
     strokes_.SetClip(band.Left - 1, band.Top - 1, band.Left + band.Width(), band.Top + band.Rows);
     ResetPen();
@@ -357,9 +358,9 @@ class Graphics {
     switch (command) {
       case EmLine: {  // between two numbered points
         const auto p1 = FindEmPoint(items, static_cast<std::uint16_t>(item.Width), index, z_,
-                                    view_.MarginX, view_.MarginY);
+                                    view_.MarginX, view_.MarginY, report_);
         const auto p2 = FindEmPoint(items, static_cast<std::uint16_t>(item.Height), index, z_,
-                                    view_.MarginX, view_.MarginY);
+                                    view_.MarginX, view_.MarginY, report_);
         if (!p1 || !p2) return;
         const double wx = parameter > 0 ? parameter * z_ / 256.0 : pen_x_;
         const double wy = parameter > 0 ? parameter * z_ / 256.0 * aspect_ : pen_y_;
@@ -412,6 +413,7 @@ class Graphics {
   double line_width_;
   double aspect_;
   const RenderView& view_;
+  Reporter& report_;
   StrokeRasteriser strokes_;
   double pen_x_ = 0.0;
   double pen_y_ = 0.0;
@@ -423,7 +425,7 @@ void DrawItems(PreviewDocument& doc, Band& band, double z, const RenderView& vie
   const double line_width =
       options.ResolutionX * 0.4 / 72.27 * doc.Dvi.Magnification / 1000.0;
   const double aspect = options.ResolutionY / options.ResolutionX;
-  Graphics graphics(band, z, line_width, aspect, view);
+  Graphics graphics(band, z, line_width, aspect, view, doc.Report);
   for (std::size_t i = 0; i < items.size(); ++i) {
     const PageItem& item = items[i];
     if (item.Kind <= ItemRule && (item.Width < 1 || item.Height < 1)) continue;

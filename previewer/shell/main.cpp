@@ -19,7 +19,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_mode) {
   mox::win::EnableThreeDimensionalControls();
   mox::TMOXWindow client(mox::platform::CommandLineArguments(0, nullptr));
 
-  mox::win::TDecoratedFrame frame(client, mox::PreviewerFrameDecoration());
+  mox::win::TDecoratedFrame frame(client, mox::PreviewerFrameDecoration(client.Lang()));
   frame.SetCommandEnabler(
       [&client](int id) { return mox::IsCommandEnabled(id, client.IsDocumentOpen()); });
   // Editors find the previewer by its frame's class to ask for a page.

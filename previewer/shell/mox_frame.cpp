@@ -1,14 +1,14 @@
 #include "previewer/shell/mox_frame.h"
 
 #include "previewer/shell/commands.h"
-#include "previewer/render/process_document.h"
+#include "previewer/startup/startup_texts.h"
 
 namespace mox {
 
-win::FrameDecoration PreviewerFrameDecoration() {
-  const bool chinese = ChineseMessages();
+win::FrameDecoration PreviewerFrameDecoration(Language language) {
+  const bool chinese = language == Language::Chinese;
   win::FrameDecoration decoration;
-  decoration.Title = ProgramTitle();
+  decoration.Title = kProgramTitle.In(language);
   decoration.MenuName = chinese ? L"CMOXMAINMENU" : L"MOXMAINMENU";
   // One accelerator table with the English ids serves both languages.
   decoration.AcceleratorName = L"MOXMAINMENU";

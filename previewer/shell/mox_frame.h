@@ -3,8 +3,10 @@
 
 #include "platform/win32/framework/decorated_frame.h"
 
+#include "previewer/base/bilingual.h"
+
 namespace mox {
 
-win::FrameDecoration PreviewerFrameDecoration();
+win::FrameDecoration PreviewerFrameDecoration(Language language);
 
 }  // namespace mox

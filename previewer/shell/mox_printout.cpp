@@ -12,7 +12,7 @@ bool TMOXWindowPrintout::HasPage(int page) {
 void TMOXWindowPrintout::PrintPage(int, const RECT& band) {
   if (Dc == nullptr) return;
   PageView::PrintTarget target;
-  target.Scale = PrinterScale(printer_dots_.x, printer_dots_.y);
+  target.Scale = PrinterScale(view_.Settings(), printer_dots_.x, printer_dots_.y);
   target.PrintableWidth = PageSize.cx;
   target.PrintableHeight = PageSize.cy;
   if (preview_page_ != nullptr && PageSize.cx > 0) {

@@ -26,7 +26,8 @@
 #include "previewer/shell/settings_dialogs.h"
 #include "previewer/shell/view_commands.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
+#include "previewer/startup/startup_texts.h"
 
 #ifndef WM_MOUSEHWHEEL
 #define WM_MOUSEHWHEEL 0x020E
@@ -54,15 +55,17 @@ constexpr UINT kFileCheckMilliseconds = 1000;
 
 TMOXWindow::TMOXWindow(const std::vector<std::string>& arguments)
     : PageView(static_cast<PageViewHost&>(*this)) {
-  if (std::optional<std::string> error = ReadOptions(arguments)) {
+  std::optional<std::string> error = ReadOptions(arguments, Settings());
+  SetLanguage(Settings().Lang);
+  if (error) {
     // No window exists yet: the box has no owner, and nothing is shown
     // before the process ends.
     const std::string program = arguments.empty() ? std::string() : arguments[0];
-    ShowError(Format("%s:\n\n%s", program.c_str(), error->c_str()));
+    Report().Error(Format("%s:\n\n%s", program.c_str(), error->c_str()));
     std::exit(2);
   }
   SetBackgroundColor(kNoDocumentBackground);
-  DviFileName = CurrentOptions().DocumentName;
+  DviFileName = Settings().DocumentName;
 
   OpenDialogData.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
   OpenDialogData.Filter = kOpenDialogFilter;
@@ -72,8 +75,7 @@ TMOXWindow::TMOXWindow(const std::vector<std::string>& arguments)
 
   // Chinese faces named in the face table beside the program serve their
   // ziti through TrueType.
-  LoadFaceTable(FaceTableFileName(CurrentOptions().ProgramPath));
-  InstallFaceTableQuery();
+  LoadFaceTable(Doc().Faces, FaceTableFileName(Settings().ProgramPath));
 }
 
 TMOXWindow::~TMOXWindow() { platform::SetGlyphReferenceWindow(nullptr); }
@@ -108,7 +110,7 @@ bool TMOXWindow::Command(int id) {
       ChangeZoom();
       return true;
     case CM_OPTIONS:
-      if (const std::optional<OptionsChoice> choice = RunOptionsDialog(Owner())) {
+      if (const std::optional<OptionsChoice> choice = RunOptionsDialog(Owner(), Settings(), Lang())) {
         ApplyOptions(*choice);
       }
       return true;
@@ -116,7 +118,7 @@ bool TMOXWindow::Command(int id) {
       ChooseTrueTypeFonts();
       return true;
     case CM_SELECTPAGE:
-      if (const std::optional<std::int32_t> position = RunPageDialog(Owner(), CurrentPage)) {
+      if (const std::optional<std::int32_t> position = RunPageDialog(Owner(), Doc(), CurrentPage)) {
         GotoListPosition(*position);
       }
       return true;
@@ -136,48 +138,48 @@ bool TMOXWindow::Command(int id) {
 
 void TMOXWindow::OpenFile() {
   const std::optional<std::string> path =
-      win::RunOpenFileDialog(Owner(), OpenDialogData, Tr("打开DVI文件", "Open DVI file"));
+      win::RunOpenFileDialog(Owner(), OpenDialogData, Say(kOpenDviTitle));
   if (path) OpenChosenFile(*path);
 }
 
 void TMOXWindow::ChangeZoom() {
-  std::string text = ZoomDialogText(ZoomFactor());
-  win::TInputDialog dialog(Owner(), Tr("设置缩小因子", "Set zoom"),
-                           Tr("请输入缩小因子", "Enter zoom factor"), &text, kZoomTextBuffer);
+  std::string text = ZoomDialogText(Zoom());
+  win::TInputDialog dialog(Owner(), Say(kZoomDialogTitle),
+                           Say(kZoomDialogPrompt), &text, kZoomTextBuffer);
   if (dialog.Execute() == IDOK) ApplyZoomText(text);
 }
 
 void TMOXWindow::EnterPageNumber() {
   std::string text = CurrentPageNumberText();
-  win::TInputDialog dialog(Owner(), Tr("输入页号", "Enter page number"),
-                           Tr("请输入页号", "Please enter a page number"), &text, kPageTextBuffer);
+  win::TInputDialog dialog(Owner(), Say(kPageDialogTitle),
+                           Say(kPageDialogPrompt), &text, kPageTextBuffer);
   if (dialog.Execute() == IDOK) GotoPageNumberText(text);
 }
 
 void TMOXWindow::ChooseTrueTypeFonts() {
-  const std::string path = FaceTableFileName(CurrentOptions().ProgramPath);
-  TTFontDialog dialog(Owner());
+  const std::string path = FaceTableFileName(Settings().ProgramPath);
+  TTFontDialog dialog(Owner(), Doc().Faces, Lang());
   if (dialog.Execute() != IDOK) {
     // The choices made in the dialog are undone.
-    LoadFaceTable(path);
+    LoadFaceTable(Doc().Faces, path);
     return;
   }
-  if (SaveFaceTable(path) != 0) {
-    ShowError(Format(Tr("写文件\"%s\"失败", "Cannot save TrueType fonts to \"%s\""), path.c_str()));
+  if (SaveFaceTable(Doc().Faces, path) != 0) {
+    Report().Error(Format(Say(kFacesNotSaved), path.c_str()));
   }
   FacesChanged();
 }
 
 void TMOXWindow::PrintPages() {
-  const PrintList list = PrintListData();
+  const PrintList list = PrintListData(Doc(), StoredPrintPages);
   win::ListBoxData pages{list.Lines, list.Selected};
   // The dialog comes back after Setup, Preview and Print, with the lines
   // selected as the user left them.
   while (IsDocumentOpen()) {
-    TMOXPrintDialog dialog(Owner(), pages);
+    TMOXPrintDialog dialog(Owner(), pages, Lang());
     const INT_PTR result = dialog.Execute();
     if (result == IDCANCEL || result < 0) break;
-    StorePrintSelection(pages.Selected);
+    StoredPrintPages = PrintSelectionPages(Doc(), pages.Selected);
     if (result == IDC_PRINT_SETUP) {
       printer_.Setup(Owner());
     } else if (result == IDC_PRINT_PREVIEW) {
@@ -192,7 +194,7 @@ void TMOXWindow::PrintPages() {
 
 namespace {
 
-void NoPrinter() { ShowError(Tr("没有可用的打印机", "No printer is available")); }
+void NoPrinter(Reporter& report) { report.Error(report.Say(kNoPrinter)); }
 
 POINT DotsOf(HDC dc) { return {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY)}; }
 
@@ -203,7 +205,7 @@ void TMOXWindow::RunPrint() {
   // the printout reads them from there.
   win::PrinterDc probe = printer_.MakeDc();
   if (!probe) {
-    NoPrinter();
+    NoPrinter(Report());
     return;
   }
   TMOXWindowPrintout printout(*this, DotsOf(probe.Get()));
@@ -213,14 +215,14 @@ void TMOXWindow::RunPrint() {
   BeginPrintRun(1);
   const win::TPrinter::Outcome outcome = printer_.Print(Owner(), printout, true);
   EndPrintRun();
-  if (outcome == win::TPrinter::Outcome::NoPrinter) NoPrinter();
-  if (outcome == win::TPrinter::Outcome::Failed) ShowError(Tr("打印失败", "Printing failed"));
+  if (outcome == win::TPrinter::Outcome::NoPrinter) NoPrinter(Report());
+  if (outcome == win::TPrinter::Outcome::Failed) Report().Error(Say(kPrintingFailed));
 }
 
 void TMOXWindow::RunPreview() {
   win::PrinterDc printer = printer_.MakeDc();
   if (!printer) {
-    NoPrinter();
+    NoPrinter(Report());
     return;
   }
   const SIZE extent{GetDeviceCaps(printer.Get(), HORZRES), GetDeviceCaps(printer.Get(), VERTRES)};
@@ -232,7 +234,7 @@ void TMOXWindow::RunPreview() {
     return RECT{r.Left, r.Top, r.Right, r.Bottom};
   });
   win::FrameDecoration decoration;
-  decoration.Title = Tr("MOXWIN 打印预览", "MOXWIN Print Preview");
+  decoration.Title = Say(kPreviewTitle);
   decoration.IconId = IDI_MOX;
   win::TModalFrame preview(layout, decoration);
   printout.SetPreviewPage(&page);
@@ -249,7 +251,7 @@ void TMOXWindow::ShowAbout() {
 }
 
 void TMOXWindow::BuildPalette(HDC dc) {
-  const std::vector<RgbColour> ramp = GreyPalette(kGreyLevels, CurrentOptions().Gamma);
+  const std::vector<RgbColour> ramp = GreyPalette(kGreyLevels, Settings().Gamma);
   std::vector<std::uint8_t> storage(sizeof(LOGPALETTE) + kGreyLevels * sizeof(PALETTEENTRY), 0);
   auto* logical = reinterpret_cast<LOGPALETTE*>(storage.data());
   logical->palVersion = 0x300;
@@ -287,7 +289,7 @@ int TMOXWindow::RealizePagePalette(HDC dc, bool repaint) {
 void TMOXWindow::Paint(HDC dc, const RECT& damaged, bool) {
   GdiRenderDevice device(dc);
   // Grey pages want their levels in the display's palette, where it has one.
-  if (!palette_ && BitsPerPixelFor(ZoomFactor(), device.ColourCount()) > 1) BuildPalette(dc);
+  if (!palette_ && BitsPerPixelFor(Zoom(), device.ColourCount()) > 1) BuildPalette(dc);
   if (palette_) {
     SelectPalette(dc, palette_.Get(), FALSE);
     ::RealizePalette(dc);
@@ -323,10 +325,10 @@ void TMOXWindow::ShowSourceLine(const std::string& file, std::int32_t line) {
   // A running editor is asked; otherwise the editor beside the previewer
   // is started on the file and line.
   if (win::SendSourcePosition(win::kEditorFrameClass, {line, file, std::string()})) return;
-  const std::string editor = CurrentOptions().ProgramDirectory + "Varelo.exe";
+  const std::string editor = Settings().ProgramDirectory + "Varelo.exe";
   const std::string command = "\"" + editor + "\" \"" + file + "\" " + std::to_string(line);
   if (!platform::StartProgram(command, SW_SHOWNORMAL)) {
-    ShowError(Format(Tr("无法启动编辑器\"%s\"", "Cannot start the editor \"%s\""),
+    Report().Error(Format(Say(kCannotStartEditor),
                      editor.c_str()));
   }
 }

@@ -4,7 +4,7 @@
 
 #include "platform/text_format.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
 
 namespace mox {
 namespace {
@@ -13,8 +13,7 @@ constexpr std::size_t kGammaTextLimit = 9;
 
 }  // namespace
 
-OptionsChoice CurrentOptionsChoice() {
-  const Options& options = CurrentOptions();
+OptionsChoice CurrentOptionsChoice(const Options& options) {
   OptionsChoice choice;
   choice.ResolutionEntries = {"180", "300", "600"};
   const double resolution = options.ResolutionX;
@@ -43,16 +42,15 @@ double LeadingNumber(const std::string& text) {
   return end == start ? 0.0 : value;
 }
 
-std::optional<std::string> OptionsChoiceError(const OptionsChoice& choice) {
+std::optional<std::string> OptionsChoiceError(const OptionsChoice& choice, Language language) {
   std::optional<std::string> error;
   // There is no Chinese wording of the resolution message.
   if (!(LeadingNumber(choice.ResolutionText) > 0.0)) error = "Invalid resolution!";
-  if (LeadingNumber(choice.GammaText) == 0.0) error = Tr("非法辉度修正值", "Invalid gamma value!");
+  if (LeadingNumber(choice.GammaText) == 0.0) error = kInvalidGamma.In(language);
   return error;
 }
 
-OptionsChange ApplyOptionsChoice(const OptionsChoice& choice) {
-  Options& options = CurrentOptions();
+OptionsChange ApplyOptionsChoice(const OptionsChoice& choice, Options& options) {
   const double old_resolution = options.ResolutionX;
   const double old_gamma = options.Gamma;
   const double resolution = LeadingNumber(choice.ResolutionText.substr(0, kOptionTextLimit));
@@ -63,10 +61,9 @@ OptionsChange ApplyOptionsChoice(const OptionsChoice& choice) {
   return {options.Gamma != old_gamma, options.ResolutionX != old_resolution};
 }
 
-std::string SavedOptionsMessage(bool saved) {
-  const char* path = CurrentOptions().InitFilePath.c_str();
-  return saved ? Format(Tr("参数保存在文件\"%s\"中", "Options saved in \"%s\""), path)
-               : Format(Tr("写文件\"%s\"失败", "Cannot save options to \"%s\""), path);
+std::string SavedOptionsMessage(const Options& options, bool saved, Language language) {
+  const char* path = options.InitFilePath.c_str();
+  return Format((saved ? kOptionsSaved : kOptionsNotSaved).In(language), path);
 }
 
 }  // namespace mox

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "previewer/base/bilingual.h"
+#include "previewer/startup/options.h"
+
 namespace mox {
 
 struct OptionsChoice {
@@ -23,7 +26,7 @@ struct OptionsChoice {
 };
 
 // The choice as the dialog opens.
-OptionsChoice CurrentOptionsChoice();
+OptionsChoice CurrentOptionsChoice(const Options& options);
 
 // A decimal floating-point number as the longest valid prefix of the text,
 // 0 when there is none.
@@ -31,17 +34,17 @@ double LeadingNumber(const std::string& text);
 
 // The error box's text for a choice that cannot be applied, or nothing: a
 // resolution that is not above 0, then a gamma of 0 (whose message wins).
-std::optional<std::string> OptionsChoiceError(const OptionsChoice& choice);
+std::optional<std::string> OptionsChoiceError(const OptionsChoice& choice, Language language);
 
 // What applying a valid choice changed.
 struct OptionsChange {
   bool Gamma = false;
   bool Resolution = false;
 };
-OptionsChange ApplyOptionsChoice(const OptionsChoice& choice);
+OptionsChange ApplyOptionsChoice(const OptionsChoice& choice, Options& options);
 
 // The box shown after saving: "Options saved in \"%s\"" or "Cannot save
 // options to \"%s\"" with the initialization file's path.
-std::string SavedOptionsMessage(bool saved);
+std::string SavedOptionsMessage(const Options& options, bool saved, Language language);
 
 }  // namespace mox

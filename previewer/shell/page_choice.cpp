@@ -6,37 +6,39 @@
 #include "platform/text_format.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/shell/page_navigation.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
 
 namespace mox {
 namespace {
 
-std::int32_t PageCount() { return static_cast<std::int32_t>(Document().Pages.size()); }
+std::int32_t PageCount(const ScanDocument& doc) {
+  return static_cast<std::int32_t>(doc.Dvi.Pages.size());
+}
 
 }  // namespace
 
-std::vector<std::string> PageListLines() {
+std::vector<std::string> PageListLines(const ScanDocument& doc) {
   std::vector<std::string> lines;
-  const std::vector<PageEntry>& pages = Document().Pages;
-  for (std::int32_t page = 0; page < PageCount(); ++page) {
-    if (!IsSelectablePage(page)) continue;
-    lines.push_back(Format(Tr(" 第%ld页", " Page %ld"),
+  const std::vector<PageEntry>& pages = doc.Dvi.Pages;
+  for (std::int32_t page = 0; page < PageCount(doc); ++page) {
+    if (!IsSelectablePage(doc, page)) continue;
+    lines.push_back(Format(doc.Say(kPageListLine),
                            static_cast<long>(pages[static_cast<std::size_t>(page)].Count0)));
   }
   return lines;
 }
 
-std::int32_t PageOfListPosition(std::int32_t position) {
+std::int32_t PageOfListPosition(const ScanDocument& doc, std::int32_t position) {
   if (position < 0) return -1;
-  std::int32_t page = FirstSelectablePage();
-  for (std::int32_t k = 0; k < position && page >= 0; ++k) page = NextSelectablePage(page);
+  std::int32_t page = FirstSelectablePage(doc);
+  for (std::int32_t k = 0; k < position && page >= 0; ++k) page = NextSelectablePage(doc, page);
   return page;
 }
 
-std::int32_t ListPositionOfPage(std::int32_t page) {
-  if (!IsSelectablePage(page)) return 0;
+std::int32_t ListPositionOfPage(const ScanDocument& doc, std::int32_t page) {
+  if (!IsSelectablePage(doc, page)) return 0;
   std::int32_t position = 0;
-  for (std::int32_t p = 0; p < page; ++p) position += IsSelectablePage(p) ? 1 : 0;
+  for (std::int32_t p = 0; p < page; ++p) position += IsSelectablePage(doc, p) ? 1 : 0;
   return position;
 }
 
@@ -55,13 +57,14 @@ std::int32_t LeadingInteger(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
-std::int32_t NextPageNumbered(std::int32_t number, std::int32_t current) {
-  const std::int32_t count = PageCount();
+std::int32_t NextPageNumbered(const ScanDocument& doc, std::int32_t number,
+                              std::int32_t current) {
+  const std::int32_t count = PageCount(doc);
   if (count == 0) return current;
   const std::int32_t start = current >= 0 && current < count ? current : 0;
-  const std::vector<PageEntry>& pages = Document().Pages;
+  const std::vector<PageEntry>& pages = doc.Dvi.Pages;
   for (std::int32_t i = (start + 1) % count; i != start; i = (i + 1) % count) {
-    if (IsSelectablePage(i) && pages[static_cast<std::size_t>(i)].Count0 == number) return i;
+    if (IsSelectablePage(doc, i) && pages[static_cast<std::size_t>(i)].Count0 == number) return i;
   }
   return start;
 }

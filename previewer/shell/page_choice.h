@@ -9,18 +9,20 @@
 #include <string_view>
 #include <vector>
 
+#include "previewer/dvi/scan_document.h"
+
 namespace mox {
 
 // " Page %ld" (" 第%ld页") for every selectable page, in physical order.
-std::vector<std::string> PageListLines();
+std::vector<std::string> PageListLines(const ScanDocument& doc);
 
 // The page of list position k: the k-th selectable page, or -1 past the
 // last one.
-std::int32_t PageOfListPosition(std::int32_t position);
+std::int32_t PageOfListPosition(const ScanDocument& doc, std::int32_t position);
 
 // The list position of a page: its line, or 0 (the first line) when the
 // page is not in the list.
-std::int32_t ListPositionOfPage(std::int32_t page);
+std::int32_t ListPositionOfPage(const ScanDocument& doc, std::int32_t page);
 
 // A decimal integer as the longest valid prefix of the text (leading white
 // space and a sign allowed), 0 when there is none; saturated at the 32-bit
@@ -31,6 +33,7 @@ std::int32_t LeadingInteger(std::string_view text);
 // cyclically over the selectable pages (wrapping from the last page to the
 // first); `current` itself when no other page has the number. A current
 // page that is no valid index counts as page 0.
-std::int32_t NextPageNumbered(std::int32_t number, std::int32_t current);
+std::int32_t NextPageNumbered(const ScanDocument& doc, std::int32_t number,
+                              std::int32_t current);
 
 }  // namespace mox

@@ -17,7 +17,8 @@
 #include "previewer/shell/view_layout.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
+#include "previewer/startup/startup_texts.h"
 
 namespace mox {
 namespace {
@@ -28,38 +29,36 @@ void ShowInformation(const char* text, const char* caption) {
 
 }  // namespace
 
-double& ZoomFactor() { return CurrentOptions().CurrentZoom; }
-
 int PageView::LoadDocument(std::optional<double> kept_zoom) {
   if (loading_) return 0;
   BusyFlag busy(loading_);
-  StoredPrintPages().reset();
+  StoredPrintPages.reset();
   PaintEnabled = 0;
-  host_.ShowBusy(true);
+  report_.Busy(true);
   PageReady = 0;
-  bool failed = OpenDviFile(DviFileName) != 0 || PreScan() != 0 || LoadFonts() != 0;
+  bool failed = OpenDviFile(doc_, DviFileName) != 0 || PreScan(doc_) != 0 || LoadFonts(doc_) != 0;
   std::int32_t start = -1;
   if (!failed) {
-    host_.ShowBusy(false);
-    ParsePageRanges(CurrentOptions().PageSelectionText);
+    report_.Busy(false);
+    doc_.SelectPages(Settings().PageSelectionText);
     // A reload stays on its page while that page is still there.
-    start = IsSelectablePage(CurrentPage) ? CurrentPage : FirstSelectablePage();
+    start = IsSelectablePage(doc_, CurrentPage) ? CurrentPage : FirstSelectablePage(doc_);
     if (start < 0) {
-      ShowInformation(Tr("非法页号", "Invalid page no."), "");
+      ShowInformation(Say(kInvalidPageNumber), "");
       failed = true;
     }
   }
   if (!failed) {
     FileOpen = 1;
     PageReady = 1;
-    const double initial = kept_zoom.value_or(CurrentOptions().InitialZoom);
+    const double initial = kept_zoom.value_or(Settings().InitialZoom);
     SetZoom(initial);
     UpdateScroller();
     CurrentPage = -1;
     failed = GotoPage(start) != 0;
   }
   if (failed) {
-    host_.ShowBusy(false);
+    report_.Busy(false);
     UnloadDocument();
     PageReady = 1;
     UpdateTitle();
@@ -74,8 +73,8 @@ int PageView::LoadDocument(std::optional<double> kept_zoom) {
 
 void PageView::UnloadDocument() {
   FileOpen = 0;
-  StoredPrintPages().reset();
-  CloseDviFile();
+  StoredPrintPages.reset();
+  CloseDviFile(doc_);
   DviFileName.clear();
   CurrentPage = -1;
   UpdateScroller();
@@ -85,22 +84,22 @@ void PageView::UnloadDocument() {
 }
 
 int PageView::GotoPage(std::int32_t page) {
-  if (!IsDocumentOpen() || !IsSelectablePage(page) || page == CurrentPage) return 0;
+  if (!IsDocumentOpen() || !IsSelectablePage(doc_, page) || page == CurrentPage) return 0;
   // The page index is that of the file as it was: a rewritten file is
   // loaded again first, an incomplete one not scanned at all.
   if (!loading_ && !FileReadyForScan()) return 0;
-  if (!IsDocumentOpen() || !IsSelectablePage(page) || page == CurrentPage) return 0;
+  if (!IsDocumentOpen() || !IsSelectablePage(doc_, page) || page == CurrentPage) return 0;
   PaintEnabled = 0;
   CurrentPage = page;
   PageReady = 0;
-  if (ScanPage(page) != 0) {
+  if (ScanPage(doc_, page) != 0) {
     UnloadDocument();
     PageReady = 1;
     return 1;
   }
   PageReady = 1;
   // TeX may rewrite the file while the page is shown: hold no handle on it.
-  Document().Reader.Close();
+  doc_.Dvi.Reader.Close();
   stamp_ = platform::RecordFileStamp(DviFileName);
   UpdateTitle();
   host_.ViewScroller().ScrollTo(0, 0);
@@ -121,7 +120,7 @@ void PageView::SetZoom(double zoom) {
     host_.MeasureClient(ClientWidth, ClientHeight);
     const std::uint32_t width = ClientWidth;
     const std::uint32_t height = ClientHeight;
-    ApplyZoom(FitZoom(DocumentGeometry(), width, height));
+    ApplyZoom(FitZoom(DocumentGeometry(doc_), width, height));
     host_.MeasureClient(ClientWidth, ClientHeight);
     if (ClientWidth == width && ClientHeight == height) break;
   }
@@ -129,9 +128,9 @@ void PageView::SetZoom(double zoom) {
 
 void PageView::ApplyZoom(double zoom) {
   zoom = ClampZoom(zoom);
-  if (zoom == ZoomFactor()) return;
-  DiscardZoomImages();
-  ZoomFactor() = zoom;
+  if (zoom == Zoom()) return;
+  DiscardZoomImages(doc_);
+  Zoom() = zoom;
   UpdateScroller();
   host_.InvalidateView(true);
 }
@@ -159,7 +158,7 @@ void PageView::LayOutScroller() {
   platform::TScroller& scroller = host_.ViewScroller();
   if (IsDocumentOpen()) {
     const ScrollLayout layout =
-        LayOutPage(DocumentGeometry(), ZoomFactor(), ClientWidth, ClientHeight);
+        LayOutPage(DocumentGeometry(doc_), Zoom(), ClientWidth, ClientHeight);
     OffsetX = layout.OffsetX;
     OffsetY = layout.OffsetY;
     UnitX = layout.UnitX;
@@ -174,7 +173,7 @@ void PageView::LayOutScroller() {
   }
 }
 
-void PageView::UpdateTitle() { ShowStatus(PageTitle(IsDocumentOpen() ? DviFileName : "", CurrentPage)); }
+void PageView::UpdateTitle() { report_.Status(PageTitle(doc_, IsDocumentOpen() ? DviFileName : "", CurrentPage)); }
 
 void PageView::PaintView(RenderDevice& device, const PixelRect& damaged) {
   if (PrintMode != 0 || painting_) return;
@@ -186,7 +185,7 @@ void PageView::PaintView(RenderDevice& device, const PixelRect& damaged) {
     if (!DviFileName.empty()) {
       LoadDocument();
       UpdateTitle();
-      Options& options = CurrentOptions();
+      Options& options = Settings();
       if (options.SourceLine > 0 && IsDocumentOpen()) {
         ForwardSearch(options.SourceFile, options.SourceLine);
       }
@@ -198,9 +197,9 @@ void PageView::PaintView(RenderDevice& device, const PixelRect& damaged) {
   // The page would cover the cross, and erasing it later would damage the
   // page: the drag ends first.
   EndRulerDrag();
-  host_.ShowBusy(true);
-  DrawPage(device, damaged, 1.0, {ZoomFactor(), OffsetX, OffsetY, false});
-  host_.ShowBusy(false);
+  report_.Busy(true);
+  DrawPage(doc_, device, damaged, 1.0, {Zoom(), OffsetX, OffsetY, false});
+  report_.Busy(false);
 }
 
 bool PageView::ViewCommand(int english_id) {
@@ -208,14 +207,14 @@ bool PageView::ViewCommand(int english_id) {
     if (IsDocumentOpen()) UnloadDocument();
     return true;
   }
-  if (std::optional<double> zoom = ZoomForCommand(english_id, ZoomFactor())) {
+  if (std::optional<double> zoom = ZoomForCommand(english_id, Zoom())) {
     if (IsDocumentOpen()) SetZoom(*zoom);
     return true;
   }
   if (english_id == CM_PREVPAGE || english_id == CM_NEXTPAGE) {
     if (!IsDocumentOpen()) return true;
-    const std::int32_t page = english_id == CM_PREVPAGE ? PreviousSelectablePage(CurrentPage)
-                                                        : NextSelectablePage(CurrentPage);
+    const std::int32_t page = english_id == CM_PREVPAGE ? PreviousSelectablePage(doc_, CurrentPage)
+                                                        : NextSelectablePage(doc_, CurrentPage);
     if (page >= 0) GotoPage(page);
     return true;
   }
@@ -254,9 +253,9 @@ void PageView::WheelTurned(int delta, bool sideways, bool zoom) {
 }
 
 void PageView::ApplyZoomText(const std::string& text) {
-  const ZoomEntry entry = ReadZoomEntry(text);
+  const ZoomEntry entry = ReadZoomEntry(text, Lang());
   if (!entry.Error.empty()) {
-    ShowError(entry.Error);
+    report_.Error(entry.Error);
     return;
   }
   SetZoom(entry.Zoom);

@@ -12,8 +12,10 @@
 #include "platform/file_stamp.h"
 #include "platform/scroller.h"
 #include "previewer/render/page_renderer.h"
+#include "previewer/render/preview_document.h"
 #include "previewer/shell/print_choice.h"
 #include "previewer/shell/ruler.h"
+#include "previewer/startup/box_reporter.h"
 
 namespace mox {
 
@@ -63,14 +65,26 @@ class PageViewHost {
 
 struct OptionsChoice;
 
-// The zoom of the view, shared with printing and the ruler: the "current
-// zoom" of the options.
-double& ZoomFactor();
-
 class PageView {
  public:
-  explicit PageView(PageViewHost& host) : host_(host) {}
+  explicit PageView(PageViewHost& host) : host_(host), report_(host), doc_(report_, Options{}) {}
   virtual ~PageView() = default;
+
+  // The document shown, opened with the program's options (read at start,
+  // changed by the Options dialog), its face table and its page selection.
+  // It reports in the window's boxes and caption, in the language of the
+  // options.
+  PreviewDocument& Doc() { return doc_; }
+  const PreviewDocument& Doc() const { return doc_; }
+  Options& Settings() { return doc_.Settings; }
+  const Options& Settings() const { return doc_.Settings; }
+  Language Lang() const { return report_.Lang(); }
+  void SetLanguage(Language language) { report_.SetLanguage(language); }
+  const char* Say(const Bilingual& text) const { return report_.Say(text); }
+  Reporter& Report() { return report_; }
+  // The zoom of the view, shared with printing and the ruler: the "current
+  // zoom" of the options.
+  double& Zoom() { return doc_.Settings.CurrentZoom; }
 
   // 0 done; 1 failed, and the document is closed (after a message). A
   // reload gives the zoom to keep; otherwise the initial zoom applies.
@@ -196,6 +210,9 @@ class PageView {
 
   // The document, from the command line or the open dialog; empty for none.
   std::string DviFileName;
+  // The pages picked in the print dialog: physical page indices in list
+  // order, kept until a document is loaded or closed. Nothing: every page.
+  std::optional<std::vector<std::int32_t>> StoredPrintPages;
 
  private:
   struct RulerDrag {
@@ -220,7 +237,19 @@ class PageView {
   // changed); false while the file is incomplete.
   bool FileReadyForScan();
 
+  // The window's boxes and caption; the busy state is its wait cursor.
+  class ViewReporter final : public BoxReporter {
+   public:
+    explicit ViewReporter(PageViewHost& host) : host_(host) {}
+    void Busy(bool busy) override { host_.ShowBusy(busy); }
+
+   private:
+    PageViewHost& host_;
+  };
+
   PageViewHost& host_;
+  ViewReporter report_;
+  PreviewDocument doc_;
   platform::FileStamp stamp_;
   // The stamp of a changed file found incomplete: not looked at again
   // until the file's stamp differs from it.

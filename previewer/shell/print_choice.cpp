@@ -6,7 +6,6 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/shell/page_choice.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
 #include "platform/text_format.h"
 
 namespace mox {
@@ -16,17 +15,12 @@ constexpr std::int32_t kPreviewMargin = 15;
 
 }  // namespace
 
-std::optional<std::vector<std::int32_t>>& StoredPrintPages() {
-  static std::optional<std::vector<std::int32_t>> pages;
-  return pages;
-}
-
-PrintList PrintListData() {
+PrintList PrintListData(const ScanDocument& doc,
+                        const std::optional<std::vector<std::int32_t>>& stored) {
   PrintList list;
-  list.Lines = PageListLines();
-  const std::optional<std::vector<std::int32_t>>& stored = StoredPrintPages();
+  list.Lines = PageListLines(doc);
   for (int position = 0; position < static_cast<int>(list.Lines.size()); ++position) {
-    const std::int32_t page = PageOfListPosition(position);
+    const std::int32_t page = PageOfListPosition(doc, position);
     if (!stored || std::find(stored->begin(), stored->end(), page) != stored->end()) {
       list.Selected.push_back(position);
     }
@@ -34,13 +28,14 @@ PrintList PrintListData() {
   return list;
 }
 
-void StorePrintSelection(const std::vector<int>& positions) {
+std::vector<std::int32_t> PrintSelectionPages(const ScanDocument& doc,
+                                              const std::vector<int>& positions) {
   std::vector<std::int32_t> pages;
   for (int position : positions) {
-    const std::int32_t page = PageOfListPosition(position);
+    const std::int32_t page = PageOfListPosition(doc, position);
     if (page != -1) pages.push_back(page);
   }
-  StoredPrintPages() = std::move(pages);
+  return pages;
 }
 
 long NumberInLine(const std::string& line) {
@@ -69,14 +64,12 @@ std::string PrintTitle(const std::string& document) {
   return cut == std::string::npos ? document : document.substr(cut + 1);
 }
 
-double PrinterScale(int logpixels_x, int logpixels_y) {
-  const Options& options = CurrentOptions();
+double PrinterScale(const Options& options, int logpixels_x, int logpixels_y) {
   return std::min(logpixels_x / options.ResolutionX, logpixels_y / options.ResolutionY);
 }
 
-PrintBox PageBoxOnPaper(double scale, std::int32_t printable_width,
+PrintBox PageBoxOnPaper(const DviDocument& document, double scale, std::int32_t printable_width,
                         std::int32_t printable_height) {
-  const DviDocument& document = Document();
   PrintBox box{};
   box.Width = NearestInt(document.MaxWidth * scale * document.ConversionX);
   box.Height = NearestInt(document.MaxHeightDepth * scale * document.ConversionY);

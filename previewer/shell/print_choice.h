@@ -9,23 +9,24 @@
 #include <string>
 #include <vector>
 
+#include "previewer/dvi/scan_document.h"
+
 namespace mox {
 
-// The pages picked for printing: physical page indices in list order.
-// Nothing when no selection is stored (the dialog then selects every line).
-std::optional<std::vector<std::int32_t>>& StoredPrintPages();
-
 // The print dialog's list: the page list lines, and the positions selected
-// (every line, or the lines of the stored pages).
+// (every line, or the lines of the stored pages). The stored pages are
+// physical page indices in list order; nothing when no selection is stored.
 struct PrintList {
   std::vector<std::string> Lines;
   std::vector<int> Selected;
 };
-PrintList PrintListData();
+PrintList PrintListData(const ScanDocument& doc,
+                        const std::optional<std::vector<std::int32_t>>& stored);
 
-// Stores the pages of the selected list positions (positions that map to
-// no page are left out).
-void StorePrintSelection(const std::vector<int>& positions);
+// The pages to store for the selected list positions (positions that map
+// to no page are left out).
+std::vector<std::int32_t> PrintSelectionPages(const ScanDocument& doc,
+                                              const std::vector<int>& positions);
 
 // The page number of a list line: its first run of decimal digits (a minus
 // sign is not part of it), 0 when it has none.
@@ -42,7 +43,7 @@ std::string PrintTitle(const std::string& document);
 
 // Printer pixels a font pixel: the smaller of LOGPIXELS over the font
 // resolution of each axis.
-double PrinterScale(int logpixels_x, int logpixels_y);
+double PrinterScale(const Options& options, int logpixels_x, int logpixels_y);
 
 // The page box on the paper at scale s: its size, and its top-left corner
 // centring it on the printable area (0 where the paper is narrower).
@@ -52,7 +53,8 @@ struct PrintBox {
   std::int32_t X0;
   std::int32_t Y0;
 };
-PrintBox PageBoxOnPaper(double scale, std::int32_t printable_width, std::int32_t printable_height);
+PrintBox PageBoxOnPaper(const DviDocument& document, double scale, std::int32_t printable_width,
+                        std::int32_t printable_height);
 
 // The preview page inside its layout window of the given client size,
 // with margins of 15 and the printable area's proportions.

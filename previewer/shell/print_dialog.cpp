@@ -4,13 +4,12 @@
 
 #include "previewer/resources/resource_ids.h"
 #include "previewer/shell/commands.h"
-#include "previewer/render/process_document.h"
 
 namespace mox {
 
-TMOXPrintDialog::TMOXPrintDialog(HWND owner, win::ListBoxData& pages)
-    : win::TDialog(owner, CommandIdFor(IDD_PRINT, ChineseMessages())), pages_(pages),
-      list_id_(CommandIdFor(IDC_PRINT_PAGES, ChineseMessages())) {
+TMOXPrintDialog::TMOXPrintDialog(HWND owner, win::ListBoxData& pages, Language language)
+    : win::TDialog(owner, CommandIdFor(IDD_PRINT, language == Language::Chinese)), pages_(pages),
+      list_id_(CommandIdFor(IDC_PRINT_PAGES, language == Language::Chinese)) {
   TransferListBox(list_id_, &pages_);
 }
 

@@ -9,12 +9,14 @@
 #include "platform/win32/framework/dialog.h"
 #include "previewer/shell/print_choice.h"
 
+#include "previewer/base/bilingual.h"
+
 namespace mox {
 
 class TMOXPrintDialog : public win::TDialog {
  public:
   // The results besides IDCANCEL: the English ids of the buttons.
-  TMOXPrintDialog(HWND owner, win::ListBoxData& pages);
+  TMOXPrintDialog(HWND owner, win::ListBoxData& pages, Language language);
 
  protected:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

@@ -1,5 +1,5 @@
 #include "previewer/shell/ruler.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
 
 #include "platform/text_format.h"
 
@@ -93,10 +93,10 @@ std::vector<RulerLine> RulerCross(std::int32_t x, std::int32_t y, std::int32_t u
 
 std::string RulerReadout(std::int32_t unit, double view_x, double view_y, std::int32_t origin_x,
                          std::int32_t origin_y, double resolution_x, double resolution_y,
-                         double zoom) {
+                         double zoom, Language language) {
   const double x = (view_x - origin_x) * 2.54 / (zoom * resolution_x);
   const double y = (view_y - origin_y) * 2.54 / (zoom * resolution_y);
-  return Format(Tr("刻度单位: %dmm (%0.2lfcm,%0.2lfcm)", "Ruler unit: %dmm (%0.2lfcm,%0.2lfcm)"),
+  return Format(kRulerReadout.In(language),
                 static_cast<int>(unit), x, y);
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "previewer/base/bilingual.h"
+
 namespace mox {
 
 // The pens of the cross: all solid and one pixel wide.
@@ -44,6 +46,6 @@ std::vector<RulerLine> RulerCross(std::int32_t x, std::int32_t y, std::int32_t u
 // zoomed view, the origin being at (origin_x, origin_y).
 std::string RulerReadout(std::int32_t unit, double view_x, double view_y, std::int32_t origin_x,
                          std::int32_t origin_y, double resolution_x, double resolution_y,
-                         double zoom);
+                         double zoom, Language language);
 
 }  // namespace mox

@@ -7,45 +7,52 @@
 #include "previewer/shell/commands.h"
 #include "previewer/shell/face_choice.h"
 #include "previewer/shell/page_choice.h"
-#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {
 
 // A dialog or control id in the message language.
-int Localised(int english_id) { return CommandIdFor(english_id, ChineseMessages()); }
+int Localised(int english_id, Language language) {
+  return CommandIdFor(english_id, language == Language::Chinese);
+}
 
 }  // namespace
 
-std::optional<std::int32_t> RunPageDialog(HWND owner, std::int32_t current_page) {
+std::optional<std::int32_t> RunPageDialog(HWND owner, const ScanDocument& doc,
+                                          std::int32_t current_page) {
+  const Language language = doc.Report.Lang();
   win::ListBoxData pages;
-  pages.Lines = PageListLines();
-  if (!pages.Lines.empty()) pages.Selected = {ListPositionOfPage(current_page)};
-  win::TDialog dialog(owner, Localised(IDD_PAGE_LIST));
-  dialog.TransferListBox(Localised(IDC_PAGE_LIST), &pages);
+  pages.Lines = PageListLines(doc);
+  if (!pages.Lines.empty()) pages.Selected = {ListPositionOfPage(doc, current_page)};
+  win::TDialog dialog(owner, Localised(IDD_PAGE_LIST, language));
+  dialog.TransferListBox(Localised(IDC_PAGE_LIST, language), &pages);
   if (dialog.Execute() != IDOK) return std::nullopt;
   return pages.Selected.empty() ? -1 : pages.Selected.front();
 }
 
-std::optional<OptionsChoice> RunOptionsDialog(HWND owner) {
-  OptionsChoice choice = CurrentOptionsChoice();
+std::optional<OptionsChoice> RunOptionsDialog(HWND owner, const Options& options,
+                                              Language language) {
+  OptionsChoice choice = CurrentOptionsChoice(options);
   win::ComboBoxData resolution{choice.ResolutionEntries, choice.ResolutionSelection,
                                choice.ResolutionText};
-  win::TDialog dialog(owner, Localised(IDD_OPTIONS));
-  dialog.TransferComboBox(Localised(IDC_RESOLUTION), &resolution, 11);
-  dialog.TransferText(Localised(IDC_PK_PATH), &choice.PkFontPath, 256);
-  dialog.TransferText(Localised(IDC_HZ_PATH), &choice.ChineseFontPath, 256);
-  dialog.TransferText(Localised(IDC_GAMMA), &choice.GammaText, 11);
-  dialog.TransferCheck(Localised(IDC_SAVE_OPTIONS), &choice.Save);
+  win::TDialog dialog(owner, Localised(IDD_OPTIONS, language));
+  dialog.TransferComboBox(Localised(IDC_RESOLUTION, language), &resolution, 11);
+  dialog.TransferText(Localised(IDC_PK_PATH, language), &choice.PkFontPath, 256);
+  dialog.TransferText(Localised(IDC_HZ_PATH, language), &choice.ChineseFontPath, 256);
+  dialog.TransferText(Localised(IDC_GAMMA, language), &choice.GammaText, 11);
+  dialog.TransferCheck(Localised(IDC_SAVE_OPTIONS, language), &choice.Save);
   if (dialog.Execute() != IDOK) return std::nullopt;
   choice.ResolutionSelection = resolution.Selection;
   choice.ResolutionText = resolution.Text;
   return choice;
 }
 
-TTFontDialog::TTFontDialog(HWND owner)
-    : win::TDialog(owner, Localised(IDD_TRUETYPE)), list_id_(Localised(IDC_ZITI_LIST)) {
-  lines_.Lines = ZitiLines();
+TTFontDialog::TTFontDialog(HWND owner, FaceTable& table, Language language)
+    : win::TDialog(owner, Localised(IDD_TRUETYPE, language)),
+      table_(table),
+      language_(language),
+      list_id_(Localised(IDC_ZITI_LIST, language)) {
+  lines_.Lines = ZitiLines(table_, language_);
   TransferListBox(list_id_, &lines_);
 }
 
@@ -69,26 +76,26 @@ INT_PTR TTFontDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
 void TTFontDialog::Define() {
   const std::vector<int> selected = ListSelection(list_id_);
   if (selected.empty()) return;
-  platform::LogFontA font = ChooserStart(selected.front());
+  platform::LogFontA font = ChooserStart(table_, selected.front());
   win::FontChooserSetup setup;
-  setup.TemplateId = Localised(IDD_FONT_CHOOSER);
+  setup.TemplateId = Localised(IDD_FONT_CHOOSER, language_);
   setup.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_ANSIONLY | CF_TTONLY | CF_LIMITSIZE;
   setup.FontType = SCREEN_FONTTYPE;
   setup.MinimumSize = 20;
   setup.MaximumSize = 20;
   if (!win::ChooseFontWithTemplate(Handle(), setup, font)) return;
-  DefineFaces(selected, font);
+  DefineFaces(table_, selected, font);
   RefreshLines(selected);
 }
 
 void TTFontDialog::Remove() {
   const std::vector<int> selected = ListSelection(list_id_);
-  RemoveFaces(selected);
+  RemoveFaces(table_, selected);
   RefreshLines(selected);
 }
 
 void TTFontDialog::RefreshLines(const std::vector<int>& entries) {
-  for (int entry : entries) ReplaceListLine(list_id_, entry, ZitiLine(entry), true);
+  for (int entry : entries) ReplaceListLine(list_id_, entry, ZitiLine(table_, entry, language_), true);
 }
 
 }  // namespace mox

@@ -6,7 +6,7 @@
 
 #include "platform/text_format.h"
 #include "previewer/resources/resource_ids.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
 
 namespace mox {
 namespace {
@@ -55,12 +55,12 @@ std::optional<ScrollTarget> ViewportTarget(int english_id, const ViewportState& 
 
 std::string ZoomDialogText(double zoom) { return Format("%0.4lf", zoom); }
 
-ZoomEntry ReadZoomEntry(const std::string& text) {
+ZoomEntry ReadZoomEntry(const std::string& text, Language language) {
   ZoomEntry entry;
   // strtod takes the longest number at the start and gives 0 for none.
   entry.Zoom = std::strtod(text.c_str(), nullptr);
   if (entry.Zoom > 1.0 || entry.Zoom < 0.0 || std::isnan(entry.Zoom)) {
-    entry.Error = Format(Tr("非法缩小因子%lf", "Invalid zoom factor %lf"), entry.Zoom);
+    entry.Error = Format(kInvalidZoom.In(language), entry.Zoom);
   }
   return entry;
 }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "previewer/base/bilingual.h"
+
 namespace mox {
 
 // The zoom a zoom command (English id 131-133, 135-143) asks for, given the
@@ -41,6 +43,6 @@ struct ZoomEntry {
 
 // The longest decimal number at the start of the text (0 without one);
 // above 1, negative or NaN is refused with "Invalid zoom factor %lf".
-ZoomEntry ReadZoomEntry(const std::string& text);
+ZoomEntry ReadZoomEntry(const std::string& text, Language language);
 
 }  // namespace mox

@@ -6,7 +6,6 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {
@@ -27,9 +26,9 @@ long UnitsFor(std::int64_t excess, std::int32_t unit) {
 
 }  // namespace
 
-PageGeometry DocumentGeometry() {
-  const DviDocument& document = Document();
-  const Options& options = CurrentOptions();
+PageGeometry DocumentGeometry(const DocumentCore& doc) {
+  const DviDocument& document = doc.Dvi;
+  const Options& options = doc.Settings;
   PageGeometry page;
   page.Width = document.MaxWidth;
   page.Height = document.MaxHeightDepth;

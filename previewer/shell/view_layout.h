@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "previewer/startup/document_core.h"
+
 namespace mox {
 
 // The page in pixels at zoom 1: the largest page of the document and the
@@ -20,7 +22,7 @@ struct PageGeometry {
 };
 
 // The geometry of the open document with the current options' margins.
-PageGeometry DocumentGeometry();
+PageGeometry DocumentGeometry(const DocumentCore& doc);
 
 inline constexpr double kSmallestZoom = 0.05;
 inline constexpr double kLargestZoom = 1.0;

@@ -1,7 +1,8 @@
 // The page view during printing and print preview: the view put aside and
 // given back, the stored pages scanned one by one, and each band of a page
 // drawn at the printer's scale in the middle of the printable area.
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
+#include "previewer/startup/startup_texts.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/shell/page_view.h"
@@ -11,8 +12,8 @@ namespace mox {
 void PageView::BeginPrintRun(std::int32_t mode) {
   host_.ShowMainFrame(false);
   PrintMode = mode;
-  print_saved_zoom_ = ZoomFactor();
-  ZoomFactor() = -1.0;
+  print_saved_zoom_ = Zoom();
+  Zoom() = -1.0;
 }
 
 void PageView::EndPrintRun() {
@@ -21,14 +22,14 @@ void PageView::EndPrintRun() {
   CurrentPage = -1;
   GotoPage(page);
   PrintMode = 0;
-  ZoomFactor() = -1.0;
+  Zoom() = -1.0;
   SetZoom(print_saved_zoom_);
-  if (!IsDocumentOpen()) ZoomFactor() = print_saved_zoom_;
+  if (!IsDocumentOpen()) Zoom() = print_saved_zoom_;
   host_.ShowMainFrame(true);
 }
 
 bool PageView::ScanPrintedPage(int n, bool preview) {
-  const std::optional<std::vector<std::int32_t>>& stored = StoredPrintPages();
+  const std::optional<std::vector<std::int32_t>>& stored = StoredPrintPages;
   if (!IsDocumentOpen() || !stored || n < 1) return false;
   if (preview) {
     if (n != 1 || stored->empty()) return false;
@@ -38,7 +39,7 @@ bool PageView::ScanPrintedPage(int n, bool preview) {
       return false;
     }
   }
-  if (ScanPage((*stored)[static_cast<std::size_t>(n - 1)]) != 0) {
+  if (ScanPage(doc_, (*stored)[static_cast<std::size_t>(n - 1)]) != 0) {
     // The scanner closed the document and said why; the view follows.
     UnloadDocument();
     PageReady = 1;
@@ -49,17 +50,17 @@ bool PageView::ScanPrintedPage(int n, bool preview) {
 
 PrintBox PageView::DrawPrintedBand(RenderDevice& device, const PixelRect& band,
                                    const PrintTarget& target) {
-  const PrintBox box = PageBoxOnPaper(target.Scale, target.PrintableWidth, target.PrintableHeight);
+  const PrintBox box = PageBoxOnPaper(doc_.Dvi, target.Scale, target.PrintableWidth, target.PrintableHeight);
   const double q = target.PreviewScale;
   OffsetX = static_cast<std::int32_t>(box.X0 * q + 0.5);
   OffsetY = static_cast<std::int32_t>(box.Y0 * q + 0.5);
   const double zoom = target.Scale * q;
-  if (ZoomFactor() != zoom) {
-    ZoomFactor() = zoom;
-    DiscardZoomImages();
+  if (Zoom() != zoom) {
+    Zoom() = zoom;
+    DiscardZoomImages(doc_);
   }
   // Paper wants no frame round the page.
-  DrawPage(device, band, 1.0, {zoom, OffsetX, OffsetY, true});
+  DrawPage(doc_, device, band, 1.0, {zoom, OffsetX, OffsetY, true});
   return box;
 }
 

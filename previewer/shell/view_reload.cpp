@@ -19,7 +19,8 @@
 #include "previewer/shell/page_navigation.h"
 #include "previewer/shell/page_view.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
+#include "previewer/startup/startup_texts.h"
 
 namespace mox {
 namespace {
@@ -64,11 +65,7 @@ void PageView::WaitForExclusiveAccess() {
   // finds it missing.
   while (platform::Files().Exists(DviFileName) && !platform::CanOpenExclusively(DviFileName)) {
     platform::Ui().ShowBox(
-        Tr("其它程序正在读写该DVI文件, 请等待直到DVI文件\n"
-           "不再被其它程序使用, 然后单击OK继续",
-           "The DVI file is in use by another application.\n"
-           "Please wait for the application which uses the DVI file\n"
-           "to terminate, and then click OK to continue"),
+        Say(kFileInUse),
         "Information", platform::kBoxOk | platform::kBoxIconInformation);
   }
 }
@@ -78,14 +75,12 @@ void PageView::ReloadIfChanged() {
   if (platform::FileUnchanged(DviFileName, stamp_)) return;
   const platform::FileStamp now = platform::RecordFileStamp(DviFileName);
   if (refused_stamp_ && platform::SameStamp(now, *refused_stamp_)) return;
-  if (DviFileProblem(DviFileName)) {
+  if (DviFileProblem(DviFileName, Lang())) {
     refused_stamp_ = now;
-    ShowStatus(PageTitle(DviFileName, CurrentPage) +
+    report_.Status(PageTitle(doc_, DviFileName, CurrentPage) +
                (platform::Files().Exists(DviFileName)
-                    ? Tr(" - DVI文件正在写入, 写完后自动重新装入",
-                         " - the DVI file is being written; it is loaded again once complete")
-                    : Tr(" - DVI文件不存在, 重新生成后自动装入",
-                         " - the DVI file is not there; it is loaded again once it is back")));
+                    ? Say(kFileBeingWritten)
+                    : Say(kFileMissing)));
     return;
   }
   ReloadKeepingPlace(true);
@@ -103,9 +98,9 @@ void PageView::ReloadKeepingPlace(bool carry_over) {
   const long x = scroller.XPos;
   const long y = scroller.YPos;
   refused_stamp_.reset();
-  if (carry_over) SaveCarryOver();
-  LoadDocument(ZoomFactor());
-  if (carry_over) DiscardCarryOver();
+  if (carry_over) SaveCarryOver(doc_);
+  LoadDocument(Zoom());
+  if (carry_over) DiscardCarryOver(doc_.CarryOver);
   scroller.ScrollTo(std::min(x, scroller.XRange), std::min(y, scroller.YRange));
   stamp_ = platform::RecordFileStamp(DviFileName);
 }
@@ -113,16 +108,16 @@ void PageView::ReloadKeepingPlace(bool carry_over) {
 void PageView::OpenChosenFile(const std::string& path) {
   // A file that is not a whole document is refused before anything of the
   // open one is given up.
-  if (std::optional<std::string> problem = DviFileProblem(path)) {
-    ShowError(*problem);
+  if (std::optional<std::string> problem = DviFileProblem(path, Lang())) {
+    report_.Error(*problem);
     return;
   }
-  Options& options = CurrentOptions();
+  Options& options = Settings();
   const platform::TScroller& scroller = host_.ViewScroller();
   const std::optional<ShownPlace> shown =
       IsDocumentOpen() ? std::optional<ShownPlace>(ShownPlace{
                              DviFileName, CurrentPage, options.PageSelectionText,
-                             options.ParityFilter, options.SequenceMode, ZoomFactor(),
+                             options.ParityFilter, options.SequenceMode, Zoom(),
                              scroller.XPos, scroller.YPos})
                        : std::nullopt;
   DviFileName = path;
@@ -148,19 +143,15 @@ void PageView::OpenChosenFile(const std::string& path) {
 }
 
 void PageView::ShowHelp() {
-  const std::string tutorial = CurrentOptions().ProgramDirectory + "tutor.dvi";
+  const std::string tutorial = Settings().ProgramDirectory + "tutor.dvi";
   if (platform::Files().Exists(tutorial)) {
     OpenChosenFile(tutorial);
     return;
   }
   platform::Ui().ShowBox(
-      Format(Tr("帮助是程序目录下的教程tutor.dvi, 但找不到\"%s\"。\n"
-                "请重新安装, 或用\"文件|打开\"打开教程。",
-                "The previewer's help is the tutorial tutor.dvi beside the program,\n"
-                "but \"%s\" is not there. Install it again, or open a tutorial\n"
-                "with File|Open."),
+      Format(Say(kHelpMissing),
              tutorial.c_str()),
-      Tr("帮助", "Help"), platform::kBoxOk | platform::kBoxIconInformation);
+      Say(kHelpCaption), platform::kBoxOk | platform::kBoxIconInformation);
 }
 
 }  // namespace mox

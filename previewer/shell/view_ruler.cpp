@@ -4,7 +4,8 @@
 #include "previewer/shell/page_view.h"
 #include "previewer/shell/ruler.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
+#include "previewer/startup/startup_texts.h"
 
 namespace mox {
 
@@ -15,12 +16,12 @@ void PageView::RulerPress(std::int32_t x, std::int32_t y) {
     IgnoreNextClick = 0;
     return;
   }
-  const Options& options = CurrentOptions();
+  const Options& options = Settings();
   RulerDrag drag;
   host_.MeasureClient(ClientWidth, ClientHeight);
   drag.Client = {0, 0, static_cast<std::int32_t>(ClientWidth),
                  static_cast<std::int32_t>(ClientHeight)};
-  drag.Unit = RulerUnit(options.ResolutionX, options.ResolutionY, ZoomFactor());
+  drag.Unit = RulerUnit(options.ResolutionX, options.ResolutionY, Zoom());
   drag.SavedCaption = host_.FrameCaption();
   ruler_ = drag;
   host_.BeginRulerDrawing();
@@ -33,11 +34,11 @@ void PageView::RulerMove(std::int32_t x, std::int32_t y) {
 
 void PageView::MoveCross(std::int32_t x, std::int32_t y) {
   RulerDrag& drag = *ruler_;
-  const Options& options = CurrentOptions();
+  const Options& options = Settings();
   const auto cross = [&](std::int32_t at_x, std::int32_t at_y) {
     if (at_x == -10000 && at_y == -10000) return;
     host_.DrawRulerLines(RulerCross(at_x, at_y, drag.Unit, drag.Client, options.ResolutionX,
-                                    options.ResolutionY, ZoomFactor()));
+                                    options.ResolutionY, Zoom()));
   };
   cross(drag.X, drag.Y);  // drawn again, the old cross is gone
   drag.X = x;
@@ -48,7 +49,7 @@ void PageView::MoveCross(std::int32_t x, std::int32_t y) {
   host_.SetFrameCaption(RulerReadout(
       drag.Unit, static_cast<double>(scroller.XPos) * UnitX + x,
       static_cast<double>(scroller.YPos) * UnitY + y, OffsetX, OffsetY, options.ResolutionX,
-      options.ResolutionY, ZoomFactor()));
+      options.ResolutionY, Zoom(), Lang()));
 }
 
 void PageView::EndRulerDrag() {

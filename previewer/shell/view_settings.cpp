@@ -8,36 +8,37 @@
 #include "previewer/shell/options_choice.h"
 #include "previewer/shell/page_view.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
+#include "previewer/startup/startup_texts.h"
 
 namespace mox {
 
 void PageView::GotoListPosition(std::int32_t position) {
-  const std::int32_t page = PageOfListPosition(position);
-  if (page < 0 || page >= static_cast<std::int32_t>(Document().Pages.size())) {
-    ShowError(Tr("非法页号", "Invalid page selection"));
+  const std::int32_t page = PageOfListPosition(doc_, position);
+  if (page < 0 || page >= static_cast<std::int32_t>(doc_.Dvi.Pages.size())) {
+    report_.Error(Say(kInvalidPageSelection));
     return;
   }
   GotoPage(page);
 }
 
 std::string PageView::CurrentPageNumberText() const {
-  const std::vector<PageEntry>& pages = Document().Pages;
+  const std::vector<PageEntry>& pages = doc_.Dvi.Pages;
   if (CurrentPage < 0 || CurrentPage >= static_cast<std::int32_t>(pages.size())) return "0";
   return Format("%ld", static_cast<long>(pages[static_cast<std::size_t>(CurrentPage)].Count0));
 }
 
 void PageView::GotoPageNumberText(const std::string& text) {
   if (!IsDocumentOpen()) return;
-  GotoPage(NextPageNumbered(LeadingInteger(text), CurrentPage));
+  GotoPage(NextPageNumbered(doc_, LeadingInteger(text), CurrentPage));
 }
 
 void PageView::ApplyOptions(const OptionsChoice& choice) {
-  if (const std::optional<std::string> error = OptionsChoiceError(choice)) {
-    ShowError(*error);
+  if (const std::optional<std::string> error = OptionsChoiceError(choice, Lang())) {
+    report_.Error(*error);
     return;
   }
-  const OptionsChange change = ApplyOptionsChoice(choice);
+  const OptionsChange change = ApplyOptionsChoice(choice, Settings());
   if (change.Gamma) {
     host_.RebuildPalette();
     host_.InvalidateView(true);
@@ -49,7 +50,7 @@ void PageView::ApplyOptions(const OptionsChoice& choice) {
     stamp_ = platform::RecordFileStamp(DviFileName);
   }
   if (choice.Save) {
-    platform::Ui().ShowBox(SavedOptionsMessage(SaveOptions() == 0), "",
+    platform::Ui().ShowBox(SavedOptionsMessage(Settings(), SaveOptions(Settings()) == 0, Lang()), "",
                            platform::kBoxOk | platform::kBoxIconInformation);
   }
 }

@@ -14,14 +14,15 @@
 #include "previewer/shell/page_navigation.h"
 #include "previewer/shell/page_view.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/shell/shell_texts.h"
+#include "previewer/startup/startup_texts.h"
 
 namespace mox {
 namespace {
 
 // Points in device pixels at the font resolution.
-std::int32_t PointsToPixels(double points) {
-  return static_cast<std::int32_t>(std::lround(CurrentOptions().ResolutionY * points / 72.27));
+std::int32_t PointsToPixels(const Options& options, double points) {
+  return static_cast<std::int32_t>(std::lround(options.ResolutionY * points / 72.27));
 }
 
 // How far above the baseline a source special sits on a click still counts
@@ -31,10 +32,7 @@ constexpr double kClickSlackPoints = 6.0;
 // The mark's height: a line of 10 pt text.
 constexpr double kMarkPoints = 10.0;
 
-void SayNoSpecials() {
-  ShowStatus(Tr("没有源文件位置信息: 请用 -src-specials 选项编译",
-                "No source positions here: compile with TeX's -src-specials option"));
-}
+void SayNoSpecials(Reporter& report) { report.Status(report.Say(kNoSourceSpecials)); }
 
 }  // namespace
 
@@ -42,17 +40,17 @@ void PageView::InverseSearch(std::int32_t client_x, std::int32_t client_y) {
   if (!IsDocumentOpen() || CurrentPage < 0 || PageReady == 0) return;
   EndRulerDrag();
   const platform::TScroller& scroller = host_.ViewScroller();
-  const double zoom = ZoomFactor();
+  const double zoom = Zoom();
   const double view_x = static_cast<double>(scroller.XPos) * UnitX + client_x - OffsetX;
   const double view_y = static_cast<double>(scroller.YPos) * UnitY + client_y - OffsetY;
   const std::int32_t x = static_cast<std::int32_t>(std::lround(view_x / zoom));
   const std::int32_t y = static_cast<std::int32_t>(std::lround(view_y / zoom));
   const std::optional<std::uint32_t> mark =
-      SourceMarkAtPoint(ThePageBuffer(), x, y, PointsToPixels(kClickSlackPoints));
-  const DviDocument& document = Document();
+      SourceMarkAtPoint(doc_.Page, x, y, PointsToPixels(Settings(), kClickSlackPoints));
+  const DviDocument& document = doc_.Dvi;
   if (!mark || *mark >= document.SourceMarks.size() ||
       document.SourceFiles[document.SourceMarks[*mark].File].empty()) {
-    SayNoSpecials();
+    SayNoSpecials(report_);
     return;
   }
   const SourceMark& found = document.SourceMarks[*mark];
@@ -67,26 +65,26 @@ bool PageView::ForwardSearch(const std::string& file, std::int32_t line,
   }
   if (!IsDocumentOpen() || CurrentPage < 0) return false;
   const std::optional<std::uint32_t> mark =
-      SourceMarkForLine(Document(), FolderOf(DviFileName), file, line,
+      SourceMarkForLine(doc_.Dvi, FolderOf(DviFileName), file, line,
                         static_cast<std::uint32_t>(CurrentPage));
   if (!mark) {
-    if (Document().SourceMarks.empty()) {
-      SayNoSpecials();
+    if (doc_.Dvi.SourceMarks.empty()) {
+      SayNoSpecials(report_);
     } else {
-      ShowStatus(Format(Tr("%s 不在本文档的源文件位置信息中", "%s is not among this document's sources"),
+      report_.Status(Format(Say(kNotAmongSources),
                         file.c_str()));
     }
     return false;
   }
-  const std::int32_t page = static_cast<std::int32_t>(Document().SourceMarks[*mark].Page);
+  const std::int32_t page = static_cast<std::int32_t>(doc_.Dvi.SourceMarks[*mark].Page);
   if (page != CurrentPage && (GotoPage(page) != 0 || CurrentPage != page)) return false;
-  const PageItem* item = SourceItemOf(ThePageBuffer(), *mark);
+  const PageItem* item = SourceItemOf(doc_.Page, *mark);
   if (item == nullptr) return false;
 
   // The place a third down the window; sideways only when it is not in view.
-  const double zoom = ZoomFactor();
+  const double zoom = Zoom();
   const std::int32_t height = std::max<std::int32_t>(
-      static_cast<std::int32_t>(std::lround(PointsToPixels(kMarkPoints) * zoom)), 4);
+      static_cast<std::int32_t>(std::lround(PointsToPixels(Settings(), kMarkPoints) * zoom)), 4);
   const long view_x = std::lround(item->X * zoom) + OffsetX;
   const long view_y = std::lround(item->Y * zoom) + OffsetY;
   platform::TScroller& scroller = host_.ViewScroller();

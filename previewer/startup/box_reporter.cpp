@@ -8,10 +8,8 @@
 
 namespace mox {
 
-using platform::Ui;
-
 void BoxReporter::Error(std::string_view text) {
-  Ui().ShowBox(text, Say(kErrorCaption), platform::kBoxOk | platform::kBoxIconInformation);
+  ShowBox(text, Say(kErrorCaption), platform::kBoxOk | platform::kBoxIconInformation);
 }
 
 std::string BoxReporter::WarningLine(std::string_view text) const {
@@ -25,19 +23,25 @@ void BoxReporter::Warning(std::string_view text) { Status(WarningLine(text)); }
 bool BoxReporter::Question(std::string_view text) {
   const std::string question =
       Format("%s\n\n%s", WarningLine(text).c_str(), Say(kContinueQuestion));
-  return Ui().ShowBox(question, Say(kWarningCaption),
+  return ShowBox(question, Say(kWarningCaption),
                       platform::kBoxYesNo | platform::kBoxIconQuestion) == platform::kAnswerYes;
 }
 
 void BoxReporter::Notice(std::string_view text, std::string_view caption, bool warning) {
-  Ui().ShowBox(text, caption, platform::kBoxOk | (warning ? platform::kBoxIconWarning : 0u));
+  ShowBox(text, caption, platform::kBoxOk | (warning ? platform::kBoxIconWarning : 0u));
 }
 
-void BoxReporter::Status(std::string_view line) { Ui().SetCaption(line); }
+void BoxReporter::Status(std::string_view line) { SetCaption(line); }
 
 bool BoxReporter::WaitFor(std::string_view text, std::string_view caption,
                           std::string_view cancel, const std::function<bool()>& ended) {
-  return Ui().WaitFor(text, caption, cancel, ended);
+  return platform::Ui().WaitFor(text, caption, cancel, ended);
 }
+
+int BoxReporter::ShowBox(std::string_view text, std::string_view caption, unsigned style) {
+  return platform::Ui().ShowBox(text, caption, style);
+}
+
+void BoxReporter::SetCaption(std::string_view line) { platform::Ui().SetCaption(line); }
 
 }  // namespace mox

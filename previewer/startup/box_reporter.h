@@ -26,6 +26,12 @@ class BoxReporter : public Reporter {
   bool WaitFor(std::string_view text, std::string_view caption, std::string_view cancel,
                const std::function<bool()>& ended) override;
 
+ protected:
+  // Where the boxes and the caption go: the platform's user interface
+  // (tests record them instead).
+  virtual int ShowBox(std::string_view text, std::string_view caption, unsigned style);
+  virtual void SetCaption(std::string_view line);
+
  private:
   // "Warning: text" (English), cut to the warning buffer.
   std::string WarningLine(std::string_view text) const;

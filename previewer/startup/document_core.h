@@ -25,6 +25,12 @@ struct DocumentCore {
 
   const char* Say(const Bilingual& text) const { return Report.Say(text); }
 
+  // Selects the pages of a page selection text ("1-3,5") under the
+  // parity and counting of the settings.
+  void SelectPages(std::string_view text) {
+    Selection = PageSelection(text, Settings.ParityFilter, Settings.SequenceMode);
+  }
+
   // Whether a page is shown: the parity and counting of the settings as
   // they are now, with the ranges of the selection.
   bool IsPageSelected(std::int32_t count0, std::int32_t sequence) const {

@@ -8,7 +8,7 @@
 
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/dvi/page_scanner.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox::test {
@@ -23,23 +23,23 @@ class FixtureDocumentTest : public DocumentTest {
   // Opens and pre-scans a fixture, answering Yes to any question.
   void Load(const std::string& name) {
     for (int i = 0; i < 8; ++i) ui_.AnswerNext(platform::kAnswerYes);
-    ASSERT_EQ(OpenDviFile(Fixture(name)), 0) << (ui_.Boxes.empty() ? "" : ui_.Boxes[0].Text);
-    ASSERT_EQ(PreScan(), 0);
+    ASSERT_EQ(OpenDviFile(doc_, Fixture(name)), 0) << (ui_.Boxes.empty() ? "" : ui_.Boxes[0].Text);
+    ASSERT_EQ(PreScan(doc_), 0);
   }
 
   std::vector<PageItem> Scan(int page) {
-    EXPECT_EQ(ScanPage(page), 0);
-    return ThePageBuffer().Items;
+    EXPECT_EQ(ScanPage(doc_, page), 0);
+    return doc_.Page.Items;
   }
 
-  static std::size_t Count(const std::vector<PageItem>& items, std::int16_t kind) {
+  std::size_t Count(const std::vector<PageItem>& items, std::int16_t kind) {
     return static_cast<std::size_t>(std::count_if(
         items.begin(), items.end(), [kind](const PageItem& item) { return item.Kind == kind; }));
   }
 
   std::vector<std::int32_t> Counts() const {
     std::vector<std::int32_t> counts;
-    for (const PageEntry& page : Document().Pages) counts.push_back(page.Count0);
+    for (const PageEntry& page : doc_.Dvi.Pages) counts.push_back(page.Count0);
     return counts;
   }
 };
@@ -47,12 +47,12 @@ class FixtureDocumentTest : public DocumentTest {
 TEST_F(FixtureDocumentTest, PlainTeXPages) {
   Load("plain.dvi");
   EXPECT_EQ(Counts(), (std::vector<std::int32_t>{1, -1, 7}));
-  EXPECT_EQ(Document().Comment, " TeX output 2000.01.01:0000");
-  EXPECT_FALSE(Document().Mer2Dvi);
-  ASSERT_EQ(Fonts().PkFonts.size(), 10u);
-  EXPECT_EQ(Fonts().PkFonts[0].Name, "cmr10");
-  EXPECT_TRUE(Fonts().ChineseFonts.empty());
-  EXPECT_EQ(PkResolution(0), 600);
+  EXPECT_EQ(doc_.Dvi.Comment, " TeX output 2000.01.01:0000");
+  EXPECT_FALSE(doc_.Dvi.Mer2Dvi);
+  ASSERT_EQ(doc_.Fonts.PkFonts.size(), 10u);
+  EXPECT_EQ(doc_.Fonts.PkFonts[0].Name, "cmr10");
+  EXPECT_TRUE(doc_.Fonts.ChineseFonts.empty());
+  EXPECT_EQ(PkResolution(doc_, 0), 600);
   for (int page = 0; page < 3; ++page) {
     const std::vector<PageItem> items = Scan(page);
     EXPECT_GT(Count(items, ItemPkChar), 10u) << page;
@@ -63,12 +63,12 @@ TEST_F(FixtureDocumentTest, PlainTeXPages) {
 }
 
 TEST_F(FixtureDocumentTest, ParityAndSequenceSelectPages) {
-  CurrentOptions().ParityFilter = 2;  // even \count0 only: none of 1, -1, 7
-  EXPECT_EQ(OpenDviFile(Fixture("plain.dvi")), 1);
+  doc_.Settings.ParityFilter = 2;  // even \count0 only: none of 1, -1, 7
+  EXPECT_EQ(OpenDviFile(doc_, Fixture("plain.dvi")), 1);
   EXPECT_EQ(OnlyError(), "No page(s) found in the selected range");
   ui_.Boxes.clear();
-  CurrentOptions().SequenceMode = 1;  // even positions: page 2 only
-  ASSERT_EQ(OpenDviFile(Fixture("plain.dvi")), 0);
+  doc_.Settings.SequenceMode = 1;  // even positions: page 2 only
+  ASSERT_EQ(OpenDviFile(doc_, Fixture("plain.dvi")), 0);
   EXPECT_EQ(Counts(), (std::vector<std::int32_t>{1, -1}));  // page 3 is cut off
 }
 
@@ -82,7 +82,7 @@ TEST_F(FixtureDocumentTest, SpecialsOfTheFirstPage) {
   EXPECT_EQ(Count(items, ItemImage), 0u);
   std::vector<PageItem> ems;
   std::copy_if(items.begin(), items.end(), std::back_inserter(ems),
-               [](const PageItem& item) { return item.Kind == ItemEm; });
+               [&](const PageItem& item) { return item.Kind == ItemEm; });
   EXPECT_EQ(ems[0].Ref(), 1u);
   EXPECT_EQ(ems[1].Ref(), 2u);
   EXPECT_EQ(ems[1].X - ems[0].X, 600);  // point 2 is an inch to the right
@@ -97,29 +97,29 @@ TEST_F(FixtureDocumentTest, SpecialsThatGiveNoItemOrTestALimit) {
   EXPECT_EQ(Count(items, ItemEm), 8u);
   ASSERT_EQ(Count(items, ItemColor), 1u);
   const auto colour = std::find_if(items.begin(), items.end(),
-                                   [](const PageItem& item) { return item.Kind == ItemColor; });
+                                   [&](const PageItem& item) { return item.Kind == ItemColor; });
   EXPECT_EQ(colour->Ref(), 10u);
 }
 
 TEST_F(FixtureDocumentTest, ChineseCharactersFindTheirSlots) {
   Load("chinese.dvi");
-  ASSERT_EQ(Fonts().ChineseFonts.size(), 3u);
-  EXPECT_EQ(Fonts().ChineseFonts[0].PixelWidth, 199);
-  EXPECT_EQ(Fonts().ChineseFonts[2].PixelWidth, 100);
-  EXPECT_EQ(Document().Pages[0].Ziti, 0);
-  EXPECT_EQ(Document().Pages[1].Ziti, 'K' - 64);
+  ASSERT_EQ(doc_.Fonts.ChineseFonts.size(), 3u);
+  EXPECT_EQ(doc_.Fonts.ChineseFonts[0].PixelWidth, 199);
+  EXPECT_EQ(doc_.Fonts.ChineseFonts[2].PixelWidth, 100);
+  EXPECT_EQ(doc_.Dvi.Pages[0].Ziti, 0);
+  EXPECT_EQ(doc_.Dvi.Pages[1].Ziti, 'K' - 64);
   // The invalid code was asked about once, in the pre-scan.
   ASSERT_EQ(ui_.Boxes.size(), 1u);
   EXPECT_NE(ui_.Boxes[0].Text.find("invalid Chinese character code ignored"), std::string::npos);
 
   // The first and last characters of each level.
-  const std::vector<ChineseGlyph>& first_level = Fonts().Slots[2].Glyphs;
+  const std::vector<ChineseGlyph>& first_level = doc_.Fonts.Slots[2].Glyphs;
   EXPECT_EQ(first_level.front().CodeIndex, 0);     // 啊
-  const std::vector<ChineseGlyph>& second_level = Fonts().Slots[3].Glyphs;
+  const std::vector<ChineseGlyph>& second_level = doc_.Fonts.Slots[3].Glyphs;
   EXPECT_EQ(second_level.front().CodeIndex, 0);    // 亍
   EXPECT_EQ(second_level.back().CodeIndex, 3007);  // 齄
-  EXPECT_FALSE(Fonts().Slots[1].Glyphs.empty());   // symbols
-  EXPECT_FALSE(Fonts().Slots[22].Glyphs.empty());  // ziti K
+  EXPECT_FALSE(doc_.Fonts.Slots[1].Glyphs.empty());   // symbols
+  EXPECT_FALSE(doc_.Fonts.Slots[22].Glyphs.empty());  // ziti K
 
   ui_.AnswerNext(platform::kAnswerYes);
   const std::vector<PageItem> items = Scan(0);
@@ -132,33 +132,33 @@ TEST_F(FixtureDocumentTest, ChineseCharactersFindTheirSlots) {
 
 TEST_F(FixtureDocumentTest, StrictAnswerToTheInvalidCodeClosesTheDocument) {
   ui_.AnswerNext(platform::kAnswerNo);
-  ASSERT_EQ(OpenDviFile(Fixture("chinese.dvi")), 0);
-  EXPECT_EQ(PreScan(), 1);
-  EXPECT_FALSE(Document().Loaded);
+  ASSERT_EQ(OpenDviFile(doc_, Fixture("chinese.dvi")), 0);
+  EXPECT_EQ(PreScan(doc_), 1);
+  EXPECT_FALSE(doc_.Dvi.Loaded);
   EXPECT_EQ(ui_.Boxes.size(), 1u);  // the question only
 }
 
 TEST_F(FixtureDocumentTest, Mer2DviDocumentsUseTheHigherBoundaries) {
   Load("mer2dvi.dvi");
-  EXPECT_TRUE(Document().Mer2Dvi);
-  EXPECT_EQ(Document().Boundary1, 1880);
-  EXPECT_EQ(Fonts().Slots[2].Glyphs.front().CodeIndex, 0);  // 啊 at 1880
-  EXPECT_EQ(Fonts().Slots[3].Glyphs.back().CodeIndex, 3007);  // 齄 at 8647
+  EXPECT_TRUE(doc_.Dvi.Mer2Dvi);
+  EXPECT_EQ(doc_.Dvi.Boundary1, 1880);
+  EXPECT_EQ(doc_.Fonts.Slots[2].Glyphs.front().CodeIndex, 0);  // 啊 at 1880
+  EXPECT_EQ(doc_.Fonts.Slots[3].Glyphs.back().CodeIndex, 3007);  // 齄 at 8647
   Scan(0);
   // A plain document opened next has the usual boundaries again.
   Load("chinese.dvi");
-  EXPECT_EQ(Document().Boundary1, 1410);
+  EXPECT_EQ(doc_.Dvi.Boundary1, 1410);
 }
 
 TEST_F(FixtureDocumentTest, LaTeXDocuments) {
   Load("latex.dvi");
   EXPECT_EQ(Counts(), (std::vector<std::int32_t>{1, 2}));
-  EXPECT_EQ(Fonts().PkFonts.size(), 19u);
+  EXPECT_EQ(doc_.Fonts.PkFonts.size(), 19u);
   Scan(0);
   Scan(1);
   Load("long.dvi");
-  EXPECT_EQ(Document().Pages.size(), 161u);
-  EXPECT_EQ(Document().Pages.back().Count0, 161);
+  EXPECT_EQ(doc_.Dvi.Pages.size(), 161u);
+  EXPECT_EQ(doc_.Dvi.Pages.back().Count0, 161);
   for (int page : {0, 80, 160}) EXPECT_GT(Count(Scan(page), ItemPkChar), 100u);
 }
 

@@ -6,7 +6,7 @@
 #include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/dba_writer.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
@@ -35,7 +35,7 @@ TEST_F(OpenDviFileTest, BuildsThePageIndexAndTheDocumentState) {
   dvi.Finish(postamble);
 
   ASSERT_EQ(OpenBytes(dvi.Data()), 0);
-  const DviDocument& document = Document();
+  const DviDocument& document = doc_.Dvi;
   EXPECT_TRUE(document.Loaded);
   EXPECT_TRUE(ui_.Boxes.empty());
   ASSERT_EQ(document.Pages.size(), 3u);
@@ -70,7 +70,7 @@ TEST_F(OpenDviFileTest, TheCommentGoesToTheStatusLine) {
   ui_.Captions.clear();
   ASSERT_EQ(OpenBytes(SimpleDvi({1}, "")), 0);
   EXPECT_TRUE(ui_.Captions.empty());
-  EXPECT_EQ(Document().Comment, "");
+  EXPECT_EQ(doc_.Dvi.Comment, "");
 }
 
 TEST_F(OpenDviFileTest, TheMagnificationOptionDoublesEveryPixelSize) {
@@ -79,50 +79,50 @@ TEST_F(OpenDviFileTest, TheMagnificationOptionDoublesEveryPixelSize) {
                            .DesignSize = 655360, .Name = "ccfntA"};
   const std::string bytes = SimpleDvi({1}, "x", {chinese});
   ASSERT_EQ(OpenBytes(bytes), 0);
-  const double conversion = Document().ConversionX;
-  ASSERT_EQ(Fonts().ChineseFonts.size(), 1u);
-  EXPECT_EQ(Fonts().ChineseFonts[0].PixelWidth, 83);
-  EXPECT_EQ(Fonts().ChineseFonts[0].PixelHeight, 83);
+  const double conversion = doc_.Dvi.ConversionX;
+  ASSERT_EQ(doc_.Fonts.ChineseFonts.size(), 1u);
+  EXPECT_EQ(doc_.Fonts.ChineseFonts[0].PixelWidth, 83);
+  EXPECT_EQ(doc_.Fonts.ChineseFonts[0].PixelHeight, 83);
 
-  CurrentOptions().Magnification = 2000;
+  doc_.Settings.Magnification = 2000;
   ASSERT_EQ(OpenBytes(bytes), 0);
-  EXPECT_EQ(Document().Magnification, 2000u);
-  EXPECT_NEAR(Document().ConversionX, 2 * conversion, 1e-12);
-  EXPECT_NEAR(Document().ConversionY, 2 * conversion, 1e-12);
-  EXPECT_EQ(Fonts().ChineseFonts[0].PixelWidth, 166);
-  EXPECT_EQ(Fonts().ChineseFonts[0].PixelHeight, 166);
+  EXPECT_EQ(doc_.Dvi.Magnification, 2000u);
+  EXPECT_NEAR(doc_.Dvi.ConversionX, 2 * conversion, 1e-12);
+  EXPECT_NEAR(doc_.Dvi.ConversionY, 2 * conversion, 1e-12);
+  EXPECT_EQ(doc_.Fonts.ChineseFonts[0].PixelWidth, 166);
+  EXPECT_EQ(doc_.Fonts.ChineseFonts[0].PixelHeight, 166);
 
-  CloseDviFile();  // closing keeps the option's magnification
-  EXPECT_EQ(Document().Magnification, 2000u);
+  CloseDviFile(doc_);  // closing keeps the option's magnification
+  EXPECT_EQ(doc_.Dvi.Magnification, 2000u);
 
   // Each direction has its own resolution.
-  CurrentOptions().ResolutionY = 300;
+  doc_.Settings.ResolutionY = 300;
   ASSERT_EQ(OpenBytes(bytes), 0);
-  EXPECT_NEAR(Document().ConversionY, conversion, 1e-12);
-  EXPECT_NEAR(Document().ConversionX, 2 * conversion, 1e-12);
+  EXPECT_NEAR(doc_.Dvi.ConversionY, conversion, 1e-12);
+  EXPECT_NEAR(doc_.Dvi.ConversionX, 2 * conversion, 1e-12);
 }
 
 TEST_F(OpenDviFileTest, Mer2DviCommentsMoveTheChineseBoundaries) {
-  const auto boundaries = [] {
-    return std::vector<std::int32_t>{Document().Boundary1, Document().Boundary2,
-                                     Document().Boundary3};
+  const auto boundaries = [&] {
+    return std::vector<std::int32_t>{doc_.Dvi.Boundary1, doc_.Dvi.Boundary2,
+                                     doc_.Dvi.Boundary3};
   };
   ASSERT_EQ(OpenBytes(SimpleDvi({1}, "Mer2Dvi 1.0")), 0);
-  EXPECT_TRUE(Document().Mer2Dvi);
+  EXPECT_TRUE(doc_.Dvi.Mer2Dvi);
   EXPECT_EQ(boundaries(), (std::vector<std::int32_t>{1880, 5640, 8648}));
 
   // Opening again keeps them; the next plain file resets them.
   ASSERT_EQ(OpenBytes(SimpleDvi({1}, "Mer2Dvi")), 0);
   EXPECT_EQ(boundaries(), (std::vector<std::int32_t>{1880, 5640, 8648}));
   ASSERT_EQ(OpenBytes(SimpleDvi({1}, "TeX output")), 0);
-  EXPECT_FALSE(Document().Mer2Dvi);
+  EXPECT_FALSE(doc_.Dvi.Mer2Dvi);
   EXPECT_EQ(boundaries(), (std::vector<std::int32_t>{1410, 5170, 8178}));
 
   // The mark is case-sensitive and must stand at the start.
   for (const char* comment : {"mer2dvi", "Mer2Dv", " Mer2Dvi"}) {
     ASSERT_EQ(OpenBytes(SimpleDvi({1}, comment)), 0);
-    EXPECT_FALSE(Document().Mer2Dvi) << comment;
-    EXPECT_EQ(Document().Boundary1, 1410);
+    EXPECT_FALSE(doc_.Dvi.Mer2Dvi) << comment;
+    EXPECT_EQ(doc_.Dvi.Boundary1, 1410);
   }
 }
 
@@ -157,8 +157,8 @@ TEST_F(OpenDviFileTest, FontTablesFromThePostamble) {
   dvi.PostPost().Trailer();
   ASSERT_EQ(OpenBytes(dvi.Data()), 0);
 
-  const FontRegistry& fonts = Fonts();
-  EXPECT_EQ(Document().DummyFont, 3);
+  const FontRegistry& fonts = doc_.Fonts;
+  EXPECT_EQ(doc_.Dvi.DummyFont, 3);
   ASSERT_EQ(fonts.PkFonts.size(), 2u);
   EXPECT_EQ(fonts.PkFonts[0].Number, 2);
   EXPECT_EQ(fonts.PkFonts[0].Name, "cmr10");
@@ -190,7 +190,7 @@ TEST_F(OpenDviFileTest, ADbaArchiveHoldsItsDviDataAfterTheDirectory) {
   const std::string archive =
       test::MakeDbaArchive(dvi, {{"fig1.bmf", std::string(300, 'x')}, {"fig2.bmf", "yy"}});
   ASSERT_EQ(OpenBytes(archive, "test.dba"), 0);
-  const DviDocument& document = Document();
+  const DviDocument& document = doc_.Dvi;
   EXPECT_TRUE(document.Archive);
   EXPECT_EQ(document.Base, 60u);
   EXPECT_EQ(document.ArchiveEntryCount, 2);
@@ -198,13 +198,13 @@ TEST_F(OpenDviFileTest, ADbaArchiveHoldsItsDviDataAfterTheDirectory) {
   ASSERT_EQ(document.Pages.size(), 2u);
   // Offsets are those of the DVI file on its own.
   ASSERT_EQ(OpenBytes(dvi), 0);
-  const std::vector<PageEntry> plain = Document().Pages;
+  const std::vector<PageEntry> plain = doc_.Dvi.Pages;
   ASSERT_EQ(OpenBytes(archive, "test.dba"), 0);
-  EXPECT_EQ(Document().Pages[1].Offset, plain[1].Offset);
+  EXPECT_EQ(doc_.Dvi.Pages[1].Offset, plain[1].Offset);
 
   // No members: the DVI data starts right after the header.
   ASSERT_EQ(OpenBytes(test::MakeDbaArchive(dvi, {}), "empty.dba"), 0);
-  EXPECT_EQ(Document().Base, 12u);
+  EXPECT_EQ(doc_.Dvi.Base, 12u);
 }
 
 TEST_F(OpenDviFileTest, ADbaArchiveMustHoldItsDviLength) {
@@ -236,59 +236,59 @@ TEST_F(OpenDviFileTest, ADbaArchiveMustHoldItsDviLength) {
 }
 
 TEST_F(OpenDviFileTest, CloseReleasesTheDocument) {
-  ParsePageRanges("1:3");
+  doc_.SelectPages("1:3");
   ASSERT_EQ(OpenBytes(SimpleDvi({1, 2}, "Mer2Dvi", {{.Number = 5, .Name = "ccfntb"}})), 0);
   // Opening discards the ranges of the previous document first.
-  EXPECT_TRUE(PageRanges().empty());
-  ParsePageRanges("1:3");
-  CloseDviFile();
-  const DviDocument& document = Document();
+  EXPECT_TRUE(doc_.Selection.Ranges().empty());
+  doc_.SelectPages("1:3");
+  CloseDviFile(doc_);
+  const DviDocument& document = doc_.Dvi;
   EXPECT_FALSE(document.Loaded);
   EXPECT_FALSE(document.Reader.IsOpen());
   EXPECT_TRUE(document.Pages.empty());
-  EXPECT_TRUE(PageRanges().empty());
-  EXPECT_TRUE(Fonts().PkFonts.empty());
-  EXPECT_TRUE(Fonts().ChineseFonts.empty());
+  EXPECT_TRUE(doc_.Selection.Ranges().empty());
+  EXPECT_TRUE(doc_.Fonts.PkFonts.empty());
+  EXPECT_TRUE(doc_.Fonts.ChineseFonts.empty());
   EXPECT_FALSE(document.Mer2Dvi);
   EXPECT_EQ(document.Boundary1, 1410);
   EXPECT_EQ(document.Magnification, 0u);
   EXPECT_EQ(document.DummyFont, -1);
-  CloseDviFile();  // closing twice is harmless
+  CloseDviFile(doc_);  // closing twice is harmless
   EXPECT_FALSE(document.Loaded);
 }
 
 TEST_F(OpenDviFileTest, ReopeningAClosedFileByName) {
   ASSERT_EQ(OpenBytes(SimpleDvi({1, 2})), 0);
-  Document().Reader.Close();
-  ReopenDviFile();
-  ASSERT_TRUE(Document().Reader.IsOpen());
-  Document().Reader.Seek(Document().Pages[1].Offset);
-  EXPECT_EQ(Document().Reader.ReadByte(), 139);  // bop
+  doc_.Dvi.Reader.Close();
+  ReopenDviFile(doc_);
+  ASSERT_TRUE(doc_.Dvi.Reader.IsOpen());
+  doc_.Dvi.Reader.Seek(doc_.Dvi.Pages[1].Offset);
+  EXPECT_EQ(doc_.Dvi.Reader.ReadByte(), 139);  // bop
 
-  Document().Reader.Close();
+  doc_.Dvi.Reader.Close();
   ASSERT_TRUE(platform::Files().Remove(path_));
-  EXPECT_EQ(GuardDocumentOperation([] {
-              ReopenDviFile();
+  EXPECT_EQ(GuardDocumentOperation(doc_, [&] {
+              ReopenDviFile(doc_);
               return 0;
             }),
             1);
   EXPECT_EQ(OnlyError(), "Cannot reopen DVI file!");
-  EXPECT_FALSE(Document().Loaded);
+  EXPECT_FALSE(doc_.Dvi.Loaded);
 }
 
 TEST_F(OpenDviFileTest, AReopenedArchiveIsReadOnlyAsFarAsItsDviData) {
   const std::string dvi = SimpleDvi({1});
   ASSERT_EQ(OpenBytes(test::MakeDbaArchive(dvi, {{"a.bmf", "member"}})), 0);
-  Document().Reader.Close();
-  ReopenDviFile();
-  EXPECT_EQ(Document().Reader.FileLength(), Document().Base + dvi.size());
+  doc_.Dvi.Reader.Close();
+  ReopenDviFile(doc_);
+  EXPECT_EQ(doc_.Dvi.Reader.FileLength(), doc_.Dvi.Base + dvi.size());
 }
 
 TEST_F(OpenDviFileTest, NoNameFailsQuietly) {
   ASSERT_EQ(OpenBytes(SimpleDvi({1})), 0);
-  EXPECT_EQ(OpenDviFile(""), 1);
+  EXPECT_EQ(OpenDviFile(doc_, ""), 1);
   EXPECT_TRUE(ui_.Boxes.empty());
-  EXPECT_FALSE(Document().Loaded);
+  EXPECT_FALSE(doc_.Dvi.Loaded);
 }
 
 }  // namespace

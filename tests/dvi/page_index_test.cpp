@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
 
@@ -21,13 +21,13 @@ class PageIndexTest : public test::DocumentTest {
  protected:
   std::vector<std::int32_t> IndexedCounts() const {
     std::vector<std::int32_t> counts;
-    for (const PageEntry& page : Document().Pages) counts.push_back(page.Count0);
+    for (const PageEntry& page : doc_.Dvi.Pages) counts.push_back(page.Count0);
     return counts;
   }
 
   // Pages with these \count0 values, each long enough (a special of 100
   // bytes) that the file could hold a few more bops than it has.
-  static DviWriter Pages(const std::vector<std::int32_t>& counts) {
+  DviWriter Pages(const std::vector<std::int32_t>& counts) {
     DviWriter dvi;
     dvi.Preamble("c");
     for (const std::int32_t count0 : counts) {
@@ -40,13 +40,13 @@ class PageIndexTest : public test::DocumentTest {
 using Counts = std::vector<std::int32_t>;
 
 TEST_F(PageIndexTest, UnselectedTrailingPagesAreCutOff) {
-  CurrentOptions().ParityFilter = 1;  // -U1: odd pages
+  doc_.Settings.ParityFilter = 1;  // -U1: odd pages
   ASSERT_EQ(OpenBytes(SimpleDvi({1, 2, 3, 4, 6})), 0);
   // Page 2 stays: only pages after the last selected one go.
   EXPECT_EQ(IndexedCounts(), (Counts{1, 2, 3}));
-  EXPECT_EQ(Document().PageCountInFile, 5u);
+  EXPECT_EQ(doc_.Dvi.PageCountInFile, 5u);
 
-  CurrentOptions().ParityFilter = 2;  // -U2: even pages
+  doc_.Settings.ParityFilter = 2;  // -U2: even pages
   ASSERT_EQ(OpenBytes(SimpleDvi({1, 2, 3, 4, 5})), 0);
   EXPECT_EQ(IndexedCounts(), (Counts{1, 2, 3, 4}));
   // Unselected pages before the first selected one stay as well.
@@ -55,27 +55,27 @@ TEST_F(PageIndexTest, UnselectedTrailingPagesAreCutOff) {
 }
 
 TEST_F(PageIndexTest, SequenceModeSelectsByPositionInTheFile) {
-  CurrentOptions().SequenceMode = 1;  // -V
-  CurrentOptions().ParityFilter = 1;
+  doc_.Settings.SequenceMode = 1;  // -V
+  doc_.Settings.ParityFilter = 1;
   // Every \count0 is even, but positions 1 and 3 are odd: position 4 goes.
   ASSERT_EQ(OpenBytes(SimpleDvi({10, 10, 10, 10})), 0);
-  EXPECT_EQ(Document().Pages.size(), 3u);
-  CurrentOptions().ParityFilter = 2;
+  EXPECT_EQ(doc_.Dvi.Pages.size(), 3u);
+  doc_.Settings.ParityFilter = 2;
   ASSERT_EQ(OpenBytes(SimpleDvi({11, 11, 11, 11, 11})), 0);
-  EXPECT_EQ(Document().Pages.size(), 4u);
+  EXPECT_EQ(doc_.Dvi.Pages.size(), 4u);
 }
 
 TEST_F(PageIndexTest, NoSelectedPageFailsInEitherLanguage) {
-  CurrentOptions().ParityFilter = 2;
+  doc_.Settings.ParityFilter = 2;
   const std::string odd_pages = SimpleDvi({1, 3, 5});
   EXPECT_EQ(OpenError(odd_pages), "No page(s) found in the selected range");
-  SetLanguage(Language::Chinese);
+  ui_.SetLanguage(Language::Chinese);
   EXPECT_EQ(OpenError(odd_pages), "没有选中的页号");
   EXPECT_EQ(ui_.Boxes.back().Caption, "错误信息");
 
   // A document without pages has nothing to select either.
-  SetLanguage(Language::English);
-  CurrentOptions().ParityFilter = 0;
+  ui_.SetLanguage(Language::English);
+  doc_.Settings.ParityFilter = 0;
   DviWriter empty;
   empty.Preamble().Finish();
   EXPECT_EQ(OpenError(empty.Data()), "No page(s) found in the selected range");
@@ -129,60 +129,60 @@ TEST_F(PageIndexTest, BackPointersMustPointAtABopInsideTheDviData) {
   into_postamble.Finish({.LastPage = into_postamble.Size() - 1});
   EXPECT_EQ(OpenError(into_postamble.Data()), "Invalid page pointer");
 
-  SetLanguage(Language::Chinese);
+  ui_.SetLanguage(Language::Chinese);
   EXPECT_EQ(OpenError(off_bop.Data()), "非法DVI文件");
 }
 
 TEST_F(PageIndexTest, EveryBrokenEndHasItsMessage) {
-  const auto broken = [](auto&& change) {
+  const auto broken = [&](auto&& change) {
     DviWriter dvi;
     dvi.Preamble("c").BeginPage(1).EndPage();
     change(dvi);
     return dvi.Data();
   };
-  EXPECT_EQ(OpenError(broken([](DviWriter& d) { d.Finish().Byte(0); })), "Invalid DVI file");
-  EXPECT_EQ(OpenError(broken([](DviWriter& d) { d.Postamble().PostPost({}, 3).Trailer(); })),
+  EXPECT_EQ(OpenError(broken([&](DviWriter& d) { d.Finish().Byte(0); })), "Invalid DVI file");
+  EXPECT_EQ(OpenError(broken([&](DviWriter& d) { d.Postamble().PostPost({}, 3).Trailer(); })),
             "Invalid id.");
   // Nothing but trailer bytes (the comment length is one of them).
   EXPECT_EQ(OpenError(std::string(300, '\xDF')), "Invalid id.");
-  EXPECT_EQ(OpenError(broken([](DviWriter& d) {
+  EXPECT_EQ(OpenError(broken([&](DviWriter& d) {
               d.Postamble().Byte(0).Unsigned(0, 4).Byte(2).Trailer();
             })),
             "Can not find the post_post command");
   // The id byte too close to the start for a post_post before it.
   EXPECT_EQ(OpenError(std::string("\0\0\x02", 3) + std::string(235, '\xDF')),
             "Can not find the post_post command");
-  EXPECT_EQ(OpenError(broken([](DviWriter& d) {
+  EXPECT_EQ(OpenError(broken([&](DviWriter& d) {
               d.Postamble();
               d.PostPost(d.PostambleOffset() + 1).Trailer();
             })),
             "Can not find the postamble");
   // q beyond post_post, and q so close to post_post that the fields overlap.
-  EXPECT_EQ(OpenError(broken([](DviWriter& d) {
+  EXPECT_EQ(OpenError(broken([&](DviWriter& d) {
               d.Postamble();
               d.PostPost(d.Size() + 2).Trailer();
             })),
             "Can not find the postamble");
-  EXPECT_EQ(OpenError(broken([](DviWriter& d) {
+  EXPECT_EQ(OpenError(broken([&](DviWriter& d) {
               const std::uint32_t post = d.Size();
               d.Byte(248).PostPost(post).Trailer();
             })),
             "Can not find the postamble");
-  EXPECT_EQ(OpenError(broken([](DviWriter& d) { d.Finish({.Den = 0}); })), "Invalid DVI file");
+  EXPECT_EQ(OpenError(broken([&](DviWriter& d) { d.Finish({.Den = 0}); })), "Invalid DVI file");
 
-  SetLanguage(Language::Chinese);
-  EXPECT_EQ(OpenError(broken([](DviWriter& d) { d.Postamble().PostPost({}, 3).Trailer(); })),
+  ui_.SetLanguage(Language::Chinese);
+  EXPECT_EQ(OpenError(broken([&](DviWriter& d) { d.Postamble().PostPost({}, 3).Trailer(); })),
             "非法DVI文件");
 }
 
 TEST_F(PageIndexTest, FileThatCannotBeOpened) {
   ui_.Boxes.clear();
-  EXPECT_EQ(OpenDviFile(dir_.File("missing.dvi")), 1);
+  EXPECT_EQ(OpenDviFile(doc_, dir_.File("missing.dvi")), 1);
   EXPECT_EQ(OnlyError(), "Cannot open DVI file or invalid file type.");
   EXPECT_EQ(ui_.Boxes.back().Caption, "Error message");
-  SetLanguage(Language::Chinese);
+  ui_.SetLanguage(Language::Chinese);
   ui_.Boxes.clear();
-  EXPECT_EQ(OpenDviFile(dir_.File("missing.dvi")), 1);
+  EXPECT_EQ(OpenDviFile(doc_, dir_.File("missing.dvi")), 1);
   EXPECT_EQ(OnlyError(), "打不开DVI文件或非法文件类型");
 }
 
@@ -202,7 +202,7 @@ TEST_F(PageIndexTest, FontDefinitionsOfThePostamble) {
   long_name.PostPost().Trailer();
   EXPECT_EQ(OpenError(long_name.Data()), "Invalid DVI file");
 
-  SetLanguage(Language::Chinese);
+  ui_.SetLanguage(Language::Chinese);
   EXPECT_EQ(OpenError(big_number.Data()), "字库号>255");
   EXPECT_EQ(OpenError(forbidden.Data()), "非法DVI文件");
 }

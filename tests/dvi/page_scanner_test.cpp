@@ -11,7 +11,7 @@
 
 #include "platform/file_system.h"
 #include "previewer/dvi/page_buffer.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/bmf_writer.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
@@ -56,25 +56,25 @@ class ScannerTest : public DocumentTest {
  protected:
   void SetUp() override {
     DocumentTest::SetUp();
-    CurrentOptions().ResolutionX = 72.27;
-    CurrentOptions().ResolutionY = 72.27;
+    doc_.Settings.ResolutionX = 72.27;
+    doc_.Settings.ResolutionY = 72.27;
   }
 
   // Opens and pre-scans; 0 when both succeed.
   int Load(DviWriter& dvi) {
     if (OpenBytes(dvi.Data()) != 0) return 1;
-    return PreScan();
+    return PreScan(doc_);
   }
 
   std::vector<PageItem> Scan(int page) {
-    EXPECT_EQ(ScanPage(page), 0) << (ui_.Boxes.empty() ? "" : ui_.Boxes.back().Text);
-    return ThePageBuffer().Items;
+    EXPECT_EQ(ScanPage(doc_, page), 0) << (ui_.Boxes.empty() ? "" : ui_.Boxes.back().Text);
+    return doc_.Page.Items;
   }
 
   // Gives every PK glyph of the document a size and an advance, as loading
   // its font would.
-  static void LoadPkGlyphs(std::int16_t width, std::int16_t height, std::int32_t advance) {
-    for (PkGlyph& glyph : mox::Fonts().PkGlyphs) {
+  void LoadPkGlyphs(std::int16_t width, std::int16_t height, std::int32_t advance) {
+    for (PkGlyph& glyph : doc_.Fonts.PkGlyphs) {
       glyph.Width = width;
       glyph.Height = height;
       glyph.XOffset = 1;
@@ -105,12 +105,12 @@ TEST_F(ScannerTest, PkCharactersMoveByTheirAdvanceAndPutDoesNot) {
     EXPECT_EQ(chars[i].Height, 9);
     EXPECT_EQ(chars[i].Baseline, 7);
   }
-  EXPECT_EQ(mox::Fonts().PkGlyphs[chars[0].Ref()].Code, 'A');
-  EXPECT_EQ(mox::Fonts().PkGlyphs[chars[2].Ref()].Code, 'C');
+  EXPECT_EQ(doc_.Fonts.PkGlyphs[chars[0].Ref()].Code, 'A');
+  EXPECT_EQ(doc_.Fonts.PkGlyphs[chars[2].Ref()].Code, 'C');
   EXPECT_EQ(items.back().Kind, ItemEnd);
   // Only the characters the page uses have glyph records, in code order.
-  ASSERT_EQ(mox::Fonts().PkGlyphs.size(), 5u);
-  EXPECT_EQ(mox::Fonts().PkGlyphBounds, (std::vector<std::uint32_t>{0, 5}));
+  ASSERT_EQ(doc_.Fonts.PkGlyphs.size(), 5u);
+  EXPECT_EQ(doc_.Fonts.PkGlyphBounds, (std::vector<std::uint32_t>{0, 5}));
 }
 
 TEST_F(ScannerTest, RulesRoundUpToOnePixelAndOnlySetRuleMoves) {
@@ -161,7 +161,7 @@ TEST_F(ScannerTest, ChineseCharactersAdvanceByTheDesignSizeOnTheirSecondByte) {
   EXPECT_EQ(chars[0].Y, 100 - (4 * 24 + 3) / 5);
   EXPECT_EQ(chars[0].Baseline, (4 * 24 + 3) / 5);
   EXPECT_EQ(SlotOfRef(chars[0].Ref()), 2);
-  const std::vector<ChineseGlyph>& glyphs = mox::Fonts().Slots[2].Glyphs;
+  const std::vector<ChineseGlyph>& glyphs = doc_.Fonts.Slots[2].Glyphs;
   ASSERT_EQ(glyphs.size(), 2u);
   EXPECT_EQ(glyphs[IndexOfRef(chars[1].Ref())].CodeIndex, 1);
 }
@@ -175,7 +175,7 @@ TEST_F(ScannerTest, AnInterruptedPairDropsItsFirstByteWithAStatusLine) {
   const std::vector<PageItem> chars = ItemsOfKind(Scan(0), ItemChineseChar);
   ASSERT_EQ(chars.size(), 1u);
   EXPECT_EQ(chars[0].X, 1);
-  EXPECT_EQ(mox::Fonts().Slots[2].Glyphs[0].CodeIndex, 2);
+  EXPECT_EQ(doc_.Fonts.Slots[2].Glyphs[0].CodeIndex, 2);
   EXPECT_NE(std::find(ui_.Captions.begin(), ui_.Captions.end(),
                       "Incomplete Chinese character(s) ignored"),
             ui_.Captions.end());
@@ -184,7 +184,7 @@ TEST_F(ScannerTest, AnInterruptedPairDropsItsFirstByteWithAStatusLine) {
 TEST_F(ScannerTest, RealGlyphBoxesAreCentredOnTheNominalCell) {
   // A TrueType face that makes the 24-pixel cells 26 by 26.
   for (int ziti = 0; ziti < kFaceTableEntries; ++ziti) {
-    test::ServeWithFace(TheFaceTable(), ziti, 26.0 / 26.4);
+    test::ServeWithFace(doc_.Faces, ziti, 26.0 / 26.4);
   }
   DviWriter dvi = ChinesePage({48, 33});
   ASSERT_EQ(Load(dvi), 0);
@@ -224,7 +224,7 @@ TEST_F(ScannerTest, InvalidChineseCodesAskWhetherToContinue) {
   ui_.Boxes.clear();
   ui_.AnswerNext(platform::kAnswerNo);
   EXPECT_EQ(Load(dvi), 1);
-  EXPECT_FALSE(Document().Loaded);
+  EXPECT_FALSE(doc_.Dvi.Loaded);
   EXPECT_EQ(ui_.Boxes.size(), 1u);  // the question, and no further message
 }
 
@@ -245,7 +245,7 @@ TEST_F(ScannerTest, ZitiSpecialsAndTheDummyFontChooseTheSlot) {
   EXPECT_EQ(SlotOfRef(chars[1].Ref()), 5);
   EXPECT_EQ(SlotOfRef(chars[2].Ref()), 1);
   // The next page starts with the ziti its predecessor ended with.
-  EXPECT_EQ(Document().Pages[1].Ziti, 'S' - 64);
+  EXPECT_EQ(doc_.Dvi.Pages[1].Ziti, 'S' - 64);
   chars = ItemsOfKind(Scan(1), ItemChineseChar);
   ASSERT_EQ(chars.size(), 1u);
   EXPECT_EQ(SlotOfRef(chars[0].Ref()), 2 * ('S' - 64));
@@ -293,7 +293,7 @@ TEST_F(ScannerTest, SpecialsBecomeImageColourAndEmItems) {
   EXPECT_EQ(picture.X, 20 - 0);
   EXPECT_EQ(picture.Y, 50 - 1 - 2 + 1);
   EXPECT_EQ(picture.Baseline, 1 + 2 - 1);
-  EXPECT_EQ(std::string(ImageNameOf(picture)), dir_.File("fig1.bmf"));
+  EXPECT_EQ(std::string(ImageNameOf(doc_.Page, picture)), dir_.File("fig1.bmf"));
 
   EXPECT_EQ(items[1].Kind, ItemColor);
   EXPECT_EQ(items[1].Ref(), 3u);
@@ -345,16 +345,16 @@ TEST_F(ScannerTest, PushAndPopRestoreThePositionAndTheStackIsBounded) {
   deep.Push().EndPage();
   deep.Finish({.MaxStack = 10, .Fonts = Fonts()});
   ASSERT_EQ(Load(deep), 0);
-  EXPECT_EQ(ScanPage(0), 1);
+  EXPECT_EQ(ScanPage(doc_, 0), 1);
   EXPECT_EQ(ui_.Boxes.back().Text, "Forbidden command found while scanning page 0");
 
   DviWriter unbalanced = NewDocument();
   unbalanced.BeginPage(1).EndPage().BeginPage(2).Pop().EndPage();
   Finish(unbalanced);
   ASSERT_EQ(Load(unbalanced), 0);
-  EXPECT_EQ(ScanPage(1), 1);
+  EXPECT_EQ(ScanPage(doc_, 1), 1);
   EXPECT_EQ(ui_.Boxes.back().Text, "Forbidden command found while scanning page 1");
-  EXPECT_FALSE(Document().Loaded);
+  EXPECT_FALSE(doc_.Dvi.Loaded);
 }
 
 TEST_F(ScannerTest, ForbiddenCommandsWhileMeasuring) {
@@ -366,7 +366,7 @@ TEST_F(ScannerTest, ForbiddenCommandsWhileMeasuring) {
 }
 
 TEST_F(ScannerTest, UnselectedPagesAreReadOnlyWhenTheDocumentHasChineseFonts) {
-  CurrentOptions().ParityFilter = 1;  // odd pages only
+  doc_.Settings.ParityFilter = 1;  // odd pages only
   DviWriter western = NewDocument();
   western.BeginPage(1).EndPage().BeginPage(2).Byte(250).EndPage().BeginPage(3).EndPage();
   western.Finish({.Fonts = {{.Number = 0, .Name = "cmr10"}}});
@@ -383,24 +383,24 @@ TEST_F(ScannerTest, UnselectedPagesAreReadOnlyWhenTheDocumentHasChineseFonts) {
 }
 
 TEST_F(ScannerTest, CharactersOfPagesThatWereNotMeasuredAreMissing) {
-  CurrentOptions().ParityFilter = 1;
+  doc_.Settings.ParityFilter = 1;
   DviWriter dvi = NewDocument();
   dvi.BeginPage(1).EndPage().BeginPage(2).Font(kPkFont).SetChar('q').EndPage()
       .BeginPage(3).EndPage();
   Finish(dvi);
   ASSERT_EQ(Load(dvi), 0);
-  EXPECT_EQ(ScanPage(1), 1);
+  EXPECT_EQ(ScanPage(doc_, 1), 1);
   EXPECT_EQ(OnlyError(), "Forbiden char. no. found");
 }
 
 TEST_F(ScannerTest, ChineseCharactersOfPagesThatWereNotMeasuredAreMissing) {
-  CurrentOptions().ParityFilter = 1;
+  doc_.Settings.ParityFilter = 1;
   DviWriter dvi = NewDocument();
   dvi.BeginPage(1).EndPage().BeginPage(2).Font(kSong).SetChar(48).SetChar(33).EndPage()
       .BeginPage(3).EndPage();
   Finish(dvi);
   ASSERT_EQ(Load(dvi), 0);
-  EXPECT_EQ(ScanPage(1), 1);
+  EXPECT_EQ(ScanPage(doc_, 1), 1);
   EXPECT_EQ(OnlyError(), "Forbiden cc no. found");
 }
 
@@ -410,11 +410,11 @@ TEST_F(ScannerTest, AFileThatWentAwayCannotBeScanned) {
   Finish(dvi);
   ASSERT_EQ(Load(dvi), 0);
   // The previewer lets go of the file between page scans.
-  Document().Reader.Close();
+  doc_.Dvi.Reader.Close();
   ASSERT_TRUE(platform::Files().Remove(path_));
-  EXPECT_EQ(ScanPage(0), 1);
+  EXPECT_EQ(ScanPage(doc_, 0), 1);
   EXPECT_EQ(OnlyError(), "Cannot reopen DVI file!");
-  EXPECT_FALSE(Document().Loaded);
+  EXPECT_FALSE(doc_.Dvi.Loaded);
 }
 
 TEST_F(ScannerTest, UndefinedFontsStopTheScan) {
@@ -432,7 +432,7 @@ TEST_F(ScannerTest, CharactersBeforeAnyFontIsSelectedArePassedOver) {
   ASSERT_EQ(Load(dvi), 0);
   const std::vector<PageItem> chars = ItemsOfKind(Scan(0), ItemPkChar);
   ASSERT_EQ(chars.size(), 1u);
-  EXPECT_EQ(mox::Fonts().PkGlyphs[chars[0].Ref()].Code, 'b');
+  EXPECT_EQ(doc_.Fonts.PkGlyphs[chars[0].Ref()].Code, 'b');
 }
 
 TEST_F(ScannerTest, TheBufferFitsTheLargestPage) {
@@ -443,7 +443,7 @@ TEST_F(ScannerTest, TheBufferFitsTheLargestPage) {
   dvi.EndPage();
   Finish(dvi);
   ASSERT_EQ(Load(dvi), 0);
-  EXPECT_EQ(ThePageBuffer().Capacity, 151u);
+  EXPECT_EQ(doc_.Page.Capacity, 151u);
   EXPECT_EQ(Scan(1).size(), 151u);
   EXPECT_EQ(Scan(0).size(), 2u);
 }
@@ -458,7 +458,7 @@ TEST_F(ScannerTest, SecondLevelCharactersOfZitiAtShareTheSymbolSlotSafely) {
   const std::vector<PageItem> chars = ItemsOfKind(Scan(0), ItemChineseChar);
   ASSERT_EQ(chars.size(), 1u);
   EXPECT_EQ(SlotOfRef(chars[0].Ref()), 1);
-  EXPECT_EQ(mox::Fonts().Slots[1].Glyphs[0].CodeIndex, 8177 - 5170);
+  EXPECT_EQ(doc_.Fonts.Slots[1].Glyphs[0].CodeIndex, 8177 - 5170);
 }
 
 TEST_F(ScannerTest, PositionsWrapAroundInsteadOfOverflowing) {
@@ -478,7 +478,7 @@ TEST_F(ScannerTest, ReopeningStartsTheFirstPageWithZitiZero) {
   ASSERT_EQ(Load(first), 0);
   DviWriter second = ChinesePage({48, 33});
   ASSERT_EQ(Load(second), 0);
-  EXPECT_EQ(Document().Pages[0].Ziti, 0);
+  EXPECT_EQ(doc_.Dvi.Pages[0].Ziti, 0);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/dba_writer.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
@@ -17,7 +17,7 @@ using test::DviFontDef;
 
 class DamagedFileTest : public test::DocumentTest {
  protected:
-  static std::string Sample() {
+  std::string Sample() {
     return test::SimpleDvi({1, 2, 3}, "Mer2Dvi sample",
                            {{.Number = 7, .Checksum = 10 << 20, .Name = "ccfnts"},
                             {.Number = 8, .Name = "ccdummy"},
@@ -31,13 +31,13 @@ class DamagedFileTest : public test::DocumentTest {
     const int result = OpenBytes(bytes);
     ASSERT_TRUE(result == 0 || result == 1) << what;
     if (result == 0) {
-      EXPECT_TRUE(Document().Loaded) << what;
-      EXPECT_FALSE(Document().Pages.empty()) << what;
+      EXPECT_TRUE(doc_.Dvi.Loaded) << what;
+      EXPECT_FALSE(doc_.Dvi.Pages.empty()) << what;
       EXPECT_TRUE(ui_.Boxes.empty()) << what;
     } else {
-      EXPECT_FALSE(Document().Loaded) << what;
-      EXPECT_TRUE(Document().Pages.empty()) << what;
-      EXPECT_TRUE(Fonts().PkFonts.empty() && Fonts().ChineseFonts.empty()) << what;
+      EXPECT_FALSE(doc_.Dvi.Loaded) << what;
+      EXPECT_TRUE(doc_.Dvi.Pages.empty()) << what;
+      EXPECT_TRUE(doc_.Fonts.PkFonts.empty() && doc_.Fonts.ChineseFonts.empty()) << what;
       EXPECT_EQ(ui_.Boxes.size(), 1u) << what;
     }
   }

@@ -4,7 +4,7 @@
 
 #include "previewer/fonts/font_registry.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {
@@ -16,15 +16,15 @@ class ChineseDefinitionsTest : public test::DocumentTest {
  protected:
   void SetUp() override {
     test::DocumentTest::SetUp();
-    CurrentOptions().ChineseFontPath = dir_.Path();
+    doc_.Settings.ChineseFontPath = dir_.Path();
   }
 
   void Read(const std::string& text) {
     test::WriteFile(dir_.File("ccfonts.def"), text);
-    ASSERT_EQ(AbortMessageOf([] { ReadChineseDefinitions(); }), std::nullopt);
+    ASSERT_EQ(AbortMessageOf([&] { ReadChineseDefinitions(doc_); }), std::nullopt);
   }
 
-  static const FontDefinition& Slot(int slot) { return Fonts().Definitions[slot]; }
+  const FontDefinition& Slot(int slot) { return doc_.Fonts.Definitions[slot]; }
 };
 
 TEST_F(ChineseDefinitionsTest, PairsFillTheSlotsInOrder) {
@@ -52,7 +52,7 @@ TEST_F(ChineseDefinitionsTest, LineBreaksMeanNothing) {
 }
 
 TEST_F(ChineseDefinitionsTest, FewerPairsLeaveTheOtherSlotsUndefined) {
-  Fonts().Definitions[10] = {"old.fnt", 15000};  // from an earlier run
+  doc_.Fonts.Definitions[10] = {"old.fnt", 15000};  // from an earlier run
   Read("a.fnt 1.0 b.fnt 1.5");
   EXPECT_EQ(Slot(1).FileName, "b.fnt");
   for (int slot = 2; slot < kSlotCount; ++slot) {
@@ -100,18 +100,18 @@ TEST_F(ChineseDefinitionsTest, AWordWithoutANumberLosesItsSlot) {
 }
 
 TEST_F(ChineseDefinitionsTest, AMissingFileAbortsWithItsPath) {
-  CurrentOptions().ChineseFontPath = dir_.File("nowhere");
+  doc_.Settings.ChineseFontPath = dir_.File("nowhere");
   const std::string path = dir_.File("nowhere") + test::kSeparator + "ccfonts.def";
-  EXPECT_EQ(AbortMessageOf([] { ReadChineseDefinitions(); }),
+  EXPECT_EQ(AbortMessageOf([&] { ReadChineseDefinitions(doc_); }),
             "**Error : file \"" + path + "\" not found.");
-  SetLanguage(Language::Chinese);
-  EXPECT_EQ(AbortMessageOf([] { ReadChineseDefinitions(); }), "找不到文件\"" + path + "\".");
+  ui_.SetLanguage(Language::Chinese);
+  EXPECT_EQ(AbortMessageOf([&] { ReadChineseDefinitions(doc_); }), "找不到文件\"" + path + "\".");
 }
 
 TEST_F(ChineseDefinitionsTest, TheDirectoryGetsASeparatorOnlyWhereItNeedsOne) {
-  const auto path_tried = [](const std::string& directory) {
-    CurrentOptions().ChineseFontPath = directory;
-    const std::optional<std::string> message = AbortMessageOf([] { ReadChineseDefinitions(); });
+  const auto path_tried = [&](const std::string& directory) {
+    doc_.Settings.ChineseFontPath = directory;
+    const std::optional<std::string> message = AbortMessageOf([&] { ReadChineseDefinitions(doc_); });
     const std::string prefix = "**Error : file \"";
     if (!message || message->size() < prefix.size() + 12) return std::string();
     return message->substr(prefix.size(), message->size() - prefix.size() - 12);

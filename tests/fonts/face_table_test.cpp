@@ -8,7 +8,7 @@
 
 #include "platform/file_system.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {
@@ -38,18 +38,18 @@ class FaceTableTest : public test::DocumentTest {
  protected:
   void SetUp() override {
     test::DocumentTest::SetUp();
-    TheFaceTable() = FaceTable{};
+    doc_.Faces = FaceTable{};
     file_ = dir_.File("MOXWIN32.FNT");
   }
   void TearDown() override {
-    TheFaceTable() = FaceTable{};
+    doc_.Faces = FaceTable{};
     test::DocumentTest::TearDown();
   }
 
-  static FaceEntry& Entry(int ziti) { return TheFaceTable().Entries[static_cast<std::size_t>(ziti)]; }
-  static std::string Name(int ziti) { return Entry(ziti).Font.FaceName; }
+  FaceEntry& Entry(int ziti) { return doc_.Faces.Entries[static_cast<std::size_t>(ziti)]; }
+  std::string Name(int ziti) { return Entry(ziti).Font.FaceName; }
 
-  static void Assign(int ziti, const char* name, double scale, std::uint8_t italic = 0) {
+  void Assign(int ziti, const char* name, double scale, std::uint8_t italic = 0) {
     FaceEntry& entry = Entry(ziti);
     entry.Font = {};
     std::strncpy(entry.Font.FaceName, name, sizeof entry.Font.FaceName - 1);
@@ -67,22 +67,22 @@ TEST_F(FaceTableTest, SavedTableReadsBackWithEveryField) {
   first.Scale = 0.875;
   Assign(13, "AR PL UMing CN", 1.25, 1);
   Assign(26, "SimHei", 2.5);
-  ASSERT_EQ(SaveFaceTable(file_), 0);
+  ASSERT_EQ(SaveFaceTable(doc_.Faces, file_), 0);
 
-  const FaceTable saved = TheFaceTable();
-  TheFaceTable() = FaceTable{};
-  LoadFaceTable(file_);
+  const FaceTable saved = doc_.Faces;
+  doc_.Faces = FaceTable{};
+  LoadFaceTable(doc_.Faces, file_);
   for (int ziti = 0; ziti < kFaceTableEntries; ++ziti) {
     const FaceEntry& loaded = Entry(ziti);
     const FaceEntry& expected = saved.Entries[static_cast<std::size_t>(ziti)];
-    if (!FaceServes(ziti)) {
+    if (!FaceServes(doc_.Faces, ziti)) {
       EXPECT_EQ(Name(ziti), "") << ziti;
       continue;
     }
     EXPECT_EQ(std::memcmp(&loaded.Font, &expected.Font, sizeof loaded.Font), 0) << ziti;
     EXPECT_EQ(loaded.Scale, expected.Scale) << ziti;
   }
-  EXPECT_TRUE(FaceServes(0) && FaceServes(13) && FaceServes(26));
+  EXPECT_TRUE(FaceServes(doc_.Faces, 0) && FaceServes(doc_.Faces, 13) && FaceServes(doc_.Faces, 26));
   EXPECT_EQ(Entry(13).Font.Italic, 1);
 }
 
@@ -92,30 +92,30 @@ TEST_F(FaceTableTest, OnlyZIsWrittenWithIndex26) {
   Entry(26).Font.Weight = 400;
   Entry(26).Font.CharSet = 0x86;
   Entry(26).Font.Quality = 2;
-  ASSERT_EQ(SaveFaceTable(file_), 0);
+  ASSERT_EQ(SaveFaceTable(doc_.Faces, file_), 0);
   EXPECT_EQ(test::ReadFile(file_), kHead + "\x1a" + std::string(1, '\0') + EntryBytes("Kai", 1.0) +
                                        "\xff\xff");
 
-  TheFaceTable() = FaceTable{};
-  LoadFaceTable(file_);
+  doc_.Faces = FaceTable{};
+  LoadFaceTable(doc_.Faces, file_);
   EXPECT_EQ(Name(26), "Kai");
-  for (int ziti = 0; ziti < 26; ++ziti) EXPECT_FALSE(FaceServes(ziti)) << ziti;
+  for (int ziti = 0; ziti < 26; ++ziti) EXPECT_FALSE(FaceServes(doc_.Faces, ziti)) << ziti;
 }
 
 TEST_F(FaceTableTest, EntryWithoutScaleOrNameNeitherServesNorIsWritten) {
   Assign(1, "Song", 0.0);
   Assign(2, "Hei", -1.0);
   Assign(3, "", 1.0);
-  for (int ziti : {1, 2, 3}) EXPECT_FALSE(FaceServes(ziti)) << ziti;
-  EXPECT_FALSE(FaceServes(-1));
-  EXPECT_FALSE(FaceServes(27));
-  ASSERT_EQ(SaveFaceTable(file_), 0);
+  for (int ziti : {1, 2, 3}) EXPECT_FALSE(FaceServes(doc_.Faces, ziti)) << ziti;
+  EXPECT_FALSE(FaceServes(doc_.Faces, -1));
+  EXPECT_FALSE(FaceServes(doc_.Faces, 27));
+  ASSERT_EQ(SaveFaceTable(doc_.Faces, file_), 0);
   EXPECT_EQ(test::ReadFile(file_), kHead + "\xff\xff");
 }
 
 TEST_F(FaceTableTest, LoadingForgetsEveryNameEvenWithoutAFile) {
   Assign(5, "Song", 1.0);
-  LoadFaceTable(file_);
+  LoadFaceTable(doc_.Faces, file_);
   EXPECT_EQ(Name(5), "");
   EXPECT_FALSE(test::FileExists(file_));
 }
@@ -127,7 +127,7 @@ TEST_F(FaceTableTest, FileWithAWrongHeadIsDeleted) {
         std::string("mox truetype fonts "), std::string("")}) {
     test::WriteFile(file_, head + entry);
     Assign(1, "Old", 1.0);
-    LoadFaceTable(file_);
+    LoadFaceTable(doc_.Faces, file_);
     EXPECT_FALSE(test::FileExists(file_)) << head;
     EXPECT_EQ(Name(1), "") << head;
   }
@@ -137,10 +137,10 @@ TEST_F(FaceTableTest, ShortEntryLosesItsNameAndTheFileIsKept) {
   Assign(5, "Old", 1.0);
   test::WriteFile(file_, kHead + std::string("\x03\x00", 2) + EntryBytes("Song", 1.0) +
                              std::string("\x05\x00", 2) + EntryBytes("Hei", 1.0).substr(0, 40));
-  LoadFaceTable(file_);
+  LoadFaceTable(doc_.Faces, file_);
   EXPECT_EQ(Name(3), "Song");
   EXPECT_EQ(Name(5), "");
-  EXPECT_FALSE(FaceServes(5));
+  EXPECT_FALSE(FaceServes(doc_.Faces, 5));
   EXPECT_TRUE(test::FileExists(file_));
 }
 
@@ -150,21 +150,21 @@ TEST_F(FaceTableTest, ReadingStopsAtTheEndMarkOrAnyIndexOutOfRange) {
   for (const std::string& stop : {std::string("\xff\xff"), std::string("\x1b\x00", 2),
                                   std::string("\x00\x01", 2)}) {
     test::WriteFile(file_, kHead + one + stop + two);
-    LoadFaceTable(file_);
+    LoadFaceTable(doc_.Faces, file_);
     EXPECT_EQ(Name(1), "Song");
     EXPECT_EQ(Name(2), "");
     EXPECT_TRUE(test::FileExists(file_));
   }
   // A file cut inside an index, or with no end mark, keeps what it had.
   test::WriteFile(file_, kHead + one + "\x02");
-  LoadFaceTable(file_);
+  LoadFaceTable(doc_.Faces, file_);
   EXPECT_EQ(Name(1), "Song");
   EXPECT_TRUE(test::FileExists(file_));
 }
 
 TEST_F(FaceTableTest, NameFillingAllItsBytesIsCutToEnd) {
   test::WriteFile(file_, kHead + std::string("\x04\x00", 2) + EntryBytes(std::string(32, 'A'), 1.0));
-  LoadFaceTable(file_);
+  LoadFaceTable(doc_.Faces, file_);
   EXPECT_EQ(Name(4), std::string(31, 'A'));
 }
 
@@ -191,10 +191,10 @@ TEST_F(FaceTableTest, FailedWriteDeletesThePartialFile) {
   test::WriteFile(file_, "old content");
   {
     ReadOnlyFiles read_only;
-    EXPECT_EQ(SaveFaceTable(file_), 1);
+    EXPECT_EQ(SaveFaceTable(doc_.Faces, file_), 1);
   }
   EXPECT_FALSE(test::FileExists(file_));
-  EXPECT_EQ(SaveFaceTable(dir_.File("missing-folder") + "/X.FNT"), 1);
+  EXPECT_EQ(SaveFaceTable(doc_.Faces, dir_.File("missing-folder") + "/X.FNT"), 1);
 }
 
 TEST_F(FaceTableTest, FileLiesBesideTheProgram) {
@@ -203,9 +203,9 @@ TEST_F(FaceTableTest, FileLiesBesideTheProgram) {
 }
 
 TEST_F(FaceTableTest, CellIsTheWidenedEmBoxCentred) {
-  EXPECT_EQ(FaceCellFor(1, 24, 24), std::nullopt);
+  EXPECT_EQ(FaceCellFor(doc_.Faces, 1, 24, 24), std::nullopt);
   Assign(1, "Song", 1.0);
-  std::optional<FaceCell> cell = FaceCellFor(1, 24, 24);
+  std::optional<FaceCell> cell = FaceCellFor(doc_.Faces, 1, 24, 24);
   ASSERT_TRUE(cell);
   EXPECT_EQ(cell->Width, 26);   // 26.4
   EXPECT_EQ(cell->Height, 26);
@@ -216,7 +216,7 @@ TEST_F(FaceTableTest, CellIsTheWidenedEmBoxCentred) {
 
   // An italic face leans: 1.5 times as wide, as high as upright.
   Assign(1, "Song", 1.0, 1);
-  cell = FaceCellFor(1, 24, 20);
+  cell = FaceCellFor(doc_.Faces, 1, 24, 20);
   ASSERT_TRUE(cell);
   EXPECT_EQ(cell->Width, 36);
   EXPECT_EQ(cell->Height, 22);
@@ -225,7 +225,7 @@ TEST_F(FaceTableTest, CellIsTheWidenedEmBoxCentred) {
 
   // The scale applies to both; the em box rounds halves up.
   Assign(1, "Song", 0.5);
-  cell = FaceCellFor(1, 31, 41);
+  cell = FaceCellFor(doc_.Faces, 1, 31, 41);
   ASSERT_TRUE(cell);
   EXPECT_EQ(cell->Width, 17);     // 17.05
   EXPECT_EQ(cell->Height, 23);    // 22.55
@@ -237,7 +237,7 @@ TEST_F(FaceTableTest, CellIsTheWidenedEmBoxCentred) {
 
 TEST_F(FaceTableTest, CellIsAtLeastOnePixelAndBoundedForAbsurdScales) {
   Assign(7, "Song", 0.01);
-  std::optional<FaceCell> cell = FaceCellFor(7, 10, 10);
+  std::optional<FaceCell> cell = FaceCellFor(doc_.Faces, 7, 10, 10);
   ASSERT_TRUE(cell);
   EXPECT_EQ(cell->Width, 1);
   EXPECT_EQ(cell->Height, 1);
@@ -247,18 +247,17 @@ TEST_F(FaceTableTest, CellIsAtLeastOnePixelAndBoundedForAbsurdScales) {
   EXPECT_EQ(cell->YOffset, 0);
 
   Assign(7, "Song", 1e300);
-  cell = FaceCellFor(7, 10, 10);
+  cell = FaceCellFor(doc_.Faces, 7, 10, 10);
   ASSERT_TRUE(cell);
   EXPECT_EQ(cell->Width, INT32_MAX);
   EXPECT_EQ(cell->EmHeight, INT32_MAX);
 }
 
 TEST_F(FaceTableTest, RegistryGlyphSizesFollowTheTable) {
-  Fonts().Definitions[2].Scale = 10000;
-  Fonts().Definitions[3].Scale = 15000;
-  InstallFaceTableQuery();
-  const auto size = [](int slot) {
-    const GlyphSize glyph = ChineseGlyphSize(slot, 24, 20);
+  doc_.Fonts.Definitions[2].Scale = 10000;
+  doc_.Fonts.Definitions[3].Scale = 15000;
+    const auto size = [&](int slot) {
+    const GlyphSize glyph = ChineseGlyphSize(doc_, slot, 24, 20);
     return std::make_pair(glyph.Width, glyph.Height);
   };
   EXPECT_EQ(size(2), std::make_pair(24, 20));

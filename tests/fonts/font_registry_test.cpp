@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {
@@ -22,22 +22,22 @@ class FontRegistryTest : public test::DocumentTest {
   void SetUp() override {
     test::DocumentTest::SetUp();
     // The scales of a TeX file at 600 dpi.
-    Document().Magnification = 1000;
-    Document().ConversionX = 600.0 / 72.27 / 65536.0;
-    Document().ConversionY = Document().ConversionX;
+    doc_.Dvi.Magnification = 1000;
+    doc_.Dvi.ConversionX = 600.0 / 72.27 / 65536.0;
+    doc_.Dvi.ConversionY = doc_.Dvi.ConversionX;
   }
 
   // A Chinese font of w by h points.
-  static void RegisterChinese(std::uint32_t number, double w, double h,
+  void RegisterChinese(std::uint32_t number, double w, double h,
                               const std::string& name = "ccfnta") {
-    RegisterFontDefinition(number, static_cast<std::int32_t>(h * 1048576),
+    RegisterFontDefinition(doc_, number, static_cast<std::int32_t>(h * 1048576),
                            static_cast<std::int32_t>(w * kPoint),
                            static_cast<std::int32_t>(w * kPoint), name);
   }
 
-  static std::vector<int> ChineseNumbers() {
+  std::vector<int> ChineseNumbers() {
     std::vector<int> numbers;
-    for (const ChineseFont& font : Fonts().ChineseFonts) numbers.push_back(font.Number);
+    for (const ChineseFont& font : doc_.Fonts.ChineseFonts) numbers.push_back(font.Number);
     return numbers;
   }
 };
@@ -59,7 +59,7 @@ TEST_F(FontRegistryTest, ChineseFontsTakeTheirSizeAndZitiFromTheDefinition) {
   RegisterChinese(5, 10, 10, "CCFNTA10");
   RegisterChinese(6, 0.01, 0.01, "ccfntb");  // tiny: still one pixel
   RegisterChinese(7, 10, 10, "ccfnt");      // no sixth letter
-  const std::vector<ChineseFont>& fonts = Fonts().ChineseFonts;
+  const std::vector<ChineseFont>& fonts = doc_.Fonts.ChineseFonts;
   ASSERT_EQ(fonts.size(), 4u);
   EXPECT_EQ(fonts[0].Ziti, 'S');
   EXPECT_EQ(fonts[0].PixelWidth, 83);   // 10 pt at 600 dpi = 83.02
@@ -69,31 +69,31 @@ TEST_F(FontRegistryTest, ChineseFontsTakeTheirSizeAndZitiFromTheDefinition) {
   EXPECT_EQ(fonts[2].PixelWidth, 1);
   EXPECT_EQ(fonts[2].PixelHeight, 1);
   EXPECT_EQ(fonts[3].Ziti, '@');
-  EXPECT_TRUE(Fonts().PkFonts.empty());
+  EXPECT_TRUE(doc_.Fonts.PkFonts.empty());
 }
 
 TEST_F(FontRegistryTest, HeightFollowsTheVerticalResolutionAndMagnification) {
-  CurrentOptions().ResolutionY = 300;
-  Document().Magnification = 2000;
+  doc_.Settings.ResolutionY = 300;
+  doc_.Dvi.Magnification = 2000;
   RegisterChinese(1, 10, 10);
   // 10 pt at 300 dpi, doubled: 83.02; the width follows ConversionX alone.
-  EXPECT_EQ(Fonts().ChineseFonts[0].PixelHeight, 83);
-  EXPECT_EQ(Fonts().ChineseFonts[0].PixelWidth, 83);
+  EXPECT_EQ(doc_.Fonts.ChineseFonts[0].PixelHeight, 83);
+  EXPECT_EQ(doc_.Fonts.ChineseFonts[0].PixelWidth, 83);
 }
 
 TEST_F(FontRegistryTest, DummyAndPkDefinitions) {
-  RegisterFontDefinition(12, 0, 0, 0, "CCDUMMY");
-  EXPECT_EQ(Document().DummyFont, 12);
-  RegisterFontDefinition(3, -5, 720896, 655360, "fonts/cmr10");
-  ASSERT_EQ(Fonts().PkFonts.size(), 1u);
-  const PkFont& font = Fonts().PkFonts[0];
+  RegisterFontDefinition(doc_, 12, 0, 0, 0, "CCDUMMY");
+  EXPECT_EQ(doc_.Dvi.DummyFont, 12);
+  RegisterFontDefinition(doc_, 3, -5, 720896, 655360, "fonts/cmr10");
+  ASSERT_EQ(doc_.Fonts.PkFonts.size(), 1u);
+  const PkFont& font = doc_.Fonts.PkFonts[0];
   EXPECT_EQ(font.Number, 3);
   EXPECT_EQ(font.Checksum, -5);
   EXPECT_EQ(font.ScaledSize, 720896);
   EXPECT_EQ(font.DesignSize, 655360);
   EXPECT_EQ(font.Name, "fonts/cmr10");
-  EXPECT_TRUE(Fonts().ChineseFonts.empty());
-  EXPECT_EQ(AbortMessageOf([] { RegisterFontDefinition(256, 0, 0, 0, "cmr10"); }),
+  EXPECT_TRUE(doc_.Fonts.ChineseFonts.empty());
+  EXPECT_EQ(AbortMessageOf([&] { RegisterFontDefinition(doc_, 256, 0, 0, 0, "cmr10"); }),
             "Font no.>255");
 }
 
@@ -103,76 +103,76 @@ TEST_F(FontRegistryTest, ChineseFontsSortWidestThenTallestAndStable) {
   RegisterChinese(3, 10, 12);
   RegisterChinese(4, 10, 10);  // same size as font 1: stays behind it
   RegisterChinese(5, 12, 14);
-  RegisterFontDefinition(9, 0, kPoint, kPoint, "cmr10");
-  RegisterFontDefinition(2, 0, kPoint, kPoint, "cmr7");
-  RegisterFontDefinition(200, 0, kPoint, kPoint, "cmr5");
-  SortFontTables();
+  RegisterFontDefinition(doc_, 9, 0, kPoint, kPoint, "cmr10");
+  RegisterFontDefinition(doc_, 2, 0, kPoint, kPoint, "cmr7");
+  RegisterFontDefinition(doc_, 200, 0, kPoint, kPoint, "cmr5");
+  SortFontTables(doc_.Fonts);
   EXPECT_EQ(ChineseNumbers(), (std::vector<int>{5, 2, 3, 1, 4}));
-  ASSERT_EQ(Fonts().PkFonts.size(), 3u);
-  EXPECT_EQ(Fonts().PkFonts[0].Number, 2);
-  EXPECT_EQ(Fonts().PkFonts[1].Number, 9);
-  EXPECT_EQ(Fonts().PkFonts[2].Number, 200);
+  ASSERT_EQ(doc_.Fonts.PkFonts.size(), 3u);
+  EXPECT_EQ(doc_.Fonts.PkFonts[0].Number, 2);
+  EXPECT_EQ(doc_.Fonts.PkFonts[1].Number, 9);
+  EXPECT_EQ(doc_.Fonts.PkFonts[2].Number, 200);
 }
 
 TEST_F(FontRegistryTest, PkResolutionFromMagnificationAndScaling) {
-  RegisterFontDefinition(0, 0, 10 * kPoint, 10 * kPoint, "cmr10");
-  RegisterFontDefinition(1, 0, 12 * kPoint, 10 * kPoint, "cmr10");
+  RegisterFontDefinition(doc_, 0, 0, 10 * kPoint, 10 * kPoint, "cmr10");
+  RegisterFontDefinition(doc_, 1, 0, 12 * kPoint, 10 * kPoint, "cmr10");
   // \magstephalf: 1.095445 x 600 = 657.27.
-  RegisterFontDefinition(2, 0, 717895, 655360, "cmr10");
-  RegisterFontDefinition(3, 0, 10 * kPoint, 0, "cmr10");  // no design size
+  RegisterFontDefinition(doc_, 2, 0, 717895, 655360, "cmr10");
+  RegisterFontDefinition(doc_, 3, 0, 10 * kPoint, 0, "cmr10");  // no design size
   // 1.2 x 600 + 0.5 = 720.5: the integer part.
-  EXPECT_EQ(PkResolution(0), 600);
-  EXPECT_EQ(PkResolution(1), 720);
-  EXPECT_EQ(PkResolution(2), 657);
-  EXPECT_EQ(PkResolution(3), 600);
-  Document().Magnification = 2000;
-  EXPECT_EQ(PkResolution(0), 1200);
-  CurrentOptions().ResolutionX = 300;
-  Document().Magnification = 1000;
-  EXPECT_EQ(PkResolution(1), 360);
+  EXPECT_EQ(PkResolution(doc_, 0), 600);
+  EXPECT_EQ(PkResolution(doc_, 1), 720);
+  EXPECT_EQ(PkResolution(doc_, 2), 657);
+  EXPECT_EQ(PkResolution(doc_, 3), 600);
+  doc_.Dvi.Magnification = 2000;
+  EXPECT_EQ(PkResolution(doc_, 0), 1200);
+  doc_.Settings.ResolutionX = 300;
+  doc_.Dvi.Magnification = 1000;
+  EXPECT_EQ(PkResolution(doc_, 1), 360);
 }
 
 TEST_F(FontRegistryTest, GlyphSizeFromTheDefinitionScale) {
   // Scale 10000 by default (no ccfonts.def read).
-  EXPECT_EQ(ChineseGlyphSize(2, 24, 30).Width, 24);
-  EXPECT_EQ(ChineseGlyphSize(2, 24, 30).Height, 30);
-  Fonts().Definitions[3].Scale = 12000;
+  EXPECT_EQ(ChineseGlyphSize(doc_, 2, 24, 30).Width, 24);
+  EXPECT_EQ(ChineseGlyphSize(doc_, 2, 24, 30).Height, 30);
+  doc_.Fonts.Definitions[3].Scale = 12000;
   // 24 x 1.2 = 28.8 and 30 x 1.2 = 36; rounding by +5000.
-  EXPECT_EQ(ChineseGlyphSize(3, 24, 30).Width, 29);
-  EXPECT_EQ(ChineseGlyphSize(3, 24, 30).Height, 36);
-  Fonts().Definitions[3].Scale = 10208;  // 24 x 1.0208 = 24.4992
-  EXPECT_EQ(ChineseGlyphSize(3, 24, 24).Width, 24);
-  Fonts().Definitions[3].Scale = 10209;  // 24.5016
-  EXPECT_EQ(ChineseGlyphSize(3, 24, 24).Width, 25);
-  Fonts().Definitions[4].Scale = 4000;  // 1 x 0.4 rounds to 0: at least 1
-  EXPECT_EQ(ChineseGlyphSize(4, 1, 1).Width, 1);
-  EXPECT_EQ(ChineseGlyphSize(4, 1, 1).Height, 1);
+  EXPECT_EQ(ChineseGlyphSize(doc_, 3, 24, 30).Width, 29);
+  EXPECT_EQ(ChineseGlyphSize(doc_, 3, 24, 30).Height, 36);
+  doc_.Fonts.Definitions[3].Scale = 10208;  // 24 x 1.0208 = 24.4992
+  EXPECT_EQ(ChineseGlyphSize(doc_, 3, 24, 24).Width, 24);
+  doc_.Fonts.Definitions[3].Scale = 10209;  // 24.5016
+  EXPECT_EQ(ChineseGlyphSize(doc_, 3, 24, 24).Width, 25);
+  doc_.Fonts.Definitions[4].Scale = 4000;  // 1 x 0.4 rounds to 0: at least 1
+  EXPECT_EQ(ChineseGlyphSize(doc_, 4, 1, 1).Width, 1);
+  EXPECT_EQ(ChineseGlyphSize(doc_, 4, 1, 1).Height, 1);
 }
 
 TEST_F(FontRegistryTest, GlyphSizeFromATrueTypeFace) {
-  test::ServeWithFace(TheFaceTable(), 2, 1.0, true);
-  test::ServeWithFace(TheFaceTable(), 3, 0.5);
-  test::ServeWithFace(TheFaceTable(), 0, 1.0);
-  Fonts().Definitions[5].Scale = 15000;  // not used: the face wins
+  test::ServeWithFace(doc_.Faces, 2, 1.0, true);
+  test::ServeWithFace(doc_.Faces, 3, 0.5);
+  test::ServeWithFace(doc_.Faces, 0, 1.0);
+  doc_.Fonts.Definitions[5].Scale = 15000;  // not used: the face wins
   // Slot 5 is ziti 2 (B): italic widens by 1.5, height always 1.1.
-  EXPECT_EQ(ChineseGlyphSize(5, 24, 24).Width, 36);
-  EXPECT_EQ(ChineseGlyphSize(5, 24, 24).Height, 26);  // 26.4
+  EXPECT_EQ(ChineseGlyphSize(doc_, 5, 24, 24).Width, 36);
+  EXPECT_EQ(ChineseGlyphSize(doc_, 5, 24, 24).Height, 26);  // 26.4
   // Slot 6 is ziti 3, half size: 24 x 0.5 x 1.1 = 13.2.
-  EXPECT_EQ(ChineseGlyphSize(6, 24, 25).Width, 13);
-  EXPECT_EQ(ChineseGlyphSize(6, 24, 25).Height, 14);  // 13.75
+  EXPECT_EQ(ChineseGlyphSize(doc_, 6, 24, 25).Width, 13);
+  EXPECT_EQ(ChineseGlyphSize(doc_, 6, 24, 25).Height, 14);  // 13.75
   // Slot 1 (the symbols) belongs to ziti 0 like slot 0.
-  EXPECT_EQ(ChineseGlyphSize(1, 10, 10).Width, 11);
+  EXPECT_EQ(ChineseGlyphSize(doc_, 1, 10, 10).Width, 11);
   // A ziti without a face falls back to the definition.
-  Fonts().Definitions[8].Scale = 15000;
-  EXPECT_EQ(ChineseGlyphSize(8, 24, 24).Width, 36);
-  EXPECT_EQ(ChineseGlyphSize(8, 24, 24).Height, 36);
+  doc_.Fonts.Definitions[8].Scale = 15000;
+  EXPECT_EQ(ChineseGlyphSize(doc_, 8, 24, 24).Width, 36);
+  EXPECT_EQ(ChineseGlyphSize(doc_, 8, 24, 24).Height, 36);
 
-  EXPECT_TRUE(FaceServes(TheFaceTable(), 2));
-  EXPECT_FALSE(FaceServes(TheFaceTable(), 27));
-  EXPECT_FALSE(FaceServes(TheFaceTable(), -1));
-  TheFaceTable() = FaceTable{};
-  EXPECT_EQ(ChineseGlyphSize(5, 24, 24).Width, 36);  // now 1.5 from the definition
-  EXPECT_EQ(ChineseGlyphSize(6, 24, 24).Width, 24);
+  EXPECT_TRUE(FaceServes(doc_.Faces, 2));
+  EXPECT_FALSE(FaceServes(doc_.Faces, 27));
+  EXPECT_FALSE(FaceServes(doc_.Faces, -1));
+  doc_.Faces = FaceTable{};
+  EXPECT_EQ(ChineseGlyphSize(doc_, 5, 24, 24).Width, 36);  // now 1.5 from the definition
+  EXPECT_EQ(ChineseGlyphSize(doc_, 6, 24, 24).Width, 24);
 }
 
 TEST_F(FontRegistryTest, RowCellCodesOfTheSlots) {

@@ -15,7 +15,7 @@
 
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/fonts/pk_font_fixture.h"
 #include "tests/support/pk_writer.h"
 
@@ -173,16 +173,16 @@ class PkFixtureTest : public PkFontTest {
  protected:
   void SetUp() override {
     PkFontTest::SetUp();
-    PreparePkFileNames(Fixture("pk/dpi$d/"));
+    PreparePkFileNames(doc_, Fixture("pk/dpi$d/"));
   }
 
   // Loads all 128 characters of cmr10 at a resolution and compares each
   // with pktype's listing.
   void CompareWithListing(int resolution, const std::string& listing, bool expect_raw) {
-    CurrentOptions().ResolutionX = resolution;
+    doc_.Settings.ResolutionX = resolution;
     const std::size_t font = AddFont("cmr10", AllCodes());
     CountingFiles files;
-    ASSERT_EQ(LoadPkFont(font), 128u);
+    ASSERT_EQ(LoadPkFont(doc_, font), 128u);
     EXPECT_EQ(files.Opened.back(), Fixture("pk/dpi" + std::to_string(resolution) + "/cmr10.PK"));
 
     const std::vector<ListedCharacter> listed = ReadListing(Fixture(listing));
@@ -225,7 +225,7 @@ TEST_F(PkFixtureTest, EveryCharacterOfCmr10At300DpiIsAsPktypeListsItRawOnesToo) 
 
 TEST_F(PkFixtureTest, CharactersAreThePixelsMetafontMade) {
   const std::size_t font = AddFont("cmr10", {'&', '.', 'A', 'g'});
-  ASSERT_EQ(LoadPkFont(font), 4u);
+  ASSERT_EQ(LoadPkFont(doc_, font), 4u);
   const auto images = ReadGftypeImages(Fixture("pk/cmr10-600-gftype.txt"));
   ASSERT_EQ(images.size(), 4u);
   for (const auto& [code, ink] : images) {
@@ -236,15 +236,15 @@ TEST_F(PkFixtureTest, CharactersAreThePixelsMetafontMade) {
 }
 
 TEST_F(PkFixtureTest, EveryFontOfThePlainDocumentLoads) {
-  ASSERT_EQ(OpenDviFile(Fixture("dvi/plain.dvi")), 0);
-  ASSERT_EQ(PreScan(), 0);
-  const FontRegistry& fonts = Fonts();
+  ASSERT_EQ(OpenDviFile(doc_, Fixture("dvi/plain.dvi")), 0);
+  ASSERT_EQ(PreScan(doc_), 0);
+  const FontRegistry& fonts = doc_.Fonts;
   ASSERT_EQ(fonts.PkFonts.size(), 10u);
   CountingFiles files;
   std::size_t glyphs = 0;
   for (std::size_t font = 0; font < fonts.PkFonts.size(); ++font) {
     SCOPED_TRACE(fonts.PkFonts[font].Name);
-    EXPECT_EQ(LoadPkFont(font), fonts.PkGlyphBounds[font + 1] - fonts.PkGlyphBounds[font]);
+    EXPECT_EQ(LoadPkFont(doc_, font), fonts.PkGlyphBounds[font + 1] - fonts.PkGlyphBounds[font]);
     glyphs += fonts.PkGlyphBounds[font + 1] - fonts.PkGlyphBounds[font];
   }
   EXPECT_GT(glyphs, 100u);

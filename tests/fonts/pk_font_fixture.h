@@ -18,7 +18,7 @@
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/load_run.h"
 #include "previewer/fonts/pk_font.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/fonts/pk_generator_fake.h"
 #include "tests/support/counting_files.h"
 #include "tests/support/document_fixture.h"
@@ -33,28 +33,28 @@ class PkFontTest : public DocumentTest {
  protected:
   void SetUp() override {
     DocumentTest::SetUp();
-    Document().Num = DviWriter::kTexNum;
-    Document().Den = DviWriter::kTexDen;
-    Document().Magnification = 1000;
-    PkGeneratorRan() = false;
-    MissingPkFonts().clear();
+    doc_.Dvi.Num = DviWriter::kTexNum;
+    doc_.Dvi.Den = DviWriter::kTexDen;
+    doc_.Dvi.Magnification = 1000;
+    doc_.Load.PkGeneratorRan = false;
+    doc_.Load.MissingPkFonts.clear();
     TheFakePkGenerator() = FakePkGenerator{};
-    DiscardCarryOver();
-    PreparePkFileNames(dir_.Path() + kSeparator + "dpi$d" + kSeparator);
+    DiscardCarryOver(doc_.CarryOver);
+    PreparePkFileNames(doc_, dir_.Path() + kSeparator + "dpi$d" + kSeparator);
   }
 
   void TearDown() override {
-    DiscardCarryOver();
+    DiscardCarryOver(doc_.CarryOver);
     TheFakePkGenerator() = FakePkGenerator{};
     DocumentTest::TearDown();
   }
 
   // Adds a PK font with one glyph record per code (ascending, as the
   // pre-scan makes them); gives its index.
-  static std::size_t AddFont(const std::string& name, const std::vector<std::uint8_t>& codes,
+  std::size_t AddFont(const std::string& name, const std::vector<std::uint8_t>& codes,
                              std::int32_t scaled_size = 10 * kPoint,
                              std::int32_t design_size = 10 * kPoint) {
-    FontRegistry& fonts = Fonts();
+    FontRegistry& fonts = doc_.Fonts;
     PkFont font;
     font.Number = static_cast<std::uint8_t>(fonts.PkFonts.size());
     font.ScaledSize = scaled_size;
@@ -72,8 +72,8 @@ class PkFontTest : public DocumentTest {
   }
 
   // The glyph record of a code in a font's group.
-  static PkGlyph& Glyph(std::size_t font, std::uint8_t code) {
-    FontRegistry& fonts = Fonts();
+  PkGlyph& Glyph(std::size_t font, std::uint8_t code) {
+    FontRegistry& fonts = doc_.Fonts;
     for (std::uint32_t i = fonts.PkGlyphBounds[font]; i < fonts.PkGlyphBounds[font + 1]; ++i) {
       if (fonts.PkGlyphs[i].Code == code) return fonts.PkGlyphs[i];
     }
@@ -96,12 +96,12 @@ class PkFontTest : public DocumentTest {
   }
 
   // Loads a font; gives the abort's message when it aborts.
-  static std::optional<std::string> Load(std::size_t font) {
-    return AbortMessageOf([&] { LoadPkFont(font); });
+  std::optional<std::string> Load(std::size_t font) {
+    return AbortMessageOf([&] { LoadPkFont(doc_, font); });
   }
 
   // The message of a bad file at path.
-  static std::string BadFile(const std::string& specific, const std::string& path) {
+  std::string BadFile(const std::string& specific, const std::string& path) {
     return specific + ".\n\"" + path + "\" deleted.\nPlease reopen the DVI file.";
   }
 };

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/fonts/pk_font_fixture.h"
 #include "tests/support/pk_writer.h"
 
@@ -50,28 +50,28 @@ bool IsBadFileMessage(const std::string& message) {
 // File names and the search.
 
 TEST_F(PkFontTest, FileNamesPutTheResolutionForTheFirstDollarD) {
-  PreparePkFileNames("C:\\PIXEL\\DPI$d\\");
-  EXPECT_EQ(PkFileName(600, "cmr10", false), "C:\\PIXEL\\DPI600\\cmr10.PK");
-  PreparePkFileNames("/fonts/$D/pk/$d/");
-  EXPECT_EQ(PkFileName(300, "cmbxsl10x", false), "/fonts/300/pk/$d/cmbxsl10x.PK");
-  EXPECT_EQ(PkFileName(300, "cmbxsl10x", true), "/fonts/300/pk/$d/cmbxsl10.PK");
-  EXPECT_EQ(PkFileName(300, "cmr10", true), "/fonts/300/pk/$d/cmr10.PK");
+  PreparePkFileNames(doc_, "C:\\PIXEL\\DPI$d\\");
+  EXPECT_EQ(PkFileName(doc_.Load.PkPaths, 600, "cmr10", false), "C:\\PIXEL\\DPI600\\cmr10.PK");
+  PreparePkFileNames(doc_, "/fonts/$D/pk/$d/");
+  EXPECT_EQ(PkFileName(doc_.Load.PkPaths, 300, "cmbxsl10x", false), "/fonts/300/pk/$d/cmbxsl10x.PK");
+  EXPECT_EQ(PkFileName(doc_.Load.PkPaths, 300, "cmbxsl10x", true), "/fonts/300/pk/$d/cmbxsl10.PK");
+  EXPECT_EQ(PkFileName(doc_.Load.PkPaths, 300, "cmr10", true), "/fonts/300/pk/$d/cmr10.PK");
   // One separator comes off the working copy, not two.
-  PreparePkFileNames("dpi$d\\\\");
-  EXPECT_EQ(PkFileName(72, "a", false), "dpi72\\\\a.PK");
+  PreparePkFileNames(doc_, "dpi$d\\\\");
+  EXPECT_EQ(PkFileName(doc_.Load.PkPaths, 72, "a", false), "dpi72\\\\a.PK");
   // The trail byte of a Chinese character is not a separator.
-  PreparePkFileNames("dpi$d\xD7\x5C");
-  EXPECT_EQ(PkFileName(600, "a", false), "dpi600\xD7\x5C\\a.PK");
+  PreparePkFileNames(doc_, "dpi$d\xD7\x5C");
+  EXPECT_EQ(PkFileName(doc_.Load.PkPaths, 600, "a", false), "dpi600\xD7\x5C\\a.PK");
 }
 
 TEST_F(PkFontTest, ATemplateWithoutDollarDAbortsTheRun) {
   for (const char* path_template : {"C:\\PIXEL\\DPI\\", "dpi$x/", "dpi$", "d$/"}) {
-    EXPECT_EQ(AbortMessageOf([&] { PreparePkFileNames(path_template); }),
+    EXPECT_EQ(AbortMessageOf([&] { PreparePkFileNames(doc_, path_template); }),
               "Invalid PK font path (substring \"$d!\" not found)!")
         << path_template;
   }
-  SetLanguage(Language::Chinese);
-  EXPECT_EQ(AbortMessageOf([] { PreparePkFileNames("C:\\PIXEL\\"); }),
+  ui_.SetLanguage(Language::Chinese);
+  EXPECT_EQ(AbortMessageOf([&] { PreparePkFileNames(doc_, "C:\\PIXEL\\"); }),
             "非法PK字库路径(路径中没有包含\"$d!\")!");
 }
 
@@ -92,14 +92,14 @@ TEST_F(PkFontTest, TheFileOneBelowComesFirstThenTheExactOneThenOneAbove) {
   ASSERT_EQ(Load(font), std::nullopt);
   EXPECT_EQ(Rows(Glyph(font, 'A')), kA.Rows());
   EXPECT_EQ(files.Opened, std::vector<std::string>{below});
-  EXPECT_EQ(Fonts().PkFonts[font].File, below);
+  EXPECT_EQ(doc_.Fonts.PkFonts[font].File, below);
 }
 
 TEST_F(PkFontTest, ALongNameIsAlsoTriedWithItsFirstEightCharacters) {
   const std::size_t font = AddFont("cmbxsl10x", {'A'});
   const std::string short_file = WritePk(600, "cmbxsl10", FontFile({Char('A', kA)}));
   CountingFiles files;
-  EXPECT_EQ(LoadPkFont(font), 1u);
+  EXPECT_EQ(LoadPkFont(doc_, font), 1u);
   EXPECT_EQ(files.Opened, (std::vector<std::string>{PkPath(599, "cmbxsl10x"), PkPath(599, "cmbxsl10"),
                                                     PkPath(600, "cmbxsl10x"), short_file}));
   EXPECT_EQ(Rows(Glyph(font, 'A')), kA.Rows());
@@ -109,7 +109,7 @@ TEST_F(PkFontTest, AFontWithoutGlyphsOpensNothing) {
   AddFont("cmr10", {'A'});
   const std::size_t empty = AddFont("cmr7", {});
   CountingFiles files;
-  EXPECT_EQ(LoadPkFont(empty), 0u);
+  EXPECT_EQ(LoadPkFont(doc_, empty), 0u);
   EXPECT_TRUE(files.Opened.empty());
 }
 
@@ -122,7 +122,7 @@ TEST_F(PkFontTest, AFontNeitherFoundNorMadeIsMissingWithTheResolutionWanted) {
   CountingFiles files;
   EXPECT_EQ(Load(font), std::nullopt);
   EXPECT_EQ(TheFakePkGenerator().Calls, 1);
-  EXPECT_TRUE(PkGeneratorRan());
+  EXPECT_TRUE(doc_.Load.PkGeneratorRan);
   EXPECT_TRUE(Glyph(font, 'A').Bitmap.empty());
   // r - 1, r and r + 1, each with the full and the short name, twice.
   EXPECT_EQ(files.Opened.size(), 12u);
@@ -132,11 +132,11 @@ TEST_F(PkFontTest, AFontNeitherFoundNorMadeIsMissingWithTheResolutionWanted) {
   const std::size_t next = AddFont("cmr7", {'A'}, 0x7FFFFFFF, 1);
   EXPECT_EQ(Load(next), std::nullopt);
   EXPECT_EQ(TheFakePkGenerator().Calls, 1);
-  ASSERT_EQ(MissingPkFonts().size(), 2u);
-  EXPECT_EQ(MissingPkFonts()[0].Name, "cmbxsl10x");
-  EXPECT_EQ(MissingPkFonts()[0].Resolution, 600);
-  EXPECT_EQ(MissingPkFonts()[1].Name, "cmr7");
-  EXPECT_EQ(MissingPkFonts()[1].Resolution, 2147483647);  // no overflow
+  ASSERT_EQ(doc_.Load.MissingPkFonts.size(), 2u);
+  EXPECT_EQ(doc_.Load.MissingPkFonts[0].Name, "cmbxsl10x");
+  EXPECT_EQ(doc_.Load.MissingPkFonts[0].Resolution, 600);
+  EXPECT_EQ(doc_.Load.MissingPkFonts[1].Name, "cmr7");
+  EXPECT_EQ(doc_.Load.MissingPkFonts[1].Resolution, 2147483647);  // no overflow
 }
 
 TEST_F(PkFontTest, TheFilesAreTriedOnceMoreAfterTheGeneratorRan) {
@@ -240,7 +240,7 @@ TEST_F(PkFontTest, CharactersComeInAnyOrderAndTheFileIsLeftAfterTheLastOne) {
   pk.Character(Char('B', kB));
   pk.Byte(250).Raw("whatever follows is never read");
   const std::string path = WritePk(600, "cmr10", pk.Data());
-  EXPECT_EQ(LoadPkFont(font), 3u);
+  EXPECT_EQ(LoadPkFont(doc_, font), 3u);
   EXPECT_EQ(Rows(Glyph(font, 'A')), kA.Rows());
   EXPECT_EQ(Rows(Glyph(font, 'B')), kB.Rows());
   EXPECT_EQ(Rows(Glyph(font, 'C')), kC.Rows());
@@ -277,8 +277,8 @@ TEST_F(PkFontTest, ZeroSizedCharactersAreOneBlankPixel) {
 
 TEST_F(PkFontTest, TheAdvanceConvertsTheTfmWidthIntoTheDocumentsUnits) {
   // 1 DVI unit = 10^-7 m: 5 pt = 5 / 72.27 in = 17572.99 units.
-  Document().Num = 1;
-  Document().Den = 1;
+  doc_.Dvi.Num = 1;
+  doc_.Dvi.Den = 1;
   const std::size_t font = AddFont("cmr10", {'A'});
   // 12 pt at 12 pt: the same file at the same resolution.
   const std::size_t larger = AddFont("cmr10", {'A'}, 12 * kPoint, 12 * kPoint);
@@ -306,7 +306,7 @@ TEST_F(PkFontTest, ALongPacketAbove65535BytesAbortsAndKeepsTheFile) {
   EXPECT_EQ(Load(font), "Character too big!");
   EXPECT_TRUE(FileExists(path));
   EXPECT_TRUE(files.Removed.empty());
-  SetLanguage(Language::Chinese);
+  ui_.SetLanguage(Language::Chinese);
   EXPECT_EQ(Load(font), "字符太大");
 }
 
@@ -317,7 +317,7 @@ struct BrokenFile {
 };
 
 std::vector<BrokenFile> BrokenFiles() {
-  auto with = [](std::vector<PkCharacter> characters) { return FontFile(characters); };
+  auto with = [&](std::vector<PkCharacter> characters) { return FontFile(characters); };
   PkWriter bad_id;
   bad_id.Preamble("test", 88).Character(Char('A', kA)).Postamble();
   PkWriter bad_command;
@@ -374,7 +374,7 @@ std::vector<BrokenFile> BrokenFiles() {
 TEST_F(PkFontTest, ABadFileIsDeletedAndNamedInTheMessage) {
   for (const BrokenFile& bad : BrokenFiles()) {
     SCOPED_TRACE(bad.Name);
-    ClearFonts();
+    doc_.Fonts = FontRegistry{};
     const std::size_t font = AddFont("cmr10", {'A'});
     const std::string path = WritePk(600, "cmr10", bad.Data);
     CountingFiles files;
@@ -385,7 +385,7 @@ TEST_F(PkFontTest, ABadFileIsDeletedAndNamedInTheMessage) {
 }
 
 TEST_F(PkFontTest, TheBadFileMessageFollowsTheLanguage) {
-  SetLanguage(Language::Chinese);
+  ui_.SetLanguage(Language::Chinese);
   const std::size_t font = AddFont("cmr10", {'A'});
   PkWriter pk;
   pk.Preamble().Byte(255);
@@ -417,11 +417,11 @@ TEST_F(PkFontTest, AFileCutAnywhereIsABadFileUnlessEveryGlyphCameBefore) {
   const std::size_t font = AddFont("cmr10", {'A', 'B', 'C', 'D'});
   const std::string path = WritePk(600, "cmr10", whole);
   ASSERT_EQ(Load(font), std::nullopt);
-  std::vector<PkGlyph> expected(Fonts().PkGlyphs.begin(), Fonts().PkGlyphs.end());
+  std::vector<PkGlyph> expected(doc_.Fonts.PkGlyphs.begin(), doc_.Fonts.PkGlyphs.end());
 
   for (std::uint32_t length = 0; length < whole.size(); ++length) {
     SCOPED_TRACE(length);
-    for (PkGlyph& glyph : Fonts().PkGlyphs) {
+    for (PkGlyph& glyph : doc_.Fonts.PkGlyphs) {
       PkGlyph empty;
       empty.Code = glyph.Code;
       glyph = std::move(empty);
@@ -431,7 +431,7 @@ TEST_F(PkFontTest, AFileCutAnywhereIsABadFileUnlessEveryGlyphCameBefore) {
     if (length >= last_glyph_end) {
       ASSERT_EQ(message, std::nullopt);
       for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(Fonts().PkGlyphs[i].Bitmap, expected[i].Bitmap);
+        EXPECT_EQ(doc_.Fonts.PkGlyphs[i].Bitmap, expected[i].Bitmap);
       }
       continue;
     }
@@ -451,19 +451,19 @@ TEST_F(PkFontTest, GlyphsCarriedOverAreTakenWithoutOpeningTheFile) {
       FontFile({{.Code = 'A', .TfmWidth = 3 << 18, .XOffset = -2, .YOffset = 3, .Bitmap = kA},
                 Char('B', kB)}));
   ASSERT_EQ(Load(font), std::nullopt);
-  const std::vector<PkGlyph> loaded(Fonts().PkGlyphs.begin(), Fonts().PkGlyphs.end());
-  SaveCarryOver();
+  const std::vector<PkGlyph> loaded(doc_.Fonts.PkGlyphs.begin(), doc_.Fonts.PkGlyphs.end());
+  SaveCarryOver(doc_);
 
   // The new document: the same font at the same resolution.
-  ClearFonts();
+  doc_.Fonts = FontRegistry{};
   font = AddFont("cmr10", {'A', 'B'});
   {
     CountingFiles files;
-    EXPECT_EQ(LoadPkFont(font), 2u);
+    EXPECT_EQ(LoadPkFont(doc_, font), 2u);
     EXPECT_TRUE(files.Opened.empty());
   }
   for (std::size_t i = 0; i < loaded.size(); ++i) {
-    const PkGlyph& glyph = Fonts().PkGlyphs[i];
+    const PkGlyph& glyph = doc_.Fonts.PkGlyphs[i];
     EXPECT_EQ(glyph.Bitmap, loaded[i].Bitmap);
     EXPECT_EQ(glyph.Width, loaded[i].Width);
     EXPECT_EQ(glyph.Height, loaded[i].Height);
@@ -474,12 +474,12 @@ TEST_F(PkFontTest, GlyphsCarriedOverAreTakenWithoutOpeningTheFile) {
 
   // Another reload with one more character: the file gives only that one
   // (its 'A' has changed, but the carried 'A' is used).
-  SaveCarryOver();
-  ClearFonts();
+  SaveCarryOver(doc_);
+  doc_.Fonts = FontRegistry{};
   font = AddFont("cmr10", {'A', 'C'});
   WriteFile(path, FontFile({Char('A', kC), Char('C', kC)}));
   CountingFiles files;
-  EXPECT_EQ(LoadPkFont(font), 2u);
+  EXPECT_EQ(LoadPkFont(doc_, font), 2u);
   EXPECT_EQ(files.Opened, (std::vector<std::string>{PkPath(599, "cmr10"), path}));
   EXPECT_EQ(Rows(Glyph(font, 'A')), kA.Rows());
   EXPECT_EQ(Rows(Glyph(font, 'C')), kC.Rows());
@@ -489,12 +489,12 @@ TEST_F(PkFontTest, GlyphsOfAnotherResolutionAreNotCarriedOver) {
   std::size_t font = AddFont("cmr10", {'A'});
   WritePk(600, "cmr10", FontFile({Char('A', kA)}));
   ASSERT_EQ(Load(font), std::nullopt);
-  SaveCarryOver();
-  ClearFonts();
+  SaveCarryOver(doc_);
+  doc_.Fonts = FontRegistry{};
   font = AddFont("cmr10", {'A'}, 12 * kPoint);  // magstep 1: resolution 720
   const std::string path = WritePk(720, "cmr10", FontFile({Char('A', kB)}));
   CountingFiles files;
-  EXPECT_EQ(LoadPkFont(font), 1u);
+  EXPECT_EQ(LoadPkFont(doc_, font), 1u);
   EXPECT_EQ(files.Opened.back(), path);
   EXPECT_EQ(Rows(Glyph(font, 'A')), kB.Rows());
 }

@@ -14,7 +14,7 @@
 #include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/load_run.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {
@@ -26,27 +26,31 @@ class PkGeneratorTest : public test::DocumentTest {
  protected:
   void SetUp() override {
     DocumentTest::SetUp();
-    CurrentOptions().ProgramPath = dir_.File("moxwin32.exe");
+    doc_.Settings.ProgramPath = dir_.File("moxwin32.exe");
   }
 
   std::string Generator() const { return dir_.File(PkGeneratorName()); }
 };
 
 TEST(PkGeneratorPathTest, ReplacesTheProgramNameAfterTheLastSeparator) {
-  ResetOptions();
-  CurrentOptions().ProgramPath = "C:\\MOX\\bin/moxwin32.exe";
-  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\bin/" + PkGeneratorName());
-  CurrentOptions().ProgramPath = "C:\\MOX\\bin\\moxwin32.exe";
-  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\bin\\" + PkGeneratorName());
-  CurrentOptions().ProgramPath = "moxwin32.exe";
-  EXPECT_EQ(PkGeneratorPath(), PkGeneratorName());
+  test::RecordingReporter ui_;
+  FontDocument doc_(ui_, Options{});
+  doc_.Settings = Options{};
+  doc_.Settings.ProgramPath = "C:\\MOX\\bin/moxwin32.exe";
+  EXPECT_EQ(PkGeneratorPath(doc_.Settings), "C:\\MOX\\bin/" + PkGeneratorName());
+  doc_.Settings.ProgramPath = "C:\\MOX\\bin\\moxwin32.exe";
+  EXPECT_EQ(PkGeneratorPath(doc_.Settings), "C:\\MOX\\bin\\" + PkGeneratorName());
+  doc_.Settings.ProgramPath = "moxwin32.exe";
+  EXPECT_EQ(PkGeneratorPath(doc_.Settings), PkGeneratorName());
   // The second byte of a Chinese character may be 0x5C; it is no separator.
-  CurrentOptions().ProgramPath = "C:\\MOX\\" "\x81\x5c" "view.exe";
-  EXPECT_EQ(PkGeneratorPath(), "C:\\MOX\\" + PkGeneratorName());
-  ResetOptions();
+  doc_.Settings.ProgramPath = "C:\\MOX\\" "\x81\x5c" "view.exe";
+  EXPECT_EQ(PkGeneratorPath(doc_.Settings), "C:\\MOX\\" + PkGeneratorName());
+  doc_.Settings = Options{};
 }
 
 TEST(PkGeneratorPathTest, AbsoluteForwardPaths) {
+  test::RecordingReporter ui_;
+  FontDocument doc_(ui_, Options{});
   struct Case {
     const char* path;
     const char* current;
@@ -75,27 +79,27 @@ TEST(PkGeneratorPathTest, AbsoluteForwardPaths) {
 }
 
 TEST_F(PkGeneratorTest, CommandLineHasTheDesignsFormat) {
-  CurrentOptions().ProgramPath = "C:\\MOX\\moxwin32.exe";
-  Document().Name = "C:\\DOCS\\paper.dvi";
-  Document().Magnification = 0;
-  EXPECT_EQ(PkGeneratorCommandLine("C:\\MOX\\PIXEL\\DPI$d\\"),
+  doc_.Settings.ProgramPath = "C:\\MOX\\moxwin32.exe";
+  doc_.Dvi.Name = "C:\\DOCS\\paper.dvi";
+  doc_.Dvi.Magnification = 0;
+  EXPECT_EQ(PkGeneratorCommandLine(doc_, "C:\\MOX\\PIXEL\\DPI$d\\"),
             "C:\\MOX\\" + PkGeneratorName() + " -C -E -R600.00x600.00 -M1000 -PC:\\MOX\\PIXEL\\DPI$d\\ "
             "C:/DOCS/paper.dvi");
 
-  CurrentOptions().ResolutionX = 300.456;
-  CurrentOptions().ResolutionY = 254;
-  Document().Magnification = 1200;
-  EXPECT_EQ(PkGeneratorCommandLine("/pk/dpi$d/"),
+  doc_.Settings.ResolutionX = 300.456;
+  doc_.Settings.ResolutionY = 254;
+  doc_.Dvi.Magnification = 1200;
+  EXPECT_EQ(PkGeneratorCommandLine(doc_, "/pk/dpi$d/"),
             "C:\\MOX\\" + PkGeneratorName() + " -C -E -R300.46x254.00 -M1200 -P/pk/dpi$d/ "
             "C:/DOCS/paper.dvi");
 }
 
 TEST_F(PkGeneratorTest, RelativeDviNameBecomesAnAbsoluteForwardPath) {
-  Document().Name = "sub\\..\\paper.dvi";
-  std::string current = platform::CurrentDirectoryFor(Document().Name);
+  doc_.Dvi.Name = "sub\\..\\paper.dvi";
+  std::string current = platform::CurrentDirectoryFor(doc_.Dvi.Name);
   const std::string expected = AbsoluteForwardPath(current + "/paper.dvi", "");
   ASSERT_EQ(expected.find('\\'), std::string::npos);
-  const std::string line = PkGeneratorCommandLine("T$d\\");
+  const std::string line = PkGeneratorCommandLine(doc_, "T$d\\");
   EXPECT_EQ(line.substr(line.size() - expected.size() - 1), " " + expected);
   EXPECT_EQ(line.find(".."), std::string::npos);
 #ifdef _WIN32
@@ -105,26 +109,26 @@ TEST_F(PkGeneratorTest, RelativeDviNameBecomesAnAbsoluteForwardPath) {
 }
 
 TEST_F(PkGeneratorTest, MissingGeneratorIsReportedWithWinExecsCode) {
-  Document().Name = dir_.File("paper.dvi");
-  EXPECT_EQ(RunPkGenerator("T$d\\"), 1);
+  doc_.Dvi.Name = dir_.File("paper.dvi");
+  EXPECT_EQ(RunPkGenerator(doc_, "T$d\\"), 1);
   ASSERT_EQ(ui_.Boxes.size(), 1u);
   EXPECT_EQ(ui_.Boxes[0].Text, "Cannot execute \"" + Generator() + "\", error code=2.");
   EXPECT_EQ(ui_.Boxes[0].Caption, "");
   EXPECT_EQ(ui_.Boxes[0].Style, platform::kBoxOk);
 
-  SetLanguage(Language::Chinese);
-  EXPECT_EQ(RunPkGenerator("T$d\\"), 1);
+  ui_.SetLanguage(Language::Chinese);
+  EXPECT_EQ(RunPkGenerator(doc_, "T$d\\"), 1);
   ASSERT_EQ(ui_.Boxes.size(), 2u);
   EXPECT_EQ(ui_.Boxes[1].Text, "程序\"" + Generator() + "\"执行失败, 错误码=2.");
 }
 
 TEST_F(PkGeneratorTest, ClosesTheDocumentsFileBeforeStarting) {
-  ASSERT_EQ(OpenDviFile(MOX_FIXTURES_DIR "/dvi/plain.dvi"), 0);
-  ASSERT_TRUE(Document().Reader.IsOpen());
-  EXPECT_EQ(RunPkGenerator("T$d\\"), 1);
-  EXPECT_FALSE(Document().Reader.IsOpen());
+  ASSERT_EQ(OpenDviFile(doc_, MOX_FIXTURES_DIR "/dvi/plain.dvi"), 0);
+  ASSERT_TRUE(doc_.Dvi.Reader.IsOpen());
+  EXPECT_EQ(RunPkGenerator(doc_, "T$d\\"), 1);
+  EXPECT_FALSE(doc_.Dvi.Reader.IsOpen());
   // Only the file handle: the document itself stays open.
-  EXPECT_FALSE(Document().Pages.empty());
+  EXPECT_FALSE(doc_.Dvi.Pages.empty());
 }
 
 TEST_F(PkGeneratorTest, StartedGeneratorIsWaitedForAndCanBeCancelled) {
@@ -132,9 +136,9 @@ TEST_F(PkGeneratorTest, StartedGeneratorIsWaitedForAndCanBeCancelled) {
   std::filesystem::copy_file(MOX_MAKEPK_PATH, Generator(), error);
   ASSERT_FALSE(error) << error.message();
   // A document that is not there: the generator gives up at once.
-  Document().Name = dir_.File("absent.dvi");
+  doc_.Dvi.Name = dir_.File("absent.dvi");
 
-  EXPECT_EQ(RunPkGenerator(dir_.File("dpi$d") + test::kSeparator), 0);
+  EXPECT_EQ(RunPkGenerator(doc_, dir_.File("dpi$d") + test::kSeparator), 0);
   ASSERT_EQ(ui_.Boxes.size(), 1u);
   EXPECT_EQ(ui_.Boxes[0].Text, "Running \"" + Generator() +
                                    "\" to generate missing PK fonts.\n\n"
@@ -154,7 +158,7 @@ TEST_F(PkGeneratorTest, StartedGeneratorIsWaitedForAndCanBeCancelled) {
   std::filesystem::permissions(Generator(), std::filesystem::perms::owner_all);
   ui_.AnswerNext(platform::kAnswerCancel);
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(RunPkGenerator(dir_.File("dpi$d") + test::kSeparator), 1);
+  EXPECT_EQ(RunPkGenerator(doc_, dir_.File("dpi$d") + test::kSeparator), 1);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   EXPECT_EQ(ui_.Boxes.size(), 2u);
 #endif
@@ -170,18 +174,18 @@ TEST_F(PkGeneratorTest, LoadRunGetsMissingFontsFromTheGenerator) {
   std::error_code error;
   std::filesystem::copy_file(MOX_MAKEPK_PATH, Generator(), error);
   ASSERT_FALSE(error) << error.message();
-  CurrentOptions().PkFontPath = dir_.File("pk") + test::kSeparator + "dpi$d";
+  doc_.Settings.PkFontPath = dir_.File("pk") + test::kSeparator + "dpi$d";
 
-  ASSERT_EQ(OpenDviFile(MOX_FIXTURES_DIR "/dvi/plain.dvi"), 0);
-  ASSERT_EQ(PreScan(), 0);
+  ASSERT_EQ(OpenDviFile(doc_, MOX_FIXTURES_DIR "/dvi/plain.dvi"), 0);
+  ASSERT_EQ(PreScan(doc_), 0);
   const std::string folder = dir_.File("pk") + test::kSeparator + "dpi600" + test::kSeparator;
 
-  ASSERT_EQ(LoadFonts(), 0) << (ui_.Boxes.empty() ? "" : ui_.Boxes.back().Text);
+  ASSERT_EQ(LoadFonts(doc_), 0) << (ui_.Boxes.empty() ? "" : ui_.Boxes.back().Text);
   ASSERT_EQ(ui_.Boxes.size(), 1u);
   EXPECT_EQ(ui_.Boxes[0].Text.find("Running \"" + Generator() + "\""), 0u) << ui_.Boxes[0].Text;
-  EXPECT_TRUE(PkGeneratorRan());
-  for (const PkGlyph& glyph : Fonts().PkGlyphs) EXPECT_FALSE(glyph.Bitmap.empty());
-  EXPECT_EQ(Fonts().PkFonts[0].File, folder + Fonts().PkFonts[0].Name + ".PK");
+  EXPECT_TRUE(doc_.Load.PkGeneratorRan);
+  for (const PkGlyph& glyph : doc_.Fonts.PkGlyphs) EXPECT_FALSE(glyph.Bitmap.empty());
+  EXPECT_EQ(doc_.Fonts.PkFonts[0].File, folder + doc_.Fonts.PkFonts[0].Name + ".PK");
 
   for (int i = 0; i < 100 && !std::filesystem::remove(Generator(), error); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -12,7 +12,7 @@
 #include "previewer/fonts/carry_over.h"
 #include "previewer/fonts/face_table.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 
 namespace mox {
@@ -73,18 +73,17 @@ class TrueTypeGlyphsTest : public test::DocumentTest {
  protected:
   void SetUp() override {
     test::DocumentTest::SetUp();
-    TheFaceTable() = FaceTable{};
-    InstallFaceTableQuery();
-  }
+    doc_.Faces = FaceTable{};
+      }
   void TearDown() override {
-    SetTrueTypeListMemory(nullptr);
-    DiscardCarryOver();
-    TheFaceTable() = FaceTable{};
+    doc_.Load.TrueTypeListMemory = nullptr;
+    DiscardCarryOver(doc_.CarryOver);
+    doc_.Faces = FaceTable{};
     test::DocumentTest::TearDown();
   }
 
-  static void Serve(int ziti, const char* name, double scale = 1.0, std::uint8_t italic = 0) {
-    FaceEntry& entry = TheFaceTable().Entries[static_cast<std::size_t>(ziti)];
+  void Serve(int ziti, const char* name, double scale = 1.0, std::uint8_t italic = 0) {
+    FaceEntry& entry = doc_.Faces.Entries[static_cast<std::size_t>(ziti)];
     entry.Font = {};
     std::strcpy(entry.Font.FaceName, name);
     entry.Font.Weight = 400;
@@ -92,24 +91,24 @@ class TrueTypeGlyphsTest : public test::DocumentTest {
     entry.Font.Italic = italic;
     entry.Scale = scale;
   }
-  static void AddFont(std::int32_t width, std::int32_t height) {
+  void AddFont(std::int32_t width, std::int32_t height) {
     ChineseFont font;
     font.PixelWidth = width;
     font.PixelHeight = height;
-    Fonts().ChineseFonts.push_back(font);
+    doc_.Fonts.ChineseFonts.push_back(font);
   }
   // Glyph records go in slot order: by code index, then font.
-  static void AddGlyph(int slot, int font, std::int32_t code) {
+  void AddGlyph(int slot, int font, std::int32_t code) {
     ChineseGlyph glyph;
     glyph.Font = static_cast<std::uint8_t>(font);
     glyph.CodeIndex = code;
-    Fonts().Slots[static_cast<std::size_t>(slot)].Glyphs.push_back(std::move(glyph));
+    doc_.Fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.push_back(std::move(glyph));
   }
-  static const GlyphBitmap& Bitmap(int slot, std::size_t index) {
-    return Fonts().Slots[static_cast<std::size_t>(slot)].Glyphs[index].Bitmap;
+  const GlyphBitmap& Bitmap(int slot, std::size_t index) {
+    return doc_.Fonts.Slots[static_cast<std::size_t>(slot)].Glyphs[index].Bitmap;
   }
-  static std::optional<std::string> Load() {
-    return AbortMessageOf([] { LoadTrueTypeGlyphs(); });
+  std::optional<std::string> Load() {
+    return AbortMessageOf([&] { LoadTrueTypeGlyphs(doc_); });
   }
   std::vector<std::string> BoxTexts() const {
     std::vector<std::string> texts;
@@ -152,7 +151,7 @@ TEST_F(TrueTypeGlyphsTest, DrawsFontByFontWithTheOddSlotAfterTheEven) {
   EXPECT_EQ(Bitmap(3, 0).size(), 4u * 26);
   EXPECT_EQ(Bitmap(3, 1).size(), 2u * 13);
   EXPECT_TRUE(Bitmap(4, 0).empty());
-  EXPECT_EQ(Fonts().Slots[2].Source, "Song");
+  EXPECT_EQ(doc_.Fonts.Slots[2].Source, "Song");
   EXPECT_TRUE(ui_.Boxes.empty());
 }
 
@@ -206,7 +205,7 @@ TEST_F(TrueTypeGlyphsTest, StatusLineThenProgressEverySixteenthGlyph) {
 }
 
 TEST_F(TrueTypeGlyphsTest, ChineseStatusLines) {
-  SetLanguage(Language::Chinese);
+  ui_.SetLanguage(Language::Chinese);
   AddFont(24, 24);
   Serve(2, "Song");
   for (int code = 0; code < 16; ++code) AddGlyph(5, 0, code);
@@ -239,7 +238,7 @@ TEST_F(TrueTypeGlyphsTest, FaceThatCannotBeOpenedAsksWhetherToGoOn) {
   EXPECT_EQ(raster_.Faces.size(), 2u);
 
   // No: the load run ends without a further message.
-  Fonts().Slots[4].Glyphs[0].Bitmap.clear();
+  doc_.Fonts.Slots[4].Glyphs[0].Bitmap.clear();
   raster_.Codes.clear();
   EXPECT_EQ(Load(), std::string());
   EXPECT_TRUE(raster_.Codes.empty());
@@ -261,9 +260,9 @@ TEST_F(TrueTypeGlyphsTest, CharacterThatCannotBeLoadedIsBlankOrEndsTheRun) {
   EXPECT_FALSE(Bitmap(2, 1).empty());
   EXPECT_EQ(raster_.Codes, (std::vector<std::uint16_t>{0xB0A1, 0xB0A2}));
 
-  for (ChineseGlyph& glyph : Fonts().Slots[2].Glyphs) glyph.Bitmap.clear();
+  for (ChineseGlyph& glyph : doc_.Fonts.Slots[2].Glyphs) glyph.Bitmap.clear();
   raster_.Codes.clear();
-  SetLanguage(Language::Chinese);
+  ui_.SetLanguage(Language::Chinese);
   EXPECT_EQ(Load(), std::string());
   EXPECT_EQ(ui_.Boxes.back().Text, "调入字符失败(区位码=1601)!\n\n是否继续?");
   EXPECT_EQ(raster_.Codes, std::vector<std::uint16_t>{0xB0A1});
@@ -278,7 +277,7 @@ TEST_F(TrueTypeGlyphsTest, NoMemoryForTheListSkipsTheZitiOrEndsTheRun) {
   AddGlyph(2, 0, 0);
   Serve(2, "Hei");
   AddGlyph(4, 0, 0);
-  SetTrueTypeListMemory(std::pmr::null_memory_resource());
+  doc_.Load.TrueTypeListMemory = std::pmr::null_memory_resource();
 
   ui_.AnswerNext(platform::kAnswerYes);
   ui_.AnswerNext(platform::kAnswerYes);
@@ -297,9 +296,9 @@ TEST_F(TrueTypeGlyphsTest, CarriedGlyphsAreTakenBeforeAnythingIsDrawn) {
   Serve(1, "Song");
   AddGlyph(2, 0, 0);
   AddGlyph(3, 0, 9);
-  Fonts().Slots[2].Glyphs[0].Bitmap = GlyphBitmap(4 * 26, 0x55);
-  Fonts().Slots[3].Glyphs[0].Bitmap = GlyphBitmap(4 * 26, 0x66);
-  SaveCarryOver();
+  doc_.Fonts.Slots[2].Glyphs[0].Bitmap = GlyphBitmap(4 * 26, 0x55);
+  doc_.Fonts.Slots[3].Glyphs[0].Bitmap = GlyphBitmap(4 * 26, 0x66);
+  SaveCarryOver(doc_);
   AddGlyph(3, 0, 10);  // new in this document
 
   ASSERT_EQ(Load(), std::nullopt);
@@ -309,9 +308,9 @@ TEST_F(TrueTypeGlyphsTest, CarriedGlyphsAreTakenBeforeAnythingIsDrawn) {
 
   // When every glyph was carried, no face is made at all.
   for (int slot : {2, 3}) {
-    for (ChineseGlyph& glyph : Fonts().Slots[slot].Glyphs) glyph.Bitmap = GlyphBitmap(104, 1);
+    for (ChineseGlyph& glyph : doc_.Fonts.Slots[slot].Glyphs) glyph.Bitmap = GlyphBitmap(104, 1);
   }
-  SaveCarryOver();
+  SaveCarryOver(doc_);
   raster_.Faces.clear();
   ASSERT_EQ(Load(), std::nullopt);
   EXPECT_TRUE(raster_.Faces.empty());
@@ -356,14 +355,14 @@ TEST_F(TrueTypeGlyphsTest, BlackBoxIsClippedToTheCell) {
   EXPECT_EQ(Bitmap(2, 0), full);
 
   // A box that claims more rows than it brings, and one beside the cell.
-  for (ChineseGlyph& glyph : Fonts().Slots[2].Glyphs) glyph.Bitmap.clear();
+  for (ChineseGlyph& glyph : doc_.Fonts.Slots[2].Glyphs) glyph.Bitmap.clear();
   raster_.Glyph = SolidGlyph(8, 2, 0, 18);
   raster_.Glyph.BlackBoxHeight = 1000;
   ASSERT_EQ(Load(), std::nullopt);
   EXPECT_TRUE(Ink(Bitmap(2, 0), 22, 1, 0));
   EXPECT_FALSE(Ink(Bitmap(2, 0), 22, 1, 2));
 
-  for (ChineseGlyph& glyph : Fonts().Slots[2].Glyphs) glyph.Bitmap.clear();
+  for (ChineseGlyph& glyph : doc_.Fonts.Slots[2].Glyphs) glyph.Bitmap.clear();
   raster_.Glyph = SolidGlyph(8, 8, 40, 10);
   ASSERT_EQ(Load(), std::nullopt);
   EXPECT_EQ(Bitmap(2, 0), GlyphBitmap(3 * 22, 0));

@@ -13,7 +13,7 @@
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/render/grey_palette.h"
 #include "previewer/render/memory_device.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
 
@@ -29,9 +29,9 @@ class RendererTest : public DocumentTest {
  protected:
   void SetUp() override {
     DocumentTest::SetUp();
-    CurrentOptions().ResolutionX = 72.27;
-    CurrentOptions().ResolutionY = 72.27;
-    DiscardZoomImages();
+    doc_.Settings.ResolutionX = 72.27;
+    doc_.Settings.ResolutionY = 72.27;
+    DiscardZoomImages(doc_);
   }
 
   // Opens, pre-scans and scans page 1 of a document built by `page`.
@@ -45,21 +45,21 @@ class RendererTest : public DocumentTest {
     dvi.Finish({.MaxHeightDepth = max_height, .MaxWidth = max_width,
                 .Fonts = {{.Number = 0, .Name = "cmr10"}}});
     ASSERT_EQ(OpenBytes(dvi.Data()), 0);
-    ASSERT_EQ(PreScan(), 0);
+    ASSERT_EQ(PreScan(doc_), 0);
   }
 
-  void Scan() { ASSERT_EQ(ScanPage(0), 0); }
+  void Scan() { ASSERT_EQ(ScanPage(doc_, 0), 0); }
 
   // Gives the glyph of a code a bitmap, as loading its font would.
-  static PkGlyph& Glyph(int code) {
-    for (PkGlyph& glyph : Fonts().PkGlyphs) {
+  PkGlyph& Glyph(int code) {
+    for (PkGlyph& glyph : doc_.Fonts.PkGlyphs) {
       if (glyph.Code == code) return glyph;
     }
     ADD_FAILURE() << "no glyph " << code;
     static PkGlyph none;
     return none;
   }
-  static void SetGlyph(int code, int width, int height, int y_offset,
+  void SetGlyph(int code, int width, int height, int y_offset,
                        const std::vector<std::string>& rows) {
     PkGlyph& glyph = Glyph(code);
     glyph.Width = static_cast<std::int16_t>(width);
@@ -78,18 +78,18 @@ class RendererTest : public DocumentTest {
       }
     }
   }
-  static std::vector<std::string> Solid(int width, int height) {
+  std::vector<std::string> Solid(int width, int height) {
     return std::vector<std::string>(static_cast<std::size_t>(height), std::string(width, '#'));
   }
 
-  static MemoryDevice Draw(double zoom, int width = 240, int height = 240, int colours = -1,
+  MemoryDevice Draw(double zoom, int width = 240, int height = 240, int colours = -1,
                            int margin = 0) {
     MemoryDevice device(width, height, colours);
-    DrawPage(device, {0, 0, width, height}, 1.0, {zoom, margin, margin, true});
+    DrawPage(doc_, device, {0, 0, width, height}, 1.0, {zoom, margin, margin, true});
     return device;
   }
 
-  static int InkCount(const MemoryDevice& device) {
+  int InkCount(const MemoryDevice& device) {
     int count = 0;
     for (int y = 0; y < device.Height(); ++y) {
       for (int x = 0; x < device.Width(); ++x) count += !IsPaper(device.Pixel(x, y));
@@ -99,7 +99,7 @@ class RendererTest : public DocumentTest {
 };
 
 TEST_F(RendererTest, AtZoomOneGlyphsAreCopiedPixelForPixel) {
-  Load([](DviWriter& dvi) { dvi.Down(40 * kPoint).Right(30 * kPoint).Font(0).SetChar('A'); });
+  Load([&](DviWriter& dvi) { dvi.Down(40 * kPoint).Right(30 * kPoint).Font(0).SetChar('A'); });
   Scan();
   const std::vector<std::string> rows = {"#..#.##", ".#.#..#", "#######", "..#...#"};
   SetGlyph('A', 7, 4, 3, rows);
@@ -122,7 +122,7 @@ TEST_F(RendererTest, GreyLevelsBelowZoomPointNineOne) {
   EXPECT_EQ(BitsPerPixelFor(0.95, 16), 1);
   EXPECT_EQ(BitsPerPixelFor(0.91, 16), 1);
 
-  Load([](DviWriter& dvi) { dvi.Down(40 * kPoint).Right(30 * kPoint).Font(0).SetChar('A'); });
+  Load([&](DviWriter& dvi) { dvi.Down(40 * kPoint).Right(30 * kPoint).Font(0).SetChar('A'); });
   Scan();
   SetGlyph('A', 8, 8, 7, {"#.#.#.#.", ".#.#.#.#", "#.#.#.#.", ".#.#.#.#",
                          "#.#.#.#.", ".#.#.#.#", "#.#.#.#.", ".#.#.#.#"});
@@ -146,7 +146,7 @@ TEST_F(RendererTest, GreyLevelsBelowZoomPointNineOne) {
 }
 
 TEST_F(RendererTest, ATinyGlyphStillMakesAPixel) {
-  Load([](DviWriter& dvi) { dvi.Down(100 * kPoint).Right(100 * kPoint).Font(0).SetChar('.'); });
+  Load([&](DviWriter& dvi) { dvi.Down(100 * kPoint).Right(100 * kPoint).Font(0).SetChar('.'); });
   Scan();
   SetGlyph('.', 1, 1, 0, {"#"});
   Scan();
@@ -155,7 +155,7 @@ TEST_F(RendererTest, ATinyGlyphStillMakesAPixel) {
 }
 
 TEST_F(RendererTest, GlyphsOfOneBaselineShareTheirSampling) {
-  Load([](DviWriter& dvi) {
+  Load([&](DviWriter& dvi) {
     dvi.Down(101 * kPoint).Right(10 * kPoint).Font(0).SetChar('a').Right(40 * kPoint).SetChar('b');
   });
   Scan();
@@ -164,7 +164,7 @@ TEST_F(RendererTest, GlyphsOfOneBaselineShareTheirSampling) {
   SetGlyph('b', 6, 31, 30, Solid(6, 31));
   Scan();
   for (double zoom : {0.37, 0.5, 0.23, 0.8}) {
-    DiscardZoomImages();
+    DiscardZoomImages(doc_);
     const MemoryDevice device = Draw(zoom, 240, 240, 8);
     auto last_ink_row = [&](int x) {
       int last = -1;
@@ -182,7 +182,7 @@ TEST_F(RendererTest, GlyphsOfOneBaselineShareTheirSampling) {
 
 TEST_F(RendererTest, BitsBeyondAGlyphsWidthAreNoInk) {
   // A bitmap whose rows end in set padding bits (not every source clears them).
-  Load([](DviWriter& dvi) { dvi.Down(50 * kPoint).Right(20 * kPoint).Font(0).SetChar('A'); });
+  Load([&](DviWriter& dvi) { dvi.Down(50 * kPoint).Right(20 * kPoint).Font(0).SetChar('A'); });
   Scan();
   PkGlyph& glyph = Glyph('A');
   glyph.Width = 3;
@@ -191,13 +191,13 @@ TEST_F(RendererTest, BitsBeyondAGlyphsWidthAreNoInk) {
   glyph.Bitmap.assign(6, 0x1F);  // no pixel inside the width is black
   Scan();
   for (double zoom : {1.0, 0.6, 0.25}) {
-    DiscardZoomImages();
+    DiscardZoomImages(doc_);
     EXPECT_EQ(InkCount(Draw(zoom)), 0) << zoom;
   }
 }
 
 TEST_F(RendererTest, ZoomImagesAreMadeOncePerZoom) {
-  Load([](DviWriter& dvi) { dvi.Down(50 * kPoint).Right(20 * kPoint).Font(0).SetChar('A'); });
+  Load([&](DviWriter& dvi) { dvi.Down(50 * kPoint).Right(20 * kPoint).Font(0).SetChar('A'); });
   Scan();
   SetGlyph('A', 20, 20, 19, Solid(20, 20));
   Scan();
@@ -210,7 +210,7 @@ TEST_F(RendererTest, ZoomImagesAreMadeOncePerZoom) {
   EXPECT_EQ(Glyph('A').Zoom.Bits.data(), made);  // the same image, not made again
   Draw(0.25);
   EXPECT_EQ(Glyph('A').Zoom.Width, 5);
-  DiscardZoomImages();
+  DiscardZoomImages(doc_);
   EXPECT_TRUE(Glyph('A').Zoom.Empty());
 }
 
@@ -239,10 +239,10 @@ TEST_F(RendererTest, BandsLeaveNoSeams) {
     MemoryDevice strips(240, 240, -1);
     int top = 0;
     for (int height : {1, 7, 13, 2, 29, 50, 3, 64, 71}) {
-      DrawPage(strips, {0, top, 240, std::min(240, top + height)}, 1.0, {zoom, 0, 0, true});
+      DrawPage(doc_, strips, {0, top, 240, std::min(240, top + height)}, 1.0, {zoom, 0, 0, true});
       top += height;
     }
-    DrawPage(strips, {0, top, 240, 240}, 1.0, {zoom, 0, 0, true});
+    DrawPage(doc_, strips, {0, top, 240, 240}, 1.0, {zoom, 0, 0, true});
     EXPECT_EQ(whole.Pixels(), strips.Pixels()) << zoom;
     EXPECT_GT(InkCount(whole), 100) << zoom;
   }
@@ -251,7 +251,7 @@ TEST_F(RendererTest, BandsLeaveNoSeams) {
 // Scrolling repaints the view in pieces: whatever rectangles the window asks
 // for, every pixel comes out as in one paint of the whole view.
 TEST_F(RendererTest, ThickSlantedLinesDoNotDependOnTheUpdateRectangles) {
-  Load([](DviWriter& dvi) {
+  Load([&](DviWriter& dvi) {
     dvi.Push().Right(13 * kPoint).Down(17 * kPoint).Special("em:point 1").Pop();
     dvi.Push().Right(181 * kPoint).Down(149 * kPoint).Special("em:point 2").Pop();
     dvi.Push().Right(200 * kPoint).Down(9 * kPoint).Special("em:point 3").Pop();
@@ -271,7 +271,7 @@ TEST_F(RendererTest, ThickSlantedLinesDoNotDependOnTheUpdateRectangles) {
       MemoryDevice pieces(240, 240, -1);
       for (int top = 240 - 240 % step; top >= 0; top -= step) {
         for (int left = 240 - 240 % (step + 3); left >= 0; left -= step + 3) {
-          DrawPage(pieces, {left, top, std::min(240, left + step + 3), std::min(240, top + step)},
+          DrawPage(doc_, pieces, {left, top, std::min(240, left + step + 3), std::min(240, top + step)},
                    1.0, {zoom, 0, 0, true});
         }
       }
@@ -281,7 +281,7 @@ TEST_F(RendererTest, ThickSlantedLinesDoNotDependOnTheUpdateRectangles) {
 }
 
 TEST_F(RendererTest, RulesAtEveryZoom) {
-  Load([](DviWriter& dvi) { dvi.Down(100 * kPoint).Right(10 * kPoint).SetRule(9 * kPoint, 33 * kPoint); });
+  Load([&](DviWriter& dvi) { dvi.Down(100 * kPoint).Right(10 * kPoint).SetRule(9 * kPoint, 33 * kPoint); });
   Scan();
   for (double zoom : {1.0, 0.9, 0.5, 0.33, 0.1, 0.05}) {
     const int w = std::max(1, static_cast<int>(std::ceil(33 * zoom)));
@@ -297,7 +297,7 @@ TEST_F(RendererTest, PlainAndEncodedImagesLookTheSame) {
         .Right(100 * kPoint).Special("BMF=" + fixtures + "encoded.bmf");
   });
   Scan();
-  ASSERT_EQ(ThePageBuffer().Items.size(), 3u);
+  ASSERT_EQ(doc_.Page.Items.size(), 3u);
   for (double zoom : {1.0, 0.6}) {
     const MemoryDevice device = Draw(zoom);
     int differences = 0;
@@ -321,7 +321,7 @@ TEST_F(RendererTest, PlainAndEncodedImagesLookTheSame) {
 TEST_F(RendererTest, AboveZoomOneEveryPixelBecomesABlock) {
   // Printing at twice the font resolution: a one-pixel stroke stays a stroke
   // of two pixels each way, in both directions.
-  Load([](DviWriter& dvi) { dvi.Down(40 * kPoint).Right(30 * kPoint).Font(0).SetChar('A'); });
+  Load([&](DviWriter& dvi) { dvi.Down(40 * kPoint).Right(30 * kPoint).Font(0).SetChar('A'); });
   Scan();
   SetGlyph('A', 3, 3, 3, {"#..", ".#.", "..#"});
   Scan();
@@ -334,7 +334,7 @@ TEST_F(RendererTest, AboveZoomOneEveryPixelBecomesABlock) {
 }
 
 TEST_F(RendererTest, LinesNeedBothTheirPoints) {
-  Load([](DviWriter& dvi) {
+  Load([&](DviWriter& dvi) {
     dvi.Down(20 * kPoint).Right(20 * kPoint).Special("em:point 1").Down(100 * kPoint)
         .Right(100 * kPoint).Special("em:point 2").Special("em:line 1,2")
         .Special("em:line 1,9");
@@ -349,7 +349,7 @@ TEST_F(RendererTest, LinesNeedBothTheirPoints) {
 }
 
 TEST_F(RendererTest, LinesFindTheirPointsLaterOnThePageNearestBeforeAndNeverOnAnotherPage) {
-  const auto at = [](DviWriter& dvi, int x, int y, const std::string& special) {
+  const auto at = [&](DviWriter& dvi, int x, int y, const std::string& special) {
     dvi.Push().Right(x * kPoint).Down(y * kPoint).Special(special).Pop();
   };
   DviWriter dvi;
@@ -370,7 +370,7 @@ TEST_F(RendererTest, LinesFindTheirPointsLaterOnThePageNearestBeforeAndNeverOnAn
   dvi.EndPage();
   dvi.Finish({.Fonts = {{.Number = 0, .Name = "cmr10"}}});
   ASSERT_EQ(OpenBytes(dvi.Data()), 0);
-  ASSERT_EQ(PreScan(), 0);
+  ASSERT_EQ(PreScan(doc_), 0);
   Scan();
   const MemoryDevice device = Draw(1.0);
   EXPECT_TRUE(IsInk(device.Pixel(70, 20)));    // 1 to 2
@@ -384,10 +384,10 @@ TEST_F(RendererTest, LinesFindTheirPointsLaterOnThePageNearestBeforeAndNeverOnAn
 }
 
 TEST_F(RendererTest, TheFrameOutlinesThePageWithItsMargins) {
-  Load([](DviWriter&) {}, 100 * kPoint, 50 * kPoint);
+  Load([&](DviWriter&) {}, 100 * kPoint, 50 * kPoint);
   Scan();
   MemoryDevice device(200, 200, -1);
-  DrawPage(device, {0, 0, 200, 200}, 1.0, {1.0, 10, 10, false});
+  DrawPage(doc_, device, {0, 0, 200, 200}, 1.0, {1.0, 10, 10, false});
   auto dots = [&](int x0, int y0, int dx, int dy, int n) {
     std::string line;
     for (int i = 0; i < n; ++i) {
@@ -406,13 +406,13 @@ TEST_F(RendererTest, TheFrameOutlinesThePageWithItsMargins) {
 }
 
 TEST_F(RendererTest, AnAbsurdPageSizeSaturatesAndItsFrameIsDrawnOnlyWhereSeen) {
-  Load([](DviWriter&) {}, 100 * kPoint, 50 * kPoint);
+  Load([&](DviWriter&) {}, 100 * kPoint, 50 * kPoint);
   Scan();
   // Conversion factors a crafted magnification can give.
-  Document().ConversionX = Document().ConversionY = 1e9;
-  EXPECT_EQ(PageExtentAt(1.0, 10, 10).Width, INT32_MAX);
+  doc_.Dvi.ConversionX = doc_.Dvi.ConversionY = 1e9;
+  EXPECT_EQ(PageExtentAt(doc_.Dvi, 1.0, 10, 10).Width, INT32_MAX);
   MemoryDevice device(40, 40, -1);
-  EXPECT_TRUE(DrawPage(device, {0, 0, 40, 40}, 1.0, {1.0, 10, 10, false}));
+  EXPECT_TRUE(DrawPage(doc_, device, {0, 0, 40, 40}, 1.0, {1.0, 10, 10, false}));
   // The top side starts at the corner; the left side ends there, its dots
   // counted from the bottom row, 2^31 - 2 pixels further down.
   std::string top;
@@ -426,10 +426,10 @@ TEST_F(RendererTest, AnAbsurdPageSizeSaturatesAndItsFrameIsDrawnOnlyWhereSeen) {
 }
 
 TEST_F(RendererTest, ARectangleTooWideForABandIsRefused) {
-  Load([](DviWriter&) {});
+  Load([&](DviWriter&) {});
   Scan();
   MemoryDevice device(1, 1, -1);
-  EXPECT_FALSE(DrawPage(device, {0, 0, 600000, 10}, 1.0, {1.0, 0, 0, true}));
+  EXPECT_FALSE(DrawPage(doc_, device, {0, 0, 600000, 10}, 1.0, {1.0, 0, 0, true}));
   EXPECT_EQ(OnlyError(), "Error: drawing rectangle too wide!");
 }
 

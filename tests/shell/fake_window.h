@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "previewer/render/process_document.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/shell/page_view.h"
 #include "tests/support/dvi_writer.h"
@@ -94,8 +93,8 @@ inline std::string Pages(const std::vector<std::int32_t>& counts, std::int32_t f
 }
 
 // The width in page pixels of the rule the current page shows.
-inline int CurrentRuleWidth() {
-  for (const PageItem& item : ThePageBuffer().Items) {
+inline int CurrentRuleWidth(const PreviewDocument& doc) {
+  for (const PageItem& item : doc.Page.Items) {
     if (item.Kind == ItemRule) return item.Width;
   }
   return -1;

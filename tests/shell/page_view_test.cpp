@@ -20,9 +20,10 @@
 #include "previewer/render/memory_device.h"
 #include "previewer/resources/resource_ids.h"
 #include "previewer/shell/view_layout.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/counting_files.h"
-#include "tests/support/document_fixture.h"
+#include "previewer/base/nearest_int.h"
+#include "tests/shell/view_fixture.h"
 #include "tests/support/dvi_writer.h"
 #include "tests/shell/fake_window.h"
 
@@ -31,17 +32,17 @@ namespace {
 
 std::string Fixtures(const std::string& path) { return std::string(MOX_FIXTURES_DIR) + "/" + path; }
 
-class PageViewTest : public DocumentTest {
+class PageViewTest : public ViewTest {
  protected:
   void SetUp() override {
-    DocumentTest::SetUp();
-    ZoomFactor() = 1.0;
-    CurrentOptions().InitialZoom = 1.0;
-    CurrentOptions().PkFontPath = Fixtures("pk/dpi$d");
+    ViewTest::SetUp();
+    view_.Zoom() = 1.0;
+    doc_.Settings.InitialZoom = 1.0;
+    doc_.Settings.PkFontPath = Fixtures("pk/dpi$d");
   }
   void TearDown() override {
-    DiscardCarryOver();
-    DocumentTest::TearDown();
+    DiscardCarryOver(doc_.CarryOver);
+    ViewTest::TearDown();
   }
 
   std::string Write(const std::string& bytes, const std::string& name = "doc.dvi") {
@@ -63,8 +64,6 @@ class PageViewTest : public DocumentTest {
     std::filesystem::last_write_time(path, old_time);
   }
 
-  FakeWindow window_;
-  PageView view_{window_};
 };
 
 TEST_F(PageViewTest, FirstPaintLoadsTheNamedDocumentOnItsFirstPage) {
@@ -105,7 +104,7 @@ TEST_F(PageViewTest, BrokenDocumentLeavesNoDocumentAndTheProgramTitle) {
 }
 
 TEST_F(PageViewTest, FilterThatSelectsNothingSaysInvalidPageNo) {
-  CurrentOptions().PageSelectionText = "100:200";
+  doc_.Settings.PageSelectionText = "100:200";
   view_.DviFileName = Write(Pages({1, 2}));
   FirstPaint();
   EXPECT_FALSE(view_.IsDocumentOpen());
@@ -116,7 +115,7 @@ TEST_F(PageViewTest, FilterThatSelectsNothingSaysInvalidPageNo) {
 }
 
 TEST_F(PageViewTest, NextAndPreviousJumpOverFilteredPagesWithoutWrapping) {
-  CurrentOptions().ParityFilter = 1;  // odd \count0 only
+  doc_.Settings.ParityFilter = 1;  // odd \count0 only
   view_.DviFileName = Write(Pages({1, 2, 3, 4, 5}));
   FirstPaint();
   ASSERT_EQ(view_.CurrentPage, 0);
@@ -134,7 +133,7 @@ TEST_F(PageViewTest, NextAndPreviousJumpOverFilteredPagesWithoutWrapping) {
 }
 
 TEST_F(PageViewTest, GotoPageRefusesWhatCannotBeShownAndSkipsTheCurrentPage) {
-  CurrentOptions().PageSelectionText = "2:3";
+  doc_.Settings.PageSelectionText = "2:3";
   view_.DviFileName = Write(Pages({1, 2, 3}));
   FirstPaint();
   ASSERT_EQ(view_.CurrentPage, 1);
@@ -160,11 +159,11 @@ TEST_F(PageViewTest, ZoomCommandsClampAndChangeNothingWhenUnchanged) {
   view_.DviFileName = Write(Pages({1}));
   FirstPaint();
   view_.ViewCommand(CM_ZOOMIN);
-  EXPECT_EQ(ZoomFactor(), 1.0);
+  EXPECT_EQ(view_.Zoom(), 1.0);
   view_.ViewCommand(CM_ZOOM5);
-  EXPECT_EQ(ZoomFactor(), 0.2);
+  EXPECT_EQ(view_.Zoom(), 0.2);
   for (int i = 0; i < 30; ++i) view_.ViewCommand(CM_ZOOMOUT);
-  EXPECT_EQ(ZoomFactor(), 0.05);
+  EXPECT_EQ(view_.Zoom(), 0.05);
   const int invalidations = window_.Invalidations;
   view_.ViewCommand(CM_ZOOMOUT);
   EXPECT_EQ(window_.Invalidations, invalidations);
@@ -176,8 +175,8 @@ TEST_F(PageViewTest, FitUsesTheClientAreaAndTheMargins) {
   window_.Width = 1200;
   window_.Height = 500;
   view_.ViewCommand(CM_ZOOMFIT);
-  const PageGeometry page = DocumentGeometry();
-  EXPECT_DOUBLE_EQ(ZoomFactor(), FitZoom(page, 1200, 500));
+  const PageGeometry page = DocumentGeometry(doc_);
+  EXPECT_DOUBLE_EQ(view_.Zoom(), FitZoom(page, 1200, 500));
   EXPECT_EQ(view_.ClientWidth, 1200u);
   // Fitted to the width: nothing to scroll sideways.
   EXPECT_EQ(window_.Scroller.XRange, 0);
@@ -194,27 +193,27 @@ TEST_F(PageViewTest, FitTakesTheScrollBarsItBringsIntoAccount) {
   view_.ViewCommand(CM_ZOOMFIT);
   EXPECT_TRUE(window_.VerticalBar);
   EXPECT_FALSE(window_.HorizontalBar);
-  EXPECT_DOUBLE_EQ(ZoomFactor(), FitZoom(DocumentGeometry(), 800 - 16, 600));
+  EXPECT_DOUBLE_EQ(view_.Zoom(), FitZoom(DocumentGeometry(doc_), 800 - 16, 600));
 }
 
 TEST_F(PageViewTest, InitialZoomZeroFitsTheFirstPage) {
-  CurrentOptions().InitialZoom = 0.0;
+  doc_.Settings.InitialZoom = 0.0;
   view_.DviFileName = Write(Pages({1}));
   FirstPaint();
-  EXPECT_DOUBLE_EQ(ZoomFactor(), FitZoom(DocumentGeometry(), 800, 600));
+  EXPECT_DOUBLE_EQ(view_.Zoom(), FitZoom(DocumentGeometry(doc_), 800, 600));
 }
 
 TEST_F(PageViewTest, ScrollerFollowsTheZoomAndTheWindowSize) {
   view_.DviFileName = Write(Pages({1}));
   FirstPaint();
-  const ScrollLayout expected = LayOutPage(DocumentGeometry(), 1.0, 800, 600);
+  const ScrollLayout expected = LayOutPage(DocumentGeometry(doc_), 1.0, 800, 600);
   EXPECT_EQ(view_.OffsetX, expected.OffsetX);
   EXPECT_EQ(view_.UnitX, expected.UnitX);
   EXPECT_EQ(window_.Scroller.XRange, expected.RangeX);
   EXPECT_EQ(window_.Scroller.YUnit, expected.UnitY);
   window_.Width = 2000;
   view_.UpdateScroller();
-  EXPECT_EQ(window_.Scroller.XRange, LayOutPage(DocumentGeometry(), 1.0, 2000, 600).RangeX);
+  EXPECT_EQ(window_.Scroller.XRange, LayOutPage(DocumentGeometry(doc_), 1.0, 2000, 600).RangeX);
 }
 
 TEST_F(PageViewTest, ViewportMovesHalfAWindowAndStopAtTheEnds) {
@@ -245,16 +244,16 @@ TEST_F(PageViewTest, ChangeZoomRefusesLargeValuesAndFitsForZero) {
   view_.DviFileName = Write(Pages({1}));
   FirstPaint();
   view_.ApplyZoomText("0.25");
-  EXPECT_EQ(ZoomFactor(), 0.25);
+  EXPECT_EQ(view_.Zoom(), 0.25);
   view_.ApplyZoomText("1.5");
-  EXPECT_EQ(ZoomFactor(), 0.25);
+  EXPECT_EQ(view_.Zoom(), 0.25);
   ASSERT_EQ(ui_.Boxes.size(), 1u);
   EXPECT_EQ(ui_.Boxes[0].Text, "Invalid zoom factor 1.500000");
   EXPECT_EQ(ui_.Boxes[0].Caption, "Error message");
   view_.ApplyZoomText("0");
-  EXPECT_DOUBLE_EQ(ZoomFactor(), FitZoom(DocumentGeometry(), 800, 600));
+  EXPECT_DOUBLE_EQ(view_.Zoom(), FitZoom(DocumentGeometry(doc_), 800, 600));
   view_.ApplyZoomText("0.001");
-  EXPECT_EQ(ZoomFactor(), 0.05);
+  EXPECT_EQ(view_.Zoom(), 0.05);
 }
 
 TEST_F(PageViewTest, DocumentCommandsWithoutDocumentDoNothing) {
@@ -263,7 +262,7 @@ TEST_F(PageViewTest, DocumentCommandsWithoutDocumentDoNothing) {
   EXPECT_TRUE(view_.ViewCommand(CM_ZOOM5));
   EXPECT_TRUE(view_.ViewCommand(CM_VIEWDOWN));
   EXPECT_TRUE(view_.ViewCommand(CM_CLOSE));
-  EXPECT_EQ(ZoomFactor(), 1.0);
+  EXPECT_EQ(view_.Zoom(), 1.0);
   EXPECT_EQ(view_.CurrentPage, -1);
   EXPECT_FALSE(view_.ViewCommand(CM_ABOUT));
 }
@@ -279,21 +278,21 @@ TEST_F(PageViewTest, CloseForgetsTheDocument) {
   EXPECT_EQ(window_.Scroller.XRange, 0);
   EXPECT_EQ(view_.OffsetX, 0);
   EXPECT_EQ(ui_.Captions.back(), "MOX DVI Previewer for Windows, v1.3pl2");
-  EXPECT_FALSE(Document().Loaded);
+  EXPECT_FALSE(doc_.Dvi.Loaded);
 }
 
 TEST_F(PageViewTest, OpenResetsThePageFilter) {
-  CurrentOptions().PageSelectionText = "2";
-  CurrentOptions().ParityFilter = 2;
-  CurrentOptions().SequenceMode = 1;
+  doc_.Settings.PageSelectionText = "2";
+  doc_.Settings.ParityFilter = 2;
+  doc_.Settings.SequenceMode = 1;
   view_.DviFileName = Write(Pages({1, 2}));
   FirstPaint();
   ASSERT_EQ(view_.CurrentPage, 1);
   view_.OpenChosenFile(Write(Pages({7, 8, 9}), "other.dvi"));
   EXPECT_EQ(view_.CurrentPage, 0);
-  EXPECT_EQ(CurrentOptions().PageSelectionText, "");
-  EXPECT_EQ(CurrentOptions().ParityFilter, 0);
-  EXPECT_EQ(CurrentOptions().SequenceMode, 0);
+  EXPECT_EQ(doc_.Settings.PageSelectionText, "");
+  EXPECT_EQ(doc_.Settings.ParityFilter, 0);
+  EXPECT_EQ(doc_.Settings.SequenceMode, 0);
   EXPECT_EQ(ui_.Captions.back(), "other.dvi - Page 7");
 }
 
@@ -341,12 +340,12 @@ TEST_F(PageViewTest, ReloadShowsTheNewContentOnTheSamePageAndScrollPosition) {
   FirstPaint();
   view_.GotoPage(1);
   window_.Scroller.ScrollTo(3, 5);
-  const int old_width = CurrentRuleWidth();
+  const int old_width = CurrentRuleWidth(doc_);
   Write(Pages({1, 2, 3}, 40));
   view_.FocusGained();
   EXPECT_TRUE(view_.IsDocumentOpen());
   EXPECT_EQ(view_.CurrentPage, 1);
-  EXPECT_NE(CurrentRuleWidth(), old_width);
+  EXPECT_NE(CurrentRuleWidth(doc_), old_width);
   EXPECT_EQ(window_.Scroller.XPos, 3);
   EXPECT_EQ(window_.Scroller.YPos, 5);
   EXPECT_TRUE(ui_.Boxes.empty());
@@ -399,13 +398,13 @@ TEST_F(PageViewTest, IncompleteFileKeepsThePageUntilTheFileIsWhole) {
   view_.GotoPage(1);
   view_.SetZoom(0.5);
   window_.Scroller.ScrollTo(3, 5);
-  const int old_width = CurrentRuleWidth();
+  const int old_width = CurrentRuleWidth(doc_);
   const std::string rewritten = Pages({1, 2, 3}, 40);
   const auto expect_old_page = [&](const char* status) {
     EXPECT_TRUE(view_.IsDocumentOpen());
     EXPECT_TRUE(view_.WaitingForCompleteFile());
     EXPECT_EQ(view_.CurrentPage, 1);
-    EXPECT_EQ(CurrentRuleWidth(), old_width);
+    EXPECT_EQ(CurrentRuleWidth(doc_), old_width);
     EXPECT_NE(ui_.Captions.back().find(status), std::string::npos) << ui_.Captions.back();
   };
   Write(rewritten.substr(0, rewritten.size() / 2));
@@ -422,8 +421,8 @@ TEST_F(PageViewTest, IncompleteFileKeepsThePageUntilTheFileIsWhole) {
   view_.CheckDocumentFile();
   EXPECT_FALSE(view_.WaitingForCompleteFile());
   EXPECT_EQ(view_.CurrentPage, 1);
-  EXPECT_NE(CurrentRuleWidth(), old_width);
-  EXPECT_EQ(ZoomFactor(), 0.5);
+  EXPECT_NE(CurrentRuleWidth(doc_), old_width);
+  EXPECT_EQ(view_.Zoom(), 0.5);
   EXPECT_EQ(window_.Scroller.XPos, 3);
   EXPECT_EQ(window_.Scroller.YPos, 5);
   EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 2");
@@ -432,7 +431,7 @@ TEST_F(PageViewTest, IncompleteFileKeepsThePageUntilTheFileIsWhole) {
 TEST_F(PageViewTest, HelpOpensTheTutorialBesideTheProgramOrSaysWhereItBelongs) {
   view_.DviFileName = Write(Pages({1, 2}));
   FirstPaint();
-  CurrentOptions().ProgramDirectory = dir_.File("program") + "/";
+  doc_.Settings.ProgramDirectory = dir_.File("program") + "/";
   view_.ShowHelp();
   ASSERT_EQ(ui_.Boxes.size(), 1u);
   EXPECT_EQ(ui_.Boxes[0].Caption, "Help");
@@ -458,13 +457,13 @@ TEST_F(PageViewTest, WheelPartsAddUpToNotchesAndCtrlZooms) {
   view_.WheelTurned(120, false, false);
   EXPECT_EQ(window_.Scroller.YPos, 0);
   view_.WheelTurned(-120, false, true);
-  EXPECT_LT(ZoomFactor(), 1.0);
+  EXPECT_LT(view_.Zoom(), 1.0);
   view_.WheelTurned(120, false, true);
-  EXPECT_EQ(ZoomFactor(), 1.0);
+  EXPECT_EQ(view_.Zoom(), 1.0);
 }
 
 TEST_F(PageViewTest, OpenOfAFileThatFailsKeepsThePreviousDocumentAndPlace) {
-  CurrentOptions().ParityFilter = 1;
+  doc_.Settings.ParityFilter = 1;
   view_.DviFileName = Write(Pages({1, 2, 3}));
   FirstPaint();
   view_.GotoPage(2);
@@ -481,7 +480,7 @@ TEST_F(PageViewTest, OpenOfAFileThatFailsKeepsThePreviousDocumentAndPlace) {
   EXPECT_EQ(ui_.Boxes.size(), 2u);
   EXPECT_TRUE(view_.IsDocumentOpen());
   EXPECT_EQ(view_.CurrentPage, 2);
-  EXPECT_EQ(CurrentOptions().ParityFilter, 1);
+  EXPECT_EQ(doc_.Settings.ParityFilter, 1);
   EXPECT_EQ(window_.Scroller.XPos, 4);
   EXPECT_EQ(window_.Scroller.YPos, 6);
   EXPECT_EQ(ui_.Captions.back(), "doc.dvi - Page 3");
@@ -496,7 +495,7 @@ TEST_F(PageViewTest, NoReloadWhilePrinting) {
   view_.PrintMode = 1;
   view_.FocusGained();
   EXPECT_EQ(window_.Palettes, 0);
-  EXPECT_EQ(Document().Pages.size(), 2u);
+  EXPECT_EQ(doc_.Dvi.Pages.size(), 2u);
 }
 
 TEST_F(PageViewTest, ReloadOfARealDocumentReadsNoFontFile) {
@@ -564,7 +563,7 @@ TEST_F(PageViewTest, ReloadWaitsWhileAnotherProgramHoldsTheFile) {
   EXPECT_EQ(writer.Captions[0], "Information");
   // Once free, the new file is read.
   EXPECT_TRUE(view_.IsDocumentOpen());
-  EXPECT_EQ(CurrentRuleWidth(), NearestInt(30 * kPoint * Document().ConversionX));
+  EXPECT_EQ(CurrentRuleWidth(doc_), NearestInt(30 * kPoint * doc_.Dvi.ConversionX));
 }
 #endif
 

@@ -14,9 +14,9 @@
 #include "previewer/fonts/carry_over.h"
 #include "previewer/render/memory_device.h"
 #include "previewer/shell/page_view.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/shell/fake_window.h"
-#include "tests/support/document_fixture.h"
+#include "tests/shell/view_fixture.h"
 
 namespace mox::test {
 namespace {
@@ -53,18 +53,18 @@ TEST(SourcePositionMessage, RoundTripsGbkPathsAndRefusesWhatIsNoPosition) {
   EXPECT_FALSE(platform::EncodeSourcePosition({3, "a\xFF.tex", ""}));
 }
 
-class SourceSearchTest : public DocumentTest {
+class SourceSearchTest : public ViewTest {
  protected:
   void SetUp() override {
-    DocumentTest::SetUp();
-    ZoomFactor() = 1.0;
-    CurrentOptions().InitialZoom = 1.0;
-    CurrentOptions().PkFontPath = dir_.File("dpi$d");
+    ViewTest::SetUp();
+    view_.Zoom() = 1.0;
+    doc_.Settings.InitialZoom = 1.0;
+    doc_.Settings.PkFontPath = dir_.File("dpi$d");
     std::filesystem::create_directories(dir_.File("sub dir"));
   }
   void TearDown() override {
-    DiscardCarryOver();
-    DocumentTest::TearDown();
+    DiscardCarryOver(doc_.CarryOver);
+    ViewTest::TearDown();
   }
 
   // Page 1: lines 3 and 7 of doc.tex a paragraph apart, then line 9 of
@@ -97,8 +97,6 @@ class SourceSearchTest : public DocumentTest {
     return static_cast<std::int32_t>(points * 600 / 72.27) + view_.OffsetY;
   }
 
-  FakeWindow window_;
-  PageView view_{window_};
 };
 
 TEST_F(SourceSearchTest, InverseSearchTakesTheSpecialOfTheLineClicked) {
@@ -137,8 +135,8 @@ TEST_F(SourceSearchTest, ForwardSearchGoesToTheNearestLineAtOrBefore) {
 
 TEST_F(SourceSearchTest, ADocumentWithoutSpecialsHasNoMarksAndSaysHowToGetThem) {
   Open(false);
-  EXPECT_TRUE(Document().SourceMarks.empty());
-  EXPECT_EQ(Document().SourceMarks.capacity(), 0u);
+  EXPECT_TRUE(doc_.Dvi.SourceMarks.empty());
+  EXPECT_EQ(doc_.Dvi.SourceMarks.capacity(), 0u);
   view_.InverseSearch(100, 100);
   EXPECT_TRUE(window_.SourceLines.empty());
   EXPECT_NE(ui_.Captions.back().find("-src-specials"), std::string::npos);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "previewer/resources/resource_ids.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 
 namespace mox {
 namespace {
@@ -55,36 +55,30 @@ TEST(ViewportTargetTest, ZeroUnitsDoNotDivide) {
   EXPECT_EQ(ViewportTarget(CM_VIEWRIGHT, view)->X, 1);
 }
 
-class ZoomEntryTest : public ::testing::Test {
- protected:
-  void SetUp() override { SetLanguage(Language::English); }
-  void TearDown() override { SetLanguage(Language::English); }
-};
 
-TEST_F(ZoomEntryTest, AcceptedValuesGoToSetZoom) {
-  EXPECT_EQ(ReadZoomEntry("0.5").Zoom, 0.5);
-  EXPECT_TRUE(ReadZoomEntry("0.5").Error.empty());
-  EXPECT_EQ(ReadZoomEntry("1").Zoom, 1.0);
-  EXPECT_EQ(ReadZoomEntry("0.01").Zoom, 0.01);  // SetZoom raises it to 0.05
-  EXPECT_EQ(ReadZoomEntry("  0.25xyz").Zoom, 0.25);
+TEST(ZoomEntryTest, AcceptedValuesGoToSetZoom) {
+  EXPECT_EQ(ReadZoomEntry("0.5", Language::English).Zoom, 0.5);
+  EXPECT_TRUE(ReadZoomEntry("0.5", Language::English).Error.empty());
+  EXPECT_EQ(ReadZoomEntry("1", Language::English).Zoom, 1.0);
+  EXPECT_EQ(ReadZoomEntry("0.01", Language::English).Zoom, 0.01);  // SetZoom raises it to 0.05
+  EXPECT_EQ(ReadZoomEntry("  0.25xyz", Language::English).Zoom, 0.25);
   // No number at all means 0: fit to window.
-  EXPECT_EQ(ReadZoomEntry("").Zoom, 0.0);
-  EXPECT_EQ(ReadZoomEntry("fit").Zoom, 0.0);
-  EXPECT_TRUE(ReadZoomEntry("fit").Error.empty());
-  EXPECT_EQ(ReadZoomEntry("0").Zoom, 0.0);
+  EXPECT_EQ(ReadZoomEntry("", Language::English).Zoom, 0.0);
+  EXPECT_EQ(ReadZoomEntry("fit", Language::English).Zoom, 0.0);
+  EXPECT_TRUE(ReadZoomEntry("fit", Language::English).Error.empty());
+  EXPECT_EQ(ReadZoomEntry("0", Language::English).Zoom, 0.0);
 }
 
-TEST_F(ZoomEntryTest, AboveOneNegativeOrNanIsRefused) {
-  EXPECT_EQ(ReadZoomEntry("1.5").Error, "Invalid zoom factor 1.500000");
-  EXPECT_EQ(ReadZoomEntry("1.0001").Error, "Invalid zoom factor 1.000100");
-  EXPECT_EQ(ReadZoomEntry("-0.5").Error, "Invalid zoom factor -0.500000");
-  EXPECT_FALSE(ReadZoomEntry("nan").Error.empty());
-  EXPECT_FALSE(ReadZoomEntry("inf").Error.empty());
+TEST(ZoomEntryTest, AboveOneNegativeOrNanIsRefused) {
+  EXPECT_EQ(ReadZoomEntry("1.5", Language::English).Error, "Invalid zoom factor 1.500000");
+  EXPECT_EQ(ReadZoomEntry("1.0001", Language::English).Error, "Invalid zoom factor 1.000100");
+  EXPECT_EQ(ReadZoomEntry("-0.5", Language::English).Error, "Invalid zoom factor -0.500000");
+  EXPECT_FALSE(ReadZoomEntry("nan", Language::English).Error.empty());
+  EXPECT_FALSE(ReadZoomEntry("inf", Language::English).Error.empty());
 }
 
-TEST_F(ZoomEntryTest, ErrorInChinese) {
-  SetLanguage(Language::Chinese);
-  EXPECT_EQ(ReadZoomEntry("2").Error, "非法缩小因子2.000000");
+TEST(ZoomEntryTest, ErrorInChinese) {
+  EXPECT_EQ(ReadZoomEntry("2", Language::Chinese).Error, "非法缩小因子2.000000");
 }
 
 TEST(ZoomDialogTextTest, FourDecimals) {

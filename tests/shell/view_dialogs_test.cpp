@@ -13,20 +13,20 @@
 #include "previewer/shell/face_choice.h"
 #include "previewer/shell/options_choice.h"
 #include "previewer/shell/page_choice.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/shell/fake_window.h"
-#include "tests/support/document_fixture.h"
+#include "tests/shell/view_fixture.h"
 
 namespace mox::test {
 namespace {
 
-class ViewDialogsTest : public DocumentTest {
+class ViewDialogsTest : public ViewTest {
  protected:
   void SetUp() override {
-    DocumentTest::SetUp();
-    ZoomFactor() = 1.0;
-    CurrentOptions().InitialZoom = 1.0;
-    CurrentOptions().PkFontPath = std::string(MOX_FIXTURES_DIR) + "/pk/dpi$d";
+    ViewTest::SetUp();
+    view_.Zoom() = 1.0;
+    doc_.Settings.InitialZoom = 1.0;
+    doc_.Settings.PkFontPath = std::string(MOX_FIXTURES_DIR) + "/pk/dpi$d";
   }
   void Open(const std::vector<std::int32_t>& counts) {
     const std::string path = dir_.File("doc.dvi");
@@ -35,29 +35,27 @@ class ViewDialogsTest : public DocumentTest {
     ASSERT_EQ(view_.LoadDocument(), 0);
   }
 
-  FakeWindow window_;
-  PageView view_{window_};
 };
 
 TEST_F(ViewDialogsTest, PageListAndTypedNumbersFollowTheFilter) {
-  CurrentOptions().ParityFilter = 1;  // odd \count0 only
+  doc_.Settings.ParityFilter = 1;  // odd \count0 only
   Open({1, 2, 3, -1, 1, 5});
-  EXPECT_EQ(PageListLines(),
+  EXPECT_EQ(PageListLines(doc_),
             (std::vector<std::string>{" Page 1", " Page 3", " Page -1", " Page 1", " Page 5"}));
-  EXPECT_EQ(PageOfListPosition(1), 2);  // the second line is the third page
-  EXPECT_EQ(PageOfListPosition(5), -1);
-  EXPECT_EQ(ListPositionOfPage(4), 3);
-  EXPECT_EQ(ListPositionOfPage(1), 0);  // not in the list: the first line
-  SetLanguage(Language::Chinese);
-  EXPECT_EQ(PageListLines().front(), " 第1页");
+  EXPECT_EQ(PageOfListPosition(doc_, 1), 2);  // the second line is the third page
+  EXPECT_EQ(PageOfListPosition(doc_, 5), -1);
+  EXPECT_EQ(ListPositionOfPage(doc_, 4), 3);
+  EXPECT_EQ(ListPositionOfPage(doc_, 1), 0);  // not in the list: the first line
+  view_.SetLanguage(Language::Chinese);
+  EXPECT_EQ(PageListLines(doc_).front(), " 第1页");
 
   // Repeated numbers are visited in turn; a number nobody else has stays.
-  EXPECT_EQ(NextPageNumbered(1, 0), 4);
-  EXPECT_EQ(NextPageNumbered(1, 4), 0);
-  EXPECT_EQ(NextPageNumbered(-1, 0), 3);
-  EXPECT_EQ(NextPageNumbered(3, 2), 2);
-  EXPECT_EQ(NextPageNumbered(2, 0), 0);  // page 2 does not pass the filter
-  EXPECT_EQ(NextPageNumbered(5, -1), 5);
+  EXPECT_EQ(NextPageNumbered(doc_, 1, 0), 4);
+  EXPECT_EQ(NextPageNumbered(doc_, 1, 4), 0);
+  EXPECT_EQ(NextPageNumbered(doc_, -1, 0), 3);
+  EXPECT_EQ(NextPageNumbered(doc_, 3, 2), 2);
+  EXPECT_EQ(NextPageNumbered(doc_, 2, 0), 0);  // page 2 does not pass the filter
+  EXPECT_EQ(NextPageNumbered(doc_, 5, -1), 5);
   EXPECT_EQ(LeadingInteger("  -12abc"), -12);
   EXPECT_EQ(LeadingInteger("+7"), 7);
   EXPECT_EQ(LeadingInteger("page"), 0);
@@ -65,34 +63,34 @@ TEST_F(ViewDialogsTest, PageListAndTypedNumbersFollowTheFilter) {
 }
 
 TEST_F(ViewDialogsTest, OptionsAreCheckedAppliedAndSaved) {
-  CurrentOptions().ResolutionX = CurrentOptions().ResolutionY = 400.0;
-  CurrentOptions().Gamma = 12345.6789;
-  OptionsChoice choice = CurrentOptionsChoice();
+  doc_.Settings.ResolutionX = doc_.Settings.ResolutionY = 400.0;
+  doc_.Settings.Gamma = 12345.6789;
+  OptionsChoice choice = CurrentOptionsChoice(doc_.Settings);
   EXPECT_EQ(choice.ResolutionEntries,
             (std::vector<std::string>{"180", "300", "600", "400.00"}));
   EXPECT_EQ(choice.ResolutionSelection, 3);
   EXPECT_EQ(choice.GammaText, "12345.678");
 
   // Both wrong: the gamma's message is the one shown; nothing is applied.
-  SetLanguage(Language::Chinese);
+  view_.SetLanguage(Language::Chinese);
   choice.ResolutionText = "0";
-  EXPECT_EQ(OptionsChoiceError(choice), "Invalid resolution!");
+  EXPECT_EQ(OptionsChoiceError(choice, view_.Lang()), "Invalid resolution!");
   choice.GammaText = "x";
-  EXPECT_EQ(OptionsChoiceError(choice), "非法辉度修正值");
+  EXPECT_EQ(OptionsChoiceError(choice, view_.Lang()), "非法辉度修正值");
   view_.ApplyOptions(choice);
-  EXPECT_EQ(CurrentOptions().ResolutionX, 400.0);
-  SetLanguage(Language::English);
+  EXPECT_EQ(doc_.Settings.ResolutionX, 400.0);
+  view_.SetLanguage(Language::English);
 
-  CurrentOptions().ResolutionX = CurrentOptions().ResolutionY = 600.0;
-  CurrentOptions().Gamma = 1.0;
+  doc_.Settings.ResolutionX = doc_.Settings.ResolutionY = 600.0;
+  doc_.Settings.Gamma = 1.0;
   Open({1});
-  const int width_at_600 = CurrentRuleWidth();
-  choice = CurrentOptionsChoice();
+  const int width_at_600 = CurrentRuleWidth(doc_);
+  choice = CurrentOptionsChoice(doc_.Settings);
   const std::string fonts = choice.PkFontPath;
   choice.PkFontPath = "elsewhere";  // a path alone reloads nothing
   view_.ApplyOptions(choice);
   EXPECT_EQ(window_.PaletteBuilds, 0);
-  EXPECT_EQ(CurrentOptions().PkFontPath, "elsewhere");
+  EXPECT_EQ(doc_.Settings.PkFontPath, "elsewhere");
   EXPECT_TRUE(view_.IsDocumentOpen());
   choice.PkFontPath = fonts;
   choice.ResolutionText = "300";
@@ -100,8 +98,8 @@ TEST_F(ViewDialogsTest, OptionsAreCheckedAppliedAndSaved) {
   choice.Save = true;
   view_.ApplyOptions(choice);
   EXPECT_EQ(window_.PaletteBuilds, 1);
-  EXPECT_EQ(CurrentOptions().ResolutionY, 300.0);
-  EXPECT_EQ(CurrentRuleWidth(), (width_at_600 + 1) / 2);  // loaded again at 300 dpi
+  EXPECT_EQ(doc_.Settings.ResolutionY, 300.0);
+  EXPECT_EQ(CurrentRuleWidth(doc_), (width_at_600 + 1) / 2);  // loaded again at 300 dpi
   // No initialization file path in this test: the save fails, and says so.
   ASSERT_FALSE(ui_.Boxes.empty());
   EXPECT_EQ(ui_.Boxes.back().Text, "Cannot save options to \"\"");
@@ -109,28 +107,28 @@ TEST_F(ViewDialogsTest, OptionsAreCheckedAppliedAndSaved) {
 }
 
 TEST_F(ViewDialogsTest, ZitiLinesNameTheFacesDefinedAndRemoved) {
-  TheFaceTable() = FaceTable{};
-  std::vector<std::string> lines = ZitiLines();
+  doc_.Faces = FaceTable{};
+  std::vector<std::string> lines = ZitiLines(doc_.Faces, view_.Lang());
   ASSERT_EQ(lines.size(), 27u);
   EXPECT_EQ(lines[0], "BiaoDian: ");
   EXPECT_EQ(lines[1], " \\ziti{A}(\\songti): ");
   EXPECT_EQ(lines[5], " \\ziti{E}(\\biaosong): ");
   EXPECT_EQ(lines[26], " \\ziti{Z}: ");
-  platform::LogFontA font = ChooserStart(2);
+  platform::LogFontA font = ChooserStart(doc_.Faces, 2);
   EXPECT_EQ(font.Height, 60);
   std::copy_n("AR PL UMing CN", 15, font.FaceName);
-  DefineFaces({2, 3}, font);
-  EXPECT_EQ(ZitiLine(2), " \\ziti{B}(\\heiti): AR PL UMing CN, mag=1.0000");
-  EXPECT_EQ(ZitiLine(3), " \\ziti{C}(\\kaishu): AR PL UMing CN, mag=1.0000");
-  EXPECT_TRUE(FaceServes(3));
-  RemoveFaces({3});
-  EXPECT_EQ(ZitiLine(3), " \\ziti{C}(\\kaishu): ");
+  DefineFaces(doc_.Faces, {2, 3}, font);
+  EXPECT_EQ(ZitiLine(doc_.Faces, 2, view_.Lang()), " \\ziti{B}(\\heiti): AR PL UMing CN, mag=1.0000");
+  EXPECT_EQ(ZitiLine(doc_.Faces, 3, view_.Lang()), " \\ziti{C}(\\kaishu): AR PL UMing CN, mag=1.0000");
+  EXPECT_TRUE(FaceServes(doc_.Faces, 3));
+  RemoveFaces(doc_.Faces, {3});
+  EXPECT_EQ(ZitiLine(doc_.Faces, 3, view_.Lang()), " \\ziti{C}(\\kaishu): ");
   font.FaceName[0] = '\0';
-  DefineFaces({2}, font);  // no name: out of use
-  EXPECT_FALSE(FaceServes(2));
-  SetLanguage(Language::Chinese);
-  EXPECT_EQ(ZitiLine(0), "标点符号库: ");
-  TheFaceTable() = FaceTable{};
+  DefineFaces(doc_.Faces, {2}, font);  // no name: out of use
+  EXPECT_FALSE(FaceServes(doc_.Faces, 2));
+  view_.SetLanguage(Language::Chinese);
+  EXPECT_EQ(ZitiLine(doc_.Faces, 0, view_.Lang()), "标点符号库: ");
+  doc_.Faces = FaceTable{};
 }
 
 TEST_F(ViewDialogsTest, TheRulerDrawsItsCrossShowsThePlaceAndLeavesNoTrace) {

@@ -1,6 +1,5 @@
-// A clean start for tests of the open document: default settings in English,
-// no page ranges, no TrueType face, a recording user interface and a
-// temporary folder; whatever a test opened is closed afterwards.
+// Tests of an open document: a document of their own with default settings
+// in English, a reporter that records what it says, and a temporary folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,29 +10,28 @@
 #include <vector>
 
 #include "previewer/base/document_abort.h"
+#include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/font_registry.h"
+#include "previewer/render/preview_document.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/render/process_document.h"
-#include "tests/support/recording_user_interface.h"
+#include "tests/support/recording_reporter.h"
 #include "tests/support/temp_dir.h"
 
 namespace mox::test {
 
 class DocumentTest : public ::testing::Test {
  protected:
-  void SetUp() override { Reset(); }
-  void TearDown() override { Reset(); }
-
   // Writes bytes into a file of the test folder and opens it as a document.
   int OpenBytes(const std::string& bytes, const std::string& name = "test.dvi") {
     path_ = dir_.File(name);
     WriteFile(path_, bytes);
-    return OpenDviFile(path_);
+    return OpenDviFile(doc_, path_);
   }
 
-  // The texts of every error box shown so far.
+  // The texts of every box shown so far.
   std::vector<std::string> Errors() const {
     std::vector<std::string> texts;
     for (const RecordedBox& box : ui_.Boxes) texts.push_back(box.Text);
@@ -50,22 +48,19 @@ class DocumentTest : public ::testing::Test {
   std::string OpenError(const std::string& bytes) {
     ui_.Boxes.clear();
     EXPECT_EQ(OpenBytes(bytes), 1);
-    EXPECT_FALSE(Document().Loaded);
-    EXPECT_TRUE(Document().Pages.empty());
+    EXPECT_FALSE(doc_.Dvi.Loaded);
+    EXPECT_TRUE(doc_.Dvi.Pages.empty());
     return OnlyError();
   }
 
-  TempDir dir_;
-  RecordingUserInterface ui_;
-  std::string path_;
+  // The page selection of a text, under the document's settings.
+  void SelectPages(std::string_view text) { doc_.SelectPages(text); }
 
- private:
-  static void Reset() {
-    ResetOptions();
-    CloseDviFile();
-    SetLanguage(Language::English);
-    TheFaceTable() = FaceTable{};
-  }
+  TempDir dir_;
+  // What the document says: its boxes and caption lines.
+  RecordingReporter ui_;
+  PreviewDocument doc_{ui_, Options{}};
+  std::string path_;
 };
 
 // Lets a TrueType face serve a ziti of the face table at a scale.

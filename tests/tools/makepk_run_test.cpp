@@ -59,13 +59,13 @@ class MakepkRunTest : public test::DocumentTest {
 
   // Placeholders for every font of the document but `missing` at 600 dpi.
   void PutAllBut(const std::string& path, const std::string& missing) {
-    ASSERT_EQ(OpenDviFile(path), 0);
-    ASSERT_EQ(test::AbortMessageOf([&] { PreparePkFileNames(Template()); }), std::nullopt);
-    for (const WantedFont& font : WantedFonts(false)) {
+    ASSERT_EQ(OpenDviFile(doc_, path), 0);
+    ASSERT_EQ(test::AbortMessageOf([&] { PreparePkFileNames(doc_, Template()); }), std::nullopt);
+    for (const WantedFont& font : WantedFonts(doc_, false)) {
       ASSERT_EQ(font.Resolution, 600) << font.Name;
       if (font.Name != missing) Put(600, font.Name);
     }
-    CloseDviFile();
+    CloseDviFile(doc_);
   }
 
   // Whether mktexpk runs here; the checks that make fonts skip without it.

@@ -9,7 +9,7 @@
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/pk_font.h"
 #include "previewer/fonts/pk_generator.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
 #include "tools/makepk/font_maker.h"
@@ -35,12 +35,12 @@ std::vector<std::string> Words(const std::string& line) {
 class MakepkArgumentsTest : public test::DocumentTest {};
 
 TEST_F(MakepkArgumentsTest, ReadsWhatThePreviewerWrites) {
-  CurrentOptions().ProgramPath = "C:\\MOX\\moxwin32.exe";
-  CurrentOptions().ResolutionX = 300;
-  CurrentOptions().ResolutionY = 254.5;
-  Document().Name = "C:\\DOCS\\paper.dvi";
-  Document().Magnification = 1440;
-  std::vector<std::string> words = Words(PkGeneratorCommandLine("C:\\MOX\\PIXEL\\DPI$d\\"));
+  doc_.Settings.ProgramPath = "C:\\MOX\\moxwin32.exe";
+  doc_.Settings.ResolutionX = 300;
+  doc_.Settings.ResolutionY = 254.5;
+  doc_.Dvi.Name = "C:\\DOCS\\paper.dvi";
+  doc_.Dvi.Magnification = 1440;
+  std::vector<std::string> words = Words(PkGeneratorCommandLine(doc_, "C:\\MOX\\PIXEL\\DPI$d\\"));
   words.erase(words.begin());
 
   std::string error;
@@ -60,10 +60,10 @@ TEST_F(MakepkArgumentsTest, ReadsWhatThePreviewerWrites) {
 TEST_F(MakepkArgumentsTest, PathsWithBlanksArriveInPiecesAndAreJoined) {
   // CreateProcess runs the unquoted program path; the argument splitter
   // then cuts it and the other paths at their blanks.
-  CurrentOptions().ProgramPath = "C:\\Program Files\\MOX\\moxwin32.exe";
-  Document().Name = "C:\\My Documents\\big paper.dvi";
+  doc_.Settings.ProgramPath = "C:\\Program Files\\MOX\\moxwin32.exe";
+  doc_.Dvi.Name = "C:\\My Documents\\big paper.dvi";
   std::vector<std::string> words =
-      Words(PkGeneratorCommandLine("C:\\Program Files\\MOX\\PIXEL\\DPI$d\\"));
+      Words(PkGeneratorCommandLine(doc_, "C:\\Program Files\\MOX\\PIXEL\\DPI$d\\"));
   words.erase(words.begin());
   ASSERT_EQ(words.front(), "Files\\MOX\\" + PkGeneratorName());
 
@@ -158,38 +158,38 @@ class MakepkFontsTest : public test::DocumentTest {
 
 TEST_F(MakepkFontsTest, WantsTheUsedFontsOrAllOnceAtThePreviewersResolution) {
   ASSERT_EQ(OpenBytes(Document4()), 0);
-  ASSERT_EQ(PreScan(), 0);
+  ASSERT_EQ(PreScan(doc_), 0);
   std::vector<std::string> used;
-  for (const WantedFont& font : WantedFonts(true)) {
+  for (const WantedFont& font : WantedFonts(doc_, true)) {
     used.push_back(font.Name + "@" + std::to_string(font.Resolution));
   }
   EXPECT_EQ(used, (std::vector<std::string>{"cmr10@600", "verylongfontname@720"}));
   std::vector<std::string> all;
-  for (const WantedFont& font : WantedFonts(false)) all.push_back(font.Name);
+  for (const WantedFont& font : WantedFonts(doc_, false)) all.push_back(font.Name);
   EXPECT_EQ(all, (std::vector<std::string>{"cmr10", "verylongfontname", "unused"}));
 }
 
 TEST_F(MakepkFontsTest, FindsFilesAsThePreviewerDoes) {
-  ASSERT_EQ(test::AbortMessageOf([&] { PreparePkFileNames(Template()); }), std::nullopt);
+  ASSERT_EQ(test::AbortMessageOf([&] { PreparePkFileNames(doc_, Template()); }), std::nullopt);
   const WantedFont cmr{"cmr10", 600};
   const WantedFont longer{"verylongfontname", 720};
-  EXPECT_EQ(ExistingPkFile(cmr), "");
-  EXPECT_EQ(PkTarget(cmr), PkFile(600, "cmr10"));
+  EXPECT_EQ(ExistingPkFile(doc_.Load.PkPaths, cmr), "");
+  EXPECT_EQ(PkTarget(doc_.Load.PkPaths, cmr), PkFile(600, "cmr10"));
 
   Put(601, "cmr10");
-  EXPECT_EQ(ExistingPkFile(cmr), PkFile(601, "cmr10"));
+  EXPECT_EQ(ExistingPkFile(doc_.Load.PkPaths, cmr), PkFile(601, "cmr10"));
   Put(599, "cmr10");
-  EXPECT_EQ(ExistingPkFile(cmr), PkFile(599, "cmr10"));  // r - 1 comes first
-  EXPECT_EQ(ExistingPkFile({"cmr10", 598}), PkFile(599, "cmr10"));
-  EXPECT_EQ(ExistingPkFile({"cmr10", 597}), "");
-  EXPECT_EQ(ExistingPkFile({"cmr10", INT32_MAX}), "");  // no r + 1 beyond the int range
+  EXPECT_EQ(ExistingPkFile(doc_.Load.PkPaths, cmr), PkFile(599, "cmr10"));  // r - 1 comes first
+  EXPECT_EQ(ExistingPkFile(doc_.Load.PkPaths, {"cmr10", 598}), PkFile(599, "cmr10"));
+  EXPECT_EQ(ExistingPkFile(doc_.Load.PkPaths, {"cmr10", 597}), "");
+  EXPECT_EQ(ExistingPkFile(doc_.Load.PkPaths, {"cmr10", INT32_MAX}), "");  // no r + 1 beyond the int range
 
   // A long name is also found under its first 8 characters.
   Put(721, "verylong");
-  EXPECT_EQ(ExistingPkFile(longer), PkFile(721, "verylong"));
+  EXPECT_EQ(ExistingPkFile(doc_.Load.PkPaths, longer), PkFile(721, "verylong"));
   Put(721, "verylongfontname");
-  EXPECT_EQ(ExistingPkFile(longer), PkFile(721, "verylongfontname"));
-  EXPECT_EQ(PkTarget(longer), PkFile(720, "verylongfontname"));
+  EXPECT_EQ(ExistingPkFile(doc_.Load.PkPaths, longer), PkFile(721, "verylongfontname"));
+  EXPECT_EQ(PkTarget(doc_.Load.PkPaths, longer), PkFile(720, "verylongfontname"));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include "platform/directories.h"
 #include "platform/file_system.h"
 #include "platform/text_format.h"
-#include "previewer/render/process_document.h"
+#include "tools/makepk/makepk_texts.h"
 
 namespace mox::makepk {
 namespace {
@@ -100,11 +100,11 @@ bool LooksLikePkFile(const std::string& path) {
 }
 
 MakeResult MakePkFont(const std::string& name, int resolution, const MetafontMode& mode,
-                      const std::string& target, int timeout_seconds) {
+                      const std::string& target, int timeout_seconds, Language language) {
   MakeResult result;
   const std::string work = platform::MakeTemporaryDirectory("makepk-");
   if (work.empty()) {
-    result.Message = Tr("无法建立临时目录", "cannot make a temporary folder");
+    result.Message = kNoTemporaryFolder.In(language);
     return result;
   }
   const platform::HostRun run = platform::RunHostProgram(
@@ -116,23 +116,22 @@ MakeResult MakePkFont(const std::string& name, int resolution, const MetafontMod
   switch (run.Result) {
     case platform::HostRun::Outcome::NotStarted:
       result.Outcome = MakeOutcome::ToolMissing;
-      result.Message = Tr("无法运行mktexpk (TeX没有安装?)",
-                          "cannot run mktexpk (is TeX installed?)");
+      result.Message = kMktexpkMissing.In(language);
       break;
     case platform::HostRun::Outcome::TimedOut:
-      result.Message = Format(Tr("mktexpk在%d秒内没有完成", "mktexpk did not finish in %d s"),
+      result.Message = Format(kMktexpkTimedOut.In(language),
                               timeout_seconds);
       break;
     case platform::HostRun::Outcome::Finished:
       if (run.ExitCode != 0 || made.empty() || !LooksLikePkFile(made)) {
-        result.Message = Format(Tr("mktexpk失败, 退出码=%d", "mktexpk failed, exit status %d"),
+        result.Message = Format(kMktexpkFailed.In(language),
                                 run.ExitCode);
         if (!run.Errors.empty()) result.Message += "\n" + Tail(run.Errors, 2);
         break;
       }
       bytes = ReadAll(made, read);
       if (!read) {
-        result.Message = Format(Tr("无法读取\"%s\"", "cannot read \"%s\""), made.c_str());
+        result.Message = Format(kCannotRead.In(language), made.c_str());
         break;
       }
       {
@@ -140,7 +139,7 @@ MakeResult MakePkFont(const std::string& name, int resolution, const MetafontMod
         const std::string folder = cut == std::string::npos ? std::string() : target.substr(0, cut);
         if ((!folder.empty() && !platform::MakeDirectories(folder)) ||
             !WriteFileSafely(target, bytes)) {
-          result.Message = Format(Tr("无法写入\"%s\"", "cannot write \"%s\""), target.c_str());
+          result.Message = Format(kCannotWrite.In(language), target.c_str());
           break;
         }
       }

@@ -7,6 +7,8 @@
 
 #include "platform/host_program.h"
 
+#include "previewer/base/bilingual.h"
+
 namespace mox::makepk {
 
 // The Metafont mode for a device resolution and the resolution it is made
@@ -38,13 +40,13 @@ enum class MakeOutcome { Made, Failed, ToolMissing };
 
 struct MakeResult {
   MakeOutcome Outcome = MakeOutcome::Failed;
-  std::string Message;   // why it failed, in the current language
+  std::string Message;   // why it failed, in the language asked for
   std::string Details;   // what mktexpk and Metafont wrote, for the user
 };
 
 // Makes font `name` at `resolution` in a temporary folder and writes it to
 // target (creating its folders). target must not exist yet.
 MakeResult MakePkFont(const std::string& name, int resolution, const MetafontMode& mode,
-                      const std::string& target, int timeout_seconds);
+                      const std::string& target, int timeout_seconds, Language language);
 
 }  // namespace mox::makepk

@@ -16,7 +16,9 @@
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/fonts/pk_font.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/dvi/scan_document.h"
+#include "previewer/startup/box_reporter.h"
+#include "tools/makepk/makepk_texts.h"
 #include "tools/makepk/font_maker.h"
 #include "tools/makepk/makepk_arguments.h"
 #include "tools/makepk/wanted_fonts.h"
@@ -42,7 +44,7 @@ int Run(const std::vector<std::string>& command_line) {
   const std::optional<MakePkArguments> parsed = ParseMakePkArguments(arguments, error);
   if (!parsed) {
     Say(stderr, "MAKEPK: " + error);
-    platform::WriteConsoleText(stderr, MakePkUsage());
+    platform::WriteConsoleText(stderr, MakePkUsage(MakePkLanguage(arguments)));
     return kBadCommandLine;
   }
   // Messages of the reader go to standard error. Its questions (an invalid
@@ -52,45 +54,48 @@ int Run(const std::vector<std::string>& command_line) {
   ConsoleUserInterface ui(false, false);
   platform::SetUi(&ui);
 
-  Options& options = CurrentOptions();
+  const Language language = parsed->Lang();
+  BoxReporter report(language);
+  Options options;
+  options.Lang = language;
   options.ResolutionX = parsed->ResolutionX;
   options.ResolutionY = parsed->ResolutionY;
   options.Magnification = static_cast<std::int32_t>(parsed->Magnification);
-  if (GuardDocumentOperation([&] {
-        PreparePkFileNames(parsed->PathTemplate);
+  ScanDocument doc(report, options);
+  if (GuardDocumentOperation(doc, [&] {
+        PreparePkFileNames(doc, parsed->PathTemplate);
         return 0;
       }) != 0) {
     return kBadCommandLine;
   }
-  if (OpenDviFile(parsed->DviPath) != 0) return kBadDocument;
-  if (parsed->UsedFontsOnly && PreScan() != 0) return kBadDocument;
-  const std::vector<WantedFont> wanted = WantedFonts(parsed->UsedFontsOnly);
-  CloseDviFile();
+  if (OpenDviFile(doc, parsed->DviPath) != 0) return kBadDocument;
+  if (parsed->UsedFontsOnly && PreScan(doc) != 0) return kBadDocument;
+  const std::vector<WantedFont> wanted = WantedFonts(doc, parsed->UsedFontsOnly);
+  const PkPathFormat paths = doc.Load.PkPaths;
+  CloseDviFile(doc);
 
   const MetafontMode mode = ModeForResolution(parsed->ResolutionX);
   int status = kAllThere;
   for (const WantedFont& font : wanted) {
-    const std::string existing = ExistingPkFile(font);
+    const std::string existing = ExistingPkFile(paths, font);
     if (!existing.empty()) {
       if (!parsed->Quiet) {
-        Say(stdout, Format(Tr("%s (%d dpi): 已有 %s", "%s at %d dpi: found %s"),
+        Say(stdout, Format(kFontFound.In(language),
                            font.Name.c_str(), font.Resolution, existing.c_str()));
       }
       continue;
     }
-    const std::string target = PkTarget(font);
+    const std::string target = PkTarget(paths, font);
     if (!parsed->Quiet) {
-      Say(stdout, Format(Tr("%s (%d dpi): 生成 %s (Metafont模式%s)",
-                            "%s at %d dpi: making %s (Metafont mode %s)"),
+      Say(stdout, Format(kMakingFont.In(language),
                          font.Name.c_str(), font.Resolution, target.c_str(), mode.Name.c_str()));
     }
     const MakeResult made =
-        MakePkFont(font.Name, font.Resolution, mode, target, parsed->TimeoutSeconds);
+        MakePkFont(font.Name, font.Resolution, mode, target, parsed->TimeoutSeconds, language);
     if (!parsed->Quiet && !made.Details.empty()) platform::WriteConsoleText(stderr, made.Details);
     if (made.Outcome == MakeOutcome::Made) continue;
     status = kSomeMissing;
-    Say(stderr, Format(Tr("MAKEPK: %s (%d dpi) 无法生成: %s",
-                          "MAKEPK: cannot make %s at %d dpi: %s"),
+    Say(stderr, Format(kCannotMake.In(language),
                        font.Name.c_str(), font.Resolution, made.Message.c_str()));
     if (made.Outcome == MakeOutcome::ToolMissing) break;  // no font can be made
   }

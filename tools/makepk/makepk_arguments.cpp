@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "platform/text_format.h"
-#include "previewer/render/process_document.h"
+#include "tools/makepk/makepk_texts.h"
 
 namespace mox::makepk {
 namespace {
@@ -52,10 +52,8 @@ std::optional<MakePkArguments> ParseMakePkArguments(const std::vector<std::strin
                                                     std::string& error) {
   MakePkArguments parsed;
   // The language first, so that every complaint is in it.
-  for (const std::string& argument : arguments) {
-    if (argument == "-E" || argument == "-e") parsed.English = true;
-  }
-  SetLanguage(parsed.English ? Language::English : Language::Chinese);
+  const Language language = MakePkLanguage(arguments);
+  parsed.English = language == Language::English;
 
   // A program path with blanks, unquoted, leaves its pieces before the
   // first option.
@@ -97,21 +95,21 @@ std::optional<MakePkArguments> ParseMakePkArguments(const std::vector<std::strin
       default: valid = false; break;
     }
     if (!valid) {
-      error = Format(Tr("无效的选项 \"%s\"", "invalid option \"%s\""), argument.c_str());
+      error = Format(kInvalidOption.In(language), argument.c_str());
       return std::nullopt;
     }
   }
   if (parsed.PathTemplate.empty()) {
-    error = Tr("缺少PK字库路径 (-P)", "the PK path template (-P) is missing");
+    error = kNoPathTemplate.In(language);
     return std::nullopt;
   }
   if (!HasDollarD(parsed.PathTemplate)) {
-    error = Format(Tr("PK字库路径\"%s\"中没有\"$d\"", "the PK path template \"%s\" has no \"$d\""),
+    error = Format(kNoDollarD.In(language),
                    parsed.PathTemplate.c_str());
     return std::nullopt;
   }
   if (rest.empty()) {
-    error = Tr("缺少DVI文件名", "the DVI file is missing");
+    error = kNoDviFile.In(language);
     return std::nullopt;
   }
   for (const std::string& piece : rest) {
@@ -121,33 +119,15 @@ std::optional<MakePkArguments> ParseMakePkArguments(const std::vector<std::strin
   return parsed;
 }
 
-const char* MakePkUsage() {
-  return Tr(
-      "用法: MAKEPK [-C] [-E] [-Q] [-R<水平>x<垂直>] [-M<放大率>] [-T<秒>] -P<路径> <DVI文件>\n"
-      "用Metafont (TeX的mktexpk) 生成DVI文件所需而路径下没有的PK字库.\n"
-      "  -C  只生成页面上用到字符的字库 (否则生成DVI文件定义的所有字库)\n"
-      "  -E  英文信息 (否则中文)\n"
-      "  -Q  安静: 只报告错误, 不显示mktexpk和Metafont的输出\n"
-      "  -R  设备分辨率 (点/英寸), 默认600x600; 300用Metafont模式cx, 其他用ljfour\n"
-      "  -M  放大率 (千分之一), 代替DVI文件中的放大率\n"
-      "  -P  预览程序的PK字库路径, \"$d\"代表分辨率; 字库写为<路径>\\<名字>.PK\n"
-      "  -T  每个字库最多等待的秒数 (默认120)\n"
-      "退出码: 0 字库齐全, 1 有字库无法生成, 2 命令行无效, 3 DVI文件无法读取.\n",
-      "usage: MAKEPK [-C] [-E] [-Q] [-R<h>x<v>] [-M<mag>] [-T<seconds>] -P<template> <DVI file>\n"
-      "Makes the PK fonts a DVI file needs that are missing under the template,\n"
-      "with Metafont (TeX's mktexpk).\n"
-      "  -C  only the fonts whose characters the pages use (else every font the\n"
-      "      DVI file defines)\n"
-      "  -E  messages in English (else in Chinese)\n"
-      "  -Q  quiet: errors only, and none of the output of mktexpk and Metafont\n"
-      "  -R  device resolution in dots per inch, 600x600 by default; 300 makes the\n"
-      "      fonts with the Metafont mode cx, any other with ljfour\n"
-      "  -M  magnification in thousandths, instead of the DVI file's\n"
-      "  -P  the previewer's PK path template, \"$d\" standing for the resolution;\n"
-      "      a font is written as <template>\\<name>.PK, as the previewer reads it\n"
-      "  -T  seconds one font may take (120 by default)\n"
-      "Exit status: 0 every font is there, 1 some font could not be made,\n"
-      "2 invalid command line, 3 the DVI file cannot be read.\n");
+Language MakePkLanguage(const std::vector<std::string>& arguments) {
+  for (const std::string& argument : arguments) {
+    if (argument == "-E" || argument == "-e") return Language::English;
+  }
+  return Language::Chinese;
+}
+
+const char* MakePkUsage(Language language) {
+  return kUsage.In(language);
 }
 
 }  // namespace mox::makepk

@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "previewer/base/bilingual.h"
+
 namespace mox::makepk {
 
 struct MakePkArguments {
   bool UsedFontsOnly = false;  // -C
   bool English = false;        // -E
+  Language Lang() const { return English ? Language::English : Language::Chinese; }
   bool Quiet = false;          // -Q
   double ResolutionX = 600.0;  // -R
   double ResolutionY = 600.0;
@@ -29,7 +32,10 @@ struct MakePkArguments {
 std::optional<MakePkArguments> ParseMakePkArguments(const std::vector<std::string>& arguments,
                                                     std::string& error);
 
-// The usage text, in the current language.
-const char* MakePkUsage();
+// The language of the messages: English with "-E", else Chinese.
+Language MakePkLanguage(const std::vector<std::string>& arguments);
+
+// The usage text in a language.
+const char* MakePkUsage(Language language);
 
 }  // namespace mox::makepk

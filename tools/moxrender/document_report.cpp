@@ -5,7 +5,6 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/fonts/font_registry.h"
-#include "previewer/render/process_document.h"
 
 namespace mox {
 namespace {
@@ -25,18 +24,18 @@ const char* KindName(std::int16_t kind) {
 }
 
 // The PK font whose glyph group holds glyph record `glyph`.
-std::size_t FontOfGlyph(std::uint32_t glyph) {
-  const std::vector<std::uint32_t>& bounds = Fonts().PkGlyphBounds;
+std::size_t FontOfGlyph(const FontRegistry& fonts, std::uint32_t glyph) {
+  const std::vector<std::uint32_t>& bounds = fonts.PkGlyphBounds;
   const auto above = std::upper_bound(bounds.begin(), bounds.end(), glyph);
   return static_cast<std::size_t>(above - bounds.begin()) - 1;
 }
 
-void PrintItemDetails(std::FILE* out, const PageItem& item) {
-  const FontRegistry& fonts = Fonts();
+void PrintItemDetails(const PreviewDocument& doc, std::FILE* out, const PageItem& item) {
+  const FontRegistry& fonts = doc.Fonts;
   switch (item.Kind) {
     case ItemPkChar:
       if (item.Ref() < fonts.PkGlyphs.size()) {
-        std::fprintf(out, " %s %d", fonts.PkFonts[FontOfGlyph(item.Ref())].Name.c_str(),
+        std::fprintf(out, " %s %d", fonts.PkFonts[FontOfGlyph(fonts, item.Ref())].Name.c_str(),
                      fonts.PkGlyphs[item.Ref()].Code);
       }
       break;
@@ -50,10 +49,10 @@ void PrintItemDetails(std::FILE* out, const PageItem& item) {
       break;
     }
     case ItemImage:
-      std::fprintf(out, " %s", ImageNameOf(item));
+      std::fprintf(out, " %s", ImageNameOf(doc.Page, item));
       break;
     case ItemSource: {
-      const DviDocument& document = Document();
+      const DviDocument& document = doc.Dvi;
       if (item.Ref() < document.SourceMarks.size()) {
         const SourceMark& mark = document.SourceMarks[item.Ref()];
         std::fprintf(out, " %ld %s", static_cast<long>(mark.Line),
@@ -72,8 +71,8 @@ void PrintItemDetails(std::FILE* out, const PageItem& item) {
 
 }  // namespace
 
-void PrintDocumentInfo(std::FILE* out) {
-  const DviDocument& document = Document();
+void PrintDocumentInfo(const PreviewDocument& doc, std::FILE* out) {
+  const DviDocument& document = doc.Dvi;
   std::fprintf(out, "num %lu\nden %lu\nmag %lu\nl %ld\nu %ld\ns %lu\nt %lu\n",
                static_cast<unsigned long>(document.Num), static_cast<unsigned long>(document.Den),
                static_cast<unsigned long>(document.Magnification),
@@ -85,12 +84,12 @@ void PrintDocumentInfo(std::FILE* out) {
     std::fprintf(out, "page %ld %lu %d\n", static_cast<long>(page.Count0),
                  static_cast<unsigned long>(page.Offset), page.Ziti);
   }
-  const FontRegistry& fonts = Fonts();
+  const FontRegistry& fonts = doc.Fonts;
   for (std::size_t i = 0; i < fonts.PkFonts.size(); ++i) {
     const PkFont& font = fonts.PkFonts[i];
     std::fprintf(out, "pk %d %s %ld %ld %ld %d %s\n", font.Number, font.Name.c_str(),
                  static_cast<long>(font.Checksum), static_cast<long>(font.ScaledSize),
-                 static_cast<long>(font.DesignSize), PkResolution(i),
+                 static_cast<long>(font.DesignSize), PkResolution(doc, i),
                  font.File.empty() ? "-" : font.File.c_str());
   }
   for (const ChineseFont& font : fonts.ChineseFonts) {
@@ -106,14 +105,14 @@ void PrintDocumentInfo(std::FILE* out) {
   }
 }
 
-void PrintPageItems(std::FILE* out, int page) {
-  const DviDocument& document = Document();
+void PrintPageItems(const PreviewDocument& doc, std::FILE* out, int page) {
+  const DviDocument& document = doc.Dvi;
   std::fprintf(out, "page %d count0 %ld\n", page + 1,
                static_cast<long>(document.Pages[static_cast<std::size_t>(page)].Count0));
-  for (const PageItem& item : ThePageBuffer().Items) {
+  for (const PageItem& item : doc.Page.Items) {
     std::fprintf(out, "%s %d %d %d %d %d", KindName(item.Kind), item.Width, item.Height, item.X,
                  item.Y, item.Baseline);
-    PrintItemDetails(out, item);
+    PrintItemDetails(doc, out, item);
     std::fputc('\n', out);
   }
 }

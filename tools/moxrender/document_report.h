@@ -4,10 +4,12 @@
 
 #include <cstdio>
 
+#include "previewer/render/preview_document.h"
+
 namespace mox {
 
-void PrintDocumentInfo(std::FILE* out);
+void PrintDocumentInfo(const PreviewDocument& doc, std::FILE* out);
 // The page buffer of the page last scanned, page being its 0-based index.
-void PrintPageItems(std::FILE* out, int page);
+void PrintPageItems(const PreviewDocument& doc, std::FILE* out, int page);
 
 }  // namespace mox

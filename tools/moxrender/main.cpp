@@ -22,7 +22,9 @@
 #include "previewer/fonts/load_run.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/page_renderer.h"
+#include "previewer/render/preview_document.h"
+#include "previewer/startup/box_reporter.h"
 #include "tools/moxrender/console_user_interface.h"
 #include "tools/moxrender/document_report.h"
 #include "tools/moxrender/page_pictures.h"
@@ -34,15 +36,15 @@ namespace mox {
 namespace {
 
 // The 0-based pages to print: those asked for, or every selected page.
-std::vector<int> PagesToShow(const ToolArguments& tool) {
+std::vector<int> PagesToShow(const PreviewDocument& doc, const ToolArguments& tool) {
   std::vector<int> pages;
-  const DviDocument& document = Document();
+  const DviDocument& document = doc.Dvi;
   if (!tool.Pages.empty()) {
     for (int page : tool.Pages) pages.push_back(page - 1);
     return pages;
   }
   for (std::size_t i = 0; i < document.Pages.size(); ++i) {
-    if (IsPageSelected(document.Pages[i].Count0, static_cast<std::int32_t>(i + 1))) {
+    if (doc.IsPageSelected(document.Pages[i].Count0, static_cast<std::int32_t>(i + 1))) {
       pages.push_back(static_cast<int>(i));
     }
   }
@@ -50,14 +52,14 @@ std::vector<int> PagesToShow(const ToolArguments& tool) {
 }
 
 // The zoom of -Z; fitting to a window means nothing here, so it is 1:1.
-double PictureZoom() {
-  const double zoom = CurrentOptions().InitialZoom;
+double PictureZoom(const Options& options) {
+  const double zoom = options.InitialZoom;
   return zoom > 0.0 ? std::clamp(zoom, 0.05, 1.0) : 1.0;
 }
 
 // The default pattern: the document's base name, the page number, ".png".
-std::string DefaultPattern() {
-  std::string name = CurrentOptions().DocumentName;
+std::string DefaultPattern(const Options& options) {
+  std::string name = options.DocumentName;
   const std::size_t separator = FindLastOfGbk(name, "/\\:");
   if (separator != std::string::npos) name = name.substr(separator + 1);
   const std::size_t dot = name.rfind('.');
@@ -73,9 +75,9 @@ class NullDevice final : public RenderDevice {
   void DrawFrame(int, int, int, int) override {}
 };
 
-bool DrawOnePage(const ToolArguments& tool, int page, bool several) {
-  const double zoom = PictureZoom();
-  const PictureGeometry geometry = PictureGeometryAt(zoom);
+bool DrawOnePage(PreviewDocument& doc, const ToolArguments& tool, int page, bool several) {
+  const double zoom = PictureZoom(doc.Settings);
+  const PictureGeometry geometry = PictureGeometryAt(doc, zoom);
   if (!PictureFits(geometry)) {
     std::fprintf(stderr,
                  "moxrender: page %d is too large to draw: %d by %d pixels (at most %d a side "
@@ -85,10 +87,11 @@ bool DrawOnePage(const ToolArguments& tool, int page, bool several) {
   }
   if (tool.Null) {
     NullDevice device;
-    return DrawPicture(device, geometry, zoom, tool.LeaveOutFrame);
+    return DrawPicture(doc, device, geometry, zoom, tool.LeaveOutFrame);
   }
-  const std::string pattern = tool.OutPattern.empty() ? DefaultPattern() : tool.OutPattern;
-  return WritePagePng(PictureFileName(pattern, page + 1, several), geometry, zoom,
+  const std::string pattern =
+      tool.OutPattern.empty() ? DefaultPattern(doc.Settings) : tool.OutPattern;
+  return WritePagePng(doc, PictureFileName(pattern, page + 1, several), geometry, zoom,
                       tool.LeaveOutFrame);
 }
 
@@ -98,11 +101,14 @@ int Run(const std::vector<std::string>& arguments) {
   ConsoleUserInterface ui(tool->Verbose, tool->Strict);
   platform::SetUi(&ui);
 
-  if (std::optional<std::string> error = ReadOptions(tool->Rest)) {
+  Options options;
+  if (std::optional<std::string> error = ReadOptions(tool->Rest, options)) {
     platform::WriteConsoleText(stderr, *error + "\n");
     return 2;
   }
-  const std::string& name = CurrentOptions().DocumentName;
+  // The boxes go to standard error through the console interface.
+  BoxReporter report(options.Lang);
+  const std::string name = options.DocumentName;
   if (name.empty()) {
     std::fprintf(stderr,
                  "usage: moxrender [--info | --items | --out PATTERN | --null] [--page N]...\n"
@@ -110,25 +116,25 @@ int Run(const std::vector<std::string>& arguments) {
     return 2;
   }
   // The face table beside the program says which ziti TrueType faces serve.
-  LoadFaceTable(FaceTableFileName(CurrentOptions().ProgramPath));
-  InstallFaceTableQuery();
-  if (OpenDviFile(name) != 0 || PreScan() != 0 || LoadFonts() != 0) return 1;
-  ParsePageRanges(CurrentOptions().PageSelectionText);
-  if (tool->Info) PrintDocumentInfo(stdout);
+  PreviewDocument doc(report, options);
+  LoadFaceTable(doc.Faces, FaceTableFileName(options.ProgramPath));
+  if (OpenDviFile(doc, name) != 0 || PreScan(doc) != 0 || LoadFonts(doc) != 0) return 1;
+  doc.SelectPages(options.PageSelectionText);
+  if (tool->Info) PrintDocumentInfo(doc, stdout);
   const bool draw = !tool->Info && !tool->Items;
-  const std::vector<int> pages = PagesToShow(*tool);
+  const std::vector<int> pages = PagesToShow(doc, *tool);
   if (tool->Items || draw) {
     for (int page : pages) {
-      if (page < 0 || static_cast<std::size_t>(page) >= Document().Pages.size()) {
+      if (page < 0 || static_cast<std::size_t>(page) >= doc.Dvi.Pages.size()) {
         std::fprintf(stderr, "moxrender: the document has no page %d\n", page + 1);
         return 1;
       }
-      if (ScanPage(page) != 0) return 1;
-      if (tool->Items) PrintPageItems(stdout, page);
-      if (draw && !DrawOnePage(*tool, page, pages.size() > 1)) return 1;
+      if (ScanPage(doc, page) != 0) return 1;
+      if (tool->Items) PrintPageItems(doc, stdout, page);
+      if (draw && !DrawOnePage(doc, *tool, page, pages.size() > 1)) return 1;
     }
   }
-  CloseDviFile();
+  CloseDviFile(doc);
   return 0;
 }
 

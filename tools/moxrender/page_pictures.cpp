@@ -7,16 +7,16 @@
 #include "previewer/render/page_renderer.h"
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 
 namespace mox {
 
-PictureGeometry PictureGeometryAt(double zoom) {
-  const Options& options = CurrentOptions();
+PictureGeometry PictureGeometryAt(const PreviewDocument& doc, double zoom) {
+  const Options& options = doc.Settings;
   // The margins as the window computes them: pixels at zoom 1, then scaled.
   const int margin_x = NearestInt(DimensionToPixels(options.MarginX, options.ResolutionX) * zoom);
   const int margin_y = NearestInt(DimensionToPixels(options.MarginY, options.ResolutionY) * zoom);
-  const PageExtent page = PageExtentAt(zoom, margin_x, margin_y);
+  const PageExtent page = PageExtentAt(doc.Dvi, zoom, margin_x, margin_y);
   return {std::max(page.Width, 1), std::max(page.Height, 1), margin_x, margin_y};
 }
 
@@ -25,9 +25,9 @@ bool PictureFits(const PictureGeometry& geometry) {
          static_cast<long long>(geometry.Width) * geometry.Height <= kMaxPicturePixels;
 }
 
-bool DrawPicture(RenderDevice& device, const PictureGeometry& geometry, double zoom,
-                 bool leave_out_frame) {
-  return DrawPage(device, {0, 0, geometry.Width, geometry.Height}, 1.0,
+bool DrawPicture(PreviewDocument& doc, RenderDevice& device, const PictureGeometry& geometry,
+                 double zoom, bool leave_out_frame) {
+  return DrawPage(doc, device, {0, 0, geometry.Width, geometry.Height}, 1.0,
                   {zoom, geometry.MarginX, geometry.MarginY, leave_out_frame});
 }
 

@@ -6,6 +6,8 @@
 
 #include "previewer/render/render_device.h"
 
+#include "previewer/render/preview_document.h"
+
 namespace mox {
 
 struct PictureGeometry {
@@ -23,7 +25,7 @@ inline constexpr long long kMaxPicturePixels = 1LL << 32;
 
 // The picture of the open document's pages at a zoom (each side at least 1,
 // saturated for absurd sizes in the file).
-PictureGeometry PictureGeometryAt(double zoom);
+PictureGeometry PictureGeometryAt(const PreviewDocument& doc, double zoom);
 
 // Whether a picture can be drawn: each side at most kMaxPictureSide, the
 // whole at most kMaxPicturePixels.
@@ -31,8 +33,8 @@ bool PictureFits(const PictureGeometry& geometry);
 
 // Draws the current page (already scanned) into the device, whole; false
 // when the renderer refused it (after its message).
-bool DrawPicture(RenderDevice& device, const PictureGeometry& geometry, double zoom,
-                 bool leave_out_frame);
+bool DrawPicture(PreviewDocument& doc, RenderDevice& device, const PictureGeometry& geometry,
+                 double zoom, bool leave_out_frame);
 
 // The file name of page `page` (1-based): "%d" in the pattern becomes the
 // number; a pattern without it gets "-<number>" before its extension when

@@ -58,8 +58,8 @@ class StreamingPngDevice final : public RenderDevice {
 
 }  // namespace
 
-bool WritePagePng(const std::string& path, const PictureGeometry& geometry, double zoom,
-                  bool leave_out_frame) {
+bool WritePagePng(PreviewDocument& doc, const std::string& path, const PictureGeometry& geometry,
+                  double zoom, bool leave_out_frame) {
   bool written = false;
   {
     platform::FilePtr file = platform::OpenFile(path, "wb");
@@ -69,7 +69,7 @@ bool WritePagePng(const std::string& path, const PictureGeometry& geometry, doub
       // One writer for every page: its buffers are made once.
       static PngFileWriter writer;
       StreamingPngDevice device(writer, file.get(), geometry, !leave_out_frame);
-      written = DrawPicture(device, geometry, zoom, leave_out_frame) && device.Finish();
+      written = DrawPicture(doc, device, geometry, zoom, leave_out_frame) && device.Finish();
     }
     written = platform::CloseChecked(file) && written;
   }

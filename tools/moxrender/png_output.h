@@ -12,7 +12,7 @@ namespace mox {
 
 // Draws the current page and writes it; false with a message on stderr, and
 // no file left behind, when it could not be drawn or written whole.
-bool WritePagePng(const std::string& path, const PictureGeometry& geometry, double zoom,
-                  bool leave_out_frame);
+bool WritePagePng(PreviewDocument& doc, const std::string& path, const PictureGeometry& geometry,
+                  double zoom, bool leave_out_frame);
 
 }  // namespace mox
