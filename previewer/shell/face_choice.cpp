@@ -23,13 +23,10 @@ std::string FaceNameOf(const platform::LogFontA& font) {
 
 std::string ZitiLine(const FaceTable& table, int entry, Language language) {
   if (!Valid(entry)) return {};
-  std::string line;
-  if (entry == 0) {
-    line = kBiaoDianLine.In(language);
-  } else {
-    line = Format(" \\ziti{%c}", static_cast<char>(entry + 64));
-    line += entry <= 5 ? kFaceCommands[entry - 1] : ": ";
-  }
+  std::string line =
+      entry == 0 ? std::string(kBiaoDianLine.In(language))
+                 : Format(" \\ziti{%c}%s", static_cast<char>(entry + 64),
+                          entry <= 5 ? kFaceCommands[entry - 1] : ": ");
   const FaceEntry& face = table.Entries[static_cast<std::size_t>(entry)];
   const std::string name = FaceNameOf(face.Font);
   if (face.Scale > 0.0 && !name.empty()) line += Format("%s, mag=%0.4lf", name.c_str(), face.Scale);
@@ -38,7 +35,9 @@ std::string ZitiLine(const FaceTable& table, int entry, Language language) {
 
 std::vector<std::string> ZitiLines(const FaceTable& table, Language language) {
   std::vector<std::string> lines;
-  for (int entry = 0; entry < kFaceTableEntries; ++entry) lines.push_back(ZitiLine(table, entry, language));
+  for (int entry = 0; entry < kFaceTableEntries; ++entry) {
+    lines.push_back(ZitiLine(table, entry, language));
+  }
   return lines;
 }
 

@@ -110,7 +110,8 @@ bool TMOXWindow::Command(int id) {
       ChangeZoom();
       return true;
     case CM_OPTIONS:
-      if (const std::optional<OptionsChoice> choice = RunOptionsDialog(Owner(), Settings(), Lang())) {
+      if (const std::optional<OptionsChoice> choice =
+              RunOptionsDialog(Owner(), Settings(), Lang())) {
         ApplyOptions(*choice);
       }
       return true;

@@ -173,7 +173,9 @@ void PageView::LayOutScroller() {
   }
 }
 
-void PageView::UpdateTitle() { report_.Status(PageTitle(doc_, IsDocumentOpen() ? DviFileName : "", CurrentPage)); }
+void PageView::UpdateTitle() {
+  report_.Status(PageTitle(doc_, IsDocumentOpen() ? DviFileName : "", CurrentPage));
+}
 
 void PageView::PaintView(RenderDevice& device, const PixelRect& damaged) {
   if (PrintMode != 0 || painting_) return;

@@ -95,7 +95,9 @@ void TTFontDialog::Remove() {
 }
 
 void TTFontDialog::RefreshLines(const std::vector<int>& entries) {
-  for (int entry : entries) ReplaceListLine(list_id_, entry, ZitiLine(table_, entry, language_), true);
+  for (int entry : entries) {
+    ReplaceListLine(list_id_, entry, ZitiLine(table_, entry, language_), true);
+  }
 }
 
 }  // namespace mox

@@ -50,7 +50,8 @@ bool PageView::ScanPrintedPage(int n, bool preview) {
 
 PrintBox PageView::DrawPrintedBand(RenderDevice& device, const PixelRect& band,
                                    const PrintTarget& target) {
-  const PrintBox box = PageBoxOnPaper(doc_.Dvi, target.Scale, target.PrintableWidth, target.PrintableHeight);
+  const PrintBox box =
+      PageBoxOnPaper(doc_.Dvi, target.Scale, target.PrintableWidth, target.PrintableHeight);
   const double q = target.PreviewScale;
   OffsetX = static_cast<std::int32_t>(box.X0 * q + 0.5);
   OffsetY = static_cast<std::int32_t>(box.Y0 * q + 0.5);

@@ -50,7 +50,8 @@ void PageView::ApplyOptions(const OptionsChoice& choice) {
     stamp_ = platform::RecordFileStamp(DviFileName);
   }
   if (choice.Save) {
-    platform::Ui().ShowBox(SavedOptionsMessage(Settings(), SaveOptions(Settings()) == 0, Lang()), "",
+    const bool saved = SaveOptions(Settings()) == 0;
+    platform::Ui().ShowBox(SavedOptionsMessage(Settings(), saved, Lang()), "",
                            platform::kBoxOk | platform::kBoxIconInformation);
   }
 }

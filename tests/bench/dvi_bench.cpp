@@ -9,9 +9,11 @@
 #include "platform/user_interface.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
-#include "previewer/render/process_document.h"
+#include "tests/bench/bench_document.h"
 
 namespace {
+
+using mox::bench::BenchDocument;
 
 const std::string kLongDocument = std::string(MOX_FIXTURES_DIR) + "/dvi/long.dvi";
 const std::string kParagraphs = std::string(MOX_BENCH_SOURCE_DIR) + "/paragraphs-";
@@ -19,12 +21,12 @@ const std::string kParagraphs = std::string(MOX_BENCH_SOURCE_DIR) + "/paragraphs
 void OpenAndPreScan(benchmark::State& state, const std::string& document) {
   std::size_t pages = 0;
   for (auto _ : state) {
-    if (mox::OpenDviFile(document) != 0 || mox::PreScan() != 0) {
+    if (mox::OpenDviFile(BenchDocument(), document) != 0 || mox::PreScan(BenchDocument()) != 0) {
       state.SkipWithError("the long document does not open");
       break;
     }
-    pages = mox::Document().Pages.size();
-    mox::CloseDviFile();
+    pages = BenchDocument().Dvi.Pages.size();
+    mox::CloseDviFile(BenchDocument());
   }
   state.counters["pages"] = static_cast<double>(pages);
 }
@@ -35,21 +37,21 @@ BENCHMARK_CAPTURE(OpenAndPreScan, paragraphs_with_source_specials, kParagraphs +
     ->Unit(benchmark::kMillisecond);
 
 void ScanEveryPage(benchmark::State& state, const std::string& document) {
-  if (mox::OpenDviFile(document) != 0 || mox::PreScan() != 0) {
+  if (mox::OpenDviFile(BenchDocument(), document) != 0 || mox::PreScan(BenchDocument()) != 0) {
     state.SkipWithError("the long document does not open");
     return;
   }
-  const int pages = static_cast<int>(mox::Document().Pages.size());
+  const int pages = static_cast<int>(BenchDocument().Dvi.Pages.size());
   int page = 0;
   for (auto _ : state) {
-    if (mox::ScanPage(page) != 0) {
+    if (mox::ScanPage(BenchDocument(), page) != 0) {
       state.SkipWithError("a page does not scan");
       break;
     }
     page = (page + 1) % pages;
   }
   state.SetItemsProcessed(state.iterations());
-  mox::CloseDviFile();
+  mox::CloseDviFile(BenchDocument());
 }
 BENCHMARK_CAPTURE(ScanEveryPage, long, kLongDocument)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(ScanEveryPage, paragraphs, kParagraphs + "plain.dvi")

@@ -18,7 +18,6 @@
 #include "platform/directories.h"
 #include "platform/text_document.h"
 #include "platform/text_encoding.h"
-#include "previewer/render/process_document.h"
 
 namespace {
 

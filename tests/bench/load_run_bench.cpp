@@ -11,18 +11,21 @@
 #include "previewer/fonts/carry_over.h"
 #include "previewer/fonts/load_run.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "tests/bench/bench_document.h"
 
 namespace {
+
+using mox::bench::BenchDocument;
 
 const std::string kLongDocument = std::string(MOX_FIXTURES_DIR) + "/dvi/long.dvi";
 
 bool OpenLong() {
-  mox::CurrentOptions().PkFontPath = MOX_BENCH_PK_PATH;
-  return mox::OpenDviFile(kLongDocument) == 0 && mox::PreScan() == 0;
+  BenchDocument().Settings.PkFontPath = MOX_BENCH_PK_PATH;
+  mox::PreviewDocument& doc = BenchDocument();
+  return mox::OpenDviFile(doc, kLongDocument) == 0 && mox::PreScan(doc) == 0;
 }
 
-std::size_t Glyphs() { return mox::Fonts().PkGlyphs.size(); }
+std::size_t Glyphs() { return BenchDocument().Fonts.PkGlyphs.size(); }
 
 void LoadRunFromFiles(benchmark::State& state) {
   std::size_t glyphs = 0;
@@ -33,12 +36,12 @@ void LoadRunFromFiles(benchmark::State& state) {
       break;
     }
     state.ResumeTiming();
-    if (mox::LoadFonts() != 0) {
+    if (mox::LoadFonts(BenchDocument()) != 0) {
       state.SkipWithError("its fonts do not load: run tools/fixtures/make-bench-fonts.sh");
       break;
     }
     glyphs = Glyphs();
-    mox::CloseDviFile();
+    mox::CloseDviFile(BenchDocument());
   }
   state.counters["glyphs"] = static_cast<double>(glyphs);
   state.SetItemsProcessed(state.iterations() * static_cast<long>(glyphs));
@@ -46,20 +49,20 @@ void LoadRunFromFiles(benchmark::State& state) {
 BENCHMARK(LoadRunFromFiles)->Unit(benchmark::kMillisecond);
 
 void LoadRunFromCarryOver(benchmark::State& state) {
-  if (!OpenLong() || mox::LoadFonts() != 0) {
+  if (!OpenLong() || mox::LoadFonts(BenchDocument()) != 0) {
     state.SkipWithError("its fonts do not load: run tools/fixtures/make-bench-fonts.sh");
     return;
   }
   for (auto _ : state) {
-    mox::SaveCarryOver();
-    mox::CloseDviFile();
-    if (!OpenLong() || mox::LoadFonts() != 0) {
+    mox::SaveCarryOver(BenchDocument());
+    mox::CloseDviFile(BenchDocument());
+    if (!OpenLong() || mox::LoadFonts(BenchDocument()) != 0) {
       state.SkipWithError("the reload failed");
       break;
     }
-    mox::DiscardCarryOver();
+    mox::DiscardCarryOver(BenchDocument().CarryOver);
   }
-  mox::CloseDviFile();
+  mox::CloseDviFile(BenchDocument());
 }
 BENCHMARK(LoadRunFromCarryOver)->Unit(benchmark::kMillisecond);
 

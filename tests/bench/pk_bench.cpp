@@ -12,20 +12,22 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/pk_font.h"
-#include "previewer/render/process_document.h"
+#include "tests/bench/bench_document.h"
 
 namespace {
+
+using mox::bench::BenchDocument;
 
 const std::string kPkFolder = std::string(MOX_FIXTURES_DIR) + "/pk/dpi$d/";
 const std::string kCmr10 = std::string(MOX_FIXTURES_DIR) + "/pk/dpi600/cmr10.PK";
 
 // cmr10 at 10 pt in a TeX document at 600 dpi, needing all 128 characters.
 void EnterCmr10() {
-  mox::ClearFonts();
-  mox::Document().Num = 25400000;
-  mox::Document().Den = 473628672;
-  mox::Document().Magnification = 1000;
-  mox::FontRegistry& fonts = mox::Fonts();
+  BenchDocument().Fonts = mox::FontRegistry{};
+  BenchDocument().Dvi.Num = 25400000;
+  BenchDocument().Dvi.Den = 473628672;
+  BenchDocument().Dvi.Magnification = 1000;
+  mox::FontRegistry& fonts = BenchDocument().Fonts;
   mox::PkFont font;
   font.ScaledSize = 655360;
   font.DesignSize = 655360;
@@ -37,22 +39,22 @@ void EnterCmr10() {
     fonts.PkGlyphs.push_back(std::move(glyph));
   }
   fonts.PkGlyphBounds = {0, 128};
-  mox::PreparePkFileNames(kPkFolder);
+  mox::PreparePkFileNames(BenchDocument(), kPkFolder);
 }
 
 void LoadCmr10(benchmark::State& state) {
   EnterCmr10();
   for (auto _ : state) {
-    for (mox::PkGlyph& glyph : mox::Fonts().PkGlyphs) glyph.Bitmap = {};
+    for (mox::PkGlyph& glyph : BenchDocument().Fonts.PkGlyphs) glyph.Bitmap = {};
     try {
-      benchmark::DoNotOptimize(mox::LoadPkFont(0));
+      benchmark::DoNotOptimize(mox::LoadPkFont(BenchDocument(), 0));
     } catch (const mox::DocumentAbort& abort) {
       state.SkipWithError(abort.Message.c_str());
       break;
     }
   }
   state.SetItemsProcessed(state.iterations() * 128);
-  mox::ClearFonts();
+  BenchDocument().Fonts = mox::FontRegistry{};
 }
 BENCHMARK(LoadCmr10)->Unit(benchmark::kMicrosecond);
 

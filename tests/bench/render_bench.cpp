@@ -11,16 +11,19 @@
 #include "previewer/fonts/load_run.h"
 #include "previewer/render/page_renderer.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "tests/bench/bench_document.h"
 
 namespace {
 
+using mox::bench::BenchDocument;
+
 bool LoadLongPage() {
   static bool loaded = [] {
-    mox::CurrentOptions().PkFontPath = MOX_BENCH_PK_PATH;
+    mox::PreviewDocument& doc = BenchDocument();
+    doc.Settings.PkFontPath = MOX_BENCH_PK_PATH;
     const std::string document = std::string(MOX_FIXTURES_DIR) + "/dvi/long.dvi";
-    return mox::OpenDviFile(document) == 0 && mox::PreScan() == 0 && mox::LoadFonts() == 0 &&
-           mox::ScanPage(10) == 0;
+    return mox::OpenDviFile(doc, document) == 0 && mox::PreScan(doc) == 0 &&
+           mox::LoadFonts(doc) == 0 && mox::ScanPage(doc, 10) == 0;
   }();
   return loaded;
 }
@@ -38,7 +41,7 @@ class NullDevice final : public mox::RenderDevice {
 };
 
 mox::PixelRect PageRect(double zoom) {
-  const mox::DviDocument& document = mox::Document();
+  const mox::DviDocument& document = BenchDocument().Dvi;
   return {0, 0, static_cast<int>(document.MaxWidth * zoom * document.ConversionX) + 1,
           static_cast<int>(document.MaxHeightDepth * zoom * document.ConversionY) + 1};
 }
@@ -51,10 +54,10 @@ void Draw(benchmark::State& state, bool cached) {
   const double zoom = 1.0 / static_cast<double>(state.range(0));
   const mox::PixelRect rect = PageRect(zoom);
   NullDevice device;
-  mox::DrawPage(device, rect, 1.0, {zoom, 0, 0, true});
+  mox::DrawPage(BenchDocument(), device, rect, 1.0, {zoom, 0, 0, true});
   for (auto _ : state) {
-    if (!cached) mox::DiscardZoomImages();
-    mox::DrawPage(device, rect, 1.0, {zoom, 0, 0, true});
+    if (!cached) mox::DiscardZoomImages(BenchDocument());
+    mox::DrawPage(BenchDocument(), device, rect, 1.0, {zoom, 0, 0, true});
   }
 }
 

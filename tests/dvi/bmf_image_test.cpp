@@ -12,7 +12,6 @@
 #include "platform/file_system.h"
 #include "previewer/dvi/bmf_row_decoder.h"
 #include "previewer/dvi/dvi_document.h"
-#include "previewer/render/process_document.h"
 #include "tests/support/bmf_writer.h"
 #include "tests/support/dba_writer.h"
 #include "tests/support/temp_dir.h"
@@ -139,18 +138,13 @@ class CountingFiles final : public platform::FileSystem {
 
 class BmfImageTest : public ::testing::Test {
  protected:
-  void SetUp() override { CloseImage(); }
-  void TearDown() override {
-    CloseImage();
-    DviDocument& document = Document();
-    document.Loaded = false;
-    document.Archive = false;
-    document.ArchiveEntryCount = 0;
-    document.Name.clear();
-  }
+  // The document whose folder and archive images are looked for in, and
+  // the image it holds open.
+  DviDocument document_;
+  ImageState image_;
 
-  static void SetDocument(const std::string& name, bool archive, std::uint16_t entries = 0) {
-    DviDocument& document = Document();
+  void SetDocument(const std::string& name, bool archive, std::uint16_t entries = 0) {
+    DviDocument& document = document_;
     document.Loaded = true;
     document.Name = name;
     document.Archive = archive;
@@ -166,7 +160,7 @@ class BmfImageTest : public ::testing::Test {
   // Opens the image and remembers its width for Row.
   int Open(const std::string& name) {
     ImageHeader header;
-    const int result = OpenImage(name, header);
+    const int result = OpenImage(image_, document_, name, header);
     width_ = result >= 0 ? header.Width : 0;
     return result;
   }
@@ -175,7 +169,7 @@ class BmfImageTest : public ::testing::Test {
   std::string Row(int r, int expected = 0) {
     std::array<std::uint8_t, kImageRowBufferSize> out;
     out.fill(0xA5);
-    EXPECT_EQ(ReadImageRow(r, out.data()), expected) << "row " << r;
+    EXPECT_EQ(ReadImageRow(image_, r, out.data()), expected) << "row " << r;
     return std::string(reinterpret_cast<const char*>(out.data()), RowBytes(width_));
   }
 
@@ -188,7 +182,7 @@ TEST_F(BmfImageTest, PlainRowsAreReadAtTheirOffsetsInAnyOrder) {
   const std::vector<std::string> rows = {"\x81\x01", "\x42\x02", "\x24\x04"};
   const std::string path = Write("plain.bmf", test::MakePlainBmf(h, rows));
   ImageHeader header;
-  ASSERT_EQ(OpenImage(path, header), 0);
+  ASSERT_EQ(OpenImage(image_, document_, path, header), 0);
   EXPECT_EQ(header.ResolutionX, 600u << 16);
   EXPECT_EQ(header.ResolutionY, 300u << 16);
   EXPECT_EQ(header.Width, 16);
@@ -199,7 +193,7 @@ TEST_F(BmfImageTest, PlainRowsAreReadAtTheirOffsetsInAnyOrder) {
   for (int r : {2, 0, 1, 2, 1}) EXPECT_EQ(Row(r), rows[r]);
   Row(3, 1);
   Row(-1, 1);
-  CloseImage();
+  CloseImage(image_);
   Row(0, 1);
 }
 
@@ -266,7 +260,7 @@ TEST_F(BmfImageTest, InvalidRowTypesFailAndTheNextReadStartsOver) {
   h.Height = 4;
   for (unsigned type : {1u, 4u, 6u, 9u, 12u, 15u}) {
     SCOPED_TRACE(type);
-    CloseImage();
+    CloseImage(image_);
     // With no data after the bad header, a reader that went on from there
     // would give row 3 for row 2.
     ASSERT_EQ(Open(Write("bad.bmf", test::MakeEncodedBmf(
@@ -319,7 +313,7 @@ TEST_F(BmfImageTest, TruncatedFilesNeverGiveGarbage) {
   for (const Case& c : {Case{plain, 16, {19, 22, 25, 28}}, Case{encoded, 20, encoded_ends}}) {
     for (std::size_t length = 0; length < c.bytes.size(); ++length) {
       SCOPED_TRACE(length);
-      CloseImage();
+      CloseImage(image_);
       const int opened = Open(Write("cut.bmf", c.bytes.substr(0, length)));
       if (length < c.header_end) {
         EXPECT_EQ(opened, -1);
@@ -348,7 +342,7 @@ TEST_F(BmfImageTest, TheOpenImageIsReusedByNameInAnyCase) {
   std::string other_case = path;
   for (char& c : other_case) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   ImageHeader header;
-  EXPECT_EQ(OpenImage(other_case, header), 1);
+  EXPECT_EQ(OpenImage(image_, document_, other_case, header), 1);
   EXPECT_EQ(header.Height, 2);
   EXPECT_EQ(files.opens, 1);
   EXPECT_EQ(Row(0), "\x11");
@@ -375,28 +369,28 @@ TEST_F(BmfImageTest, LocateLooksForBareNamesInTheDocumentFolder) {
   WriteBytes(dir_.File("sub") + test::kSeparator + "fig.bmf", "x");
 
   std::string name = dir_.File("fig.bmf");
-  EXPECT_EQ(LocateImage(name), 0);
+  EXPECT_EQ(LocateImage(document_, name), 0);
   EXPECT_EQ(name, dir_.File("fig.bmf"));
   name = "fig.bmf";
-  EXPECT_EQ(LocateImage(name), 1);  // no document open
+  EXPECT_EQ(LocateImage(document_, name), 1);  // no document open
 
   SetDocument(dir_.File("doc.dvi"), false);
-  EXPECT_EQ(LocateImage(name), 0);
+  EXPECT_EQ(LocateImage(document_, name), 0);
   EXPECT_EQ(name, dir_.File("fig.bmf"));
   for (const char* relative : {"sub/fig.bmf", "sub\\fig.bmf", "q:fig.bmf", "none.bmf"}) {
     name = relative;
-    EXPECT_EQ(LocateImage(name), 1) << relative;
+    EXPECT_EQ(LocateImage(document_, name), 1) << relative;
     EXPECT_EQ(name, relative);
   }
   // The trail byte 0x5C of a Chinese character is not a folder separator.
   SetDocument(dir_.File("\x81\x5C" "doc.dvi"), false);
   name = "fig.bmf";
-  EXPECT_EQ(LocateImage(name), 0);
+  EXPECT_EQ(LocateImage(document_, name), 0);
   EXPECT_EQ(name, dir_.File("fig.bmf"));
 
   SetDocument(dir_.File("doc.dba"), true);
   name = "pics\\member.bmf";
-  EXPECT_EQ(LocateImage(name), 0);  // may be a member of the archive
+  EXPECT_EQ(LocateImage(document_, name), 0);  // may be a member of the archive
   EXPECT_EQ(name, "pics\\member.bmf");
 }
 
@@ -410,11 +404,11 @@ TEST_F(BmfImageTest, LocatedNamesAreCutTo255Bytes) {
   WriteBytes(folder + "abcde", "x");
   SetDocument(folder + "doc.dvi", false);
   std::string name = "abcdefghij.bmf";
-  EXPECT_EQ(LocateImage(name), 0);
+  EXPECT_EQ(LocateImage(document_, name), 0);
   EXPECT_EQ(name, folder + "abcde");
 
   name = std::string(300, 'n');
-  EXPECT_EQ(LocateImage(name), 1);
+  EXPECT_EQ(LocateImage(document_, name), 1);
   EXPECT_EQ(name.size(), 255u);
 }
 
@@ -471,14 +465,14 @@ TEST_F(BmfArchiveTest, TruncatedArchivesNeverGiveGarbage) {
   const std::string bytes = test::ReadFile(archive_);
   for (std::size_t length = 0; length < bytes.size(); ++length) {
     SCOPED_TRACE(length);
-    CloseImage();
+    CloseImage(image_);
     WriteBytes(archive_, bytes.substr(0, length));
     const int opened = Open("fig1.bmf");
     if (opened < 0) continue;
     EXPECT_EQ(opened, 1);
     for (int r : {2, 1, 0}) {
       std::array<std::uint8_t, kImageRowBufferSize> out;
-      const int result = ReadImageRow(r, out.data());
+      const int result = ReadImageRow(image_, r, out.data());
       if (result == 0) {
         EXPECT_EQ(std::string(reinterpret_cast<char*>(out.data()), 2), Masked(rows_[r], 12));
       } else {

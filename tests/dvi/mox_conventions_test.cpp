@@ -1,4 +1,3 @@
-#include "previewer/render/process_document.h"
 #include "previewer/dvi/mox_conventions.h"
 
 #include <gtest/gtest.h>
@@ -64,30 +63,30 @@ TEST(StartsWithNoCaseTest, ComparesAsciiLettersWithoutCase) {
 
 TEST(ZitiTest, LettersSetTheZitiInEitherCase) {
   ZitiState ziti;
-  ApplyZitiLetter(ziti, 'B');
+  ApplyZitiLetter(ziti, 'B', Language::English);
   EXPECT_EQ(ziti.Current, 2);
-  ApplyZitiLetter(ziti, 'z');
+  ApplyZitiLetter(ziti, 'z', Language::English);
   EXPECT_EQ(ziti.Current, 26);
-  ApplyZitiLetter(ziti, '@');
+  ApplyZitiLetter(ziti, '@', Language::English);
   EXPECT_EQ(ziti.Current, 0);
 }
 
 TEST(ZitiTest, SaveAndRestoreNest) {
   ZitiState ziti;
-  ApplyZitiLetter(ziti, 'K');
-  ApplyZitiLetter(ziti, '?');
-  ApplyZitiLetter(ziti, 'S');
-  ApplyZitiLetter(ziti, '?');
-  ApplyZitiLetter(ziti, 'A');
-  ApplyZitiLetter(ziti, '>');
+  ApplyZitiLetter(ziti, 'K', Language::English);
+  ApplyZitiLetter(ziti, '?', Language::English);
+  ApplyZitiLetter(ziti, 'S', Language::English);
+  ApplyZitiLetter(ziti, '?', Language::English);
+  ApplyZitiLetter(ziti, 'A', Language::English);
+  ApplyZitiLetter(ziti, '>', Language::English);
   EXPECT_EQ(ziti.Current, 'S' - 64);
-  ApplyZitiLetter(ziti, '>');
+  ApplyZitiLetter(ziti, '>', Language::English);
   EXPECT_EQ(ziti.Current, 'K' - 64);
 }
 
 std::string AbortMessageOf(ZitiState& ziti, int letter) {
   try {
-    ApplyZitiLetter(ziti, letter);
+    ApplyZitiLetter(ziti, letter, Language::English);
   } catch (const DocumentAbort& abort) {
     return abort.Message;
   }
@@ -97,7 +96,7 @@ std::string AbortMessageOf(ZitiState& ziti, int letter) {
 TEST(ZitiTest, StackLimitsAndBadLettersAbort) {
   ZitiState ziti;
   EXPECT_EQ(AbortMessageOf(ziti, '>'), "Ziti stack underflow!");
-  for (int i = 0; i < ZitiState::kStackDepth; ++i) ApplyZitiLetter(ziti, '?');
+  for (int i = 0; i < ZitiState::kStackDepth; ++i) ApplyZitiLetter(ziti, '?', Language::English);
   EXPECT_EQ(AbortMessageOf(ziti, '?'), "Ziti stack overflow!");
   for (int letter : {int{'['}, int{'0'}, 0, int{'`'}, 200}) {
     EXPECT_EQ(AbortMessageOf(ziti, letter), "Invalid ziti") << letter;

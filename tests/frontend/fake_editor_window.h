@@ -9,7 +9,6 @@
 
 #include "frontend/core/editor.h"
 #include "platform/text_document.h"
-#include "previewer/render/process_document.h"
 
 namespace mox::varelo::test {
 

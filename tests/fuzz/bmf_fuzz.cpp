@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "previewer/render/process_document.h"
 #include "previewer/dvi/bmf_image.h"
 #include "tests/fuzz/fuzz_support.h"
 
@@ -12,15 +11,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static mox::fuzz::QuietYesUserInterface ui;
   mox::platform::SetUi(&ui);
   const std::string path = mox::fuzz::WriteScratchFile("input.bmf", data, size);
-  mox::CloseImage();
+  // A bare image, outside any document.
+  const mox::DviDocument document;
+  mox::ImageState image;
   mox::ImageHeader header;
-  if (mox::OpenImage(path, header) >= 0) {
+  if (mox::OpenImage(image, document, path, header) >= 0) {
     std::vector<std::uint8_t> row(mox::kImageRowBufferSize);
     // Images can be large; a few rows from each end show the decoder's paths.
     const int height = header.Height;
-    for (int r = 0; r < height && r < 64; ++r) mox::ReadImageRow(r, row.data());
-    for (int r = height - 1; r >= 0 && r >= height - 8; --r) mox::ReadImageRow(r, row.data());
+    for (int r = 0; r < height && r < 64; ++r) mox::ReadImageRow(image, r, row.data());
+    for (int r = height - 1; r >= 0 && r >= height - 8; --r) {
+      mox::ReadImageRow(image, r, row.data());
+    }
   }
-  mox::CloseImage();
+  mox::CloseImage(image);
   return 0;
 }

@@ -11,23 +11,26 @@
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/dvi/scan_document.h"
+#include "previewer/startup/box_reporter.h"
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static mox::fuzz::QuietYesUserInterface ui;
   mox::platform::SetUi(&ui);
-  mox::ResetOptions();
-  mox::CurrentOptions().ChineseFontPath = mox::fuzz::ScratchFolder() + "/hzfonts";
+  mox::Options options;
+  options.ChineseFontPath = mox::fuzz::ScratchFolder() + "/hzfonts";
+  mox::BoxReporter report;
+  mox::ScanDocument doc(report, options);
   const std::string path = mox::fuzz::WriteScratchFile("hzfonts/ccfonts.def", data, size);
   if (size == 0) mox::platform::Files().Remove(path);
 
-  const int result = mox::GuardDocumentOperation([] {
-    mox::ReadChineseDefinitions();
+  const int result = mox::GuardDocumentOperation(doc, [&doc] {
+    mox::ReadChineseDefinitions(doc);
     return 0;
   });
   if (result == 0) {
-    for (const mox::FontDefinition& definition : mox::Fonts().Definitions) {
+    for (const mox::FontDefinition& definition : doc.Fonts.Definitions) {
       if (definition.FileName.size() > 12 || definition.Scale < 5000 ||
           definition.Scale > 20000) {
         std::abort();
@@ -35,7 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  mox::CloseDviFile();  // empties the font tables, definitions included
-  mox::ResetOptions();
+  mox::CloseDviFile(doc);  // empties the font tables, definitions included
   return 0;
 }

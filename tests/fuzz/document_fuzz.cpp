@@ -19,7 +19,8 @@
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
+#include "previewer/startup/box_reporter.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -45,15 +46,14 @@ std::string ProgramPath() {
   return folder + "/moxfuzz";
 }
 
-void SetFixtureOptions() {
-  mox::ResetOptions();
-  mox::SetLanguage(mox::Language::English);
-  mox::Options& options = mox::CurrentOptions();
+mox::Options FixtureOptions() {
+  mox::Options options;
   static const std::string program = ProgramPath();
   options.ProgramPath = program;
   options.ProgramDirectory = mox::fuzz::ScratchFolder() + "/program/";
   options.PkFontPath = mox::fuzz::ScratchFolder() + "/pk/dpi$d";
   options.ChineseFontPath = MOX_FIXTURES_DIR "/hzfonts";
+  return options;
 }
 
 // The fixture's PK fonts, copied into the scratch folder before every input:
@@ -76,9 +76,9 @@ int DrawnSide(double dvi_units, double conversion, double zoom, int margin) {
   return static_cast<int>(std::min(pixels, kLargestSide));
 }
 
-void DrawAt(double zoom) {
-  const mox::Options& options = mox::CurrentOptions();
-  const mox::DviDocument& document = mox::Document();
+void DrawAt(mox::PreviewDocument& doc, double zoom) {
+  const mox::Options& options = doc.Settings;
+  const mox::DviDocument& document = doc.Dvi;
   const int margin_x = static_cast<int>(
       std::lround(mox::DimensionToPixels(options.MarginX, options.ResolutionX) * zoom));
   const int margin_y = static_cast<int>(
@@ -86,7 +86,7 @@ void DrawAt(double zoom) {
   const mox::PixelRect page{0, 0, DrawnSide(document.MaxWidth, document.ConversionX, zoom, margin_x),
                             DrawnSide(document.MaxHeightDepth, document.ConversionY, zoom, margin_y)};
   NullDevice device;
-  mox::DrawPage(device, page, 1.0, {zoom, margin_x, margin_y, false});
+  mox::DrawPage(doc, device, page, 1.0, {zoom, margin_x, margin_y, false});
 }
 
 }  // namespace
@@ -104,24 +104,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }();
   (void)image_copied;
   CopyFixtureFonts();
-  SetFixtureOptions();
+  mox::BoxReporter report;
+  mox::PreviewDocument doc(report, FixtureOptions());
 
   const std::string path = mox::fuzz::WriteScratchFile("input.dvi", data, size);
-  if (mox::OpenDviFile(path) == 0 && mox::PreScan() == 0 && mox::LoadFonts() == 0) {
-    mox::ParsePageRanges(mox::CurrentOptions().PageSelectionText);
-    const std::size_t pages = mox::Document().Pages.size();
-    for (std::size_t page = 0; page < pages && mox::Document().Loaded; ++page) {
-      if (!mox::IsPageSelected(mox::Document().Pages[page].Count0,
-                               static_cast<std::int32_t>(page + 1))) {
+  if (mox::OpenDviFile(doc, path) == 0 && mox::PreScan(doc) == 0 && mox::LoadFonts(doc) == 0) {
+    doc.SelectPages(doc.Settings.PageSelectionText);
+    const std::size_t pages = doc.Dvi.Pages.size();
+    for (std::size_t page = 0; page < pages && doc.Dvi.Loaded; ++page) {
+      if (!doc.IsPageSelected(doc.Dvi.Pages[page].Count0, static_cast<std::int32_t>(page + 1))) {
         continue;
       }
-      if (mox::ScanPage(static_cast<int>(page)) != 0) break;
-      DrawAt(1.0);
-      DrawAt(0.2);
+      if (mox::ScanPage(doc, static_cast<int>(page)) != 0) break;
+      DrawAt(doc, 1.0);
+      DrawAt(doc, 0.2);
     }
   }
-  mox::CloseDviFile();
-  mox::DiscardZoomImages();
-  mox::ResetOptions();
+  mox::CloseDviFile(doc);
   return 0;
 }

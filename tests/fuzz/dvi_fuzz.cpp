@@ -6,19 +6,22 @@
 
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
-#include "previewer/render/process_document.h"
+#include "previewer/dvi/scan_document.h"
+#include "previewer/startup/box_reporter.h"
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static mox::fuzz::QuietYesUserInterface ui;
   mox::platform::SetUi(&ui);
   const std::string path = mox::fuzz::WriteScratchFile("input.dvi", data, size);
-  if (mox::OpenDviFile(path) == 0 && mox::PreScan() == 0) {
-    const std::size_t pages = mox::Document().Pages.size();
-    for (std::size_t page = 0; page < pages && mox::Document().Loaded; ++page) {
-      if (mox::ScanPage(static_cast<int>(page)) != 0) break;
+  mox::BoxReporter report;
+  mox::ScanDocument doc(report, mox::Options{});
+  if (mox::OpenDviFile(doc, path) == 0 && mox::PreScan(doc) == 0) {
+    const std::size_t pages = doc.Dvi.Pages.size();
+    for (std::size_t page = 0; page < pages && doc.Dvi.Loaded; ++page) {
+      if (mox::ScanPage(doc, static_cast<int>(page)) != 0) break;
     }
   }
-  mox::CloseDviFile();
+  mox::CloseDviFile(doc);
   return 0;
 }

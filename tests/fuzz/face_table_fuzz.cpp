@@ -4,17 +4,17 @@
 #include <cstdint>
 
 #include "previewer/fonts/face_table.h"
-#include "previewer/render/process_document.h"
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static mox::fuzz::QuietYesUserInterface ui;
   mox::platform::SetUi(&ui);
   const std::string path = mox::fuzz::WriteScratchFile("input.FNT", data, size);
-  mox::LoadFaceTable(path);
+  mox::FaceTable table;
+  mox::LoadFaceTable(table, path);
   for (int ziti = 0; ziti < mox::kFaceTableEntries; ++ziti) {
-    if (mox::FaceServes(ziti)) mox::FaceCellFor(ziti, 24, 24);
+    if (mox::FaceServes(table, ziti)) mox::FaceCellFor(table, ziti, 24, 24);
   }
-  mox::SaveFaceTable(mox::fuzz::ScratchFolder() + "/saved.FNT");
+  mox::SaveFaceTable(table, mox::fuzz::ScratchFolder() + "/saved.FNT");
   return 0;
 }

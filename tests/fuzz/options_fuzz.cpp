@@ -18,7 +18,8 @@
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
-#include "previewer/render/process_document.h"
+#include "previewer/startup/box_reporter.h"
+#include "previewer/startup/document_core.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -70,17 +71,12 @@ void CheckSettings(const mox::Options& options) {
   mox::DimensionToPixels(options.MarginX, options.ResolutionX);
   mox::DimensionToPixels(options.MarginY, options.ResolutionY);
   mox::GreyPalette(16, options.Gamma);
-  mox::ParsePageRanges(options.PageSelectionText);
+  mox::BoxReporter report;
+  mox::DocumentCore doc(report, options);
+  doc.SelectPages(options.PageSelectionText);
   for (std::int32_t page : {-2147483647, -1, 0, 1, 5, 9, 2147483647}) {
-    mox::IsPageSelected(page, page);
+    doc.IsPageSelected(page, page);
   }
-  mox::DiscardPageRanges();
-}
-
-void StartFresh() {
-  mox::ResetOptions();
-  mox::SetLanguage(mox::Language::English);
-  mox::DiscardPageRanges();
 }
 
 }  // namespace
@@ -88,8 +84,6 @@ void StartFresh() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static mox::fuzz::QuietYesUserInterface ui;
   mox::platform::SetUi(&ui);
-  StartFresh();
-
   std::string_view input(reinterpret_cast<const char*>(data), size);
   bool has_variable = false;
   bool has_init_file = false;
@@ -111,19 +105,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                 init_text.size());
   }
 
-  const std::optional<std::string> error = mox::ReadOptions(arguments);
+  mox::Options options;
+  const std::optional<std::string> error = mox::ReadOptions(arguments, options);
   if (error) {
     if (error->empty()) std::abort();
   } else {
-    CheckSettings(mox::CurrentOptions());
+    CheckSettings(options);
     // The saved file keeps the file's other options and must read again,
     // giving the settings that were saved (the resolution to the hundredth
     // and the gamma to the ten-thousandth it is written with).
-    const mox::Options saved = mox::CurrentOptions();
-    if (mox::SaveOptions() == 0) {
-      StartFresh();
-      if (mox::ReadOptions({ProgramPath()})) std::abort();
-      const mox::Options& read = mox::CurrentOptions();
+    const mox::Options saved = options;
+    if (mox::SaveOptions(saved) == 0) {
+      mox::Options read;
+      if (mox::ReadOptions({ProgramPath()}, read)) std::abort();
       CheckSettings(read);
       const bool same = read.PkFontPath == saved.PkFontPath &&
                         read.ChineseFontPath == saved.ChineseFontPath &&
@@ -134,7 +128,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
-  StartFresh();
   mox::platform::SetEnvironmentText(kVariable, std::nullopt);
   mox::platform::Files().Remove(init_path);
   return 0;

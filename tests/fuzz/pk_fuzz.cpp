@@ -9,19 +9,21 @@
 #include "previewer/fonts/font_registry.h"
 #include "previewer/fonts/load_run.h"
 #include "previewer/fonts/pk_font.h"
-#include "previewer/render/process_document.h"
+#include "previewer/dvi/scan_document.h"
+#include "previewer/startup/box_reporter.h"
 #include "tests/fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static mox::fuzz::QuietYesUserInterface ui;
   mox::platform::SetUi(&ui);
-  mox::CloseDviFile();
-  mox::DviDocument& document = mox::Document();
+  mox::BoxReporter report;
+  mox::ScanDocument doc(report, mox::Options{});
+  mox::DviDocument& document = doc.Dvi;
   document.Num = 25400000;
   document.Den = 473628672;
   document.Magnification = 1000;
   // One 10 pt font at 600 dpi wanting every code.
-  mox::FontRegistry& fonts = mox::Fonts();
+  mox::FontRegistry& fonts = doc.Fonts;
   mox::PkFont font;
   font.ScaledSize = font.DesignSize = 655360;
   font.Name = "fuzz";
@@ -34,12 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   fonts.PkGlyphBounds.push_back(256);
   mox::fuzz::WriteScratchFile("dpi600/fuzz.PK", data, size);
-  mox::PkGeneratorRan() = true;  // a missing file must not start a generator
-  mox::GuardDocumentOperation([] {
-    mox::PreparePkFileNames(mox::fuzz::ScratchFolder() + "/dpi$d/");
-    mox::LoadPkFont(0);
+  doc.Load.PkGeneratorRan = true;  // a missing file must not start a generator
+  mox::GuardDocumentOperation(doc, [&doc] {
+    mox::PreparePkFileNames(doc, mox::fuzz::ScratchFolder() + "/dpi$d/");
+    mox::LoadPkFont(doc, 0);
     return 0;
   });
-  mox::CloseDviFile();
+  mox::CloseDviFile(doc);
   return 0;
 }

@@ -12,7 +12,6 @@
 
 #include "platform/environment.h"
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
 #include "tests/support/temp_dir.h"
 
 namespace mox::test {
@@ -27,32 +26,33 @@ class OptionsTest : public ::testing::Test {
       saved_environment_.emplace_back(name, platform::GetEnvironmentText(name));
       platform::SetEnvironmentText(name, std::nullopt);
     }
-    ResetOptions();
-    SetLanguage(Language::English);
   }
 
   void TearDown() override {
     for (const auto& [name, value] : saved_environment_) {
       platform::SetEnvironmentText(name, value);
     }
-    ResetOptions();
-    SetLanguage(Language::English);
   }
 
   // ReadOptions with the test's program path as argument 0.
   std::optional<std::string> Read(std::vector<std::string> arguments = {}) {
     arguments.insert(arguments.begin(), program_path_);
-    return ReadOptions(arguments);
+    return ReadOptions(arguments, options_);
   }
 
   void WriteInitFile(const std::string& text) { WriteFile(init_path_, text); }
 
-  static Options& Settings() { return CurrentOptions(); }
+  Options& Settings() { return options_; }
+  void ResetOptions() { options_ = Options{}; }
+  int SaveOptions() { return mox::SaveOptions(options_); }
 
   TempDir dir_;
   const std::string program_path_ = dir_.File("moxtest.exe");
   const std::string init_path_ = dir_.File("moxtest.INI");
   const std::string temp_path_ = dir_.File("moxtest.$$$");
+
+  // The options read: a fresh start in English.
+  Options options_;
 
  private:
   std::vector<std::pair<std::string, std::optional<std::string>>> saved_environment_;

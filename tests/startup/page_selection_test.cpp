@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "previewer/startup/options.h"
-#include "previewer/render/process_document.h"
+#include "previewer/startup/document_core.h"
+#include "tests/support/recording_reporter.h"
 
 namespace mox {
 
@@ -21,28 +22,22 @@ namespace {
 
 class PageSelectionTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetOptions();
-    DiscardPageRanges();
-  }
-  void TearDown() override {
-    ResetOptions();
-    DiscardPageRanges();
-  }
-
-  static std::vector<PageRange> Parsed(std::string_view text) {
-    ParsePageRanges(text);
-    return PageRanges();
+  std::vector<PageRange> Parsed(std::string_view text) {
+    doc_.SelectPages(text);
+    return doc_.Selection.Ranges();
   }
 
   // The \count0 values among 1..10 that pass the selection.
-  static std::vector<int> SelectedPages() {
+  std::vector<int> SelectedPages() const {
     std::vector<int> pages;
     for (int page = 1; page <= 10; ++page) {
-      if (IsPageSelected(page, page)) pages.push_back(page);
+      if (doc_.IsPageSelected(page, page)) pages.push_back(page);
     }
     return pages;
   }
+
+  test::RecordingReporter report_;
+  DocumentCore doc_{report_, Options{}};
 };
 
 using Ranges = std::vector<PageRange>;
@@ -77,50 +72,50 @@ TEST_F(PageSelectionTest, NumbersReadLikeAtolAndClamp) {
 TEST_F(PageSelectionTest, ParsingReplacesAndDiscardingEmptiesTheList) {
   Parsed("1;2;3");
   EXPECT_EQ(Parsed("4"), (Ranges{{4, 4}}));
-  DiscardPageRanges();
-  EXPECT_TRUE(PageRanges().empty());
+  doc_.Selection = PageSelection();
+  EXPECT_TRUE(doc_.Selection.Ranges().empty());
 }
 
 TEST_F(PageSelectionTest, RangesSelectTheirPages) {
   EXPECT_EQ(SelectedPages(), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-  ParsePageRanges("1:3;9");
+  doc_.SelectPages("1:3;9");
   EXPECT_EQ(SelectedPages(), (std::vector<int>{1, 2, 3, 9}));
-  ParsePageRanges(":3");
-  EXPECT_TRUE(IsPageSelected(-100, 1));
-  ParsePageRanges("1;;5");
+  doc_.SelectPages(":3");
+  EXPECT_TRUE(doc_.IsPageSelected(-100, 1));
+  doc_.SelectPages("1;;5");
   EXPECT_EQ(SelectedPages(), (std::vector<int>{1}));
-  ParsePageRanges("8:");
-  EXPECT_TRUE(IsPageSelected(2147483647, 1));
+  doc_.SelectPages("8:");
+  EXPECT_TRUE(doc_.IsPageSelected(2147483647, 1));
 }
 
 TEST_F(PageSelectionTest, ParityFilterLooksAtTheSignedKey) {
-  CurrentOptions().ParityFilter = 1;  // odd pages only
+  doc_.Settings.ParityFilter = 1;  // odd pages only
   EXPECT_EQ(SelectedPages(), (std::vector<int>{1, 3, 5, 7, 9}));
-  EXPECT_TRUE(IsPageSelected(-3, 1));
-  EXPECT_FALSE(IsPageSelected(-2, 1));
-  EXPECT_FALSE(IsPageSelected(0, 1));
+  EXPECT_TRUE(doc_.IsPageSelected(-3, 1));
+  EXPECT_FALSE(doc_.IsPageSelected(-2, 1));
+  EXPECT_FALSE(doc_.IsPageSelected(0, 1));
 
-  CurrentOptions().ParityFilter = 2;  // even pages only
-  EXPECT_FALSE(IsPageSelected(-3, 2));
-  EXPECT_TRUE(IsPageSelected(0, 1));
-  ParsePageRanges("3:7");  // and the ranges still apply
+  doc_.Settings.ParityFilter = 2;  // even pages only
+  EXPECT_FALSE(doc_.IsPageSelected(-3, 2));
+  EXPECT_TRUE(doc_.IsPageSelected(0, 1));
+  doc_.SelectPages("3:7");  // and the ranges still apply
   EXPECT_EQ(SelectedPages(), (std::vector<int>{4, 6}));
 }
 
 TEST_F(PageSelectionTest, SequenceModeSelectsByPositionInTheFile) {
-  CurrentOptions().ParityFilter = 1;
-  CurrentOptions().SequenceMode = 1;
+  doc_.Settings.ParityFilter = 1;
+  doc_.Settings.SequenceMode = 1;
   // The pages' \count0 values are all even; only the position counts.
   std::vector<int> kept;
   for (int sequence = 1; sequence <= 6; ++sequence) {
-    if (IsPageSelected(100, sequence)) kept.push_back(sequence);
+    if (doc_.IsPageSelected(100, sequence)) kept.push_back(sequence);
   }
   EXPECT_EQ(kept, (std::vector<int>{1, 3, 5}));
 
-  CurrentOptions().ParityFilter = 0;
-  ParsePageRanges("2:3");
-  EXPECT_FALSE(IsPageSelected(2, 1));
-  EXPECT_TRUE(IsPageSelected(99, 2));
+  doc_.Settings.ParityFilter = 0;
+  doc_.SelectPages("2:3");
+  EXPECT_FALSE(doc_.IsPageSelected(2, 1));
+  EXPECT_TRUE(doc_.IsPageSelected(99, 2));
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "previewer/startup/program_files.h"
-#include "previewer/render/process_document.h"
 #include "tests/startup/options_fixture.h"
 
 namespace mox::test {
@@ -88,9 +87,9 @@ TEST_F(OptionLetterTest, MarginsTakeTwoDimensions) {
 
 TEST_F(OptionLetterTest, LanguageAndLettersWithoutEffect) {
   After({"-C"});
-  EXPECT_EQ(CurrentLanguage(), Language::Chinese);
+  EXPECT_EQ(options_.Lang, Language::Chinese);
   After({"-eanything"});
-  EXPECT_EQ(CurrentLanguage(), Language::English);
+  EXPECT_EQ(options_.Lang, Language::English);
   const Options none = After({"-!", "-#x", "-&", "-@1", "-A", "-g", "-H3", "-t", "-Xyz", "-", ""});
   EXPECT_EQ(none.DocumentName, "");
   EXPECT_EQ(none.ResolutionX, 600.0);
@@ -230,10 +229,10 @@ TEST_F(OptionSourcesTest, LongLinesAreReadIn2047BytePieces) {
 }
 
 TEST_F(OptionSourcesTest, ShortProgramPathsStillRead) {
-  EXPECT_EQ(ReadOptions({"ab", "-R300"}), std::nullopt);
+  EXPECT_EQ(ReadOptions({"ab", "-R300"}, options_), std::nullopt);
   EXPECT_EQ(Settings().InitFilePath, "");
   EXPECT_EQ(Settings().ChineseFontPath, "HZFONTS");
-  EXPECT_EQ(ReadOptions({}), std::nullopt);
+  EXPECT_EQ(ReadOptions({}, options_), std::nullopt);
 }
 
 class OptionErrorTest : public OptionsTest {};

@@ -13,7 +13,6 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#include "previewer/render/process_document.h"
 #endif
 
 namespace mox::test {

@@ -16,7 +16,7 @@
 #include "previewer/dvi/page_scanner.h"
 #include "previewer/render/memory_device.h"
 #include "previewer/render/page_renderer.h"
-#include "previewer/render/process_document.h"
+#include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 #include "tests/support/dvi_writer.h"
 
@@ -62,9 +62,9 @@ class GdiRenderDeviceTest : public DocumentTest {
  protected:
   void SetUp() override {
     DocumentTest::SetUp();
-    CurrentOptions().ResolutionX = 72.27;
-    CurrentOptions().ResolutionY = 72.27;
-    DiscardZoomImages();
+    doc_.Settings.ResolutionX = 72.27;
+    doc_.Settings.ResolutionY = 72.27;
+    DiscardZoomImages(doc_);
     DviWriter dvi;
     dvi.Preamble("device test");
     dvi.BeginPage(1).Down(60 * kPoint).Right(10 * kPoint).Font(0).SetChar('A').Right(30 * kPoint)
@@ -73,27 +73,27 @@ class GdiRenderDeviceTest : public DocumentTest {
     dvi.Finish({.MaxHeightDepth = 150 * kPoint, .MaxWidth = 150 * kPoint,
                 .Fonts = {{.Number = 0, .Name = "cmr10"}}});
     ASSERT_EQ(OpenBytes(dvi.Data()), 0);
-    ASSERT_EQ(PreScan(), 0);
-    PkGlyph& glyph = Fonts().PkGlyphs[0];
+    ASSERT_EQ(PreScan(doc_), 0);
+    PkGlyph& glyph = doc_.Fonts.PkGlyphs[0];
     glyph.Width = 19;
     glyph.Height = 23;
     glyph.YOffset = 22;
     glyph.Bitmap.assign(3 * 23, 0);
     for (int i = 0; i < 3 * 23; ++i) glyph.Bitmap[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(0x5A ^ i);
-    ASSERT_EQ(ScanPage(0), 0);
+    ASSERT_EQ(ScanPage(doc_, 0), 0);
   }
 };
 
 TEST_F(GdiRenderDeviceTest, BandsLookAsInMemoryAtEveryDepth) {
   for (double zoom : {1.0, 0.6, 0.25}) {
-    DiscardZoomImages();
+    DiscardZoomImages(doc_);
     MemoryDevice memory(200, 200, 16);
-    DrawPage(memory, {0, 0, 200, 200}, 1.0, {zoom, 7, 7, true});
+    DrawPage(doc_, memory, {0, 0, 200, 200}, 1.0, {zoom, 7, 7, true});
     Canvas canvas(200, 200);
     GdiRenderDevice device(canvas.Dc());
     // Painted in two update rectangles, as a window gets them.
-    DrawPage(device, {0, 0, 200, 90}, 1.0, {zoom, 7, 7, true});
-    DrawPage(device, {0, 90, 200, 200}, 1.0, {zoom, 7, 7, true});
+    DrawPage(doc_, device, {0, 0, 200, 90}, 1.0, {zoom, 7, 7, true});
+    DrawPage(doc_, device, {0, 90, 200, 200}, 1.0, {zoom, 7, 7, true});
     int different = 0;
     int ink = 0;
     for (int y = 0; y < 200; ++y) {
@@ -111,10 +111,10 @@ TEST_F(GdiRenderDeviceTest, BandsLookAsInMemoryAtEveryDepth) {
 
 TEST_F(GdiRenderDeviceTest, TheFrameHasTheDotsOfTheMemoryDevice) {
   MemoryDevice memory(200, 200, 16);
-  DrawPage(memory, {0, 0, 200, 200}, 1.0, {1.0, 10, 10, false});
+  DrawPage(doc_, memory, {0, 0, 200, 200}, 1.0, {1.0, 10, 10, false});
   Canvas canvas(200, 200);
   GdiRenderDevice device(canvas.Dc());
-  DrawPage(device, {0, 0, 200, 200}, 1.0, {1.0, 10, 10, false});
+  DrawPage(doc_, device, {0, 0, 200, 200}, 1.0, {1.0, 10, 10, false});
   std::string gdi_dots;
   std::string memory_dots;
   for (int x = 0; x < 24; ++x) {

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include "previewer/render/process_document.h"
 
 namespace mox::win {
 namespace {
