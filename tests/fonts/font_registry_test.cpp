@@ -29,7 +29,7 @@ class FontRegistryTest : public test::DocumentTest {
 
   // A Chinese font of w by h points.
   void RegisterChinese(std::uint32_t number, double w, double h,
-                              const std::string& name = "ccfnta") {
+                       const std::string& name = "ccfnta") {
     RegisterFontDefinition(doc_, number, static_cast<std::int32_t>(h * 1048576),
                            static_cast<std::int32_t>(w * kPoint),
                            static_cast<std::int32_t>(w * kPoint), name);

@@ -52,8 +52,8 @@ class PkFontTest : public DocumentTest {
   // Adds a PK font with one glyph record per code (ascending, as the
   // pre-scan makes them); gives its index.
   std::size_t AddFont(const std::string& name, const std::vector<std::uint8_t>& codes,
-                             std::int32_t scaled_size = 10 * kPoint,
-                             std::int32_t design_size = 10 * kPoint) {
+                      std::int32_t scaled_size = 10 * kPoint,
+                      std::int32_t design_size = 10 * kPoint) {
     FontRegistry& fonts = doc_.Fonts;
     PkFont font;
     font.Number = static_cast<std::uint8_t>(fonts.PkFonts.size());

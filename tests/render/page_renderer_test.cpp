@@ -60,7 +60,7 @@ class RendererTest : public DocumentTest {
     return none;
   }
   void SetGlyph(int code, int width, int height, int y_offset,
-                       const std::vector<std::string>& rows) {
+                const std::vector<std::string>& rows) {
     PkGlyph& glyph = Glyph(code);
     glyph.Width = static_cast<std::int16_t>(width);
     glyph.Height = static_cast<std::int16_t>(height);
@@ -83,7 +83,7 @@ class RendererTest : public DocumentTest {
   }
 
   MemoryDevice Draw(double zoom, int width = 240, int height = 240, int colours = -1,
-                           int margin = 0) {
+                    int margin = 0) {
     MemoryDevice device(width, height, colours);
     DrawPage(doc_, device, {0, 0, width, height}, 1.0, {zoom, margin, margin, true});
     return device;

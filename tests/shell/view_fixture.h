@@ -18,11 +18,7 @@ namespace mox::test {
 class ViewTest : public ::testing::Test {
  protected:
   // The texts of every box shown so far.
-  std::vector<std::string> Errors() const {
-    std::vector<std::string> texts;
-    for (const RecordedBox& box : ui_.Boxes) texts.push_back(box.Text);
-    return texts;
-  }
+  std::vector<std::string> Errors() const { return BoxTexts(ui_.Boxes); }
 
   // The one error box a load that failed shows.
   std::string OnlyError() const {

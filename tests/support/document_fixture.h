@@ -32,11 +32,7 @@ class DocumentTest : public ::testing::Test {
   }
 
   // The texts of every box shown so far.
-  std::vector<std::string> Errors() const {
-    std::vector<std::string> texts;
-    for (const RecordedBox& box : ui_.Boxes) texts.push_back(box.Text);
-    return texts;
-  }
+  std::vector<std::string> Errors() const { return BoxTexts(ui_.Boxes); }
 
   // The one error box an open that failed shows.
   std::string OnlyError() const {

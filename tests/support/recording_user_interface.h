@@ -16,6 +16,13 @@ struct RecordedBox {
   unsigned Style;
 };
 
+// The texts of the boxes.
+inline std::vector<std::string> BoxTexts(const std::vector<RecordedBox>& boxes) {
+  std::vector<std::string> texts;
+  for (const RecordedBox& box : boxes) texts.push_back(box.Text);
+  return texts;
+}
+
 class RecordingUserInterface final : public platform::UserInterface {
  public:
   // Installs itself for the lifetime of the object.
