@@ -38,12 +38,7 @@ class FaceTableTest : public test::DocumentTest {
  protected:
   void SetUp() override {
     test::DocumentTest::SetUp();
-    doc_.Faces = FaceTable{};
     file_ = dir_.File("MOXWIN32.FNT");
-  }
-  void TearDown() override {
-    doc_.Faces = FaceTable{};
-    test::DocumentTest::TearDown();
   }
 
   FaceEntry& Entry(int ziti) { return doc_.Faces.Entries[static_cast<std::size_t>(ziti)]; }

@@ -36,10 +36,6 @@ class LoadRunTest : public DocumentTest {
     doc_.Settings.PkFontPath = Fixtures("pk/dpi$d");
     doc_.Settings.ChineseFontPath = Fixtures("hzfonts");
   }
-  void TearDown() override {
-    DiscardCarryOver(doc_.CarryOver);
-    DocumentTest::TearDown();
-  }
 
   // Opens and pre-scans a document, answering Yes to any question.
   void Open(const std::string& path) {

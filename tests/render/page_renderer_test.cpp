@@ -31,7 +31,6 @@ class RendererTest : public DocumentTest {
     DocumentTest::SetUp();
     doc_.Settings.ResolutionX = 72.27;
     doc_.Settings.ResolutionY = 72.27;
-    DiscardZoomImages(doc_);
   }
 
   // Opens, pre-scans and scans page 1 of a document built by `page`.

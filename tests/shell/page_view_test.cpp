@@ -40,10 +40,6 @@ class PageViewTest : public ViewTest {
     doc_.Settings.InitialZoom = 1.0;
     doc_.Settings.PkFontPath = Fixtures("pk/dpi$d");
   }
-  void TearDown() override {
-    DiscardCarryOver(doc_.CarryOver);
-    ViewTest::TearDown();
-  }
 
   std::string Write(const std::string& bytes, const std::string& name = "doc.dvi") {
     const std::string path = dir_.File(name);

@@ -62,10 +62,6 @@ class SourceSearchTest : public ViewTest {
     doc_.Settings.PkFontPath = dir_.File("dpi$d");
     std::filesystem::create_directories(dir_.File("sub dir"));
   }
-  void TearDown() override {
-    DiscardCarryOver(doc_.CarryOver);
-    ViewTest::TearDown();
-  }
 
   // Page 1: lines 3 and 7 of doc.tex a paragraph apart, then line 9 of
   // "sub dir/part two.tex"; page 2: lines 12 and 7 (again) of doc.tex.
