@@ -26,7 +26,7 @@ class ByteReader {
   void Close();
   bool IsOpen() const { return file_ != nullptr; }
 
-  // What a read past the end aborts with (in the current language).
+  // What a read past the end aborts with (in the document's language).
   void SetTruncationMessage(std::string message) { truncation_message_ = std::move(message); }
 
   std::uint8_t ReadByte();

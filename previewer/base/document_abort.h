@@ -10,7 +10,7 @@
 namespace mox {
 
 struct DocumentAbort {
-  std::string Message;  // in the current language; empty: nothing is shown
+  std::string Message;  // in the document's language; empty: nothing is shown
 };
 
 // Throws DocumentAbort with the message.

@@ -1,4 +1,4 @@
-// How the previewer's frame is decorated in the current language.
+// How the previewer's frame is decorated in a language.
 #pragma once
 
 #include "platform/win32/framework/decorated_frame.h"

@@ -25,11 +25,8 @@ struct DocumentCore {
 
   const char* Say(const Bilingual& text) const { return Report.Say(text); }
 
-  // Selects the pages of a page selection text ("1-3,5") under the
-  // parity and counting of the settings.
-  void SelectPages(std::string_view text) {
-    Selection = PageSelection(text, Settings.ParityFilter, Settings.SequenceMode);
-  }
+  // Selects the pages of a page selection text ("1:3;5").
+  void SelectPages(std::string_view text) { Selection = PageSelection(text); }
 
   // Whether a page is shown: the parity and counting of the settings as
   // they are now, with the ranges of the selection.
@@ -37,12 +34,7 @@ struct DocumentCore {
     const std::int32_t key = Settings.SequenceMode != 0 ? sequence : count0;
     if (Settings.ParityFilter == 1 && key % 2 == 0) return false;
     if (Settings.ParityFilter == 2 && key % 2 != 0) return false;
-    const std::vector<PageRange>& ranges = Selection.Ranges();
-    if (ranges.empty()) return true;
-    for (const PageRange& range : ranges) {
-      if (range.Low <= key && key <= range.High) return true;
-    }
-    return false;
+    return Selection.Contains(key);
   }
 };
 

@@ -48,8 +48,7 @@ std::size_t ForEachRange(std::string_view text, Store store) {
 
 }  // namespace
 
-PageSelection::PageSelection(std::string_view text, int parity, int sequence_mode)
-    : parity_(parity), sequence_mode_(sequence_mode) {
+PageSelection::PageSelection(std::string_view text) {
   const std::size_t count = ForEachRange(text, [](const PageRange&) {});
   if (count == 0) return;
   try {
@@ -60,10 +59,7 @@ PageSelection::PageSelection(std::string_view text, int parity, int sequence_mod
   ForEachRange(text, [this](const PageRange& range) { ranges_.push_back(range); });
 }
 
-bool PageSelection::IsSelected(std::int32_t count0, std::int32_t sequence) const {
-  const std::int32_t key = sequence_mode_ != 0 ? sequence : count0;
-  if (parity_ == 1 && key % 2 == 0) return false;
-  if (parity_ == 2 && key % 2 != 0) return false;
+bool PageSelection::Contains(std::int32_t key) const {
   if (ranges_.empty()) return true;
   for (const PageRange& range : ranges_) {
     if (range.Low <= key && key <= range.High) return true;

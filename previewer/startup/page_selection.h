@@ -16,24 +16,19 @@ struct PageRange {
 inline constexpr std::int32_t kNoLowerBound = -2147483647;
 inline constexpr std::int32_t kNoUpperBound = 2147483647;
 
-// The pages a document shows: the ranges of a selection text, the parity
-// filter and the sequence-number mode of the options. With no ranges every
-// page (that the filter lets through) is selected.
+// The page ranges of a selection text. The parity filter and the counting
+// of pages are the options' (DocumentCore::IsPageSelected applies both).
 class PageSelection {
  public:
   PageSelection() = default;
-  // parity: 0 all, 1 odd only, 2 even only; sequence_mode non-zero: pages
-  // are counted by their position in the file.
-  PageSelection(std::string_view text, int parity, int sequence_mode);
+  explicit PageSelection(std::string_view text);
 
-  // count0 is the page's \count0, sequence its 1-based position in the file.
-  bool IsSelected(std::int32_t count0, std::int32_t sequence) const;
+  // Whether a page number lies in a range; with no ranges every one does.
+  bool Contains(std::int32_t key) const;
   const std::vector<PageRange>& Ranges() const { return ranges_; }
 
  private:
   std::vector<PageRange> ranges_;
-  int parity_ = 0;
-  int sequence_mode_ = 0;
 };
 
 }  // namespace mox

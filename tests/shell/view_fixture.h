@@ -21,10 +21,7 @@ class ViewTest : public ::testing::Test {
   std::vector<std::string> Errors() const { return BoxTexts(ui_.Boxes); }
 
   // The one error box a load that failed shows.
-  std::string OnlyError() const {
-    EXPECT_EQ(ui_.Boxes.size(), 1u);
-    return ui_.Boxes.empty() ? std::string() : ui_.Boxes.back().Text;
-  }
+  std::string OnlyError() const { return OnlyBoxText(ui_.Boxes); }
 
   TempDir dir_;
   // The window shows the view's boxes and caption through the platform.

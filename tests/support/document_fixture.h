@@ -35,10 +35,7 @@ class DocumentTest : public ::testing::Test {
   std::vector<std::string> Errors() const { return BoxTexts(ui_.Boxes); }
 
   // The one error box an open that failed shows.
-  std::string OnlyError() const {
-    EXPECT_EQ(ui_.Boxes.size(), 1u);
-    return ui_.Boxes.empty() ? std::string() : ui_.Boxes.back().Text;
-  }
+  std::string OnlyError() const { return OnlyBoxText(ui_.Boxes); }
 
   // Opens bytes, expecting failure with one box; gives its text.
   std::string OpenError(const std::string& bytes) {
@@ -48,9 +45,6 @@ class DocumentTest : public ::testing::Test {
     EXPECT_TRUE(doc_.Dvi.Pages.empty());
     return OnlyError();
   }
-
-  // The page selection of a text, under the document's settings.
-  void SelectPages(std::string_view text) { doc_.SelectPages(text); }
 
   TempDir dir_;
   // What the document says: its boxes and caption lines.

@@ -28,13 +28,6 @@ bool RecordingReporter::WaitFor(std::string_view text, std::string_view caption,
   return true;
 }
 
-void RecordingReporter::Busy(bool busy) {
-  if (busy) {
-    ++BusyDepth;
-    ++BusyStarts;
-  } else {
-    --BusyDepth;
-  }
-}
+void RecordingReporter::Busy(bool busy) { BusyDepth += busy ? 1 : -1; }
 
 }  // namespace mox::test

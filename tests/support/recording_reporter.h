@@ -2,7 +2,7 @@
 // would (the same texts, captions and box styles), but records the boxes
 // and caption lines instead of showing them, answers questions from a
 // script (No when the script is empty, or OK for a box without a choice)
-// and counts the busy state.
+// and follows the busy state.
 #pragma once
 
 #include <deque>
@@ -31,7 +31,6 @@ class RecordingReporter final : public BoxReporter {
   std::vector<RecordedBox> Boxes;
   std::vector<std::string> Captions;  // status lines and warnings
   int BusyDepth = 0;                  // Busy(true) less Busy(false)
-  int BusyStarts = 0;                 // how often it went busy
 
  protected:
   int ShowBox(std::string_view text, std::string_view caption, unsigned style) override;

@@ -2,6 +2,8 @@
 // boxes from a script (OK or No when the script is empty).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -21,6 +23,12 @@ inline std::vector<std::string> BoxTexts(const std::vector<RecordedBox>& boxes) 
   std::vector<std::string> texts;
   for (const RecordedBox& box : boxes) texts.push_back(box.Text);
   return texts;
+}
+
+// The text of the one box expected (a failure shows one).
+inline std::string OnlyBoxText(const std::vector<RecordedBox>& boxes) {
+  EXPECT_EQ(boxes.size(), 1u);
+  return boxes.empty() ? std::string() : boxes.back().Text;
 }
 
 class RecordingUserInterface final : public platform::UserInterface {
