@@ -46,6 +46,17 @@ std::u16string DecodeGbk(std::string_view gbk);
 // and `failed_at` is its index in `text`.
 bool EncodeGbk(std::u16string_view text, std::string& gbk, std::size_t& failed_at);
 
+// GB18030 and UTF-16, for file names and the texts of windows, which may
+// hold any character: GBK as above, and every character GBK lacks in its
+// GB18030 code (from the program's own tables, not the system's code page
+// 54936): four bytes, or two where GB18030 filled a place the system's
+// GBK leaves empty. So GBK bytes read as they always did. A GB18030 code
+// of a character that the system's GBK has is no code (kept as escaped
+// bytes), so that bytes still come back unchanged. EncodeGb18030 fails,
+// with the index as EncodeGbk, only at a surrogate outside a pair.
+std::u16string DecodeGb18030(std::string_view bytes);
+bool EncodeGb18030(std::u16string_view text, std::string& bytes, std::size_t& failed_at);
+
 // UTF-8 and UTF-16. DecodeUtf8 expects valid UTF-8 (IsUtf8Text) and turns
 // a byte that starts no valid sequence into U+FFFD. EncodeUtf8 fails, with
 // the index as EncodeGbk, at a surrogate that is not part of a pair.

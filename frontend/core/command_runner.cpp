@@ -75,6 +75,10 @@ void CommandRunner::Run() {
   }
   const CommandRow* row = FindCommandRow(command_);
   if (row == nullptr) return;
+  if (const std::string problem = TexFileNameProblem(command_, source); !problem.empty()) {
+    host_.ShowMessage(problem, kInputCaption);
+    return;
+  }
   const auto outcome = EvaluateCommand(*row, location_.TexDir, program_dir_, source);
   if (const auto* message = std::get_if<RunnerMessage>(&outcome)) {
     host_.ShowMessage(message->Text, message->Caption);

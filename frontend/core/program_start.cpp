@@ -2,6 +2,7 @@
 
 #include "frontend/core/frame_files.h"
 #include "platform/paths.h"
+#include "platform/text_encoding.h"
 #include "platform/text_format.h"
 
 namespace mox::varelo {
@@ -27,6 +28,18 @@ std::string BaseNameOf(const std::string& path) {
   const std::string name = NamePartOf(path);
   const std::size_t dot = FindLastOfGbk(name, ".");
   return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string TexFileNameProblem(const std::string& what, const std::string& source_path) {
+  const std::string base = BaseNameOf(source_path);
+  for (const char16_t unit : platform::DecodeGb18030(base)) {
+    if (unit < 0x80 && std::string_view("%#{}~^").find(static_cast<char>(unit)) !=
+                           std::string_view::npos) {
+      return what + " 没有运行: TeX 读不了文件名 " + NamePartOf(source_path) + " 中的字符 \"" +
+             static_cast<char>(unit) + "\", 请给文件改一个名字.";
+    }
+  }
+  return std::string();
 }
 
 }  // namespace mox::varelo

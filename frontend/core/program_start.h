@@ -35,4 +35,13 @@ std::string FolderPartOf(const std::string& path);
 // full stop of the name): "D:\\work\\a.b.ctx" gives "a.b".
 std::string BaseNameOf(const std::string& path);
 
+// TeX reads the base name it is given as text of its own: a character it
+// takes as a comment, a parameter, a group, an active character or a
+// character code ("%#{}~^") cuts or changes the name, so the run would
+// fail on a file it never found. Characters outside GBK (Korean, emoji)
+// reach today's TeX as UTF-8 and need no warning. The message for the
+// first such character of the source's base name, or "" when TeX can read
+// it; `what` names the run.
+std::string TexFileNameProblem(const std::string& what, const std::string& source_path);
+
 }  // namespace mox::varelo

@@ -61,14 +61,9 @@ void TBtnBottomDlgcm::CreateControls() {
   const DWORD shown = WS_VISIBLE;
   const DWORD label = shown | SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN;
 
-  const HWND banner = AddControl(L"STATIC", std::string(kRunnerBanner), label | SS_NOPREFIX,
-                                 Box(place::kBanner), IdBanner);
-  LOGFONTW type{};
-  GetObjectW(Font(), sizeof type, &type);
-  type.lfHeight = type.lfHeight * 3 / 2;
-  type.lfWeight = FW_BOLD;
-  banner_font_.Reset(CreateFontIndirectW(&type));
-  if (banner_font_) SendMessageW(banner, WM_SETFONT, reinterpret_cast<WPARAM>(banner_font_.Get()), 0);
+  AddControl(L"STATIC", std::string(kRunnerBanner), label | SS_NOPREFIX, Box(place::kBanner),
+             IdBanner);
+  DpiChanged();  // the banner's font
 
   const TexLocation& initial = runner_.Parameters();
   AddControl(L"STATIC", std::string(kTexDirLabel), label, Box(place::kTexDirLabel), IdTexDirLabel);
@@ -99,8 +94,13 @@ void TBtnBottomDlgcm::CreateControls() {
   AddControl(L"EDIT", std::string(kUsageGuide),
              shown | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
              Box(place::kGuide), IdGuide, WS_EX_CLIENTEDGE);
-  drives_.Create(dialog, IdDriveBox, Box(place::kDriveBox), Font());
-  folders_.Create(dialog, IdFolderList, Box(place::kFolderList), Font());
+  drives_.Create(dialog, IdDriveBox, Scaled(Box(place::kDriveBox)), Font());
+  // The drive box's height includes its list (see TDriveBox::Create).
+  RECT drive_box = Box(place::kDriveBox);
+  drive_box.bottom += 200;
+  Track(drives_.Handle(), drive_box);
+  folders_.Create(dialog, IdFolderList, Scaled(Box(place::kFolderList)), Font(), Dpi());
+  Track(folders_.Handle(), Box(place::kFolderList));
 
   const struct {
     std::string_view Caption;
@@ -172,6 +172,21 @@ bool TBtnBottomDlgcm::Command(int id, int notification) {
       return true;
     default: return false;
   }
+}
+
+void TBtnBottomDlgcm::DpiChanged() {
+  // The banner in a larger, bold type of the dialog's face.
+  LOGFONTW type{};
+  GetObjectW(Font(), sizeof type, &type);
+  type.lfHeight = type.lfHeight * 3 / 2;
+  type.lfWeight = FW_BOLD;
+  win::Font banner_font(CreateFontIndirectW(&type));
+  if (banner_font) {
+    SendDlgItemMessageW(Handle(), IdBanner, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(banner_font.Get()), TRUE);
+  }
+  banner_font_ = std::move(banner_font);
+  if (folders_.Handle() != nullptr) folders_.SetFont(Font(), Dpi());
 }
 
 INT_PTR TBtnBottomDlgcm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -35,6 +35,7 @@ class TBtnBottomDlgcm : public win::TCodedDialog, private CommandRunnerHost {
   void CreateControls() override;
   bool Command(int id, int notification) override;
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void DpiChanged() override;
 
  private:
   // The boxes as the user left them, into the runner.

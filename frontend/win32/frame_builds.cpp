@@ -83,6 +83,11 @@ void TFrameForm::RunBatchItem(std::size_t index) {
     return;
   }
   if (!SaveForBuild(name)) return;
+  if (const std::string problem = TexFileNameProblem(name, editor->SavedFileName());
+      !problem.empty()) {
+    Tell(problem, kBatchCaption, platform::kBoxIconError);
+    return;
+  }
   const std::string command = BatchCommandOf(item, program_dir_);
   const std::optional<ProgramStart> start = RunBatch(command, editor->SavedFileName());
   if (!start) {

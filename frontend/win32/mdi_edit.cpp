@@ -10,6 +10,7 @@
 #include "frontend/win32/menu_data.h"
 #include "frontend/win32/resource_ids.h"
 #include "frontend/win32/text_printing.h"
+#include "platform/win32/framework/dpi.h"
 #include "platform/user_interface.h"
 #include "platform/win32/framework/file_dialog.h"
 #include "platform/win32/framework/font_dialog.h"
@@ -73,10 +74,8 @@ bool TEditForm::CreateEditor() {
   // A face with Chinese characters, at the size of Chinese body text
   // (10.5 points).
   LOGFONTW font{};
-  {
-    const win::WindowDc screen(nullptr);
-    font.lfHeight = -MulDiv(105, GetDeviceCaps(screen.Get(), LOGPIXELSY), 720);
-  }
+  font_dpi_ = Dpi();
+  font.lfHeight = -MulDiv(105, font_dpi_, 720);
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = GB2312_CHARSET;
   const std::wstring face = platform::Widen("宋体");
@@ -271,7 +270,7 @@ void TEditForm::Print() {
   const win::TTextEditor::Alignment alignment = control_.TextAlignment();
   // The page layout ends lines with CR alone.
   TTextPrintout printout(platform::WithLineEnds(control_.Document().Text(), u"\r"),
-                         control_.TextFont(), control_.TextColor(),
+                         ScreenFont(), control_.TextColor(),
                          alignment == win::TTextEditor::Alignment::Right    ? Alignment::Right
                          : alignment == win::TTextEditor::Alignment::Center ? Alignment::Center
                                                                             : Alignment::Left);
@@ -290,10 +289,24 @@ void TEditForm::Print() {
 }
 
 void TEditForm::ChooseFont() {
-  LOGFONTW font = control_.TextFont();
+  // The font dialog measures at the system's DPI.
+  LOGFONTW font = ScreenFont();
   COLORREF color = control_.TextColor();
   // One font for the whole text, as in a plain-text editor.
-  if (win::ChooseScreenFont(frame_.Handle(), font, color)) control_.SetTextFont(font, color);
+  if (win::ChooseScreenFont(frame_.Handle(), font, color)) {
+    control_.SetTextFont(win::FontAtDpi(font, win::SystemDpi(), font_dpi_), color);
+  }
+}
+
+LOGFONTW TEditForm::ScreenFont() const {
+  return win::FontAtDpi(control_.TextFont(), font_dpi_, win::SystemDpi());
+}
+
+void TEditForm::ApplyDpi() {
+  if (Dpi() == font_dpi_) return;
+  const LOGFONTW font = win::FontAtDpi(control_.TextFont(), font_dpi_, Dpi());
+  font_dpi_ = Dpi();
+  control_.SetTextFont(font, control_.TextColor());
 }
 
 void TEditForm::Align(int id) {

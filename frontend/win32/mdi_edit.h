@@ -58,6 +58,9 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   }
   void CopyDropped() { copied_ = false; }
 
+  // The text's font at the frame's new DPI.
+  void ApplyDpi();
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void Resized(int width, int height) override;
@@ -79,6 +82,9 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   static FindRequest RequestOf(const win::TSearchDialog& dialog);
   void Print();
   void ChooseFont();
+  // The text's font at the system's DPI, as the font dialog and the
+  // printout measure it.
+  LOGFONTW ScreenFont() const;
   void Align(int id);
   void ToggleWordWrap();
   void ToggleBar(int id);
@@ -93,6 +99,7 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   win::TPopupMenu context_menu_;
   win::TAcceleratorTable accelerators_;
   win::TTextEditor control_;         // Editor
+  int font_dpi_ = platform::kBaseDpi;  // the DPI control_'s font is measured at
   win::TSearchDialog find_dialog_;     // FindDialog1
   win::TSearchDialog replace_dialog_;  // ReplaceDialog1
 };

@@ -56,7 +56,7 @@ bool TFrameForm::CreateForm() {
     buttons.push_back({button.Id, VARELO_GLYPH_BASE + button.Id, button.Caption});
   }
   if (!tool_bar_.Create(Handle(), kToolBarId, buttons, layout::kGlyphSize,
-                        layout::kToolButtonHeight)) {
+                        layout::kToolButtonHeight, Dpi())) {
     return false;
   }
   SetToolBar(tool_bar_.Handle());
@@ -75,9 +75,10 @@ bool TFrameForm::CreateForm() {
   palette_bar_.CreatePanel(Handle(), true);
   palette_panel_.CreatePanel(Handle(), false);
   if (!CreatePalettes()) return false;
-  Dock(structure_bar_.Handle(), win::DockSide::Top, layout::kButtonBarHeight);
-  Dock(palette_bar_.Handle(), win::DockSide::Top, layout::kButtonBarHeight);
-  Dock(palette_panel_.Handle(), win::DockSide::Right, layout::kPalettePanelWidth);
+  Dock(structure_bar_.Handle(), win::DockSide::Top, Scaled(layout::kButtonBarHeight));
+  Dock(palette_bar_.Handle(), win::DockSide::Top, Scaled(layout::kButtonBarHeight));
+  Dock(palette_panel_.Handle(), win::DockSide::Right, Scaled(layout::kPalettePanelWidth));
+  FitButtonBars();
   PlaceCaretBox();
   LoadSettings();
   return true;
@@ -197,9 +198,33 @@ void TFrameForm::SetPalettePanelVisible(bool visible) { SetBarVisible(palette_pa
 void TFrameForm::PlaceCaretBox() {
   RECT bar;
   GetClientRect(tool_bar_.Handle(), &bar);
-  const int height = 2 * layout::kCaretLabelHeight + 4;
-  MoveWindow(caret_box_.Handle(), bar.right - layout::kCaretBoxWidth - 4,
-             (bar.bottom - height) / 2, layout::kCaretBoxWidth, height, TRUE);
+  const int height = Scaled(2 * layout::kCaretLabelHeight + 4);
+  const int width = Scaled(layout::kCaretBoxWidth);
+  MoveWindow(caret_box_.Handle(), bar.right - width - Scaled(4), (bar.bottom - height) / 2, width,
+             height, TRUE);
+}
+
+void TFrameForm::FitButtonBars() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  for (TButtonBar* bar : {static_cast<TButtonBar*>(&structure_bar_), &palette_bar_}) {
+    ResizeDocked(bar->Handle(), bar->HeightFor(client.right));
+  }
+}
+
+void TFrameForm::DpiChanged() {
+  tool_bar_.SetDpi(Dpi());
+  ResizeDocked(tool_bar_.Handle(), tool_bar_.Height());
+  ResizeDocked(palette_panel_.Handle(), Scaled(layout::kPalettePanelWidth));
+  for (TPanel* panel : {static_cast<TPanel*>(&structure_bar_), static_cast<TPanel*>(&palette_bar_),
+                        static_cast<TPanel*>(&palette_panel_), static_cast<TPanel*>(&caret_box_)}) {
+    panel->ApplyDpi();
+  }
+  FitButtonBars();
+  PlaceCaretBox();
+  for (const std::unique_ptr<win::TMdiChild>& child : Children()) {
+    if (auto* editor = dynamic_cast<TEditForm*>(child.get())) editor->ApplyDpi();
+  }
 }
 
 void TFrameForm::StartProgram(const std::string& command_line) {
@@ -365,6 +390,7 @@ LRESULT TFrameForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   }
   const LRESULT result = TMdiFrame::HandleMessage(message, wparam, lparam);
   if (message == WM_SIZE && wparam != SIZE_MINIMIZED && tool_bar_.Handle() != nullptr) {
+    FitButtonBars();
     PlaceCaretBox();
   }
   return result;

@@ -121,6 +121,9 @@ class TFrameForm : public win::TMdiFrame {
   bool IsCommandEnabled(int id) override;
   std::string HintOf(int id) override;
   void ActiveChildChanged() override;
+  void DpiChanged() override;
+  // The structure and palette bars as high as their rows of buttons need.
+  void FitButtonBars();
 
  private:
   TEditForm* NewEditor();

@@ -1,5 +1,7 @@
 // The window boundary: text is GBK inside the programs and UTF-16 where it
-// meets Windows, whatever the system's ANSI code page is.
+// meets Windows, whatever the system's ANSI code page is. File names and
+// window texts may hold characters GBK lacks: they are GB18030, GBK's
+// superset, so that any name the system gives comes back unchanged.
 #pragma once
 
 #include <string>
@@ -10,7 +12,7 @@ namespace mox::platform {
 inline constexpr unsigned kGbkCodePage = 936;
 
 std::wstring Widen(std::string_view gbk);
-// Characters GBK cannot hold become '?'.
+// Only a surrogate outside a pair becomes '?'.
 std::string Narrow(std::wstring_view wide);
 
 }  // namespace mox::platform

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/win32/system_string.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::platform {
@@ -19,20 +20,10 @@ std::vector<std::string> CommandLineArguments(int, char**) {
   }
   if (wide != nullptr) LocalFree(wide);
 
-  std::wstring module(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, module.data(),
-                                            static_cast<DWORD>(module.size()));
-    if (length == 0) break;
-    if (length < module.size()) {
-      module.resize(length);
-      if (arguments.empty()) arguments.emplace_back();
-      arguments[0] = Narrow(module);
-      break;
-    }
-    module.resize(module.size() * 2);
-  }
   if (arguments.empty()) arguments.emplace_back();
+  if (const std::wstring module = ModuleFileName(nullptr); !module.empty()) {
+    arguments[0] = Narrow(module);
+  }
   return arguments;
 }
 

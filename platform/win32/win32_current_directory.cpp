@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/current_directory.h"
+#include "platform/win32/system_string.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::platform {
@@ -19,17 +20,8 @@ std::string CurrentDirectoryFor(const std::string& path) {
   if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':') {
     query = {static_cast<wchar_t>(path[0]), L':', L'.'};
   }
-  std::wstring full(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetFullPathNameW(query.c_str(), static_cast<DWORD>(full.size()),
-                                          full.data(), nullptr);
-    if (length == 0) return query == L"." ? "." : std::string(path, 0, 2) + "\\";
-    if (length < full.size()) {
-      full.resize(length);
-      break;
-    }
-    full.resize(length + 1);
-  }
+  std::wstring full = FullPathName(query);
+  if (full.empty()) return query == L"." ? "." : std::string(path, 0, 2) + "\\";
   // "C:\dir\" comes back for "C:.\" forms on some systems: keep a root only.
   while (full.size() > 3 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
   return Narrow(full);

@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "platform/host_program.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/system_string.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::platform {
@@ -21,8 +22,10 @@ bool RunningUnderWine() {
 }
 
 bool IsWindowsProgram(const std::string& name) {
-  wchar_t found[MAX_PATH];
-  return SearchPathW(nullptr, Widen(name).c_str(), L".exe", MAX_PATH, found, nullptr) > 0;
+  const std::wstring wide = Widen(name);
+  return !SystemString([&](wchar_t* buffer, DWORD size) {
+            return SearchPathW(nullptr, wide.c_str(), L".exe", size, buffer, nullptr);
+          }).empty();
 }
 
 std::string ReadWhole(const std::string& path) {

@@ -58,6 +58,7 @@ class TMOXWindow : public win::TWindow, private PageViewHost, public PageView {
   void DrawRulerLines(const std::vector<RulerLine>& lines) override;
   void EndRulerDrawing() override;
   std::string FrameCaption() override;
+  int ScreenDpi() override { return Dpi(); }
   void SetFrameCaption(const std::string& text) override;
   void ShowMainFrame(bool shown) override;
   void ShowSourceLine(const std::string& file, std::int32_t line) override;

@@ -44,6 +44,9 @@ class PageViewHost {
   virtual void DrawRulerLines(const std::vector<RulerLine>& lines) { (void)lines; }
   virtual void EndRulerDrawing() {}
   virtual std::string FrameCaption() { return {}; }
+  // The DPI the window is shown at, for what the view draws in screen
+  // measures (the ruler's ticks); the page itself is in device pixels.
+  virtual int ScreenDpi() { return 96; }
   virtual void SetFrameCaption(const std::string& text) { (void)text; }
   // The main frame hidden during a printing or preview run, shown after.
   virtual void ShowMainFrame(bool shown) { (void)shown; }

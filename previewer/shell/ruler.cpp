@@ -1,6 +1,7 @@
 #include "previewer/shell/ruler.h"
 #include "previewer/shell/shell_texts.h"
 
+#include "platform/dpi_scale.h"
 #include "platform/text_format.h"
 
 namespace mox {
@@ -64,26 +65,28 @@ std::int32_t RulerUnit(double resolution_x, double resolution_y, double zoom) {
 
 std::vector<RulerLine> RulerCross(std::int32_t x, std::int32_t y, std::int32_t unit,
                                   const RulerRect& client, double resolution_x,
-                                  double resolution_y, double zoom) {
+                                  double resolution_y, double zoom, int screen_dpi) {
   std::vector<RulerLine> lines;
+  const auto s = [screen_dpi](std::int32_t value) { return platform::ScaleToDpi(value, screen_dpi); };
+  const std::int32_t reach = s(8);
   const double per_mm_v = kInchesPerMillimetre * resolution_y * zoom;
   const double per_mm_h = kInchesPerMillimetre * resolution_x * zoom;
   std::int32_t up = 0;
   std::int32_t down = 0;
-  if (x + 8 >= client.Left && x - 8 < client.Right) {
+  if (x + reach >= client.Left && x - reach < client.Right) {
     Scale(y, client.Top, client.Bottom, unit, per_mm_v,
-          [&lines, x](std::int32_t at, Tick tick) {
-            lines.push_back({tick.Pen, x - tick.HalfLength, at, x + tick.HalfLength + 1, at});
+          [&lines, x, s](std::int32_t at, Tick tick) {
+            lines.push_back({tick.Pen, x - s(tick.HalfLength), at, x + s(tick.HalfLength) + 1, at});
           },
           up, down);
     lines.push_back({RulerPen::HundredMm, x, y - up, x, y + down + 1});
   }
   std::int32_t left = 0;
   std::int32_t right = 0;
-  if (y + 8 >= client.Top && y - 8 < client.Bottom) {
+  if (y + reach >= client.Top && y - reach < client.Bottom) {
     Scale(x, client.Left, client.Right, unit, per_mm_h,
-          [&lines, y](std::int32_t at, Tick tick) {
-            lines.push_back({tick.Pen, at, y - tick.HalfLength, at, y + tick.HalfLength + 1});
+          [&lines, y, s](std::int32_t at, Tick tick) {
+            lines.push_back({tick.Pen, at, y - s(tick.HalfLength), at, y + s(tick.HalfLength) + 1});
           },
           left, right);
     lines.push_back({RulerPen::HundredMm, x - left, y, x + right + 1, y});

@@ -36,10 +36,12 @@ struct RulerRect {
 std::int32_t RulerUnit(double resolution_x, double resolution_y, double zoom);
 
 // The lines of the cross at (x, y) in client pixels: each scale only when
-// the position lies within 8 pixels of the client area across it.
+// the position lies within 8 pixels of the client area across it. The
+// ticks are placed in device pixels (the page's own) and are as long as
+// the screen's DPI makes 2 to 8 pixels at 96 dpi.
 std::vector<RulerLine> RulerCross(std::int32_t x, std::int32_t y, std::int32_t unit,
                                   const RulerRect& client, double resolution_x,
-                                  double resolution_y, double zoom);
+                                  double resolution_y, double zoom, int screen_dpi = 96);
 
 // "Ruler unit: %dmm (%0.2lfcm,%0.2lfcm)": the unit and the page position
 // (centimetres from the page origin) of a point given in page pixels of the

@@ -38,7 +38,7 @@ void PageView::MoveCross(std::int32_t x, std::int32_t y) {
   const auto cross = [&](std::int32_t at_x, std::int32_t at_y) {
     if (at_x == -10000 && at_y == -10000) return;
     host_.DrawRulerLines(RulerCross(at_x, at_y, drag.Unit, drag.Client, options.ResolutionX,
-                                    options.ResolutionY, Zoom()));
+                                    options.ResolutionY, Zoom(), host_.ScreenDpi()));
   };
   cross(drag.X, drag.Y);  // drawn again, the old cross is gone
   drag.X = x;

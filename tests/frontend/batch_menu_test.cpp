@@ -94,5 +94,21 @@ TEST(ProgramStartTest, PathParts) {
   EXPECT_EQ(JoinPath("C:\\" + kTrailBackslash, "x"), "C:\\" + kTrailBackslash + "\\x");
 }
 
+// Names with a Korean word and an emoji (GB18030 four-byte codes, whose
+// second and fourth bytes are digits) split and reach TeX as they are; a
+// character TeX takes as syntax in the base name is refused, but not one
+// in the folder or a GBK trail byte that looks like one ('亊' is 81 7E).
+TEST(ProgramStartTest, FileNamesBeyondGbk) {
+  const std::string korean = "\x83\x36\x84\x33\x82\x38\x84\x37";
+  const std::string emoji = "\x94\x39\xFC\x36";
+  const std::string path = "D:\\" + korean + "\\" + emoji + ".ctx";
+  EXPECT_EQ(BaseNameOf(path), emoji);
+  EXPECT_EQ(FolderPartOf(path), "D:\\" + korean);
+  EXPECT_EQ(TexFileNameProblem("LaTeX", path), "");
+  EXPECT_EQ(TexFileNameProblem("LaTeX", "D:\\50%\\\x81\x7E.ctx"), "");
+  EXPECT_NE(TexFileNameProblem("LaTeX", "D:\\a\\" + emoji + "#2.ctx").find("\"#\""),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace mox::varelo

@@ -161,6 +161,24 @@ TEST_F(ViewDialogsTest, TheRulerDrawsItsCrossShowsThePlaceAndLeavesNoTrace) {
   EXPECT_TRUE(std::all_of(cross.begin(), cross.end(),
                           [](const RulerLine& l) { return l.Y0 != l.Y1 || l.X1 - l.X0 > 300; }));
   EXPECT_EQ(cross.back().Pen, RulerPen::HundredMm);
+  // At 200% the ticks stand where they stood (device pixels of the page)
+  // and are twice as long; a position 12 pixels beside the window, out of
+  // reach at 96 dpi, is within the ticks' reach at 192.
+  const std::vector<RulerLine> small = RulerCross(200, 150, 1, {0, 0, 400, 300}, 600, 600, 1.0);
+  const std::vector<RulerLine> large =
+      RulerCross(200, 150, 1, {0, 0, 400, 300}, 600, 600, 1.0, 192);
+  ASSERT_EQ(small.size(), large.size());
+  for (std::size_t i = 0; i + 1 < small.size(); ++i) {
+    if (small[i].Y0 != small[i].Y1) continue;  // the ticks across the vertical scale
+    EXPECT_EQ(large[i].Y0, small[i].Y0);
+    EXPECT_EQ(large[i].X1 - large[i].X0 - 1, 2 * (small[i].X1 - small[i].X0 - 1));
+  }
+  const auto has_vertical_scale = [](const std::vector<RulerLine>& lines) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const RulerLine& l) { return l.X0 == -12 && l.X1 == -12; });
+  };
+  EXPECT_FALSE(has_vertical_scale(RulerCross(-12, 50, 1, {0, 0, 400, 300}, 600, 600, 1.0)));
+  EXPECT_TRUE(has_vertical_scale(RulerCross(-12, 50, 1, {0, 0, 400, 300}, 600, 600, 1.0, 192)));
 }
 
 }  // namespace

@@ -31,13 +31,15 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
   // The PPD goes into the printer drivers' folder, where the driver finds it.
-  wchar_t folder[MAX_PATH] = L"";
-  DWORD size = sizeof folder;
-  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), size,
-                                  &size)) {
+  DWORD size = 0;
+  GetPrinterDriverDirectoryW(nullptr, nullptr, 1, nullptr, 0, &size);
+  std::wstring folder(size / sizeof(wchar_t) + 1, L'\0');
+  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder.data()),
+                                  size, &size)) {
     return 1;
   }
-  const std::wstring installed_ppd = std::wstring(folder) + L"\\MOXTEST.PPD";
+  folder.resize(folder.find(L'\0'));
+  const std::wstring installed_ppd = folder + L"\\MOXTEST.PPD";
   if (!CopyFileW(ppd.c_str(), installed_ppd.c_str(), FALSE)) return 1;
   std::wstring driver_name = L"MOX Test PostScript";
   DRIVER_INFO_3W driver{};

@@ -32,6 +32,15 @@
 //                          its selected row (-1: none), X Y the middle of
 //                          cell ROW, COLUMN on the screen ("- -" when it is
 //                          not shown)
+//   window_probe dpi NEW OLD [dialog]
+//                          sends the frame (or the visible dialog) the
+//                          WM_DPICHANGED of a move from a monitor of OLD to
+//                          one of NEW dots per inch, the size scaled (from
+//                          inside the program, by window_probe_hook.dll)
+//   window_probe layout [dialog]
+//                          the windows of the frame (or of the visible
+//                          dialog) that their parent clips or that overlap
+//                          a sibling, one a line, or "fits"
 //   window_probe menubar   the captions of the frame's menu bar
 //   window_probe menu N    the items of the bar's menu N (from 0), as they
 //                          show when it opens: "ID enabled|grey checked|-
@@ -366,16 +375,29 @@ LRESULT CALLBACK AnswerProcedure(HWND window, UINT message, WPARAM wparam, LPARA
 }
 
 // Asks the hook inside the frame's process for a menu (-1: the bar).
-int PrintMenu(HWND frame, long which) {
-  wchar_t path[MAX_PATH] = L"";
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dll = path;
+// Sends a registered message to a window with the hook installed on its
+// thread, so that the hook answers it inside the program; false when the
+// hook could not be installed.
+bool SendThroughHook(HWND window, const wchar_t* name, WPARAM wparam, LPARAM lparam) {
+  std::wstring dll(32768, L'\0');
+  dll.resize(GetModuleFileNameW(nullptr, dll.data(), static_cast<DWORD>(dll.size())));
   dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"window_probe_hook.dll";
   HMODULE module = LoadLibraryW(dll.c_str());
   auto hook = module != nullptr ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
                                       GetProcAddress(module, "ProbeHook")))
                                 : nullptr;
-  if (hook == nullptr) return 4;
+  if (hook == nullptr) return false;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  HHOOK installed = SetWindowsHookExW(WH_CALLWNDPROC, hook, module, thread);
+  if (installed == nullptr) return false;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, RegisterWindowMessageW(name), wparam, lparam, SMTO_NORMAL, 5000,
+                      &result);
+  UnhookWindowsHookEx(installed);
+  return true;
+}
+
+int PrintMenu(HWND frame, long which) {
   WNDCLASSW answer_class{};
   answer_class.lpfnWndProc = AnswerProcedure;
   answer_class.hInstance = GetModuleHandleW(nullptr);
@@ -383,17 +405,66 @@ int PrintMenu(HWND frame, long which) {
   RegisterClassW(&answer_class);
   HWND answer = CreateWindowW(L"ProbeAnswer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                               answer_class.hInstance, nullptr);
-  const DWORD thread = GetWindowThreadProcessId(frame, nullptr);
-  HHOOK installed = SetWindowsHookExW(WH_CALLWNDPROC, hook, module, thread);
-  if (installed == nullptr) return 4;
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(frame, RegisterWindowMessageW(L"MoxProbeMenus"),
-                      reinterpret_cast<WPARAM>(answer), static_cast<LPARAM>(which),
-                      SMTO_NORMAL, 5000, &result);
-  UnhookWindowsHookEx(installed);
+  if (!SendThroughHook(frame, L"MoxProbeMenus", reinterpret_cast<WPARAM>(answer),
+                       static_cast<LPARAM>(which))) {
+    return 4;
+  }
   if (!g_answered) return 5;
   std::printf("%s", Utf8(g_menu_answer).c_str());
   return 0;
+}
+
+bool IsGroupBox(HWND window) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, 64);
+  return std::wcscmp(name, L"Button") == 0 &&
+         (GetWindowLongW(window, GWL_STYLE) & 0x0F) == BS_GROUPBOX;
+}
+
+std::string Named(HWND window) {
+  wchar_t name[64] = L"";
+  GetClassNameW(window, name, 64);
+  return Utf8(name) + "|" + Utf8(TextOf(window));
+}
+
+// Every visible window inside `parent` that its parent's client area cuts
+// ("clipped CLASS|TEXT", MDI children left out) or that overlaps a visible
+// sibling ("overlap CLASS|TEXT / CLASS|TEXT"; group boxes hold others and
+// are left out);
+// returns how many were found.
+int PrintLayoutProblems(HWND parent) {
+  RECT area{};
+  GetClientRect(parent, &area);
+  MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
+  std::vector<HWND> shown;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (IsWindowVisible(child)) shown.push_back(child);
+  }
+  int problems = 0;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    RECT box{};
+    GetWindowRect(shown[i], &box);
+    // An MDI child may reach beyond its client (a maximized one's borders
+    // always do): the client scrolls to it.
+    const bool mdi_child = (GetWindowLongW(shown[i], GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+    if (!mdi_child && (box.left < area.left || box.top < area.top || box.right > area.right ||
+                       box.bottom > area.bottom)) {
+      std::printf("clipped %s\n", Named(shown[i]).c_str());
+      ++problems;
+    }
+    for (std::size_t j = i + 1; j < shown.size(); ++j) {
+      RECT other{};
+      RECT both{};
+      GetWindowRect(shown[j], &other);
+      if (!IsGroupBox(shown[i]) && !IsGroupBox(shown[j]) && IntersectRect(&both, &box, &other)) {
+        std::printf("overlap %s / %s\n", Named(shown[i]).c_str(), Named(shown[j]).c_str());
+        ++problems;
+      }
+    }
+    problems += PrintLayoutProblems(shown[i]);
+  }
+  return problems;
 }
 
 int ShowWindowUntilClosed(const char* title) {
@@ -439,6 +510,19 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "control") == 0) return PrintControlPlace(argv[2]);
   if (argc == 4 && std::strcmp(argv[1], "grid") == 0) {
     return PrintGrid(std::atol(argv[2]), std::atol(argv[3]));
+  }
+  if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "dpi") == 0) {
+    HWND window = argc == 5 ? VisibleDialog() : FindFrame();
+    return window != nullptr && SendThroughHook(window, L"MoxProbeDpi", std::atol(argv[2]),
+                                                std::atol(argv[3]))
+               ? 0
+               : 1;
+  }
+  if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "layout") == 0) {
+    HWND window = argc == 3 ? VisibleDialog() : FindFrame();
+    if (window == nullptr) return 1;
+    if (PrintLayoutProblems(window) == 0) std::printf("fits\n");
+    return 0;
   }
   if (argc != 2) return 2;
   if (std::strcmp(argv[1], "dialog") == 0) return PrintDialog();

@@ -3,7 +3,8 @@
 // GetMenuString from another one. window_probe installs this hook on the
 // frame's thread and sends it the registered message "MoxProbeMenus"
 // (wparam: the probe's window, lparam: -1 for the menu bar, else the
-// position of a menu in it); the answer comes back as WM_COPYDATA, one line
+// position of a menu in it; "MoxProbeDpi" sends the window WM_DPICHANGED
+// from inside, as Windows does); the answer comes back as WM_COPYDATA, one line
 // per item:
 //   menu bar: the caption of each menu that has one (the buttons of a
 //             maximized MDI child have none)
@@ -63,8 +64,22 @@ std::wstring Describe(HWND frame, LPARAM which) {
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wparam,
                                                             LPARAM lparam) {
   static const UINT ask = RegisterWindowMessageW(L"MoxProbeMenus");
+  static const UINT dpi = RegisterWindowMessageW(L"MoxProbeDpi");
   if (code == HC_ACTION) {
     const auto* message = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    if (message->message == dpi) {
+      // What Windows sends a window moved to a monitor of another DPI
+      // (wparam: the new DPI, lparam: the old one): the new DPI and the
+      // window's size scaled to it.
+      RECT now{};
+      GetWindowRect(message->hwnd, &now);
+      const int to = static_cast<int>(message->wParam);
+      const int from = static_cast<int>(message->lParam);
+      RECT suggested{now.left, now.top, now.left + MulDiv(now.right - now.left, to, from),
+                     now.top + MulDiv(now.bottom - now.top, to, from)};
+      SendMessageW(message->hwnd, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(to, to),
+                   reinterpret_cast<LPARAM>(&suggested));
+    }
     if (message->message == ask) {
       const std::wstring text = Describe(message->hwnd, message->lParam);
       COPYDATASTRUCT data{1, static_cast<DWORD>(text.size() * sizeof(wchar_t)),

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/win32/framework/dpi.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::win {
@@ -39,35 +40,75 @@ HFONT TCodedDialog::Font() const {
 
 HWND TCodedDialog::AddControl(const wchar_t* window_class, const std::string& text, DWORD style,
                               const RECT& box, int id, DWORD ex_style) {
+  const RECT place = Scaled(box);
   const HWND control = CreateWindowExW(
-      ex_style, window_class, platform::Widen(text).c_str(), WS_CHILD | style, box.left, box.top,
-      box.right, box.bottom, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-      GetModuleHandleW(nullptr), nullptr);
-  if (control != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), 0);
+      ex_style, window_class, platform::Widen(text).c_str(), WS_CHILD | style, place.left,
+      place.top, place.right, place.bottom, Handle(),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (control != nullptr) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), 0);
+    Track(control, box);
+  }
   return control;
+}
+
+RECT TCodedDialog::Scaled(const RECT& box) const {
+  const int edges[4] = {box.left, box.top, box.right, box.bottom};
+  const platform::ScaledBox scaled = platform::ScaleToDpi(edges, dpi_);
+  return RECT{scaled.X, scaled.Y, scaled.Width, scaled.Height};
+}
+
+void TCodedDialog::Track(HWND control, const RECT& box) { placed_.push_back({control, box}); }
+
+void TCodedDialog::MakeFont() {
+  const int height = -MulDiv(face_.Points, dpi_, 72);
+  font_.Reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, face_.CharSet,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, face_.Name.c_str()));
+}
+
+void TCodedDialog::PlaceWindow(int left, int top) {
+  RECT frame{0, 0, platform::ScaleToDpi(client_.cx, dpi_), platform::ScaleToDpi(client_.cy, dpi_)};
+  AdjustWindowRectForDpi(frame, kDialogStyle, false, 0, dpi_);
+  SetWindowPos(Handle(), nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TCodedDialog::SetupWindow() {
   const HWND dialog = Handle();
+  dpi_ = WindowDpi(dialog);
   SetWindowTextW(dialog, platform::Widen(caption_).c_str());
-  {
-    WindowDc screen(nullptr);
-    const int height = -MulDiv(face_.Points, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
-    font_.Reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, face_.CharSet,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_DONTCARE, face_.Name.c_str()));
-  }
+  MakeFont();
   // The client area in pixels, the whole centred on the work area.
-  RECT frame{0, 0, client_.cx, client_.cy};
-  AdjustWindowRectEx(&frame, kDialogStyle, FALSE, 0);
+  RECT frame{0, 0, platform::ScaleToDpi(client_.cx, dpi_), platform::ScaleToDpi(client_.cy, dpi_)};
+  AdjustWindowRectForDpi(frame, kDialogStyle, false, 0, dpi_);
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(dialog, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceWindow(work.left + (work.right - work.left - (frame.right - frame.left)) / 2,
+              work.top + (work.bottom - work.top - (frame.bottom - frame.top)) / 2);
   CreateControls();
+}
+
+INT_PTR TCodedDialog::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != WM_DPICHANGED) return TModelessDialog::HandleMessage(message, wparam, lparam);
+  // Laid out again here rather than stretched by the system: the font at
+  // the new DPI, every control at its box, the client at its size.
+  dpi_ = LOWORD(wparam);
+  const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+  RECT now{};
+  GetWindowRect(Handle(), &now);
+  const ::mox::win::Font previous = std::move(font_);  // until the controls have the new one
+  MakeFont();
+  PlaceWindow(suggested != nullptr ? suggested->left : now.left,
+              suggested != nullptr ? suggested->top : now.top);
+  for (const Placed& placed : placed_) {
+    const RECT box = Scaled(placed.Box);
+    SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    MoveWindow(placed.Control, box.left, box.top, box.right, box.bottom, TRUE);
+  }
+  DpiChanged();
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  return TRUE;
 }
 
 }  // namespace mox::win

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/framework/scaled_bitmap.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::win {
@@ -14,14 +15,13 @@ constexpr int kToolBarId = 0x7F01;
 constexpr int kStatusBarId = 0x7F02;
 constexpr int kClientId = 0x7F03;
 
-// The system's status font at the given point size.
-HFONT CreateGadgetFont(int points) {
+// The system's status font at the given point size and DPI.
+HFONT CreateGadgetFont(int points, int dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
   LOGFONTW font = metrics.lfStatusFont;
-  const WindowDc screen(nullptr);
-  font.lfHeight = -MulDiv(points, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+  font.lfHeight = -MulDiv(points, dpi, 72);
   font.lfWidth = 0;
   return CreateFontIndirectW(&font);
 }
@@ -60,7 +60,7 @@ bool TDecoratedFrame::Create() {
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
-  gadget_font_.Reset(CreateGadgetFont(decoration_.GadgetFontPoints));
+  gadget_font_.Reset(CreateGadgetFont(decoration_.GadgetFontPoints, Dpi()));
   CreateToolBar();
   CreateStatusBar();
   const RECT none{0, 0, 0, 0};
@@ -83,24 +83,41 @@ void TDecoratedFrame::CreateToolBar() {
       Instance(), nullptr);
   if (tool_bar_ == nullptr) return;
   SendMessageW(tool_bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  FillToolBar();
+}
+
+void TDecoratedFrame::FillToolBar() {
   SendMessageW(tool_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font_.Get()), FALSE);
-  const int size = decoration_.ButtonSize;
+  while (SendMessageW(tool_bar_, TB_BUTTONCOUNT, 0, 0) > 0) {
+    SendMessageW(tool_bar_, TB_DELETEBUTTON, 0, 0);
+  }
+  std::vector<int> glyph_ids;
+  for (const ToolButton& button : decoration_.Buttons) glyph_ids.push_back(button.BitmapId);
+  ToolImages images(glyph_ids, decoration_.ButtonSize, Dpi());
+  const int size = images.Size();
+  // A bar filled again keeps the padding around its glyphs: the system
+  // sets the buttons' size from the first glyphs only.
+  const LRESULT button = SendMessageW(tool_bar_, TB_GETBUTTONSIZE, 0, 0);
   SendMessageW(tool_bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
+  if (glyph_size_ > 0) {
+    SendMessageW(tool_bar_, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(LOWORD(button) - glyph_size_ + size, HIWORD(button) - glyph_size_ + size));
+  }
+  glyph_size_ = size;
+  SendMessageW(tool_bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
+  images_ = std::move(images);  // the glyphs shown until now go
 
   std::vector<TBBUTTON> buttons;
   for (const ToolButton& button : decoration_.Buttons) {
-    TBADDBITMAP bitmap{Instance(), static_cast<UINT_PTR>(button.BitmapId)};
-    const LRESULT image = SendMessageW(tool_bar_, TB_ADDBITMAP, 1,
-                                       reinterpret_cast<LPARAM>(&bitmap));
     TBBUTTON item{};
-    item.iBitmap = static_cast<int>(image);
+    item.iBitmap = static_cast<int>(&button - decoration_.Buttons.data());
     item.idCommand = button.CommandId;
     item.fsState = TBSTATE_ENABLED;
     item.fsStyle = BTNS_BUTTON;
     buttons.push_back(item);
     if (button.SeparatorAfter > 0) {
       TBBUTTON separator{};
-      separator.iBitmap = button.SeparatorAfter;
+      separator.iBitmap = Scaled(button.SeparatorAfter);
       separator.fsStyle = BTNS_SEP;
       buttons.push_back(separator);
     }
@@ -108,6 +125,16 @@ void TDecoratedFrame::CreateToolBar() {
   SendMessageW(tool_bar_, TB_ADDBUTTONSW, buttons.size(),
                reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageW(tool_bar_, TB_AUTOSIZE, 0, 0);
+  UpdateCommandStates();
+}
+
+void TDecoratedFrame::DpiChanged() {
+  gadget_font_.Reset(CreateGadgetFont(decoration_.GadgetFontPoints, Dpi()));
+  if (tool_bar_ != nullptr) FillToolBar();
+  if (status_bar_ != nullptr) {
+    SendMessageW(status_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font_.Get()), TRUE);
+  }
+  Layout();
 }
 
 void TDecoratedFrame::CreateStatusBar() {
@@ -282,8 +309,12 @@ LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
       return 0;
     case WM_GETMINMAXINFO: {
       auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
-      if (decoration_.MinTrackWidth > 0) limits->ptMinTrackSize.x = decoration_.MinTrackWidth;
-      if (decoration_.MinTrackHeight > 0) limits->ptMinTrackSize.y = decoration_.MinTrackHeight;
+      if (decoration_.MinTrackWidth > 0) {
+        limits->ptMinTrackSize.x = Scaled(decoration_.MinTrackWidth);
+      }
+      if (decoration_.MinTrackHeight > 0) {
+        limits->ptMinTrackSize.y = Scaled(decoration_.MinTrackHeight);
+      }
       return 0;
     }
     default:

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/framework/scaled_bitmap.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/framework/window.h"
 
@@ -26,12 +27,12 @@ struct FrameDecoration {
   const wchar_t* AcceleratorName = nullptr;
   int IconId = 0;
   std::vector<ToolButton> Buttons;
-  int ButtonSize = 20;
+  int ButtonSize = 20;                // at 96 dpi, as the separators' widths
   int GadgetFontPoints = 10;
   // A centred, borderless field at the right of the status bar, when set.
   std::string StatusField;           // GBK
   int StatusFieldCharacters = 0;
-  // Smallest size the user can give the frame, 0 for the system's.
+  // Smallest size the user can give the frame at 96 dpi, 0 for the system's.
   int MinTrackWidth = 0;
   int MinTrackHeight = 0;
 };
@@ -56,9 +57,12 @@ class TDecoratedFrame : public TWindow {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void DpiChanged() override;
 
  private:
   void CreateToolBar();
+  // The buttons, their glyphs at the frame's DPI and the separators.
+  void FillToolBar();
   void CreateStatusBar();
   void Layout();
   void ShowHint(UINT id);
@@ -71,6 +75,8 @@ class TDecoratedFrame : public TWindow {
   HWND tool_bar_ = nullptr;
   HWND status_bar_ = nullptr;
   Font gadget_font_;
+  ToolImages images_;
+  int glyph_size_ = 0;
   std::function<bool(int)> enabler_;
   bool closing_ = false;
 };

@@ -3,6 +3,8 @@
 #include <cwctype>
 #include <string>
 
+#include "platform/win32/system_string.h"
+
 namespace mox::win {
 namespace {
 
@@ -14,9 +16,10 @@ std::wstring DriveText(wchar_t letter) {
   const std::wstring root{letter, L':', L'\\'};
   const UINT type = GetDriveTypeW(root.c_str());
   if (type != DRIVE_FIXED && type != DRIVE_RAMDISK) return text;
-  wchar_t label[MAX_PATH + 1] = L"";
+  // A volume label is short; the call takes at most 261 characters.
+  wchar_t label[261] = L"";
   const UINT old_mode = SetErrorMode(SEM_FAILCRITICALERRORS);
-  const BOOL known = GetVolumeInformationW(root.c_str(), label, MAX_PATH + 1, nullptr, nullptr,
+  const BOOL known = GetVolumeInformationW(root.c_str(), label, 261, nullptr, nullptr,
                                            nullptr, nullptr, 0);
   SetErrorMode(old_mode);
   if (known && label[0] != L'\0') text += L" [" + std::wstring(label) + L"]";
@@ -51,8 +54,8 @@ void TDriveBox::Fill() {
   }
   if (chosen == 0 || !SetDrive(chosen)) {
     // The drive of the current folder, as a new box starts.
-    wchar_t current[MAX_PATH] = L"";
-    if (GetCurrentDirectoryW(MAX_PATH, current) >= 2 && current[1] == L':') SetDrive(current[0]);
+    const std::wstring current = platform::CurrentDirectory();
+    if (current.size() >= 2 && current[1] == L':') SetDrive(current[0]);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/framework/file_dialog.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -22,9 +23,11 @@ std::optional<std::string> RunFileDialog(HWND owner, const FileDialogData& data,
   const std::wstring directory = platform::Widen(data.InitialDirectory);
   const std::wstring extension = platform::Widen(data.DefaultExtension);
   const std::wstring caption = platform::Widen(title);
-  std::vector<wchar_t> path(MAX_PATH * 4, L'\0');
+  // Room for the preset name and a long path; a name longer still makes the
+  // dialog say how much it needs, and it opens again with that much.
   const std::wstring preset = platform::Widen(data.FileName);
-  if (preset.size() < path.size()) std::copy(preset.begin(), preset.end(), path.begin());
+  std::vector<wchar_t> path(std::max<std::size_t>(preset.size() + 1, 1024), L'\0');
+  std::copy(preset.begin(), preset.end(), path.begin());
 
   OPENFILENAMEW open{};
   open.lStructSize = sizeof open;
@@ -37,7 +40,17 @@ std::optional<std::string> RunFileDialog(HWND owner, const FileDialogData& data,
   open.lpstrTitle = caption.c_str();
   open.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   open.Flags = data.Flags;
-  if (!(save ? GetSaveFileNameW(&open) : GetOpenFileNameW(&open))) return std::nullopt;
+  while (!(save ? GetSaveFileNameW(&open) : GetOpenFileNameW(&open))) {
+    if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL || path.size() >= 1 << 16) {
+      return std::nullopt;
+    }
+    // The buffer's first character holds the size it needs.
+    const std::size_t needed = std::max<std::size_t>(path[0] + 1u, path.size() * 2);
+    path.assign(needed, L'\0');
+    std::copy(preset.begin(), preset.end(), path.begin());
+    open.lpstrFile = path.data();
+    open.nMaxFile = static_cast<DWORD>(path.size());
+  }
   return platform::Narrow(path.data());
 }
 

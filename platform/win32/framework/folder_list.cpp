@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/win32/gdi.h"
+#include "platform/win32/system_string.h"
 
 namespace mox::win {
 namespace {
@@ -42,23 +43,25 @@ bool ReadSubfolders(const std::wstring& folder, std::vector<std::wstring>& names
   return true;
 }
 
-// A folder picture: a tab over a body, filled for a folder of the path.
-void DrawFolder(HDC dc, int x, int y, bool open) {
-  Pen outline(CreatePen(PS_SOLID, 1, RGB(128, 96, 0)));
+// A folder picture (13 by 12 pixels at 96 dpi, its top at `y`): a tab
+// over a body, filled for a folder of the path.
+void DrawFolder(HDC dc, int x, int y, bool open, int dpi) {
+  const auto s = [dpi](int value) { return platform::ScaleToDpi(value, dpi); };
+  Pen outline(CreatePen(PS_SOLID, s(1), RGB(128, 96, 0)));
   Brush fill(CreateSolidBrush(open ? RGB(255, 220, 96) : RGB(240, 200, 80)));
   Selection pen(dc, outline.Get());
   Selection brush(dc, fill.Get());
-  Rectangle(dc, x, y + 1, x + 6, y + 4);
-  Rectangle(dc, x, y + 3, x + 13, y + 12);
+  Rectangle(dc, x, y + s(1), x + s(6), y + s(4));
+  Rectangle(dc, x, y + s(3), x + s(13), y + s(12));
   if (open) {
-    MoveToEx(dc, x + 2, y + 6, nullptr);
-    LineTo(dc, x + 12, y + 6);
+    MoveToEx(dc, x + s(2), y + s(6), nullptr);
+    LineTo(dc, x + s(12), y + s(6));
   }
 }
 
 }  // namespace
 
-bool TFolderList::Create(HWND parent, int id, const RECT& box, HFONT font) {
+bool TFolderList::Create(HWND parent, int id, const RECT& box, HFONT font, int dpi) {
   list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
                           WS_CHILD | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                               LBS_NOINTEGRALHEIGHT,
@@ -66,22 +69,27 @@ bool TFolderList::Create(HWND parent, int id, const RECT& box, HFONT font) {
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           GetModuleHandleW(nullptr), nullptr);
   if (list_ == nullptr) return false;
-  SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+  SetFont(font, dpi);
+  return true;
+}
+
+void TFolderList::SetFont(HFONT font, int dpi) {
+  dpi_ = dpi;
+  SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   TEXTMETRICW metrics{};
   {
     WindowDc dc(list_);
     Selection selected(dc.Get(), font);
     GetTextMetricsW(dc.Get(), &metrics);
   }
-  const int height = metrics.tmHeight > 14 ? metrics.tmHeight + 2 : 16;
+  const int least = platform::ScaleToDpi(16, dpi);
+  const int height = metrics.tmHeight + 2 > least ? metrics.tmHeight + 2 : least;
   SendMessageW(list_, LB_SETITEMHEIGHT, 0, height);
-  return true;
 }
 
 bool TFolderList::SetFolder(const std::wstring& folder) {
-  wchar_t full[MAX_PATH * 2] = L"";
-  const DWORD length = GetFullPathNameW(folder.c_str(), MAX_PATH * 2, full, nullptr);
-  if (length == 0 || length >= MAX_PATH * 2) return false;
+  const std::wstring full = platform::FullPathName(folder);
+  if (full.empty()) return false;
   std::vector<std::wstring> names;
   if (!ReadSubfolders(full, names)) return false;
   std::vector<platform::FolderLine> lines = platform::FolderListLines(full, std::move(names));
@@ -114,13 +122,14 @@ bool TFolderList::DrawItem(const DRAWITEMSTRUCT& item) const {
   FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (item.itemID < lines_.size()) {
     const platform::FolderLine& line = lines_[item.itemID];
-    const int x = item.rcItem.left + 2 + line.Depth * kIndent;
+    const auto s = [this](int value) { return platform::ScaleToDpi(value, dpi_); };
+    const int x = item.rcItem.left + s(2 + line.Depth * kIndent);
     const int middle = (item.rcItem.top + item.rcItem.bottom) / 2;
-    DrawFolder(dc, x, middle - 6, line.Open);
+    DrawFolder(dc, x, middle - s(6), line.Open, dpi_);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT text = item.rcItem;
-    text.left = x + kGlyphWidth + 2;
+    text.left = x + s(kGlyphWidth + 2);
     DrawTextW(dc, line.Text.c_str(), static_cast<int>(line.Text.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   }

@@ -10,14 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/dpi_scale.h"
 #include "platform/folder_lines.h"
 
 namespace mox::win {
 
 class TFolderList {
  public:
-  // box: x, y, width, height in the parent's client area.
-  bool Create(HWND parent, int id, const RECT& box, HFONT font);
+  // box: x, y, width, height in the parent's client area, in pixels; the
+  // lines and their pictures drawn for `dpi`.
+  bool Create(HWND parent, int id, const RECT& box, HFONT font, int dpi);
+  // The lines' font and DPI, their height following.
+  void SetFont(HFONT font, int dpi);
   HWND Handle() const { return list_; }
 
   // Shows the folder (a full path); false, the list unchanged, when it is
@@ -33,6 +37,7 @@ class TFolderList {
 
  private:
   HWND list_ = nullptr;
+  int dpi_ = platform::kBaseDpi;
   std::wstring folder_;
   std::vector<platform::FolderLine> lines_;
 };

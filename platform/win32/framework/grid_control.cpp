@@ -53,6 +53,10 @@ bool TGridControl::CreateGrid(HWND parent, int id, const RECT& box) {
               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)))) {
     return false;
   }
+  // The rows' height is given at 96 dpi.
+  for (std::size_t row = 0; row < layout_.Rows(); ++row) {
+    layout_.SetRowHeight(row, Scaled(options_.RowHeight));
+  }
   return CreateParts();
 }
 

@@ -58,6 +58,13 @@ void TMdiFrame::Dock(HWND window, DockSide side, int size) {
   Layout();
 }
 
+void TMdiFrame::ResizeDocked(HWND window, int size) {
+  for (Docked& bar : docked_) {
+    if (bar.Window == window) bar.Size = size;
+  }
+  Layout();
+}
+
 void TMdiFrame::Layout() {
   if (Handle() == nullptr || client_ == nullptr) return;
   RECT area;

@@ -33,6 +33,8 @@ class TMdiFrame : public TWindow {
 
   // A bar along an edge, in the order docked; a hidden one takes no room.
   void Dock(HWND window, DockSide side, int size);
+  // A docked window's new height (top) or width (right), in pixels.
+  void ResizeDocked(HWND window, int size);
   void Layout();
 
   // Takes a child made for this frame; the child is deleted once its

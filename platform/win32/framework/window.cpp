@@ -3,10 +3,15 @@
 #include <set>
 #include <string>
 
+#include "platform/win32/framework/dpi.h"
 #include "platform/win32/gdi.h"
 
 namespace mox::win {
 namespace {
+
+// The property that names a window's object, for FromHandle: the user data
+// of windows of other classes may hold anything.
+constexpr wchar_t kWindowProperty[] = L"MoxWindowObject";
 
 platform::ScrollRequest RequestOf(WORD code, bool& known) {
   known = true;
@@ -81,7 +86,9 @@ LRESULT CALLBACK TWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wparam
                            static_cast<MDICREATESTRUCTW*>(create->lpCreateParams)->lParam)
                      : static_cast<TWindow*>(create->lpCreateParams);
     self->hwnd_ = hwnd;
+    self->dpi_ = WindowDpi(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetPropW(hwnd, kWindowProperty, self);
   }
   auto* self = reinterpret_cast<TWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) {
@@ -92,11 +99,25 @@ LRESULT CALLBACK TWindow::WindowProcedure(HWND hwnd, UINT message, WPARAM wparam
   }
   const LRESULT result = self->HandleMessage(message, wparam, lparam);
   if (message == WM_NCDESTROY) {
+    RemovePropW(hwnd, kWindowProperty);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
   }
   return result;
 }
+
+TWindow* TWindow::FromHandle(HWND window) {
+  return window == nullptr ? nullptr : static_cast<TWindow*>(GetPropW(window, kWindowProperty));
+}
+
+int TWindow::Dpi() const {
+  if (hwnd_ == nullptr) return dpi_;
+  const HWND root = GetAncestor(hwnd_, GA_ROOT);
+  const TWindow* top = root != hwnd_ ? FromHandle(root) : nullptr;
+  return top != nullptr ? top->dpi_ : dpi_;
+}
+
+int TWindow::Scaled(int value) const { return platform::ScaleToDpi(value, Dpi()); }
 
 LRESULT TWindow::DefaultProcessing(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, message, wparam, lparam);
@@ -128,6 +149,20 @@ LRESULT TWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         scroller_->SetClientSize(LOWORD(lparam), HIWORD(lparam));
       }
       return 0;
+    case WM_DPICHANGED: {
+      // The new DPI, and the size the system suggests for it (the same
+      // look on the new monitor).
+      dpi_ = LOWORD(wparam);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+      if (suggested != nullptr) {
+        SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      DpiChanged();
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      return 0;
+    }
     case WM_HSCROLL:
     case WM_VSCROLL:
       if (scroller_) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "platform/dpi_scale.h"
 #include "platform/scroller.h"
 
 namespace mox::win {
@@ -48,6 +49,14 @@ class TWindow : public platform::ScrollHost {
   virtual bool Command(int id) { (void)id; return false; }
 
   static HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+  // The window object of a handle, or null for a window that is none.
+  static TWindow* FromHandle(HWND window);
+
+  // The DPI the window is drawn at: a top-level window's own, which
+  // WM_DPICHANGED changes; a child's is its top-level window's.
+  int Dpi() const;
+  // value (in pixels at 96 dpi) at the window's DPI.
+  int Scaled(int value) const;
 
  protected:
   // Draws the damaged rectangle; the device origin already follows the
@@ -63,6 +72,9 @@ class TWindow : public platform::ScrollHost {
   virtual LRESULT DefaultProcessing(UINT message, WPARAM wparam, LPARAM lparam);
   // Moves the window's content with the scroller.
   void ScrollContent(long dx, long dy) override;
+  // After WM_DPICHANGED has moved a top-level window to the size the
+  // system suggests: fonts, bars and layouts made again at Dpi().
+  virtual void DpiChanged() {}
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wparam,
@@ -73,6 +85,7 @@ class TWindow : public platform::ScrollHost {
   void HandleScrollBar(bool horizontal, WPARAM wparam);
 
   HWND hwnd_ = nullptr;
+  int dpi_ = platform::kBaseDpi;
   const wchar_t* class_name_ = L"MoxWindow";
   COLORREF background_ = RGB(255, 255, 255);
   std::unique_ptr<platform::TScroller> scroller_;
