@@ -9,6 +9,7 @@
 
 #include "platform/process.h"
 #include "platform/text_format.h"
+#include "platform/win32/framework/window_text.h"
 #include "platform/win32/framework/source_link.h"
 #include "platform/win32/framework/input_dialog.h"
 #include "platform/win32/framework/print_preview.h"
@@ -400,10 +401,8 @@ void TMOXWindow::EndRulerDrawing() {
 }
 
 std::string TMOXWindow::FrameCaption() {
-  if (frame_ == nullptr) return {};
-  wchar_t caption[256] = L"";
-  GetWindowTextW(frame_, caption, 256);
-  return platform::Narrow(caption);
+  // Whole, however long the file's name: the ruler gives it back as it was.
+  return frame_ == nullptr ? std::string() : win::WindowText(frame_);
 }
 
 void TMOXWindow::SetFrameCaption(const std::string& text) {
@@ -485,7 +484,7 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      info->ptMinTrackSize = {300, 300};
+      info->ptMinTrackSize = {Scaled(300), Scaled(300)};
       return 0;
     }
     default:

@@ -47,96 +47,62 @@ SetProcessDpiAwareness GetProcessDpiAwareness LoadIconWithScaleDown
 """.split())
 
 
-def resource(data: bytes, type_id: int, name_id: int) -> bytes:
-    """The first language's data of resource (type_id, name_id), or b"" ."""
+def manifest_of(data: bytes) -> bytes:
+    """The first language's data of resource RT_MANIFEST 1 of a PE file, or b""."""
     pe = struct.unpack_from("<I", data, 0x3C)[0]
-    if data[pe:pe + 4] != b"PE\0\0":
-        raise ValueError("not a PE file")
     sections, optional_size = struct.unpack_from("<H12xH", data, pe + 6)
     optional = pe + 24
-    magic = struct.unpack_from("<H", data, optional)[0]
-    directories = optional + (96 if magic == 0x10B else 112)
-    rsrc_rva = struct.unpack_from("<I", data, directories + 2 * 8)[0]
+    directories = optional + (96 if struct.unpack_from("<H", data, optional)[0] == 0x10B else 112)
     table = optional + optional_size
 
-    def offset_of(rva: int) -> int:
+    def offset_of(rva):
         for i in range(sections):
             size, address, raw_size, raw = struct.unpack_from("<IIII", data, table + 40 * i + 8)
             if address <= rva < address + max(size, raw_size):
                 return raw + rva - address
         raise ValueError(f"no section holds RVA {rva:#x}")
 
-    base = offset_of(rsrc_rva)
-
-    def entries(directory: int):
-        named, ids = struct.unpack_from("<HH", data, base + directory + 12)
-        for i in range(named + ids):
-            name, target = struct.unpack_from("<II", data, base + directory + 16 + 8 * i)
-            yield name, target
-
-    def child(directory: int, wanted: int | None) -> int | None:
-        for name, target in entries(directory):
-            if wanted is None or name == wanted:
-                return target & 0x7FFFFFFF
-        return None
-
-    types = child(0, type_id)
-    names = child(types, name_id) if types is not None else None
-    language = child(names, None) if names is not None else None
-    if language is None:
-        return b""
-    rva, size = struct.unpack_from("<II", data, base + language)
-    start = offset_of(rva)
-    return data[start:start + size]
+    base = offset_of(struct.unpack_from("<I", data, directories + 16)[0])
+    place = 0
+    for wanted in (RT_MANIFEST, 1, None):  # type, name, the first language
+        named, ids = struct.unpack_from("<HH", data, base + place + 12)
+        entries = [struct.unpack_from("<II", data, base + place + 16 + 8 * i)
+                   for i in range(named + ids)]
+        found = [target for name, target in entries if wanted in (None, name)]
+        if not found:
+            return b""
+        place = found[0] & 0x7FFFFFFF
+    rva, size = struct.unpack_from("<II", data, base + place)
+    return data[offset_of(rva):offset_of(rva) + size]
 
 
 def manifest_problems(exe: str) -> list[str]:
     with open(exe, "rb") as file:
-        text = resource(file.read(), RT_MANIFEST, 1)
+        text = manifest_of(file.read())
     if not text:
         return ["no manifest resource (RT_MANIFEST 1)"]
-    root = ElementTree.fromstring(text)
-    values = {element.tag.split("}")[1]: (element.text or "").strip() for element in root.iter()
-              if "}" in element.tag}
-    problems = []
-    controls = [e for e in root.iter() if e.tag.endswith("assemblyIdentity")
-                and e.get("name") == "Microsoft.Windows.Common-Controls"
-                and e.get("version", "").startswith("6.")]
-    if not controls:
+    elements = list(ElementTree.fromstring(text).iter())
+    values = {e.tag.split("}")[-1]: (e.text or "").strip().lower() for e in elements}
+    wanted = {"dpiAwareness": "permonitorv2, system", "dpiAware": "true", "longPathAware": "true"}
+    problems = [f"{key} is {values.get(key)!r}" for key, value in wanted.items()
+                if values.get(key) != value]
+    if not any(e.get("name") == "Microsoft.Windows.Common-Controls" and
+               e.get("version", "").startswith("6.") for e in elements):
         problems.append("no dependency on common controls 6")
-    if values.get("dpiAwareness") != "PerMonitorV2, System":
-        problems.append(f"dpiAwareness is {values.get('dpiAwareness')!r}")
-    if values.get("dpiAware", "").lower() != "true":
-        problems.append(f"dpiAware is {values.get('dpiAware')!r}")
-    if values.get("longPathAware", "").lower() != "true":
-        problems.append("not long-path aware")
-    systems = {e.get("Id") for e in root.iter() if e.tag.endswith("supportedOS")}
-    for system in (WINDOWS_7, WINDOWS_10):
-        if system not in systems:
-            problems.append(f"supportedOS {system} missing")
+    systems = {e.get("Id") for e in elements if e.tag.endswith("supportedOS")}
+    problems += [f"supportedOS {system} missing" for system in (WINDOWS_7, WINDOWS_10)
+                 if system not in systems]
     return problems
 
 
 def import_problems(objdump: str, exe: str) -> list[str]:
     listing = subprocess.run([objdump, "-p", exe], check=True, capture_output=True,
                              text=True).stdout
-    problems = []
-    dll = None
-    dlls = 0
-    for line in listing.splitlines():
-        found = re.match(r"\s*DLL Name: (\S+)", line)
-        if found:
-            dll = found.group(1)
-            dlls += 1
-            if LATER_DLLS.match(dll):
-                problems.append(f"imports {dll}")
-            continue
-        member = re.match(r"\s*[0-9a-fA-F]+\s+[0-9a-fA-F]+\s+(\w+)\s*$", line)
-        if dll and member and member.group(1) in LATER_FUNCTIONS:
-            problems.append(f"imports {member.group(1)} from {dll}")
-    if dlls == 0:
-        problems.append("objdump listed no imported DLL")
-    return problems
+    dlls = re.findall(r"DLL Name: (\S+)", listing)
+    problems = [f"imports {dll}" for dll in dlls if LATER_DLLS.match(dll)]
+    members = re.findall(r"^\s*[0-9a-fA-F]+\s+[0-9a-fA-F]+\s+(\w+)\s*$", listing, re.MULTILINE)
+    problems += [f"imports {name}" for name in members if name in LATER_FUNCTIONS]
+    return problems if dlls else ["objdump listed no imported DLL"]
 
 
 def main() -> int:
