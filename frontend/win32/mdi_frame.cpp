@@ -1,5 +1,6 @@
 #include "frontend/win32/mdi_frame.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <shellapi.h>
@@ -62,8 +63,6 @@ bool TFrameForm::CreateForm() {
   SetToolBar(tool_bar_.Handle());
   Dock(tool_bar_.Handle(), win::DockSide::Top, tool_bar_.Height());
 
-  caret_box_.CreatePanel(tool_bar_.Handle(), true);
-  caret_box_.CreateLabels();
   // The structure bar starts hidden, the palette bar shown, the palette
   // panel hidden.
   structure_bar_.CreatePanel(Handle(), false);
@@ -75,6 +74,9 @@ bool TFrameForm::CreateForm() {
   palette_bar_.CreatePanel(Handle(), true);
   palette_panel_.CreatePanel(Handle(), false);
   if (!CreatePalettes()) return false;
+  // Beside the tool bar, on its row: the bar's buttons wrap before it.
+  caret_box_.CreatePanel(Handle(), true);
+  caret_box_.CreateLabels();
   Dock(structure_bar_.Handle(), win::DockSide::Top, Scaled(layout::kButtonBarHeight));
   Dock(palette_bar_.Handle(), win::DockSide::Top, Scaled(layout::kButtonBarHeight));
   Dock(palette_panel_.Handle(), win::DockSide::Right, Scaled(layout::kPalettePanelWidth));
@@ -196,11 +198,20 @@ void TFrameForm::SetPaletteBarVisible(bool visible) { SetBarVisible(palette_bar_
 void TFrameForm::SetPalettePanelVisible(bool visible) { SetBarVisible(palette_panel_, visible); }
 
 void TFrameForm::PlaceCaretBox() {
-  RECT bar;
-  GetClientRect(tool_bar_.Handle(), &bar);
-  const int height = Scaled(2 * layout::kCaretLabelHeight + 4);
+  // The tool bar as high as its rows of buttons, the caret box in the room
+  // it leaves at the right end of its first row.
   const int width = Scaled(layout::kCaretBoxWidth);
-  MoveWindow(caret_box_.Handle(), bar.right - width - Scaled(4), (bar.bottom - height) / 2, width,
+  ReserveBeside(tool_bar_.Handle(), width + Scaled(8));
+  SendMessageW(tool_bar_.Handle(), TB_AUTOSIZE, 0, 0);
+  if (tool_bar_.Height() != docked_tool_bar_height_) {
+    docked_tool_bar_height_ = tool_bar_.Height();
+    ResizeDocked(tool_bar_.Handle(), docked_tool_bar_height_);
+  }
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const int height = Scaled(2 * layout::kCaretLabelHeight + 4);
+  const int row = Scaled(layout::kToolButtonHeight);
+  MoveWindow(caret_box_.Handle(), client.right - width - Scaled(4), (row - height) / 2, width,
              height, TRUE);
 }
 
@@ -214,7 +225,6 @@ void TFrameForm::FitButtonBars() {
 
 void TFrameForm::DpiChanged() {
   tool_bar_.SetDpi(Dpi());
-  ResizeDocked(tool_bar_.Handle(), tool_bar_.Height());
   ResizeDocked(palette_panel_.Handle(), Scaled(layout::kPalettePanelWidth));
   for (TPanel* panel : {static_cast<TPanel*>(&structure_bar_), static_cast<TPanel*>(&palette_bar_),
                         static_cast<TPanel*>(&palette_panel_), static_cast<TPanel*>(&caret_box_)}) {

@@ -140,6 +140,7 @@ class TFrameForm : public win::TMdiFrame {
   win::TMenuSet menus_;
   win::TTextToolBar tool_bar_;  // ToolBar2
   TCaretBox caret_box_;         // Panel4
+  int docked_tool_bar_height_ = 0;
   TStructureBar structure_bar_; // Panel3
   TButtonBar palette_bar_{kPaletteBarColor};  // Panel1
   TPalettePanel palette_panel_; // Panel2

@@ -65,6 +65,13 @@ void TMdiFrame::ResizeDocked(HWND window, int size) {
   Layout();
 }
 
+void TMdiFrame::ReserveBeside(HWND window, int width) {
+  for (Docked& bar : docked_) {
+    if (bar.Window == window) bar.Reserve = width;
+  }
+  Layout();
+}
+
 void TMdiFrame::Layout() {
   if (Handle() == nullptr || client_ == nullptr) return;
   RECT area;
@@ -72,7 +79,8 @@ void TMdiFrame::Layout() {
   for (const Docked& bar : docked_) {
     if (!IsWindowVisible(bar.Window)) continue;
     if (bar.Side == DockSide::Top) {
-      MoveWindow(bar.Window, area.left, area.top, area.right - area.left, bar.Size, TRUE);
+      MoveWindow(bar.Window, area.left, area.top,
+                 std::max(0L, area.right - area.left - bar.Reserve), bar.Size, TRUE);
       area.top += bar.Size;
     }
   }

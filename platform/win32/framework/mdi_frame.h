@@ -35,6 +35,9 @@ class TMdiFrame : public TWindow {
   void Dock(HWND window, DockSide side, int size);
   // A docked window's new height (top) or width (right), in pixels.
   void ResizeDocked(HWND window, int size);
+  // Pixels a top bar leaves free at its right, for a window of the frame's
+  // own on the bar's row.
+  void ReserveBeside(HWND window, int width);
   void Layout();
 
   // Takes a child made for this frame; the child is deleted once its
@@ -74,6 +77,7 @@ class TMdiFrame : public TWindow {
     HWND Window;
     DockSide Side;
     int Size;
+    int Reserve = 0;
   };
   HWND client_ = nullptr;
   HWND tool_bar_ = nullptr;

@@ -19,7 +19,8 @@ bool TTextToolBar::Create(HWND owner, int control_id, const std::vector<Captione
   dpi_ = dpi;
   bar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                          WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TBSTYLE_FLAT |
-                             TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
+                             TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE | CCS_NODIVIDER | CCS_NORESIZE |
+                             CCS_NOPARENTALIGN,
                          0, 0, 0, Scaled(button_height, dpi), owner,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)),
                          GetModuleHandleW(nullptr), nullptr);
@@ -105,8 +106,11 @@ void TTextToolBar::Fill() {
 
 int TTextToolBar::Height() const {
   if (bar_ == nullptr) return 0;
+  // The bottom of the last row: the buttons wrap in a narrow bar.
+  const LRESULT count = SendMessageW(bar_, TB_BUTTONCOUNT, 0, 0);
   RECT item{};
-  if (SendMessageW(bar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item))) {
+  if (count > 0 &&
+      SendMessageW(bar_, TB_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&item))) {
     return item.bottom + 2;
   }
   return Scaled(button_height_, dpi_);
