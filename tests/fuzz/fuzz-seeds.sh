@@ -15,11 +15,14 @@ declare -A fuzz_seeds=(
   [document_fuzz]="$fuzz_root/tests/fixtures/dvi|$fuzz_root/samples/sample.dvi|$fuzz_root/tests/fuzz/seeds/document"
   [source_fuzz]="$fuzz_root/tests/fuzz/seeds/source|$fuzz_root/frontend/data/Template"
   [file_name_fuzz]="$fuzz_root/tests/fuzz/seeds/file_name"
+  [dvips_color_fuzz]="$fuzz_root/tests/fuzz/seeds/dvips_color"
+  [figure_special_fuzz]="$fuzz_root/tests/fuzz/seeds/figure_special"
 )
 
 # Every target, in the order the scripts run them.
 fuzz_targets=(dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz
-              options_fuzz definitions_fuzz em_fuzz document_fuzz source_fuzz file_name_fuzz)
+              options_fuzz definitions_fuzz em_fuzz document_fuzz source_fuzz file_name_fuzz
+              dvips_color_fuzz figure_special_fuzz)
 
 # copy_fuzz_seeds TARGET FOLDER: copies the target's seeds into the folder.
 # Only the small fixtures: the long document would dominate every run.
