@@ -1,7 +1,10 @@
-// Starting another program without waiting for it, as WinExec does.
+// Starting another program without waiting for it, as WinExec does; or
+// running one to its end for what it prints.
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace mox::platform {
@@ -43,5 +46,19 @@ class WaitedProgram {
 // has not ended stops it.
 std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_line,
                                                   int show_mode, int& code);
+
+struct ProgramOutput {
+  int ExitCode = 0;
+  std::string Output;  // standard output, as the program wrote it
+};
+
+// Runs command_line (split as StartProgramCode splits it; a bare program
+// name is looked up on PATH, on Windows with ".exe"), with no window, its
+// standard input empty and its standard error discarded, and waits at most
+// timeout_ms for it to end. Nothing when it did not start, or did not end
+// in time (it is then stopped, with what it started). Output beyond
+// output_limit bytes is dropped.
+std::optional<ProgramOutput> RunProgramForOutput(const std::string& command_line, int timeout_ms,
+                                                 std::size_t output_limit);
 
 }  // namespace mox::platform

@@ -10,17 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/native/native_spawn.h"
 #include "platform/process.h"
 
 extern char** environ;
 
 namespace mox::platform {
-namespace {
 
-// The arguments of a command line as Windows splits them: blanks separate,
-// double quotes group, and backslashes are literal unless they stand before
-// a double quote (2n of them give n and a quote that groups, 2n + 1 give n
-// and a literal quote).
+// Backslashes are literal unless they stand before a double quote (2n of
+// them give n and a quote that groups, 2n + 1 give n and a literal quote).
 std::vector<std::string> SplitCommandLine(const std::string& line) {
   std::vector<std::string> arguments;
   std::size_t i = 0;
@@ -57,13 +55,16 @@ std::vector<std::string> SplitCommandLine(const std::string& line) {
   return arguments;
 }
 
+namespace {
+
 bool IsExecutableFile(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
          ::access(path.c_str(), X_OK) == 0;
 }
 
-// The WinExec code of a program that cannot start, or 0 when it can.
+}  // namespace
+
 int ProgramProblem(const std::string& program) {
   if (program.find('/') != std::string::npos) {
     const std::string directory = program.substr(0, program.rfind('/') + 1);
@@ -84,6 +85,8 @@ int ProgramProblem(const std::string& program) {
     start = end + 1;
   }
 }
+
+namespace {
 
 int CodeOfErrno(int error) {
   switch (error) {
