@@ -103,6 +103,9 @@ bool ApplyOption(char letter, std::string_view argument, Options& options) {
     case 'I':
       options.ChineseFontPath = LimitedText(Unquoted(argument));
       return true;
+    case 'F':
+      options.FontMetricPath = LimitedText(Unquoted(argument));
+      return true;
     case 'M':
       if (!argument.empty()) options.Magnification = ReadDecimalInt(argument);
       return true;

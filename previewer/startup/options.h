@@ -24,6 +24,9 @@ struct Options {
   double Gamma = 1.0;
   std::string PkFontPath;       // "$d" stands for the resolution
   std::string ChineseFontPath;
+  // "-F": the folders searched for VF and TFM files, ";" between them; empty:
+  // the TeX distribution's kpsewhich finds them.
+  std::string FontMetricPath;
   std::int32_t Magnification = 0;  // thousandths; 0 = the file's own
   std::string PageSelectionText;   // empty = all pages
   int ParityFilter = 0;            // 0 all, 1 odd only, 2 even only

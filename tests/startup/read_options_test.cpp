@@ -163,6 +163,14 @@ TEST_F(OptionSourcesTest, FontPathVariablesDropLeadingWhiteSpace) {
   EXPECT_EQ(Settings().ChineseFontPath, dir_.Path() + kSeparator + "HZFONTS");
 }
 
+TEST_F(OptionSourcesTest, FontMetricFoldersFromTheVariableOrAQuotedOption) {
+  platform::SetEnvironmentText("CCTFMPATH", " d:\\tfm//;e:\\vf");
+  ASSERT_EQ(Read(), std::nullopt);
+  EXPECT_EQ(Settings().FontMetricPath, "d:\\tfm//;e:\\vf");
+  ASSERT_EQ(Read({"-F\"c:\\my fonts//\""}), std::nullopt);
+  EXPECT_EQ(Settings().FontMetricPath, "c:\\my fonts//");
+}
+
 TEST_F(OptionSourcesTest, CommandLineBeatsFileBeatsVariables) {
   platform::SetEnvironmentText("CCPKPATH", "d:\\pk");
   platform::SetEnvironmentText(kVariable, "-R100 -Z2 -U1 -Pe:\\pk");

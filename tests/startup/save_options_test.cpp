@@ -131,6 +131,14 @@ TEST_F(SaveOptionsTest, PathsThatWouldNotReadBackLeaveTheFileAlone) {
   EXPECT_EQ(ReadTextFile(init_path_), "-U2\n");
 }
 
+TEST_F(SaveOptionsTest, KeepsTheFontMetricFoldersOfTheFile) {
+  WriteInitFile("-F\"d:\\my tfm//;e:\\vf\"\n");
+  ASSERT_EQ(SaveOptions(), 0);
+  ResetOptions();
+  ASSERT_EQ(Read(), std::nullopt);
+  EXPECT_EQ(Settings().FontMetricPath, "d:\\my tfm//;e:\\vf");
+}
+
 TEST_F(SaveOptionsTest, FailsWithoutAProgramPath) {
   ResetOptions();
   EXPECT_EQ(SaveOptions(), 1);
