@@ -78,4 +78,15 @@ std::vector<std::string> FileNamesIn(const std::string& folder) {
   return names;
 }
 
+std::vector<std::string> FolderNamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(FsPath(folder), error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code kind;
+    if (it->is_directory(kind)) names.push_back(GbkPath(it->path().filename()));
+  }
+  return names;
+}
+
 }  // namespace mox::platform

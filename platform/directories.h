@@ -1,5 +1,6 @@
 // Folders as GBK paths: creating them with their parents, a fresh temporary
-// folder, removing a folder with everything in it, and the files in one.
+// folder, removing a folder with everything in it, and the files and
+// folders in one.
 #pragma once
 
 #include <string>
@@ -24,5 +25,9 @@ void RemoveDirectoryTree(const std::string& path);
 // The names of the files (not folders) in a folder; none when it cannot be
 // read.
 std::vector<std::string> FileNamesIn(const std::string& folder);
+
+// The names of the folders in a folder (links to folders among them), in
+// no particular order; none when it cannot be read.
+std::vector<std::string> FolderNamesIn(const std::string& folder);
 
 }  // namespace mox::platform

@@ -16,4 +16,6 @@ std::string ProgramFileName(const std::string& upper_case_base_name) {
   return name;
 }
 
+std::string PathFromProgramOutput(std::string_view line) { return std::string(line); }
+
 }  // namespace mox::platform

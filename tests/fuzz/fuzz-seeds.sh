@@ -24,6 +24,10 @@ fuzz_targets=(dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz
               options_fuzz definitions_fuzz em_fuzz document_fuzz source_fuzz file_name_fuzz
               dvips_color_fuzz figure_special_fuzz)
 
+# The search for VF and TFM files.
+fuzz_seeds[font_search_fuzz]="$fuzz_root/tests/fuzz/seeds/font_search"
+fuzz_targets+=(font_search_fuzz)
+
 # copy_fuzz_seeds TARGET FOLDER: copies the target's seeds into the folder.
 # Only the small fixtures: the long document would dominate every run.
 copy_fuzz_seeds() {
