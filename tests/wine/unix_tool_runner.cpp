@@ -5,7 +5,8 @@
 // Windows call the TeX programs of the Unix system unchanged (Wine by itself
 // starts a Unix program without waiting for it and without its exit code).
 // Windows paths in the TeX search path variables and in the arguments reach
-// the Unix program as Unix paths.
+// the Unix program as Unix paths; the paths kpsewhich prints come back as
+// Windows paths.
 #include <windows.h>
 
 #include <cctype>
@@ -51,6 +52,50 @@ std::string UnixPathOf(const std::string& path) {
   MultiByteToWideChar(CP_UTF8, 0, unix_path, -1, wide.data(), size);
   HeapFree(GetProcessHeap(), 0, unix_path);
   return mox::platform::Narrow(wide);
+}
+
+// The Windows path of an absolute Unix path naming an existing file, in
+// UTF-8 (as kpsewhich on Windows prints paths); empty for any other text.
+std::string WindowsFileOf(const std::string& line) {
+  if (line.empty() || line.front() != '/') return std::string();
+  using Convert = WCHAR*(CDECL*)(const char*);
+  const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+  WCHAR* dos_path = convert ? convert(line.c_str()) : nullptr;
+  if (dos_path == nullptr) return std::string();
+  const std::wstring wide(dos_path);
+  HeapFree(GetProcessHeap(), 0, dos_path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::string();
+  }
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
+                      nullptr, nullptr);
+  return utf8;
+}
+
+// kpsewhich's output with each line that names a file by its Unix path
+// naming it by its Windows path instead, which a Windows program can open;
+// every other line, and every line end, stays as it was.
+std::string WithWindowsPaths(const std::string& output) {
+  std::string result;
+  std::size_t start = 0;
+  while (start < output.size()) {
+    std::size_t end = output.find('\n', start);
+    end = end == std::string::npos ? output.size() : end + 1;
+    std::size_t text_end = end;
+    while (text_end > start && (output[text_end - 1] == '\n' || output[text_end - 1] == '\r')) {
+      --text_end;
+    }
+    const std::string path = WindowsFileOf(output.substr(start, text_end - start));
+    result += path.empty() ? output.substr(start, text_end - start) : path;
+    result.append(output, text_end, end - text_end);
+    start = end;
+  }
+  return result;
 }
 
 // One element of a search path in Unix form: an absolute Windows path through
@@ -134,7 +179,7 @@ int main(int argc, char** argv) {
   }
   const HostRun run = mox::platform::RunHostProgram(command, work, kTimeLimitSeconds);
   mox::platform::RemoveDirectoryTree(work);
-  Write(stdout, run.Output);
+  Write(stdout, name == "kpsewhich" ? WithWindowsPaths(run.Output) : run.Output);
   Write(stderr, run.Errors);
   switch (run.Result) {
     case HostRun::Outcome::Finished: return run.ExitCode;
