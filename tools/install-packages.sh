@@ -23,7 +23,8 @@ for group in "$@"; do
                         mingw-w64-i686-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686) ;;
     wine) packages+=(wine wine64 xvfb xdotool imagemagick xclip fonts-wine fonts-arphic-uming locales) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    tex) packages+=(texlive-binaries texlive-base texlive-latex-base dvipng python3) ;;
+    tex) packages+=(texlive-binaries texlive-base texlive-latex-base texlive-latex-recommended
+                    texlive-fonts-recommended ghostscript dvipng python3) ;;
     package) packages+=(msitools wixl) ;;
     *) echo "install-packages: unknown group $group" >&2; exit 2 ;;
   esac

@@ -18,7 +18,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 # the fuzz targets; the benchmark programs.
 declare -A targets=(
   [win32]="moxwin32 Varelo makepk mox program_folder_fonts mox_texmf"
-  [fuzz]="dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz options_fuzz definitions_fuzz em_fuzz document_fuzz source_fuzz file_name_fuzz dvips_color_fuzz figure_special_fuzz"
+  [fuzz]="dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz options_fuzz definitions_fuzz em_fuzz document_fuzz source_fuzz file_name_fuzz dvips_color_fuzz figure_special_fuzz font_metrics_fuzz"
   [bench]="dvi_bench pk_bench outline_bench load_run_bench render_bench edit_bench moxrender makepk"
 )
 for preset in native win64 win32 fuzz bench; do
@@ -64,7 +64,7 @@ done
 echo "== fuzz"
 for target in dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz \
               options_fuzz definitions_fuzz em_fuzz document_fuzz source_fuzz file_name_fuzz \
-              dvips_color_fuzz figure_special_fuzz; do
+              dvips_color_fuzz figure_special_fuzz font_metrics_fuzz; do
   if tests/fuzz/run-fuzzers.sh build/fuzz 12 "$target"; then
     passed=$((passed + 1))
   else

@@ -14,6 +14,7 @@ declare -A fuzz_seeds=(
   [em_fuzz]="$fuzz_root/tests/fuzz/seeds/em"
   [document_fuzz]="$fuzz_root/tests/fixtures/dvi|$fuzz_root/samples/sample.dvi|$fuzz_root/tests/fuzz/seeds/document"
   [source_fuzz]="$fuzz_root/tests/fuzz/seeds/source|$fuzz_root/frontend/data/Template"
+  [font_metrics_fuzz]="$fuzz_root/tests/fixtures/vf"
   [file_name_fuzz]="$fuzz_root/tests/fuzz/seeds/file_name"
   [dvips_color_fuzz]="$fuzz_root/tests/fuzz/seeds/dvips_color"
   [figure_special_fuzz]="$fuzz_root/tests/fuzz/seeds/figure_special"
@@ -22,7 +23,7 @@ declare -A fuzz_seeds=(
 # Every target, in the order the scripts run them.
 fuzz_targets=(dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz
               options_fuzz definitions_fuzz em_fuzz document_fuzz source_fuzz file_name_fuzz
-              dvips_color_fuzz figure_special_fuzz)
+              dvips_color_fuzz figure_special_fuzz font_metrics_fuzz)
 
 # The search for VF and TFM files.
 fuzz_seeds[font_search_fuzz]="$fuzz_root/tests/fuzz/seeds/font_search"
