@@ -8,6 +8,7 @@
 
 #include "platform/text_format.h"
 #include "previewer/base/little_endian.h"
+#include "previewer/fonts/virtual_fonts.h"
 #include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_commands.h"
 #include "previewer/dvi/dvi_document.h"
@@ -217,6 +218,7 @@ int OpenDocument(ScanDocument& doc, const std::string& name) {
   ComputeConversions(document, doc.Settings);
   ReadPostambleFonts(doc, trailer.Postamble + kPostambleSize);
   SortFontTables(doc.Fonts);
+  ResolveVirtualFonts(doc);
 
   document.Loaded = true;
   return 0;

@@ -23,13 +23,6 @@ constexpr int kX1 = kX0 + 1;
 constexpr int kY1 = kY0 + 1;
 constexpr int kZ1 = kZ0 + 1;
 
-// DVI positions are 32-bit and wrap around, as in any DVI reader; a file
-// that moves that far is broken, but must not make the arithmetic undefined.
-void Move(std::int32_t& position, std::int32_t amount) {
-  position = static_cast<std::int32_t>(static_cast<std::uint32_t>(position) +
-                                       static_cast<std::uint32_t>(amount));
-}
-
 void SelectFont(ScanDocument& doc, int number) {
   ScanState& state = doc.Scan;
   const FoundFont font = FindFont(doc, number, static_cast<long>(doc.Dvi.Reader.Position()));
@@ -52,7 +45,7 @@ void Character(ScanDocument& doc, PagePass& pass, int code, bool move) {
   if (!pass.HandlesCharacters()) return;
   std::int32_t advance = 0;
   if (state.Kind == FontKind::Pk) {
-    advance = pass.PkCharacter(code);
+    advance = FontCharacter(doc, pass, code, 0);
   } else if (state.PendingByte < 0) {
     state.PendingByte = code;
   } else {
@@ -69,7 +62,7 @@ void Character(ScanDocument& doc, PagePass& pass, int code, bool move) {
     }
     advance = pass.ChineseCharacter(*chinese);
   }
-  if (move && pass.TracksPosition()) Move(state.Position.H, advance);
+  if (move && pass.TracksPosition()) MoveWrapping(state.Position.H, advance);
 }
 
 void Push(ScanDocument& doc, PagePass& pass) {
@@ -115,7 +108,7 @@ void ReadPageCommands(ScanDocument& doc, PagePass& pass) {
         const std::int32_t height = reader.ReadSigned(4);
         const std::int32_t width = reader.ReadSigned(4);
         pass.Rule(height, width);
-        if (op == kSetRule && tracks) Move(p.H, width);
+        if (op == kSetRule && tracks) MoveWrapping(p.H, width);
         break;
       }
       case kPut1:
@@ -137,29 +130,29 @@ void ReadPageCommands(ScanDocument& doc, PagePass& pass) {
       case kPop:
         if (tracks) Pop(doc, pass);
         break;
-      case kW0: if (tracks) Move(p.H, p.W); break;
-      case kX0: if (tracks) Move(p.H, p.X); break;
-      case kY0: if (tracks) Move(p.V, p.Y); break;
-      case kZ0: if (tracks) Move(p.V, p.Z); break;
+      case kW0: if (tracks) MoveWrapping(p.H, p.W); break;
+      case kX0: if (tracks) MoveWrapping(p.H, p.X); break;
+      case kY0: if (tracks) MoveWrapping(p.V, p.Y); break;
+      case kZ0: if (tracks) MoveWrapping(p.V, p.Z); break;
       default:
         if (op >= kRight1 && op < kW0) {
           const std::int32_t value = reader.ReadSigned(op - kRight1 + 1);
-          if (tracks) Move(p.H, value);
+          if (tracks) MoveWrapping(p.H, value);
         } else if (op >= kW1 && op < kX0) {
           const std::int32_t value = reader.ReadSigned(op - kW1 + 1);
-          if (tracks) { p.W = value; Move(p.H, value); }
+          if (tracks) { p.W = value; MoveWrapping(p.H, value); }
         } else if (op >= kX1 && op < kDown1) {
           const std::int32_t value = reader.ReadSigned(op - kX1 + 1);
-          if (tracks) { p.X = value; Move(p.H, value); }
+          if (tracks) { p.X = value; MoveWrapping(p.H, value); }
         } else if (op >= kDown1 && op < kY0) {
           const std::int32_t value = reader.ReadSigned(op - kDown1 + 1);
-          if (tracks) Move(p.V, value);
+          if (tracks) MoveWrapping(p.V, value);
         } else if (op >= kY1 && op < kZ0) {
           const std::int32_t value = reader.ReadSigned(op - kY1 + 1);
-          if (tracks) { p.Y = value; Move(p.V, value); }
+          if (tracks) { p.Y = value; MoveWrapping(p.V, value); }
         } else if (op >= kZ1 && op < kFntNum0) {
           const std::int32_t value = reader.ReadSigned(op - kZ1 + 1);
-          if (tracks) { p.Z = value; Move(p.V, value); }
+          if (tracks) { p.Z = value; MoveWrapping(p.V, value); }
         } else if (op >= kFntNum0 && op < kFnt1) {
           SelectFont(doc, op - kFntNum0);
         } else if (op >= kFnt1 && op < kXxx1) {

@@ -28,8 +28,18 @@ struct ScanState {
   int PendingByte = -1;               // first byte of a Chinese pair
   DviRegisters Position;              // h, v, w, x, y, z
   std::size_t StackDepth = 0;
+  // The pushes of the virtual-font characters being set, which have a
+  // stack of their own (kept, so that setting them does not allocate).
+  std::vector<DviRegisters> PacketStack;
 };
 
+
+// DVI positions are 32-bit and wrap around, as in any DVI reader; a file
+// that moves that far is broken, but must not make the arithmetic undefined.
+inline void MoveWrapping(std::int32_t& position, std::int32_t amount) {
+  position = static_cast<std::int32_t>(static_cast<std::uint32_t>(position) +
+                                       static_cast<std::uint32_t>(amount));
+}
 
 class PagePass {
  public:
@@ -52,5 +62,10 @@ class PagePass {
 // Reads commands from the reader's position up to and including the page's
 // eop (a bop on the way is skipped with its parameters).
 void ReadPageCommands(ScanDocument& doc, PagePass& pass);
+
+// A character of the current font of the PK table (ScanState::FontIndex):
+// a PK character for the pass, or a virtual font's character set from its
+// packet, `depth` levels of virtual fonts down. Returns its advance.
+std::int32_t FontCharacter(ScanDocument& doc, PagePass& pass, int code, int depth);
 
 }  // namespace mox

@@ -5,7 +5,11 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <memory_resource>
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "previewer/fonts/carry_over.h"
@@ -18,12 +22,19 @@
 
 namespace mox {
 
+class FontFileSearch;
+
 // What the load run keeps of its own, from one run to the next.
 struct LoadRunState {
   LoadRunBuffers Buffers;
   // The size the glyph work buffer grew to, kept from one run to the next.
   std::size_t GlyphWorkSize = kFirstGlyphWorkBuffer;
   bool PkGeneratorRan = false;  // the generator runs once a run
+  bool PkGeneratorFinished = false;  // and ran to its end (not cancelled)
+  // The fonts (name and resolution) the generator was asked for and did not
+  // make: a reload does not ask for them again; opening a file anew forgets
+  // them, for a user who has installed fonts since.
+  std::set<std::pair<std::string, int>> UnmadeFonts;
   PkPathFormat PkPaths;
   // The fonts of this run that no file was found for, in the order met.
   std::vector<MissingPkFont> MissingPkFonts;
@@ -44,6 +55,10 @@ struct FontDocument : DocumentCore {
   CarryOverTables CarryOver;
   LoadRunState Load;
   FaceTable Faces;
+  // Where VF and TFM files are found; made from the settings when the
+  // first document is opened, and kept with its answers for the program's
+  // run (a host may give one of its own).
+  std::shared_ptr<FontFileSearch> Search;
 };
 
 }  // namespace mox

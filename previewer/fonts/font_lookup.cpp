@@ -1,6 +1,8 @@
 // Turning a DVI font number into a font kind and a table index: the PK
 // table (sorted by number) by bisection, then the short Chinese table in
 // order, then the dummy font.
+#include <algorithm>
+
 #include "platform/text_format.h"
 #include "previewer/base/document_abort.h"
 #include "previewer/fonts/font_document.h"
@@ -10,9 +12,11 @@ namespace mox {
 FoundFont FindFont(const FontDocument& doc, int number, long location) {
   const FontRegistry& fonts = doc.Fonts;
   const std::vector<PkFont>& pk = fonts.PkFonts;
-  if (!pk.empty()) {
+  // Only the document's own fonts have numbers.
+  const std::size_t own = std::min(pk.size(), fonts.LocalFontsFrom.value_or(pk.size()));
+  if (own > 0) {
     std::size_t low = 0;
-    std::size_t high = pk.size() - 1;
+    std::size_t high = own - 1;
     if (pk[low].Number == number) return {FontKind::Pk, static_cast<int>(low)};
     if (pk[high].Number == number) return {FontKind::Pk, static_cast<int>(high)};
     while (high - low > 1) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,7 +53,28 @@ struct PkFont {
   std::int32_t DesignSize = 0;   // DVI units
   std::string Name;              // area and name, joined
   std::string File;              // the PK file the glyphs came from, once loaded
+  // A virtual font: its index in FontRegistry::VirtualFonts; its characters
+  // are drawn from the fonts it is made of, and it has no PK file. -1: none.
+  int Virtual = -1;
+  // The TFM file that gives the characters their widths when no PK file
+  // can be had; empty when there is none.
+  std::string MetricFile;
 };
+
+struct VirtualFontFile;
+
+// One virtual font at one size: the file (shared by its sizes) and, for
+// each font the file is made of, that font's index in the PK font table
+// (-1 when it could not be entered).
+struct VirtualFont {
+  std::shared_ptr<const VirtualFontFile> File;
+  std::int32_t ScaledSize = 0;   // DVI units
+  std::vector<int> Fonts;
+};
+
+// How deep virtual fonts may be made of virtual fonts: a deeper character
+// (or a loop of fonts) is left out with one message.
+inline constexpr int kMaxVirtualDepth = 8;
 
 struct ChineseFont {
   std::uint8_t Number = 0;
@@ -92,7 +114,11 @@ struct FontDefinition {
 };
 
 struct FontRegistry {
-  std::vector<PkFont> PkFonts;          // by number, ascending
+  // The document's own fonts by number, ascending; from LocalFontsFrom on,
+  // the fonts its virtual fonts are made of, which no DVI number selects.
+  std::vector<PkFont> PkFonts;
+  std::optional<std::size_t> LocalFontsFrom;
+  std::vector<VirtualFont> VirtualFonts;
   std::vector<ChineseFont> ChineseFonts;// by pixel width, then height, descending
   // Glyph records of all PK fonts, grouped by font in table order, each
   // group ascending by code; font f's group is [PkGlyphBounds[f],
@@ -106,6 +132,7 @@ struct FontRegistry {
   // images the renderer keeps in them (glyph_budget.h).
   std::size_t GlyphBytes = 0;
   std::size_t ZoomBytes = 0;
+  bool VirtualDepthNoted = false;   // the message past kMaxVirtualDepth was given
 };
 
 struct FontDocument;

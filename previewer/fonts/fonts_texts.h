@@ -66,6 +66,29 @@ inline constexpr Bilingual kCancel{"取消", "Cancel"};
 inline constexpr Bilingual kCannotExecute{"程序\"%s\"执行失败, 错误码=%d.",
                                           "Cannot execute \"%s\", error code=%d."};
 
+// Virtual fonts and font metrics.
+inline constexpr Bilingual kFontFileWarnings{"字库文件有问题:\n", "Problems with font files:\n"};
+inline constexpr Bilingual kBadVirtualFont{"\n虚拟字库 %s 无法读取 (%s), 不用它.",
+                                           "\nThe virtual font %s cannot be read (%s); it is not used."};
+inline constexpr Bilingual kVfNotVirtualFont{"不是VF文件", "not a VF file"};
+inline constexpr Bilingual kVfTruncated{"文件不完整", "the file ends early"};
+inline constexpr Bilingual kVfBadFontDefinition{"字库定义有错", "a bad font definition"};
+inline constexpr Bilingual kVfUnknownFont{"用了没定义的字库", "an undefined font is used"};
+inline constexpr Bilingual kVfBadCommand{"字符中有非法命令", "a bad command in a character"};
+inline constexpr Bilingual kVfUnreadable{"无法读取", "cannot be read"};
+inline constexpr Bilingual kBadMetricFile{"\n字库尺寸文件 %s 无法读取, 其字符不占位置.",
+                                          "\nThe font metric file %s cannot be read; its characters take no room."};
+inline constexpr Bilingual kChecksumMismatch{"\n字库 %s: 校验和与 %s 的不一致.",
+                                             "\nFont %s: its checksum differs from that of %s."};
+inline constexpr Bilingual kDesignSizeMismatch{"\n字库 %s: 设计尺寸与 %s 的不一致.",
+                                               "\nFont %s: its design size differs from that of %s."};
+inline constexpr Bilingual kTooManyFonts{"\n虚拟字库 %s 用的字库太多, 只用前 %d 个.",
+                                         "\nThe virtual font %s uses too many fonts; the first %d are used."};
+inline constexpr Bilingual kVirtualTooDeep{
+    "虚拟字库 %s 嵌套超过 %d 层 (或者循环引用自己), 更深的字符不显示.",
+    "The virtual font %s is nested more than %d levels deep (or refers to itself); "
+    "the characters below that are left out."};
+
 // TrueType faces.
 inline constexpr Bilingual kLoadingTrueTypeFont{"装载TrueType字库 `%s' ...",
                                                 "Loading TrueType font `%s' ..."};

@@ -160,6 +160,7 @@ void LoadOutlineSlots(FontDocument& doc, const std::string& chinese_directory) {
 void LoadEveryGlyph(FontDocument& doc) {
   LoadRunState& run = doc.Load;
   run.PkGeneratorRan = false;
+  run.PkGeneratorFinished = false;
   const Options& options = doc.Settings;
   const std::string chinese_directory = WithTrailingSeparator(options.ChineseFontPath);
   PreparePkFileNames(doc, WithTrailingSeparator(options.PkFontPath));

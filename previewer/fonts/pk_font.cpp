@@ -1,5 +1,7 @@
 #include "previewer/fonts/pk_font.h"
 
+#include "previewer/fonts/metric_widths.h"
+
 #include "previewer/fonts/glyph_budget.h"
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include "previewer/base/nearest_int.h"
 #include "previewer/fonts/font_document.h"
 #include "previewer/fonts/fonts_texts.h"
+#include "previewer/fonts/metric_widths.h"
 #include "previewer/fonts/pk_generator.h"
 
 namespace mox {
@@ -507,12 +510,18 @@ std::size_t LoadPkFont(FontDocument& doc, std::size_t font_index) {
     // could not make (or a generator that did not start or was cancelled,
     // which it has reported) leaves the font's characters empty, and the run
     // names the missing fonts when it has loaded the rest.
-    if (!doc.Load.PkGeneratorRan) {
-      doc.Load.PkGeneratorRan = true;
-      RunPkGenerator(doc);
+    // A font the generator did not make before is not asked for again on
+    // a reload; its TFM widths, if any, still move the pen.
+    LoadRunState& run = doc.Load;
+    const std::pair<std::string, int> key(font.Name, resolution);
+    if (!run.PkGeneratorRan && run.UnmadeFonts.count(key) == 0) {
+      run.PkGeneratorRan = true;
+      run.PkGeneratorFinished = RunPkGenerator(doc) == 0;
     }
     if (!OpenFontFile(paths, reader, resolution, font.Name, path)) {
-      doc.Load.MissingPkFonts.push_back({font.Name, PkFontPoints(doc.Dvi, font), resolution});
+      if (run.PkGeneratorFinished) run.UnmadeFonts.insert(key);
+      run.MissingPkFonts.push_back({font.Name, PkFontPoints(doc.Dvi, font), resolution});
+      TakeMetricWidths(doc, font_index);
       return group.Filled;
     }
   }

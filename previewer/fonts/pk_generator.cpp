@@ -107,9 +107,15 @@ std::string PkGeneratorCommandLine(const FontDocument& doc, const std::string& p
       document.Magnification == 0 ? 1000L : static_cast<long>(document.Magnification);
   const std::string dvi_path =
       AbsoluteForwardPath(document.Name, platform::CurrentDirectoryFor(document.Name));
-  return PkGeneratorPath(options) + Format(" -C -E -R%0.2lfx%0.2lf -M%ld -P%s %s",
+  // The folders of VF and TFM files, when the user set them, in quotes (a
+  // folder may hold blanks); before -P, whose unquoted template may too.
+  const std::string metric_folders =
+      options.FontMetricPath.empty() ? std::string()
+                                     : " \"-F" + options.FontMetricPath + "\"";
+  return PkGeneratorPath(options) + Format(" -C -E -R%0.2lfx%0.2lf -M%ld%s -P%s %s",
                                     options.ResolutionX, options.ResolutionY, magnification,
-                                    pk_path_template.c_str(), dvi_path.c_str());
+                                    metric_folders.c_str(), pk_path_template.c_str(),
+                                    dvi_path.c_str());
 }
 
 int RunPkGenerator(FontDocument& doc, const std::string& pk_path_template) {

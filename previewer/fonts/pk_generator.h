@@ -29,7 +29,8 @@ int RunPkGenerator(FontDocument& doc);
 std::string PkGeneratorPath(const Options& options);
 
 // The generator's command line for the document (its path, then
-// " -C -E -R%0.2lfx%0.2lf -M%ld -P%s %s").
+// " -C -E -R%0.2lfx%0.2lf -M%ld -P%s %s", with "-F" and the folders of VF
+// and TFM files in quotes before -P when the options name them).
 std::string PkGeneratorCommandLine(const FontDocument& doc, const std::string& pk_path_template);
 
 // A path as the generator gets it: absolute, "\\" turned into "/", "." and

@@ -123,6 +123,8 @@ void PageView::OpenChosenFile(const std::string& path) {
   DviFileName = path;
   CurrentPage = -1;
   refused_stamp_.reset();
+  // Opening anew asks the PK generator again for the fonts it did not make.
+  doc_.Load.UnmadeFonts.clear();
   options.PageSelectionText.clear();
   options.ParityFilter = 0;
   options.SequenceMode = 0;

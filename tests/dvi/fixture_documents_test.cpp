@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/dvi/page_scanner.h"
+#include "previewer/fonts/font_file_search.h"
 #include "previewer/render/preview_document.h"
 #include "tests/support/document_fixture.h"
 
@@ -160,6 +163,63 @@ TEST_F(FixtureDocumentTest, LaTeXDocuments) {
   EXPECT_EQ(doc_.Dvi.Pages.size(), 161u);
   EXPECT_EQ(doc_.Dvi.Pages.back().Count0, 161);
   for (int page : {0, 80, 160}) EXPECT_GT(Count(Scan(page), ItemPkChar), 100u);
+}
+
+}  // namespace
+}  // namespace mox::test
+
+namespace mox::test {
+namespace {
+
+// A virtual font over Computer Modern (tests/fixtures/vf), found in the
+// fixture folder, drawn at 300 dpi where every base font has a PK file.
+class VirtualFontDocumentTest : public FixtureDocumentTest {
+ protected:
+  void SetUp() override {
+    doc_.Settings.ResolutionX = doc_.Settings.ResolutionY = 300.0;
+    doc_.Settings.PkFontPath = std::string(MOX_FIXTURES_DIR) + "/pk/dpi$d";
+    doc_.Search = std::make_shared<FontFileSearch>(std::string(MOX_FIXTURES_DIR) + "/vf");
+    Load("virtual.dvi");
+    ASSERT_EQ(LoadFonts(doc_), 0);
+  }
+
+  // The font (name and size in points) of a PK character item.
+  std::pair<std::string, int> FontOf(const PageItem& item) const {
+    const FontRegistry& fonts = doc_.Fonts;
+    std::size_t font = 0;
+    while (fonts.PkGlyphBounds[font + 1] <= item.Ref()) ++font;
+    return {fonts.PkFonts[font].Name, fonts.PkFonts[font].ScaledSize >> 16};
+  }
+};
+
+TEST_F(VirtualFontDocumentTest, CharactersComeFromTheBaseFontsAtTheirSizes) {
+  std::set<std::pair<std::string, int>> used;
+  const std::vector<PageItem> items = Scan(0);
+  for (const PageItem& item : items) {
+    if (item.Kind != ItemPkChar) continue;
+    used.insert(FontOf(item));
+    EXPECT_GT(item.Width, 0);  // every glyph was loaded
+  }
+  // cmbx10 at twice the size, cmsl10 through the nested font, cmr10 at 20pt
+  // through the virtual font at 20pt; the virtual fonts themselves nowhere.
+  const std::set<std::pair<std::string, int>> expected = {
+      {"cmr10", 10}, {"cmbx10", 20}, {"cmsl10", 10}, {"cmr10", 20}};
+  EXPECT_EQ(used, expected);
+  EXPECT_EQ(Count(items, ItemRule), 1u);  // the composite's
+}
+
+TEST_F(VirtualFontDocumentTest, AFontWithWidthsOnlyKeepsTheLineInPlace) {
+  // "keep" follows three and three characters of moxmetric, which has no
+  // glyphs: its k stands where TeX put it (h = 6138543 by dvitype).
+  ASSERT_EQ(doc_.Load.MissingPkFonts.size(), 1u);
+  EXPECT_EQ(doc_.Load.MissingPkFonts[0].Name, "moxmetric");
+  const std::vector<PageItem> items = Scan(1);
+  const FontRegistry& fonts = doc_.Fonts;
+  const auto k = std::find_if(items.begin(), items.end(), [&](const PageItem& item) {
+    return item.Kind == ItemPkChar && fonts.PkGlyphs[item.Ref()].Code == 'k';
+  });
+  ASSERT_NE(k, items.end());
+  EXPECT_EQ(k->X + fonts.PkGlyphs[k->Ref()].XOffset, NearestInt(6138543 * doc_.Dvi.ConversionX));
 }
 
 }  // namespace

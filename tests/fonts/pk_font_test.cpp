@@ -152,6 +152,26 @@ TEST_F(PkFontTest, TheFilesAreTriedOnceMoreAfterTheGeneratorRan) {
   EXPECT_EQ(Rows(Glyph(font, 'A')), kA.Rows());
 }
 
+TEST_F(PkFontTest, AFontTheGeneratorDidNotMakeIsAskedForOnlyAfterOpeningAnew) {
+  // The generator ends without making the font: its TFM widths move the pen.
+  const std::size_t font = AddFont("moxmetric", {'a', 'c', 'z'});
+  doc_.Fonts.PkFonts[font].MetricFile = std::string(MOX_FIXTURES_DIR) + "/vf/moxmetric.tfm";
+  TheFakePkGenerator().Action = [] { return 0; };
+  EXPECT_EQ(Load(font), std::nullopt);
+  EXPECT_EQ(TheFakePkGenerator().Calls, 1);
+  EXPECT_EQ(Glyph(font, 'a').Advance, 5 * kPoint);
+  EXPECT_EQ(Glyph(font, 'c').Advance, 25 * kPoint / 2);
+  EXPECT_EQ(Glyph(font, 'z').Advance, 0);  // not in the font
+  // A reload's run does not ask again; a file opened anew does.
+  doc_.Load.PkGeneratorRan = false;
+  EXPECT_EQ(Load(font), std::nullopt);
+  EXPECT_EQ(TheFakePkGenerator().Calls, 1);
+  doc_.Load.PkGeneratorRan = false;
+  doc_.Load.UnmadeFonts.clear();
+  EXPECT_EQ(Load(font), std::nullopt);
+  EXPECT_EQ(TheFakePkGenerator().Calls, 2);
+}
+
 // ---------------------------------------------------------------------------
 // Character packets.
 

@@ -53,6 +53,8 @@ mox::Options FixtureOptions() {
   options.ProgramDirectory = mox::fuzz::ScratchFolder() + "/program/";
   options.PkFontPath = mox::fuzz::ScratchFolder() + "/pk/dpi$d";
   options.ChineseFontPath = MOX_FIXTURES_DIR "/hzfonts";
+  // The virtual font fixtures, found in their folder, never through kpsewhich.
+  options.FontMetricPath = MOX_FIXTURES_DIR "/vf";
   return options;
 }
 

@@ -1,6 +1,7 @@
 """The renderer against a peer: pages drawn by moxrender at zoom 1 must
 agree with dvipng's rendering of the same DVI file with the same PK fonts
-(tests/fixtures/dvipng, made by tools/fixtures/make-dvipng-references.sh):
+(tests/fixtures/dvipng, made by tools/fixtures/make-dvipng-references.sh),
+virtual fonts included:
 at least 99.5% of the ink of each has ink of the other within one pixel, and
 no glyph of one is missing from the other.
 
@@ -23,13 +24,13 @@ def to_pgm(png, pgm):
 
 
 class AgainstDvipng(unittest.TestCase):
-    def compare(self, dvi, page, dpi):
+    def compare(self, dvi, page, dpi, options=()):
         reference = os.path.join(FIXTURES, "dvipng", f"{dvi[:-4]}-{page}-{dpi}.png")
         with tempfile.TemporaryDirectory() as work:
             ours = os.path.join(work, "ours.png")
             result = subprocess.run(
                 [MOXRENDER, "--page", str(page), "--no-frame", f"-R{dpi}", "-B1in:1in",
-                 "-P" + os.path.join(FIXTURES, "pk", "dpi$d"), "--out", ours,
+                 "-P" + os.path.join(FIXTURES, "pk", "dpi$d"), *options, "--out", ours,
                  os.path.join(FIXTURES, "dvi", dvi)],
                 capture_output=True, text=True, timeout=120)
             self.assertEqual(result.returncode, 0, result.stderr)
@@ -51,6 +52,10 @@ class AgainstDvipng(unittest.TestCase):
 
     def test_plain_page_1_at_300_dpi(self):
         self.compare("plain.dvi", 1, 300)
+
+    def test_virtual_fonts_at_300_dpi(self):
+        # Base fonts at two sizes, a composite, a nested virtual font.
+        self.compare("virtual.dvi", 1, 300, ["-F" + os.path.join(FIXTURES, "vf")])
 
 
 if __name__ == "__main__":

@@ -13,6 +13,7 @@
 #include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
+#include "previewer/fonts/font_file_search.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/render/preview_document.h"
 #include "previewer/startup/options.h"
@@ -22,8 +23,21 @@
 
 namespace mox::test {
 
+// Finds no VF or TFM file and runs nothing: tests of documents in fonts of
+// their own do not depend on the TeX installed.
+class NoFontFiles final : public FileLookupProgram {
+ public:
+  std::optional<std::string> Run(const std::vector<std::string>&) override {
+    return std::string();
+  }
+};
+
 class DocumentTest : public ::testing::Test {
  protected:
+  DocumentTest() {
+    doc_.Search = std::make_shared<FontFileSearch>("", std::make_unique<NoFontFiles>());
+  }
+
   // Writes bytes into a file of the test folder and opens it as a document.
   int OpenBytes(const std::string& bytes, const std::string& name = "test.dvi") {
     path_ = dir_.File(name);

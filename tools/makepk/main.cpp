@@ -61,6 +61,9 @@ int Run(const std::vector<std::string>& command_line) {
   options.ResolutionX = parsed->ResolutionX;
   options.ResolutionY = parsed->ResolutionY;
   options.Magnification = static_cast<std::int32_t>(parsed->Magnification);
+  // The previewer's folders of VF and TFM files, so that the fonts its
+  // virtual fonts are made of are made, and never the virtual ones.
+  options.FontMetricPath = parsed->FontMetricPath;
   ScanDocument doc(report, options);
   if (GuardDocumentOperation(doc, [&] {
         PreparePkFileNames(doc, parsed->PathTemplate);

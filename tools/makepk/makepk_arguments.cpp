@@ -83,6 +83,7 @@ std::optional<MakePkArguments> ParseMakePkArguments(const std::vector<std::strin
         parsed.TimeoutSeconds = static_cast<int>(seconds);
         break;
       }
+      case 'F': parsed.FontMetricPath = value; valid = !value.empty(); break;
       case 'P':
         parsed.PathTemplate = value;
         // A template with blanks: its pieces up to the one that holds "$d".

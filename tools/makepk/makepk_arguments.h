@@ -20,6 +20,7 @@ struct MakePkArguments {
   long Magnification = 0;      // -M; 0 = the DVI file's
   int TimeoutSeconds = 120;    // -T, for one font
   std::string PathTemplate;    // -P
+  std::string FontMetricPath;  // -F: where VF and TFM files are; empty: kpsewhich
   std::string DviPath;
 };
 

@@ -12,6 +12,9 @@ std::vector<WantedFont> WantedFonts(const FontDocument& doc, bool used_only) {
   const FontRegistry& fonts = doc.Fonts;
   std::vector<WantedFont> wanted;
   for (std::size_t i = 0; i < fonts.PkFonts.size(); ++i) {
+    // A virtual font has no PK file: the fonts it is made of follow it in
+    // the table.
+    if (fonts.PkFonts[i].Virtual >= 0) continue;
     if (used_only && (i + 1 >= fonts.PkGlyphBounds.size() ||
                       fonts.PkGlyphBounds[i] == fonts.PkGlyphBounds[i + 1])) {
       continue;

@@ -90,7 +90,7 @@ void PrintDocumentInfo(const PreviewDocument& doc, std::FILE* out) {
     std::fprintf(out, "pk %d %s %ld %ld %ld %d %s\n", font.Number, font.Name.c_str(),
                  static_cast<long>(font.Checksum), static_cast<long>(font.ScaledSize),
                  static_cast<long>(font.DesignSize), PkResolution(doc, i),
-                 font.File.empty() ? "-" : font.File.c_str());
+                 font.Virtual >= 0 ? "virtual" : font.File.empty() ? "-" : font.File.c_str());
   }
   for (const ChineseFont& font : fonts.ChineseFonts) {
     std::fprintf(out, "chinese %d %ld %ld %ld %c\n", font.Number,
