@@ -9,6 +9,7 @@
 
 #include "platform/command_line.h"
 #include "platform/console_text.h"
+#include "platform/environment.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
 #include "previewer/dvi/document_operation.h"
@@ -53,6 +54,11 @@ int Run(const std::vector<std::string>& command_line) {
   // them, so the fonts are still made.
   ConsoleUserInterface ui(false, false);
   platform::SetUi(&ui);
+  // mktexpk turns a Type 1 font (the base fonts of psnfss' virtual fonts)
+  // into PK with the tool this variable names, gsftopk unless set; gsftopk
+  // needs a PostScript driver file some distributions leave out (Debian's
+  // TeX Live), ps2pk needs nothing else. A user's own choice stands.
+  if (!platform::GetEnvironmentText("ps_to_pk")) platform::SetEnvironmentText("ps_to_pk", "ps2pk");
 
   const Language language = parsed->Lang();
   BoxReporter report(language);
