@@ -12,13 +12,15 @@ cd "$(dirname "$0")/.."
 tools/install-packages.sh build windows wine fuzz tex package || exit 1
 
 jobs=$(nproc 2>/dev/null || echo 2)
+# The fuzz targets, one list for building and running them.
+source tests/fuzz/fuzz-seeds.sh
 # What each configuration must build: everything natively and for the
 # tested x86_64 build; the shipped programs and their program folder for
 # i686 (this kernel runs no 32-bit programs, so its tests would never run);
 # the fuzz targets; the benchmark programs.
 declare -A targets=(
   [win32]="moxwin32 Varelo makepk mox program_folder_fonts mox_texmf"
-  [fuzz]="dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz options_fuzz definitions_fuzz em_fuzz document_fuzz source_fuzz file_name_fuzz dvips_color_fuzz figure_special_fuzz font_metrics_fuzz"
+  [fuzz]="${fuzz_targets[*]}"
   [bench]="dvi_bench pk_bench outline_bench load_run_bench render_bench edit_bench moxrender makepk"
 )
 for preset in native win64 win32 fuzz bench; do
@@ -62,9 +64,7 @@ done
 
 # Each fuzz target counts as one test: its seeds replayed, then fuzzed.
 echo "== fuzz"
-for target in dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz \
-              options_fuzz definitions_fuzz em_fuzz document_fuzz source_fuzz file_name_fuzz \
-              dvips_color_fuzz figure_special_fuzz font_metrics_fuzz; do
+for target in "${fuzz_targets[@]}"; do
   if tests/fuzz/run-fuzzers.sh build/fuzz 12 "$target"; then
     passed=$((passed + 1))
   else
