@@ -55,6 +55,24 @@ struct DviDocument {
   double ConversionX = 0.0;         // device pixels per DVI unit at the font resolution
   double ConversionY = 0.0;
   std::int32_t DummyFont = -1;      // number of "ccdummy", -1 if none
+  // The paper a "papersize=" special of the document asks for, in big
+  // points (the first one found, its sides swapped by "landscape"); 0 when
+  // there is none: the page is then the postamble's size with the margins
+  // the user set.
+  double PaperWidthBp = 0.0;
+  double PaperHeightBp = 0.0;
+  bool Landscape = false;           // a "landscape" special: the sides swap
+  // With a paper size, the page inside the paper's one-inch margins in DVI
+  // units, so that with the margins the frame is the paper (the pre-scan
+  // sets them); 0: none.
+  std::int32_t PaperContentWidth = 0;
+  std::int32_t PaperContentHeight = 0;
+
+  // The page the frame goes round: the paper's, or the postamble's.
+  std::int32_t PageWidth() const { return PaperContentWidth > 0 ? PaperContentWidth : MaxWidth; }
+  std::int32_t PageHeight() const {
+    return PaperContentHeight > 0 ? PaperContentHeight : MaxHeightDepth;
+  }
   // Source specials of the selected pages in page order (none, and nothing
   // allocated, for a document compiled without them), and the file names
   // they use, each once, as written in the specials.

@@ -18,6 +18,9 @@ enum PageItemKind : std::int16_t {
   // A source special at X, Y; its reference is the index of its mark in
   // DviDocument::SourceMarks. It draws nothing.
   ItemSource = 7,
+  // The current colour of dvips' colour specials from here on; its
+  // reference is 0xRRGGBB.
+  ItemDvipsColor = 8,
 };
 
 // 16 bytes: the fields at offsets 0, 2, 4, 6, 8, 10 and 14, little-endian.

@@ -51,6 +51,11 @@ void CloseDviFile(ScanDocument& doc) {
   document.ConversionX = 0.0;
   document.ConversionY = 0.0;
   document.DummyFont = -1;
+  document.PaperWidthBp = document.PaperHeightBp = 0.0;
+  document.Landscape = false;
+  document.PaperContentWidth = document.PaperContentHeight = 0;
+  doc.PageStarts = std::vector<PageColors>();
+  doc.Unhandled = UnhandledSpecials{};
   document.Loaded = false;
 }
 

@@ -22,6 +22,16 @@ inline constexpr Bilingual kForbiddenInPostamble{"非法DVI文件",
                                                  "Forbidden command found in postamble"};
 inline constexpr Bilingual kMemoryError{"内存申请错", "Memory allocation error"};
 
+// The drivers' specials a document has and the previewer does not draw.
+inline constexpr Bilingual kSpecialsNotDrawn{"以下几种特殊命令 (\\special) 没有显示:",
+                                             "These kinds of \\special are not drawn:"};
+inline constexpr Bilingual kSpecialNotDrawn{"\n  %s (第一次在第%ld页)",
+                                            "\n  %s (first on page %ld)"};
+inline constexpr Bilingual kColorStackOverflow{"color push 超过255层",
+                                               "color push beyond 255 levels"};
+inline constexpr Bilingual kColorStackUnderflow{"color pop 时颜色堆栈已空",
+                                                "color pop with no colour pushed"};
+
 // Scanning pages.
 inline constexpr Bilingual kScanningPage{"扫描第%ld页", "Scanning page %ld"};
 inline constexpr Bilingual kSkippingPage{"跳过第%ld页", "Skipping page %ld"};

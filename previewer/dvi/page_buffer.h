@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "previewer/base/page_item.h"
+#include "previewer/dvi/dvips_color.h"
 
 namespace mox {
 
@@ -29,6 +30,11 @@ struct PageBuffer {
   std::vector<char> ImageNames;
   std::size_t ImageNameTop = 0;
   std::vector<DviRegisters> Stack;   // StackSize levels
+  // The page's paper colour ("background"), and whether anything on the
+  // page is drawn in a colour other than black on white: a page without is
+  // drawn in black and white or grey as it always was.
+  RgbColor Background{255, 255, 255};
+  bool Coloured = false;
 };
 
 // The image name an image item of the buffer refers to.

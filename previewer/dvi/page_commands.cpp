@@ -6,6 +6,7 @@
 #include "previewer/base/document_abort.h"
 #include "previewer/dvi/dvi_commands.h"
 #include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/driver_specials.h"
 #include "previewer/dvi/dvi_texts.h"
 #include "previewer/dvi/scan_document.h"
 #include "previewer/fonts/font_document.h"
@@ -160,7 +161,13 @@ void ReadPageCommands(ScanDocument& doc, PagePass& pass) {
         } else if (op >= kXxx1 && op < kFntDef1) {
           const std::uint32_t length = reader.ReadUnsigned(op - kXxx1 + 1);
           if (length >= 255) {
-            reader.Skip(length);
+            // Read for the drivers' specials, bounded: a longer one only
+            // gives its kind.
+            const bool whole = length <= kLongSpecialLimit;
+            const std::uint32_t read = whole ? length : kSpecialKindBytes;
+            reader.ReadText(read, special);
+            reader.Skip(length - read);
+            pass.LongSpecial(special, whole);
           } else {
             reader.ReadText(length, special);
             pass.Special(special);

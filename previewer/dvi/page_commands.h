@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "previewer/dvi/dvips_color.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/dvi/mox_conventions.h"
 #include "previewer/fonts/font_registry.h"
@@ -28,6 +29,10 @@ struct ScanState {
   int PendingByte = -1;               // first byte of a Chinese pair
   DviRegisters Position;              // h, v, w, x, y, z
   std::size_t StackDepth = 0;
+  // dvips' colour stack and the paper colour, which run on from page to
+  // page (the pre-scan records them where each page starts).
+  ColorStack Colors;
+  RgbColor Background{255, 255, 255};
   // The pushes of the virtual-font characters being set, which have a
   // stack of their own (kept, so that setting them does not allocate).
   std::vector<DviRegisters> PacketStack;
@@ -56,6 +61,10 @@ class PagePass {
   virtual bool HandlesCharacters() const = 0;
   virtual void Rule(std::int32_t height, std::int32_t width) = 0;
   virtual void Special(std::string_view text) = 0;
+  // A special of 255 bytes or more, which MOX's own specials never are:
+  // whole when it is at most kLongSpecialLimit bytes, else only its first
+  // kSpecialKindBytes, for its kind.
+  virtual void LongSpecial(std::string_view text, bool whole) = 0;
   [[noreturn]] virtual void Forbidden() = 0;
 };
 

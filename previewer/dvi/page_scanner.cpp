@@ -6,11 +6,14 @@
 #include <string>
 
 #include "platform/text_format.h"
+#include "previewer/base/document_abort.h"
 #include "previewer/dvi/bmf_image.h"
 #include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/em_graphics.h"
 #include "previewer/dvi/page_commands.h"
+#include "previewer/dvi/page_frame.h"
+#include "previewer/dvi/scan_driver_specials.h"
 #include "previewer/dvi/source_specials.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
@@ -45,7 +48,10 @@ std::int64_t PixelY(const DviDocument& document, std::int32_t v) {
 class MeasurePass final : public PagePass {
  public:
   MeasurePass(ScanDocument& doc, bool measure, std::int32_t page)
-      : doc_(doc), measure_(measure), page_(page) {}
+      : doc_(doc), measure_(measure), page_(page) {
+    // The scan starts a page with its colour when that is not black.
+    if (!IsBlack(doc.Scan.Colors.Current())) ++Items;
+  }
 
   std::size_t Items = 1;  // the ItemEnd
   std::size_t ImageNeed = 0;
@@ -83,6 +89,10 @@ class MeasurePass final : public PagePass {
                       doc_.Report.Lang());
       return;
     }
+    if (!IsMoxSpecial(text)) {
+      Driver(text, true);
+      return;
+    }
     if (!measure_) return;
     if (StartsWithNoCase(text, "BMF=") && text.size() >= 5) {
       ++Items;
@@ -98,8 +108,15 @@ class MeasurePass final : public PagePass {
     }
   }
 
+  void LongSpecial(std::string_view text, bool whole) override { Driver(text, whole); }
+
   [[noreturn]] void Forbidden() override {
     AbortDocument(doc_.Say(kForbiddenWhileScanning));
+  }
+
+  // Unselected pages are read for their colours too, which run on.
+  void Driver(std::string_view text, bool whole) {
+    if (FollowDriverSpecial(doc_, text, whole, page_, measure_) && measure_) ++Items;
   }
 
   // Code indices a slot's set must hold. Slot 1 holds the symbols, and with
@@ -221,6 +238,8 @@ class ScanPass final : public PagePass {
     if (text.substr(0, 5) == "ZiTi=") {
       ApplyZitiLetter(doc_.Scan.Ziti, text.size() > 5 ? static_cast<unsigned char>(text[5]) : 0,
                       doc_.Report.Lang());
+    } else if (!IsMoxSpecial(text)) {
+      LongSpecial(text, true);
     } else if (StartsWithNoCase(text, "BMF=") && text.size() >= 5) {
       Image(text.substr(4));
     } else if (StartsWithNoCase(text, "COLOR=") && text.size() >= 7) {
@@ -232,11 +251,26 @@ class ScanPass final : public PagePass {
     }
   }
 
+  void LongSpecial(std::string_view text, bool whole) override {
+    if (FollowDriverSpecial(doc_, text, whole, page_, false)) Color(doc_.Scan.Colors.Current());
+  }
+
   [[noreturn]] void Forbidden() override {
     AbortDocument(Format(doc_.Say(kForbiddenOnPage), page_));
   }
 
   void Add(const PageItem& item) { doc_.Page.Items.push_back(item); }
+
+  // The colour from here on; a page with any colour but black is drawn in
+  // colour.
+  void Color(RgbColor color) {
+    PageItem item{};
+    item.SetRef(static_cast<std::uint32_t>(color.R) << 16 | static_cast<std::uint32_t>(color.G) << 8 |
+                color.B);
+    item.Kind = ItemDvipsColor;
+    Add(item);
+    if (!IsBlack(color)) doc_.Page.Coloured = true;
+  }
 
  private:
   void Image(std::string_view name_text) {
@@ -385,19 +419,35 @@ int RunPreScan(ScanDocument& doc) {
   std::size_t most_image_need = 0;
   document.SourceMarks = std::vector<SourceMark>();
   document.SourceFiles = std::vector<std::string>();
+  document.PaperWidthBp = document.PaperHeightBp = 0.0;
+  document.Landscape = false;
+  document.PaperContentWidth = document.PaperContentHeight = 0;
+  doc.Unhandled = UnhandledSpecials{};
+  doc.PageStarts.assign(document.Pages.size(), PageColors{});
   for (std::size_t i = 0; i < document.Pages.size(); ++i) {
     PageEntry& page = document.Pages[i];
     page.Ziti = static_cast<std::uint8_t>(doc.Scan.Ziti.Current);
+    doc.PageStarts[i] = PageColors{doc.Scan.Colors, doc.Scan.Background};
     const bool selected = doc.IsPageSelected(page.Count0, static_cast<std::int32_t>(i + 1));
-    if (!selected && fonts.ChineseFonts.empty()) continue;
+    document.Reader.Seek(document.Base + page.Offset);
+    if (!selected && fonts.ChineseFonts.empty()) {
+      // Read only for the colours, which run on from page to page; such a
+      // page was never read, so one it cannot read is passed over as before.
+      try {
+        MeasurePage(doc, false, static_cast<std::int32_t>(i));
+      } catch (const DocumentAbort&) {
+      }
+      continue;
+    }
     doc.Report.Status(Format(doc.Say(selected ? kScanningPage : kSkippingPage),
                              static_cast<long>(page.Count0)));
-    document.Reader.Seek(document.Base + page.Offset);
     const PageMeasure measure = MeasurePage(doc, selected, static_cast<std::int32_t>(i));
     most_items = std::max(most_items, measure.Items);
     most_image_need = std::max(most_image_need, measure.ImageNeed);
   }
   BuildGlyphRecords(fonts);
+  SetPaperFrame(doc);
+  WarnOfUnhandledSpecials(doc);
 
   PageBuffer& buffer = doc.Page;
   buffer.Items.clear();
@@ -423,6 +473,14 @@ int RunScanPage(ScanDocument& doc, int page) {
   state.Ziti.Current = entry.Ziti;
   document.Reader.Seek(document.Base + entry.Offset);
   ScanPass pass(doc, page);
+  const PageColors start = static_cast<std::size_t>(page) < doc.PageStarts.size()
+                               ? doc.PageStarts[static_cast<std::size_t>(page)]
+                               : PageColors{};
+  state.Colors = start.Colors;
+  state.Background = start.Background;
+  buffer.Background = start.Background;
+  buffer.Coloured = !(start.Background == RgbColor{255, 255, 255});
+  if (!IsBlack(start.Colors.Current())) pass.Color(start.Colors.Current());
   ReadPageCommands(doc, pass);
   PageItem end{};
   end.Kind = ItemEnd;

@@ -6,12 +6,24 @@
 // aborts, closes the document and gives 1.
 #pragma once
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "previewer/dvi/bmf_image.h"
+#include "previewer/dvi/driver_specials.h"
+#include "previewer/dvi/dvips_color.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/dvi/page_commands.h"
 #include "previewer/fonts/font_document.h"
 
 namespace mox {
+
+// The colours in force where a page starts.
+struct PageColors {
+  ColorStack Colors;
+  RgbColor Background{255, 255, 255};
+};
 
 struct ScanDocument : FontDocument {
   using FontDocument::FontDocument;
@@ -19,6 +31,13 @@ struct ScanDocument : FontDocument {
   ScanState Scan;
   PageBuffer Page;
   ImageState Image;
+  // Per page of the page index, recorded by the pre-scan.
+  std::vector<PageColors> PageStarts;
+  // The specials of the document that are not drawn, found by the
+  // pre-scan; and the kinds already named in a warning about this file, so
+  // that a reload names only new ones (opening a file anew forgets them).
+  UnhandledSpecials Unhandled;
+  std::set<std::string> ToldSpecialKinds;
 };
 
 }  // namespace mox

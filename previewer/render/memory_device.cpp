@@ -24,6 +24,13 @@ void MemoryDevice::CopyBand(const BandImage& band, int rows, int x, int y) {
     for (int c = 0; c < band.Width; ++c) {
       const int ix = x + c - origin_x_;
       if (ix < 0 || ix >= width_) continue;
+      const std::size_t at = (static_cast<std::size_t>(iy) * width_ + ix) * 3;
+      if (band.BitsPerPixel == 24) {  // blue, green, red
+        pixels_[at] = row[3 * c + 2];
+        pixels_[at + 1] = row[3 * c + 1];
+        pixels_[at + 2] = row[3 * c];
+        continue;
+      }
       unsigned value = 0;
       if (band.BitsPerPixel == 1) {
         value = (row[c >> 3] >> (7 - (c & 7))) & 1;
@@ -31,7 +38,6 @@ void MemoryDevice::CopyBand(const BandImage& band, int rows, int x, int y) {
         value = (row[c >> 1] >> ((c & 1) ? 0 : 4)) & 0x0F;
       }
       const RgbColour colour = band.Palette[value];
-      const std::size_t at = (static_cast<std::size_t>(iy) * width_ + ix) * 3;
       pixels_[at] = colour.Red;
       pixels_[at + 1] = colour.Green;
       pixels_[at + 2] = colour.Blue;

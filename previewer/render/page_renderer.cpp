@@ -12,6 +12,7 @@
 #include "previewer/dvi/em_graphics.h"
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/fonts/font_registry.h"
+#include "previewer/render/colour_band.h"
 #include "previewer/render/em_points.h"
 #include "previewer/render/grey_palette.h"
 #include "previewer/render/resampler.h"
@@ -419,14 +420,17 @@ class Graphics {
   double pen_y_ = 0.0;
 };
 
-void DrawItems(PreviewDocument& doc, Band& band, double z, const RenderView& view) {
+// Draws items [first, last) of the page buffer into the band, or every
+// item to the end.
+void DrawItems(PreviewDocument& doc, Band& band, double z, const RenderView& view,
+               std::size_t first = 0, std::size_t last = SIZE_MAX) {
   const std::vector<PageItem>& items = doc.Page.Items;
   const Options& options = doc.Settings;
   const double line_width =
       options.ResolutionX * 0.4 / 72.27 * doc.Dvi.Magnification / 1000.0;
   const double aspect = options.ResolutionY / options.ResolutionX;
   Graphics graphics(band, z, line_width, aspect, view, doc.Report);
-  for (std::size_t i = 0; i < items.size(); ++i) {
+  for (std::size_t i = first; i < std::min(last, items.size()); ++i) {
     const PageItem& item = items[i];
     if (item.Kind <= ItemRule && (item.Width < 1 || item.Height < 1)) continue;
     switch (item.Kind) {
@@ -440,6 +444,34 @@ void DrawItems(PreviewDocument& doc, Band& band, double z, const RenderView& vie
     }
   }
   graphics.Flush();
+}
+
+RgbColour ColourOfRef(std::uint32_t ref) {
+  return {static_cast<std::uint8_t>(ref >> 16), static_cast<std::uint8_t>(ref >> 8),
+          static_cast<std::uint8_t>(ref)};
+}
+
+// A page with colour: each stretch of items in one colour is drawn as ink
+// and laid over the colour band in that colour, in the order of the page.
+void DrawColouredItems(PreviewDocument& doc, Band& band, BandImage& colour, double z,
+                       const RenderView& view) {
+  const std::vector<PageItem>& items = doc.Page.Items;
+  const RgbColor paper = doc.Page.Background;
+  StartColourBand(colour, band.Image, band.Rows, {paper.R, paper.G, paper.B});
+  RgbColour ink{0, 0, 0};
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= items.size(); ++i) {
+    const bool end = i == items.size() || items[i].Kind == ItemEnd;
+    if (!end && items[i].Kind != ItemDvipsColor) continue;
+    if (i > start) {
+      std::fill(band.Image.Bits.begin(), band.Image.Bits.end(), 0);
+      DrawItems(doc, band, z, view, start, i);
+      LayInk(colour, band.Image, band.Rows, ink);
+    }
+    if (end) break;
+    ink = ColourOfRef(items[i].Ref());
+    start = i + 1;
+  }
 }
 
 // Keeps the band bitmap when its width, height and depth stay the same.
@@ -480,8 +512,8 @@ PageExtent PageExtentAt(const DviDocument& document, double zoom, int margin_x, 
     const std::int64_t pixels = std::int64_t{TruncatedInt(page)} + 2 * std::int64_t{margin};
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels, INT32_MIN, INT32_MAX));
   };
-  return {side(document.MaxWidth * zoom * document.ConversionX, margin_x),
-          side(document.MaxHeightDepth * zoom * document.ConversionY, margin_y)};
+  return {side(document.PageWidth() * zoom * document.ConversionX, margin_x),
+          side(document.PageHeight() * zoom * document.ConversionY, margin_y)};
 }
 
 bool DrawPage(PreviewDocument& doc, RenderDevice& device, const PixelRect& update,
@@ -512,6 +544,12 @@ bool DrawPage(PreviewDocument& doc, RenderDevice& device, const PixelRect& updat
     const int band_rows = std::min(rows, update.Bottom - top);
     std::fill(state.Band.Bits.begin(), state.Band.Bits.end(), 0);
     Band band{state.Band, update.Left, top, band_rows};
+    if (doc.Page.Coloured) {
+      DrawColouredItems(doc, band, state.ColourBand, z, view);
+      device.CopyBand(state.ColourBand, band_rows, NearestInt(update.Left / scale),
+                      NearestInt(top / scale));
+      continue;
+    }
     DrawItems(doc, band, z, view);
     device.CopyBand(state.Band, band_rows, NearestInt(update.Left / scale), NearestInt(top / scale));
   }

@@ -11,6 +11,7 @@ namespace mox {
 
 struct RendererState {
   BandImage Band;
+  BandImage ColourBand;        // the 24-bit band of a page with colour
   double ZoomOfImages = -1.0;  // the zoom the cached zoom images were made at
   int DepthOfImages = 0;
   bool Painting = false;

@@ -16,7 +16,9 @@ struct RgbColour {
 
 // A band of the page as a device-independent bitmap: rows top first, each
 // RowBytes long, 1 or 4 bits a pixel (most significant first), pixel value 0
-// paper and the highest value full ink, mapped to colours by the palette.
+// paper and the highest value full ink, mapped to colours by the palette;
+// or, for a page with colour, 24 bits a pixel (blue, green, red) and no
+// palette.
 struct BandImage {
   int Width = 0;
   int Rows = 0;           // rows the bitmap has room for

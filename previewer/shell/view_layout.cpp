@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "previewer/dvi/dvi_document.h"
+#include "previewer/dvi/page_frame.h"
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
 
@@ -28,14 +29,14 @@ long UnitsFor(std::int64_t excess, std::int32_t unit) {
 
 PageGeometry DocumentGeometry(const DocumentCore& doc) {
   const DviDocument& document = doc.Dvi;
-  const Options& options = doc.Settings;
   PageGeometry page;
-  page.Width = document.MaxWidth;
-  page.Height = document.MaxHeightDepth;
+  page.Width = document.PageWidth();
+  page.Height = document.PageHeight();
   page.ConversionX = document.ConversionX;
   page.ConversionY = document.ConversionY;
-  page.MarginX = DimensionToPixels(options.MarginX, options.ResolutionX);
-  page.MarginY = DimensionToPixels(options.MarginY, options.ResolutionY);
+  const PageMargins margins = PageMarginsOf(doc);
+  page.MarginX = margins.X;
+  page.MarginY = margins.Y;
   return page;
 }
 

@@ -11,6 +11,7 @@
 
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/dvi/page_scanner.h"
+#include "previewer/render/colour_band.h"
 #include "previewer/render/grey_palette.h"
 #include "previewer/render/memory_device.h"
 #include "previewer/render/preview_document.h"
@@ -287,6 +288,44 @@ TEST_F(RendererTest, RulesAtEveryZoom) {
     const int h = std::max(1, static_cast<int>(std::ceil(9 * zoom)));
     EXPECT_EQ(InkCount(Draw(zoom)), w * h) << zoom;
   }
+}
+
+// A page with colour: each rule in its colour on the page's paper, painted
+// in page order (a box under its text); grey ink blends with the paper.
+TEST_F(RendererTest, ColouredRulesOnColouredPaper) {
+  Load([](DviWriter& dvi) {
+    dvi.Special("background gray 0.5").Down(20 * kPoint)
+        .Special("color push rgb 1 1 0").PutRule(10 * kPoint, 20 * kPoint)
+        .Special("color pop").Right(5 * kPoint).PutRule(4 * kPoint, 4 * kPoint);
+  });
+  Scan();
+  for (const double zoom : {1.0, 0.5}) {
+    const MemoryDevice device = Draw(zoom, 40, 40);
+    const auto at = [&](int x, int y) {
+      return device.Pixel(static_cast<int>(x * zoom), static_cast<int>(y * zoom));
+    };
+    const RgbColour paper = at(30, 30);
+    EXPECT_EQ(paper.Red, 128);
+    EXPECT_EQ(paper.Blue, 128) << zoom;
+    const RgbColour box = at(15, 15);
+    EXPECT_TRUE(box.Red == 255 && box.Green == 255 && box.Blue == 0) << zoom;
+    EXPECT_TRUE(IsInk(at(7, 19))) << zoom;  // the black rule over the box
+  }
+  // Grey ink covers as far as its grey is from the paper's, whatever the
+  // gamma: half-grey red ink over white is pink, no ink leaves the paper.
+  BandImage ink;
+  ink.Width = 2;
+  ink.Rows = 1;
+  ink.BitsPerPixel = 4;
+  ink.RowBytes = 4;
+  ink.Bits = {0x80, 0, 0, 0};  // pixel 0 half ink, pixel 1 paper
+  ink.Palette = GreyPalette(16, 1.0);
+  BandImage colour;
+  StartColourBand(colour, ink, 1, {255, 255, 255});
+  LayInk(colour, ink, 1, {255, 0, 0});
+  EXPECT_EQ(colour.Bits[2], 255);  // red, in blue-green-red order
+  EXPECT_NEAR(colour.Bits[0], 119, 8);
+  EXPECT_EQ(colour.Bits[3], 255);
 }
 
 TEST_F(RendererTest, PlainAndEncodedImagesLookTheSame) {

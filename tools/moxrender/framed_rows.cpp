@@ -34,7 +34,7 @@ RgbColour UnderFrame(RgbColour colour) { return {0, 0, colour.Blue}; }
 
 FramedRows::FramedRows(int width, int height, int band_depth, bool frame)
     : width_(width), height_(height), band_depth_(band_depth), frame_(frame),
-      depth_(frame ? (band_depth == 1 ? 2 : 8) : band_depth),
+      depth_(band_depth == 24 || !frame ? band_depth : band_depth == 1 ? 2 : 8),
       row_((static_cast<std::size_t>(width) * static_cast<std::size_t>(depth_) + 7) / 8, 0) {}
 
 std::vector<RgbColour> FramedRows::Palette(const std::vector<RgbColour>& band_palette) const {
@@ -56,7 +56,10 @@ bool FramedRows::OnSide(int position, int start, int end) const {
 
 void FramedRows::Mark(int x) {
   if (x < 0 || x >= width_) return;
-  if (depth_ == 2) {
+  if (depth_ == 24) {  // the mask pen's blue: red and green go
+    row_[3 * static_cast<std::size_t>(x)] = 0;
+    row_[3 * static_cast<std::size_t>(x) + 1] = 0;
+  } else if (depth_ == 2) {
     row_[static_cast<std::size_t>(x) / 4] |= static_cast<std::uint8_t>(2u << (6 - 2 * (x % 4)));
   } else {
     row_[static_cast<std::size_t>(x)] |= 16;
@@ -64,6 +67,7 @@ void FramedRows::Mark(int x) {
 }
 
 const std::uint8_t* FramedRows::Row(const std::uint8_t* band_row, int y) {
+  if (band_depth_ == 24) return ColourRow(band_row, y);
   if (!frame_) return band_row;
   const std::size_t band_bytes = (static_cast<std::size_t>(width_) * band_depth_ + 7) / 8;
   const int right = width_ - 1;
@@ -118,6 +122,28 @@ const std::uint8_t* FramedRows::Row(const std::uint8_t* band_row, int y) {
   if (side_dots & 1) Mark(right);
   if (side_dots & 2) Mark(0);
   return row_.data();
+}
+
+// A row of a page with colour: the band's blue, green and red as PNG's red,
+// green and blue, with the frame's dots.
+const std::uint8_t* FramedRows::ColourRow(const std::uint8_t* band_row, int y) {
+  std::uint8_t* out = row_.data();
+  for (int x = 0; x < width_; ++x) {
+    out[3 * x] = band_row[3 * x + 2];
+    out[3 * x + 1] = band_row[3 * x + 1];
+    out[3 * x + 2] = band_row[3 * x];
+  }
+  if (!frame_) return out;
+  const int right = width_ - 1;
+  const int bottom = height_ - 1;
+  if (y == 0 || y == bottom) {
+    for (int x = 0; x < width_; ++x) {
+      if ((y == 0 && OnSide(x, 0, right)) || (y == bottom && OnSide(x, right, 0))) Mark(x);
+    }
+  }
+  if (OnSide(y, 0, bottom)) Mark(right);
+  if (OnSide(y, bottom, 0)) Mark(0);
+  return out;
 }
 
 }  // namespace mox

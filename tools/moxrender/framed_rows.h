@@ -7,6 +7,8 @@
 // Without the frame the rows are the band's own 1 or 4 bits a pixel. With
 // it every palette entry gets a frame twin (the colour masked with blue),
 // so the pixels take 2 or 8 bits: the twin of entry v is v + 2 or v + 16.
+// A band of a page with colour (24 bits) gives rows of red, green and blue,
+// the frame's pixels masked with blue.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +33,7 @@ class FramedRows {
 
  private:
   void Mark(int x);
+  const std::uint8_t* ColourRow(const std::uint8_t* band_row, int y);
   bool OnSide(int position, int start, int end) const;
 
   int width_;

@@ -4,6 +4,7 @@
 
 #include "platform/text_format.h"
 #include "previewer/base/nearest_int.h"
+#include "previewer/dvi/page_frame.h"
 #include "previewer/render/page_renderer.h"
 #include "previewer/startup/dimension.h"
 #include "previewer/startup/options.h"
@@ -12,10 +13,10 @@
 namespace mox {
 
 PictureGeometry PictureGeometryAt(const PreviewDocument& doc, double zoom) {
-  const Options& options = doc.Settings;
   // The margins as the window computes them: pixels at zoom 1, then scaled.
-  const int margin_x = NearestInt(DimensionToPixels(options.MarginX, options.ResolutionX) * zoom);
-  const int margin_y = NearestInt(DimensionToPixels(options.MarginY, options.ResolutionY) * zoom);
+  const PageMargins margins = PageMarginsOf(doc);
+  const int margin_x = NearestInt(margins.X * zoom);
+  const int margin_y = NearestInt(margins.Y * zoom);
   const PageExtent page = PageExtentAt(doc.Dvi, zoom, margin_x, margin_y);
   return {std::max(page.Width, 1), std::max(page.Height, 1), margin_x, margin_y};
 }

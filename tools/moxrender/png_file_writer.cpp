@@ -61,9 +61,13 @@ void PngFileWriter::Start(std::FILE* file, int width, int height, int depth,
   std::uint8_t header[13] = {};
   PutBigEndian(header, static_cast<std::uint32_t>(width));
   PutBigEndian(header + 4, static_cast<std::uint32_t>(height));
-  header[8] = static_cast<std::uint8_t>(depth);
-  header[9] = 3;  // palette indices; compression, filter and interlace 0
+  // Palette indices, or for a page with colour 8-bit red, green and blue;
+  // compression, filter and interlace 0.
+  const bool rgb = depth == 24;
+  header[8] = static_cast<std::uint8_t>(rgb ? 8 : depth);
+  header[9] = rgb ? 2 : 3;
   Chunk("IHDR", header, sizeof header);
+  if (rgb) return;
   std::vector<std::uint8_t> colours;
   for (const RgbColour& c : palette) colours.insert(colours.end(), {c.Red, c.Green, c.Blue});
   Chunk("PLTE", colours.data(), colours.size());

@@ -16,7 +16,8 @@ namespace mox {
 class PngFileWriter {
  public:
   // Starts a picture of width by height pixels of `depth` bits (1, 2, 4 or
-  // 8) indexing the palette; the header goes out at once. A writer can
+  // 8) indexing the palette, or of 24 (red, green and blue, no palette);
+  // the header goes out at once. A writer can
   // write one file after another, its buffers kept.
   void Start(std::FILE* file, int width, int height, int depth,
              const std::vector<RgbColour>& palette);

@@ -1,0 +1,81 @@
+#include "previewer/render/colour_band.h"
+
+#include <algorithm>
+
+namespace mox {
+namespace {
+
+void Paint(std::uint8_t* pixel, RgbColour colour) {
+  pixel[0] = colour.Blue;
+  pixel[1] = colour.Green;
+  pixel[2] = colour.Red;
+}
+
+// Coverage 0 to 255 of each grey entry: how far it is from the paper's
+// grey (entry 0) towards full ink (the last entry).
+std::vector<unsigned> Coverages(const std::vector<RgbColour>& palette) {
+  std::vector<unsigned> coverage(palette.size(), 255);
+  if (palette.size() < 2) return coverage;
+  const int paper = palette.front().Green;
+  const int ink = palette.back().Green;
+  for (std::size_t i = 0; i < palette.size(); ++i) {
+    coverage[i] = paper == ink ? 255u
+                               : static_cast<unsigned>(std::clamp(
+                                     (paper - palette[i].Green) * 255 / (paper - ink), 0, 255));
+  }
+  return coverage;
+}
+
+std::uint8_t Blend(std::uint8_t under, std::uint8_t over, unsigned coverage) {
+  return static_cast<std::uint8_t>((under * (255u - coverage) + over * coverage + 127u) / 255u);
+}
+
+}  // namespace
+
+void StartColourBand(BandImage& colour, const BandImage& ink, int rows, RgbColour paper) {
+  const int row_bytes = ((24 * ink.Width + 31) / 32) * 4;
+  if (colour.Width != ink.Width || colour.Rows != ink.Rows || colour.BitsPerPixel != 24) {
+    colour.Width = ink.Width;
+    colour.Rows = ink.Rows;
+    colour.BitsPerPixel = 24;
+    colour.RowBytes = row_bytes;
+    colour.Bits.assign(static_cast<std::size_t>(row_bytes) * ink.Rows, 0);
+    colour.Palette.clear();
+  }
+  for (int y = 0; y < rows; ++y) {
+    std::uint8_t* row = colour.Bits.data() + static_cast<std::size_t>(y) * colour.RowBytes;
+    for (int x = 0; x < colour.Width; ++x) Paint(row + 3 * x, paper);
+  }
+}
+
+void LayInk(BandImage& colour, const BandImage& ink, int rows, RgbColour ink_colour) {
+  const std::vector<unsigned> coverage = Coverages(ink.Palette);
+  const int bytes = (ink.Width * ink.BitsPerPixel + 7) / 8;
+  for (int y = 0; y < rows; ++y) {
+    const std::uint8_t* source = ink.Bits.data() + static_cast<std::size_t>(y) * ink.RowBytes;
+    std::uint8_t* target = colour.Bits.data() + static_cast<std::size_t>(y) * colour.RowBytes;
+    for (int b = 0; b < bytes; ++b) {
+      const unsigned byte = source[b];
+      if (byte == 0) continue;  // most of a page is paper
+      if (ink.BitsPerPixel == 1) {
+        for (int bit = 0; bit < 8; ++bit) {
+          const int x = 8 * b + bit;
+          if (x < ink.Width && (byte & (0x80u >> bit)) != 0) Paint(target + 3 * x, ink_colour);
+        }
+        continue;
+      }
+      for (int half = 0; half < 2; ++half) {
+        const int x = 2 * b + half;
+        const unsigned value = half == 0 ? byte >> 4 : byte & 0x0Fu;
+        if (x >= ink.Width || value == 0 || value >= coverage.size()) continue;
+        std::uint8_t* pixel = target + 3 * x;
+        const unsigned c = coverage[value];
+        pixel[0] = Blend(pixel[0], ink_colour.Blue, c);
+        pixel[1] = Blend(pixel[1], ink_colour.Green, c);
+        pixel[2] = Blend(pixel[2], ink_colour.Red, c);
+      }
+    }
+  }
+}
+
+}  // namespace mox

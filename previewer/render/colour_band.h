@@ -1,0 +1,26 @@
+// Pages with colour: the renderer draws the items of each stretch of one
+// colour as ink into its black-and-white or grey band, as it draws every
+// page, and lays that ink in the stretch's colour over a band of 24-bit
+// pixels that starts as the page's paper colour. Grey ink covers in
+// proportion to its grey level, so a coloured glyph's edge blends with the
+// paper as a black one's does.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "previewer/render/render_device.h"
+
+namespace mox {
+
+// Makes `colour` a 24-bit band (blue, green, red a pixel, rows padded to 4
+// bytes, as Windows' device-independent bitmaps have them) of the ink
+// band's width and rows, and fills its first `rows` rows with the paper.
+void StartColourBand(BandImage& colour, const BandImage& ink, int rows, RgbColour paper);
+
+// Lays the ink of the first `rows` rows of `ink` (1 or 4 bits a pixel with
+// its palette of greys: entry 0 the paper, the last one full ink) over
+// `colour` in `ink_colour`, leaving it unchanged where there is no ink.
+void LayInk(BandImage& colour, const BandImage& ink, int rows, RgbColour ink_colour);
+
+}  // namespace mox
