@@ -123,8 +123,10 @@ void PageView::OpenChosenFile(const std::string& path) {
   DviFileName = path;
   CurrentPage = -1;
   refused_stamp_.reset();
-  // Opening anew asks the PK generator again for the fonts it did not make.
+  // Opening anew asks the PK generator again for the fonts it did not make,
+  // and names again the specials it does not draw.
   doc_.Load.UnmadeFonts.clear();
+  doc_.ToldSpecialKinds.clear();
   options.PageSelectionText.clear();
   options.ParityFilter = 0;
   options.SequenceMode = 0;
