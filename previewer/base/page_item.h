@@ -21,6 +21,9 @@ enum PageItemKind : std::int16_t {
   // The current colour of dvips' colour specials from here on; its
   // reference is 0xRRGGBB.
   ItemDvipsColor = 8,
+  // An EPS figure's rectangle; its reference is the index of its picture in
+  // PageBuffer::Figures.
+  ItemFigure = 9,
 };
 
 // 16 bytes: the fields at offsets 0, 2, 4, 6, 8, 10 and 14, little-endian.

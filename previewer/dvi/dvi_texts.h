@@ -32,6 +32,20 @@ inline constexpr Bilingual kColorStackOverflow{"color push 超过255层",
 inline constexpr Bilingual kColorStackUnderflow{"color pop 时颜色堆栈已空",
                                                 "color pop with no colour pushed"};
 
+// Figures.
+inline constexpr Bilingual kFiguresNotDrawn{"以下插图没有画出, 只显示其边框:",
+                                            "These figures are not drawn; a frame shows their place:"};
+inline constexpr Bilingual kFigureMissing{"\n  %s: 找不到文件", "\n  %s: the file is not found"};
+inline constexpr Bilingual kFigureTooLarge{"\n  %s: 插图太大或无法放置",
+                                           "\n  %s: too large, or it cannot be placed"};
+inline constexpr Bilingual kFigureNoGhostscript{
+    "\n  %s: 无法运行 Ghostscript, 或它运行超时 (选项 -K 可指定它)",
+    "\n  %s: Ghostscript could not be run or took too long (option -K names it)"};
+inline constexpr Bilingual kFigureRejected{"\n  %s: Ghostscript 无法画出它",
+                                           "\n  %s: Ghostscript could not draw it"};
+inline constexpr Bilingual kFigureCommand{"\n  %s: 这是一个命令, 不执行",
+                                          "\n  %s: it names a command, which is not run"};
+
 // Scanning pages.
 inline constexpr Bilingual kScanningPage{"扫描第%ld页", "Scanning page %ld"};
 inline constexpr Bilingual kSkippingPage{"跳过第%ld页", "Skipping page %ld"};

@@ -7,6 +7,7 @@
 
 #include "previewer/base/page_item.h"
 #include "previewer/dvi/dvips_color.h"
+#include "previewer/dvi/figure_raster.h"
 
 namespace mox {
 
@@ -35,6 +36,9 @@ struct PageBuffer {
   // drawn in black and white or grey as it always was.
   RgbColor Background{255, 255, 255};
   bool Coloured = false;
+  // The pictures of the page's figures (one with a problem is drawn as a
+  // frame of its size).
+  std::vector<std::shared_ptr<const FigurePicture>> Figures;
 };
 
 // The image name an image item of the buffer refers to.

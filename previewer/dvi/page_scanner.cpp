@@ -13,7 +13,9 @@
 #include "previewer/dvi/em_graphics.h"
 #include "previewer/dvi/page_commands.h"
 #include "previewer/dvi/page_frame.h"
+#include "previewer/dvi/driver_specials.h"
 #include "previewer/dvi/scan_driver_specials.h"
+#include "previewer/dvi/scan_figures.h"
 #include "previewer/dvi/source_specials.h"
 #include "previewer/startup/options.h"
 #include "previewer/startup/page_selection.h"
@@ -116,6 +118,10 @@ class MeasurePass final : public PagePass {
 
   // Unselected pages are read for their colours too, which run on.
   void Driver(std::string_view text, bool whole) {
+    if (whole && ClassifyDriverSpecial(text) == DriverSpecial::Figure) {
+      if (measure_) ++Items;  // the figure's item
+      return;
+    }
     if (FollowDriverSpecial(doc_, text, whole, page_, measure_) && measure_) ++Items;
   }
 
@@ -252,6 +258,14 @@ class ScanPass final : public PagePass {
   }
 
   void LongSpecial(std::string_view text, bool whole) override {
+    if (whole && ClassifyDriverSpecial(text) == DriverSpecial::Figure) {
+      const DviRegisters& p = doc_.Scan.Position;
+      if (const std::optional<PageItem> figure =
+              FigureItem(doc_, text, PixelX(doc_.Dvi, p.H), PixelY(doc_.Dvi, p.V))) {
+        Add(*figure);
+      }
+      return;
+    }
     if (FollowDriverSpecial(doc_, text, whole, page_, false)) Color(doc_.Scan.Colors.Current());
   }
 
@@ -467,6 +481,7 @@ int RunScanPage(ScanDocument& doc, int page) {
   PageBuffer& buffer = doc.Page;
   buffer.Items.clear();
   buffer.ImageNameTop = 0;
+  buffer.Figures.clear();
   ScanState& state = doc.Scan;
   StartPage(state);
   const PageEntry& entry = document.Pages[static_cast<std::size_t>(page)];
@@ -485,6 +500,7 @@ int RunScanPage(ScanDocument& doc, int page) {
   PageItem end{};
   end.Kind = ItemEnd;
   pass.Add(end);
+  WarnOfFigureProblems(doc);
   return 0;
 }
 

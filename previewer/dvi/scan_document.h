@@ -38,6 +38,11 @@ struct ScanDocument : FontDocument {
   // that a reload names only new ones (opening a file anew forgets them).
   UnhandledSpecials Unhandled;
   std::set<std::string> ToldSpecialKinds;
+  // The figures' pictures, kept from load to load, and the figure files a
+  // warning has named for this file.
+  FigureCache Figures;
+  std::set<std::string> ToldFigures;
+  std::vector<std::pair<std::string, FigureProblem>> FigureNotes;  // of the scan
 };
 
 }  // namespace mox

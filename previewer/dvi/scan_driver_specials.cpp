@@ -81,6 +81,8 @@ bool FollowDriverSpecial(ScanDocument& doc, std::string_view text, bool whole, s
     doc.Dvi.Landscape = true;
     return false;
   }
+  // Figures are the passes' own.
+  if (whole && kind == DriverSpecial::Figure) return false;
   // Headers only define what PostScript specials use: the specials that
   // draw are the ones named.
   if (kind == DriverSpecial::PostScriptHeader) return false;

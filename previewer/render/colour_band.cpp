@@ -48,6 +48,61 @@ void StartColourBand(BandImage& colour, const BandImage& ink, int rows, RgbColou
   }
 }
 
+void LayPicture(BandImage& colour, int rows, const std::uint8_t* rgb, int picture_width,
+                int picture_height, int left, int top, int width, int height) {
+  if (width < 1 || height < 1 || picture_width < 1 || picture_height < 1) return;
+  const int y0 = std::max(top, 0);
+  const int y1 = std::min<std::int64_t>(std::int64_t{top} + height, rows);
+  const int x0 = std::max(left, 0);
+  const int x1 = std::min<std::int64_t>(std::int64_t{left} + width, colour.Width);
+  // The picture's columns under each band column, found once.
+  std::vector<int> first_column(static_cast<std::size_t>(std::max(x1 - x0, 0)) + 1);
+  for (int x = x0; x <= x1; ++x) {
+    first_column[static_cast<std::size_t>(x - x0)] = static_cast<int>(
+        std::int64_t{x - left} * picture_width / width);
+  }
+  for (int y = y0; y < y1; ++y) {
+    const int sy0 = static_cast<int>(std::int64_t{y - top} * picture_height / height);
+    const int sy1 = std::max(sy0 + 1, static_cast<int>(std::int64_t{y + 1 - top} * picture_height / height));
+    std::uint8_t* row = colour.Bits.data() + static_cast<std::size_t>(y) * colour.RowBytes;
+    for (int x = x0; x < x1; ++x) {
+      const int sx0 = first_column[static_cast<std::size_t>(x - x0)];
+      const int sx1 = std::max(sx0 + 1, first_column[static_cast<std::size_t>(x - x0) + 1]);
+      unsigned sum[3] = {0, 0, 0};
+      unsigned count = 0;
+      for (int sy = sy0; sy < std::min(sy1, picture_height); ++sy) {
+        const std::uint8_t* source = rgb + (static_cast<std::size_t>(sy) * picture_width) * 3;
+        for (int sx = sx0; sx < std::min(sx1, picture_width); ++sx) {
+          for (int c = 0; c < 3; ++c) sum[c] += source[3 * sx + c];
+          ++count;
+        }
+      }
+      if (count == 0 || (sum[0] == 255 * count && sum[1] == 255 * count && sum[2] == 255 * count)) {
+        continue;
+      }
+      Paint(row + 3 * x, {static_cast<std::uint8_t>(sum[0] / count),
+                          static_cast<std::uint8_t>(sum[1] / count),
+                          static_cast<std::uint8_t>(sum[2] / count)});
+    }
+  }
+}
+
+void FrameRectangle(BandImage& colour, int rows, int left, int top, int right, int bottom,
+                    RgbColour ink) {
+  const auto put = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= colour.Width || y >= rows) return;
+    Paint(colour.Bits.data() + static_cast<std::size_t>(y) * colour.RowBytes + 3 * x, ink);
+  };
+  for (int x = std::max(left, 0); x <= std::min(right, colour.Width - 1); ++x) {
+    put(x, top);
+    put(x, bottom);
+  }
+  for (int y = std::max(top, 0); y <= std::min(bottom, rows - 1); ++y) {
+    put(left, y);
+    put(right, y);
+  }
+}
+
 void LayInk(BandImage& colour, const BandImage& ink, int rows, RgbColour ink_colour) {
   const std::vector<unsigned> coverage = Coverages(ink.Palette);
   const int bytes = (ink.Width * ink.BitsPerPixel + 7) / 8;

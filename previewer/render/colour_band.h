@@ -23,4 +23,16 @@ void StartColourBand(BandImage& colour, const BandImage& ink, int rows, RgbColou
 // `colour` in `ink_colour`, leaving it unchanged where there is no ink.
 void LayInk(BandImage& colour, const BandImage& ink, int rows, RgbColour ink_colour);
 
+// A figure's picture (red, green, blue a pixel) scaled into the rectangle
+// of `width` by `height` band pixels whose top-left corner is at band pixel
+// (left, top), each pixel the mean of the picture's pixels under it. White
+// is the paper the figure did not paint: it is left as it is.
+void LayPicture(BandImage& colour, int rows, const std::uint8_t* rgb, int picture_width,
+                int picture_height, int left, int top, int width, int height);
+
+// The outline of a rectangle (band pixels, right and bottom inclusive), one
+// pixel wide: a figure's place when it could not be drawn.
+void FrameRectangle(BandImage& colour, int rows, int left, int top, int right, int bottom,
+                    RgbColour ink);
+
 }  // namespace mox

@@ -451,6 +451,25 @@ RgbColour ColourOfRef(std::uint32_t ref) {
           static_cast<std::uint8_t>(ref)};
 }
 
+// A figure: its picture at the zoom, or, when it has none, a frame of its
+// place in the current colour.
+void DrawFigure(PreviewDocument& doc, const Band& band, BandImage& colour, const PageItem& item,
+                double z, const RenderView& view, RgbColour ink) {
+  const std::vector<std::shared_ptr<const FigurePicture>>& figures = doc.Page.Figures;
+  if (item.Ref() >= figures.size()) return;
+  const int left = NearestInt(item.X * z) + view.MarginX - band.Left;
+  const int top = NearestInt(item.Y * z) + view.MarginY - band.Top;
+  const int width = std::max(1, Ceiling(item.Width * z));
+  const int height = std::max(1, Ceiling(item.Height * z));
+  const FigurePicture& figure = *figures[item.Ref()];
+  if (figure.Problem != FigureProblem::None || figure.Picture.Rgb.empty()) {
+    FrameRectangle(colour, band.Rows, left, top, left + width - 1, top + height - 1, ink);
+    return;
+  }
+  LayPicture(colour, band.Rows, figure.Picture.Rgb.data(), figure.Picture.Width,
+             figure.Picture.Height, left, top, width, height);
+}
+
 // A page with colour: each stretch of items in one colour is drawn as ink
 // and laid over the colour band in that colour, in the order of the page.
 void DrawColouredItems(PreviewDocument& doc, Band& band, BandImage& colour, double z,
@@ -462,14 +481,18 @@ void DrawColouredItems(PreviewDocument& doc, Band& band, BandImage& colour, doub
   std::size_t start = 0;
   for (std::size_t i = 0; i <= items.size(); ++i) {
     const bool end = i == items.size() || items[i].Kind == ItemEnd;
-    if (!end && items[i].Kind != ItemDvipsColor) continue;
+    if (!end && items[i].Kind != ItemDvipsColor && items[i].Kind != ItemFigure) continue;
     if (i > start) {
       std::fill(band.Image.Bits.begin(), band.Image.Bits.end(), 0);
       DrawItems(doc, band, z, view, start, i);
       LayInk(colour, band.Image, band.Rows, ink);
     }
     if (end) break;
-    ink = ColourOfRef(items[i].Ref());
+    if (items[i].Kind == ItemFigure) {
+      DrawFigure(doc, band, colour, items[i], z, view, ink);
+    } else {
+      ink = ColourOfRef(items[i].Ref());
+    }
     start = i + 1;
   }
 }

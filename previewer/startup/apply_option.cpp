@@ -100,6 +100,9 @@ bool ApplyOption(char letter, std::string_view argument, Options& options) {
     case 'P':
       options.PkFontPath = LimitedText(Unquoted(argument));
       return true;
+    case 'K':
+      options.GhostscriptPath = LimitedText(Unquoted(argument));
+      return true;
     case 'I':
       options.ChineseFontPath = LimitedText(Unquoted(argument));
       return true;

@@ -51,6 +51,7 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
   options.PkFontPath = options.ProgramDirectory + "PIXEL\\DPI$d";
   TakePathVariable("CCPKPATH", options.PkFontPath);
   TakePathVariable("CCHZPATH", options.ChineseFontPath);
+  TakePathVariable("CCGS", options.GhostscriptPath);
   TakePathVariable("CCTFMPATH", options.FontMetricPath);
 
   // A missing initialization file is no error. The file stays open while the

@@ -27,6 +27,9 @@ struct Options {
   // "-F": the folders searched for VF and TFM files, ";" between them; empty:
   // the TeX distribution's kpsewhich finds them.
   std::string FontMetricPath;
+  // "-K": the Ghostscript program that draws EPS figures (also CCGS); empty:
+  // gs natively, gswin64c or gswin32c on Windows, found on PATH.
+  std::string GhostscriptPath;
   std::int32_t Magnification = 0;  // thousandths; 0 = the file's own
   std::string PageSelectionText;   // empty = all pages
   int ParityFilter = 0;            // 0 all, 1 odd only, 2 even only

@@ -55,6 +55,8 @@ mox::Options FixtureOptions() {
   options.ChineseFontPath = MOX_FIXTURES_DIR "/hzfonts";
   // The virtual font fixtures, found in their folder, never through kpsewhich.
   options.FontMetricPath = MOX_FIXTURES_DIR "/vf";
+  // Figures are placed and framed; no Ghostscript is run for them.
+  options.GhostscriptPath = mox::fuzz::ScratchFolder() + "/no-ghostscript";
   return options;
 }
 

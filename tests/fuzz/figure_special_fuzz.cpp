@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "previewer/dvi/figure_special.h"
+#include "previewer/dvi/ppm_image.h"
 #include "previewer/dvi/paper_size_special.h"
 
 namespace {
@@ -58,5 +59,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(paper->HeightBp > 0.0 && paper->HeightBp <= mox::kMaxPaperSideBp);
   }
   (void)mox::IsLandscapeSpecial(special);
+  // What Ghostscript gives back for a figure, as any bytes.
+  if (const auto picture = mox::ParsePpm(input, 4096)) {
+    Check(picture->Width >= 1 && picture->Height >= 1 && picture->Width <= 4096 &&
+          picture->Rgb.size() == static_cast<std::size_t>(picture->Width) * picture->Height * 3);
+  }
   return 0;
 }

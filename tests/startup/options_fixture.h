@@ -22,7 +22,7 @@ class OptionsTest : public ::testing::Test {
   static constexpr const char* kVariable = "MOXTESTOPTS";
 
   void SetUp() override {
-    for (const char* name : {kVariable, "CCPKPATH", "CCHZPATH", "CCTFMPATH"}) {
+    for (const char* name : {kVariable, "CCPKPATH", "CCHZPATH", "CCTFMPATH", "CCGS"}) {
       saved_environment_.emplace_back(name, platform::GetEnvironmentText(name));
       platform::SetEnvironmentText(name, std::nullopt);
     }
