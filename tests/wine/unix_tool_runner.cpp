@@ -6,8 +6,12 @@
 // starts a Unix program without waiting for it and without its exit code).
 // Windows paths in the TeX search path variables and in the arguments reach
 // the Unix program as Unix paths; the paths kpsewhich prints come back as
-// Windows paths.
+// Windows paths. A copy called gswin64c.exe or gswin32c.exe runs gs, its
+// output passed on byte for byte.
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cctype>
 #include <cstdio>
@@ -157,7 +161,13 @@ void Write(std::FILE* stream, const std::string& bytes) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments = mox::platform::CommandLineArguments(argc, argv);
-  const std::string name = ToolName(arguments[0]);
+  // Copies named gswin64c or gswin32c run the Unix gs, whose pictures on
+  // standard output are bytes, not lines.
+  std::string name = ToolName(arguments[0]);
+  if (name.rfind("gswin", 0) == 0) {
+    name = "gs";
+    _setmode(_fileno(stdout), _O_BINARY);
+  }
 
   // env (a Unix program, never this one found again on the Windows path)
   // enters the current folder, sets the search paths and runs the program.
