@@ -1,18 +1,37 @@
-// Installs the tests' PostScript printer in the Wine prefix, once: the
-// PostScript driver with the PPD file given, a printer whose port is the
-// file its jobs are written to (Wine writes a job straight into a port that
-// names a file), made the default one. Prints "installed" or "present";
-// exit status 1 on a failure.
-//   install_printer.exe NAME PPD_PATH OUTPUT_FILE
+// Installs one of the tests' PostScript printers in the Wine prefix, once:
+// a PostScript driver of the printer's name with the PPD file given, a
+// printer whose port is the file its jobs are written to (Wine writes a job
+// straight into a port that names a file), made the default one unless
+// --extra is given. Prints "installed" or "present"; exit status 1 on a
+// failure, 2 for a wrong command line.
+//   install_printer.exe NAME PPD_PATH OUTPUT_FILE [--extra]
 #include <windows.h>
 #include <winspool.h>
 
 #include <cstdio>
+#include <cwctype>
 #include <string>
 #include <vector>
 
+namespace {
+
+// The name the PPD takes in the drivers' folder: its file name in capitals
+// without hyphens, as its *PCFileName says (mox-test.ppd: MOXTEST.PPD), so
+// that each printer's driver keeps a PPD of its own.
+std::wstring InstalledPpdName(const std::wstring& path) {
+  const size_t slash = path.find_last_of(L"\\/:");
+  std::wstring name;
+  for (wchar_t c : path.substr(slash == std::wstring::npos ? 0 : slash + 1)) {
+    if (c != L'-') name += static_cast<wchar_t>(std::towupper(c));
+  }
+  return name;
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 4) return 2;
+  const bool extra = argc == 5 && std::wstring(argv[4]) == L"--extra";
+  if (argc != 4 && !extra) return 2;
   const std::wstring name = argv[1];
   const std::wstring ppd = argv[2];
   const std::wstring output = argv[3];
@@ -24,7 +43,7 @@ int wmain(int argc, wchar_t** argv) {
     const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
     for (DWORD i = 0; i < count; ++i) {
       if (name == printers[i].pPrinterName) {
-        SetDefaultPrinterW(name.c_str());
+        if (!extra) SetDefaultPrinterW(name.c_str());
         std::puts("present");
         return 0;
       }
@@ -39,9 +58,9 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   folder.resize(folder.find(L'\0'));
-  const std::wstring installed_ppd = folder + L"\\MOXTEST.PPD";
+  const std::wstring installed_ppd = folder + L"\\" + InstalledPpdName(ppd);
   if (!CopyFileW(ppd.c_str(), installed_ppd.c_str(), FALSE)) return 1;
-  std::wstring driver_name = L"MOX Test PostScript";
+  std::wstring driver_name = name;
   DRIVER_INFO_3W driver{};
   driver.cVersion = 3;
   driver.pName = driver_name.data();
@@ -69,7 +88,7 @@ int wmain(int argc, wchar_t** argv) {
   HANDLE handle = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
   if (handle == nullptr) return 1;
   ClosePrinter(handle);
-  SetDefaultPrinterW(name.c_str());
+  if (!extra) SetDefaultPrinterW(name.c_str());
   std::puts("installed");
   return 0;
 }
