@@ -22,10 +22,10 @@ TEST(DvipsColorTest, ModelsBecomeRgb) {
   EXPECT_EQ(Color("hsb 0.25 0.5 0.8"), (RgbColor{153, 204, 102}));
   EXPECT_EQ(Color("hsb 1 1 1"), (RgbColor{255, 0, 0}));  // the hue comes round
   EXPECT_EQ(Color("hsb 0.6 1 1"), (RgbColor{0, 102, 255}));
-  EXPECT_EQ(Color(" rgb 1.5 -2 .5e0 "), (RgbColor{255, 0, 128}));
+  EXPECT_EQ(Color(" rgb 1.5 -2 .5e0 "), (RgbColor{255, 0, 127}));
   EXPECT_EQ(Color("gray 0.2"), (RgbColor{51, 51, 51}));
   EXPECT_EQ(Color("Maroon"), (RgbColor{173, 0, 0}));
-  EXPECT_EQ(Color("YellowOrange"), (RgbColor{255, 148, 0}));
+  EXPECT_EQ(Color("YellowOrange"), (RgbColor{255, 147, 0}));
 }
 
 TEST(DvipsColorTest, MalformedColoursAreNothing) {
@@ -40,7 +40,7 @@ TEST(DvipsColorTest, SpecialsAsLatexWritesThem) {
   const auto push = ParseDvipsColorSpecial("color push  Periwinkle\n");
   ASSERT_TRUE(push);
   EXPECT_EQ(push->Action, ColorAction::Push);
-  EXPECT_EQ(push->Color, (RgbColor{110, 115, 255}));
+  EXPECT_EQ(push->Color, (RgbColor{109, 114, 255}));
   EXPECT_EQ(ParseDvipsColorSpecial(" color pop")->Action, ColorAction::Pop);
   const auto set = ParseDvipsColorSpecial("color rgb 0 0 1");
   ASSERT_TRUE(set);

@@ -305,8 +305,8 @@ TEST_F(RendererTest, ColouredRulesOnColouredPaper) {
       return device.Pixel(static_cast<int>(x * zoom), static_cast<int>(y * zoom));
     };
     const RgbColour paper = at(30, 30);
-    EXPECT_EQ(paper.Red, 128);
-    EXPECT_EQ(paper.Blue, 128) << zoom;
+    EXPECT_EQ(paper.Red, 127);
+    EXPECT_EQ(paper.Blue, 127) << zoom;
     const RgbColour box = at(15, 15);
     EXPECT_TRUE(box.Red == 255 && box.Green == 255 && box.Blue == 0) << zoom;
     EXPECT_TRUE(IsInk(at(7, 19))) << zoom;  // the black rule over the box
