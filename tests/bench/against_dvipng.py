@@ -5,7 +5,10 @@ and prints the ratio per page (the best of several runs of each).
     against_dvipng.py MOXRENDER DVI PK_DIR [DPI [RUNS]]
 
 PK_DIR holds dpiNNN/<font>.PK as the previewer finds them; dvipng gets
-lower-case copies through PKFONTS.
+lower-case copies through PKFONTS. Fonts missing there are made by MAKEPK
+(beside moxrender) in moxrender's first run, before the copies are taken, so
+that an empty PK_DIR serves a document in virtual fonts (VF and TFM files
+through kpsewhich) as well as one whose PK files are all there.
 """
 
 import os
@@ -38,6 +41,7 @@ def main():
     dpi = int(sys.argv[4]) if len(sys.argv) > 4 else 600
     runs = int(sys.argv[5]) if len(sys.argv) > 5 else 5
     with tempfile.TemporaryDirectory() as work:
+        counts = page_numbers(moxrender, dvi, pk_dir, dpi)
         for folder in os.listdir(pk_dir):
             if folder.startswith("dpi") and os.path.isdir(os.path.join(pk_dir, folder)):
                 os.makedirs(os.path.join(work, "pk", folder))
@@ -47,7 +51,6 @@ def main():
                                     os.path.join(work, "pk", folder, font[:-3] + ".pk"))
         env = dict(os.environ, PKFONTS=os.path.join(work, "pk") + "//",
                    TEXMFVAR=os.path.join(work, "texmf-var"), MKTEXPK="0")
-        counts = page_numbers(moxrender, dvi, pk_dir, dpi)
         ours_all = [moxrender, "--no-frame", f"-R{dpi}", "-B1in:1in",
                     "-P" + os.path.join(pk_dir, "dpi$d"), "--out",
                     os.path.join(work, "ours%d.png"), dvi]
