@@ -62,14 +62,16 @@ FigurePicture Run(const std::string& ghostscript, const FigureRequest& request) 
 
 }  // namespace
 
-bool FrameFigure(FigureRequest& request) {
+bool FrameFigure(FigureRequest& request, double origin_x, double origin_y) {
+  // The rectangle in whole pixels, its corner on the pixel the figure's
+  // box begins in, and the figure moved by the part of a pixel that takes
+  // (GhostscriptCommandLine), so that the box starts on a pixel's edge as
+  // other DVI drivers put it.
   const FigurePlacement& p = request.Placement;
-  const double left = std::floor(p.Left * request.PixelsPerBpX);
-  const double top = std::floor(p.Top * request.PixelsPerBpY);
-  const double right = std::ceil(p.Right * request.PixelsPerBpX);
-  const double bottom = std::ceil(p.Bottom * request.PixelsPerBpY);
-  const double width = std::max(right - left, 1.0);
-  const double height = std::max(bottom - top, 1.0);
+  const double left = std::floor(origin_x + p.Left * request.PixelsPerBpX);
+  const double top = std::floor(origin_y + p.Top * request.PixelsPerBpY);
+  const double width = std::max(std::ceil((p.Right - p.Left) * request.PixelsPerBpX), 1.0);
+  const double height = std::max(std::ceil((p.Bottom - p.Top) * request.PixelsPerBpY), 1.0);
   if (!(width * height <= static_cast<double>(kMaxFigurePixels)) || !(std::fabs(left) < 32768.0) ||
       !(std::fabs(top) < 32768.0) || width > 32767.0 || height > 32767.0) {
     return false;
@@ -87,8 +89,8 @@ std::string GhostscriptCommandLine(const std::string& ghostscript, const FigureR
   // given (one point, one bp), its origin at the picture's bottom left. A
   // figure point goes to page offsets (X, Y down) from the current point,
   // and from there into the picture.
-  const double left_bp = r.Left / r.PixelsPerBpX;
-  const double top_bp = r.Top / r.PixelsPerBpY;
+  const double left_bp = p.Left;
+  const double top_bp = p.Top;
   const double height_bp = r.Height / r.PixelsPerBpY;
   std::string setup = "/showpage {} def [" + Number(p.Xx) + ' ' + Number(-p.Yx) + ' ' +
                       Number(p.Xy) + ' ' + Number(-p.Yy) + ' ' + Number(p.X0 - left_bp) + ' ' +

@@ -31,17 +31,19 @@ struct FigureRequest {
   FigurePlacement Placement;   // bp from the current point, y down
   double PixelsPerBpX = 1.0;   // the page's resolution and magnification
   double PixelsPerBpY = 1.0;
-  // The picture: the placed rectangle in whole pixels, its top-left corner
-  // at pixel offsets (Left, Top) from the current point.
+  // The picture: the placed rectangle in whole pixels of the page, its
+  // top-left corner at (Left, Top).
   int Left = 0;
   int Top = 0;
   int Width = 0;
   int Height = 0;
 };
 
-// The picture's rectangle for a placement at a scale; false when it would
-// have more than kMaxFigurePixels pixels or lies beyond the 16-bit page.
-bool FrameFigure(FigureRequest& request);
+// The picture's rectangle for a placement at a scale, the current point at
+// page pixel (origin_x, origin_y) as it stands, before rounding; false when
+// it would have more than kMaxFigurePixels pixels or lies beyond the
+// 16-bit page.
+bool FrameFigure(FigureRequest& request, double origin_x, double origin_y);
 
 enum class FigureProblem {
   None,

@@ -261,7 +261,7 @@ class ScanPass final : public PagePass {
     if (whole && ClassifyDriverSpecial(text) == DriverSpecial::Figure) {
       const DviRegisters& p = doc_.Scan.Position;
       if (const std::optional<PageItem> figure =
-              FigureItem(doc_, text, PixelX(doc_.Dvi, p.H), PixelY(doc_.Dvi, p.V))) {
+              FigureItem(doc_, text, p.H * doc_.Dvi.ConversionX, p.V * doc_.Dvi.ConversionY)) {
         Add(*figure);
       }
       return;

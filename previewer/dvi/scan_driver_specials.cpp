@@ -23,6 +23,12 @@ std::int32_t Count0Of(const ScanDocument& doc, std::int32_t page) {
              : 0;
 }
 
+bool IsLiteralBackground(std::string_view text) {
+  const std::size_t quote = text.find('"');
+  return quote != std::string_view::npos &&
+         text.substr(0, quote).find_first_not_of(" \t") == text.substr(0, quote).find("background");
+}
+
 bool FollowColor(ScanDocument& doc, const ColorSpecial& color, std::int32_t page, bool note) {
   ScanState& state = doc.Scan;
   const RgbColor before = state.Colors.Current();
@@ -70,6 +76,11 @@ bool FollowDriverSpecial(ScanDocument& doc, std::string_view text, bool whole, s
   if (whole && (kind == DriverSpecial::Color || kind == DriverSpecial::Background)) {
     if (const std::optional<ColorSpecial> color = ParseDvipsColorSpecial(text)) {
       return FollowColor(doc, *color, page, note);
+    }
+    // xcolor's \nopagecolor: a PostScript literal in place of a colour,
+    // which leaves the paper unpainted.
+    if (kind == DriverSpecial::Background && IsLiteralBackground(text)) {
+      return FollowColor(doc, {ColorAction::Background, RgbColor{255, 255, 255}}, page, note);
     }
   }
   if (!note) return false;

@@ -60,8 +60,8 @@ const Bilingual& ProblemText(FigureProblem problem) {
 
 }  // namespace
 
-std::optional<PageItem> FigureItem(ScanDocument& doc, std::string_view special, std::int64_t x,
-                                   std::int64_t y) {
+std::optional<PageItem> FigureItem(ScanDocument& doc, std::string_view special, double x,
+                                   double y) {
   const std::optional<FigureSpecial> figure = ParseFigureSpecial(special);
   if (!figure) {
     Note(doc, std::string(special.substr(0, 40)), FigureProblem::Rejected);
@@ -79,7 +79,7 @@ std::optional<PageItem> FigureItem(ScanDocument& doc, std::string_view special, 
   request.PixelsPerBpX = doc.Settings.ResolutionX * magnification / 72.0;
   request.PixelsPerBpY = doc.Settings.ResolutionY * magnification / 72.0;
   if (placement) request.Placement = *placement;
-  if (!placement || !FrameFigure(request)) {
+  if (!placement || !FrameFigure(request, x, y)) {
     Note(doc, figure->File, FigureProblem::TooLarge);
     return std::nullopt;
   }
@@ -87,8 +87,8 @@ std::optional<PageItem> FigureItem(ScanDocument& doc, std::string_view special, 
       doc.Figures.Draw(doc.Settings.GhostscriptPath, request);
   if (picture->Problem != FigureProblem::None) Note(doc, figure->File, picture->Problem);
   PageItem item{};
-  item.X = static_cast<std::int16_t>(std::clamp<std::int64_t>(x + request.Left, -32768, 32767));
-  item.Y = static_cast<std::int16_t>(std::clamp<std::int64_t>(y + request.Top, -32768, 32767));
+  item.X = static_cast<std::int16_t>(request.Left);
+  item.Y = static_cast<std::int16_t>(request.Top);
   item.Width = static_cast<std::int16_t>(request.Width);
   item.Height = static_cast<std::int16_t>(request.Height);
   item.SetRef(static_cast<std::uint32_t>(doc.Page.Figures.size()));

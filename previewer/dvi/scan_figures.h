@@ -14,11 +14,12 @@ namespace mox {
 
 struct ScanDocument;
 
-// The figure's item at the current point (pixels at the font resolution),
+// The figure's item at the current point (pixels at the font resolution,
+// before rounding),
 // its picture added to the page buffer; nothing for a special that cannot
 // be read or placed (noted for the warning).
-std::optional<PageItem> FigureItem(ScanDocument& doc, std::string_view special, std::int64_t x,
-                                   std::int64_t y);
+std::optional<PageItem> FigureItem(ScanDocument& doc, std::string_view special, double x,
+                                   double y);
 
 // Shows the figures noted since the last call that no warning named yet.
 void WarnOfFigureProblems(ScanDocument& doc);

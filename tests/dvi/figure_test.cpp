@@ -74,7 +74,7 @@ TEST_F(FigureTest, AFigureThatCannotBeDrawnIsAFrameNamedOnce) {
   MemoryDevice device(60, 60, -1);
   DrawPage(doc_, device, {0, 0, 60, 60}, 1.0, {1.0, 0, 0, true});
   const auto ink = [](RgbColour c) { return c.Red == 0 && c.Green == 0 && c.Blue == 0; };
-  EXPECT_TRUE(ink(device.Pixel(10, 35)));  // the frame's left side
+  EXPECT_TRUE(ink(device.Pixel(9, 35)));  // the left side, at 10pt: 9.96 pixels
   EXPECT_FALSE(ink(device.Pixel(20, 35)));  // inside it
   ASSERT_EQ(ScanPage(doc_, 0), 0);
   EXPECT_EQ(ui_.Boxes.size(), 1u);  // named once

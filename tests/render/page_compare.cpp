@@ -4,10 +4,16 @@
 // (connected pieces of ink) of one have no counterpart in the other.
 //
 //   page_compare FIRST.pgm SECOND.pgm [THRESHOLD]
+//   page_compare --colour FIRST.ppm SECOND.ppm [THRESHOLD [TOLERANCE]]
 //
 // Prints "matched A B" (fractions of ink matched in each direction), then
 // one line per unmatched piece; exits 0 when both fractions are at least
 // THRESHOLD (default 0.995) and no piece is unmatched, else 1; 2 on bad input.
+// With --colour it compares pictures in colour: each pixel of one that is
+// not white has a pixel of the other within one pixel whose red, green and
+// blue are each within TOLERANCE (default 64 of 255: anti-aliased edges
+// drawn at another phase differ that much) of its own; THRESHOLD
+// defaults to 0.99.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -105,9 +111,80 @@ int UnmatchedPieces(const Image& a, const Image& b, int width, int height, const
   return unmatched;
 }
 
+// Colour pages, as binary PPM: a pixel of one that is not paper white
+// agrees when a pixel of the other within one pixel has each of red, green
+// and blue within `tolerance` of its own.
+struct ColourImage {
+  int Width = 0;
+  int Height = 0;
+  std::vector<unsigned char> Rgb;
+  const unsigned char* At(int x, int y) const {
+    return Rgb.data() + (static_cast<std::size_t>(y) * Width + x) * 3;
+  }
+};
+
+bool ReadPpm(const char* path, ColourImage& image) {
+  std::ifstream in(path, std::ios::binary);
+  std::string magic;
+  int max = 0;
+  in >> magic >> image.Width >> image.Height >> max;
+  in.get();
+  if (!in || magic != "P6" || max != 255 || image.Width <= 0 || image.Height <= 0) return false;
+  image.Rgb.resize(static_cast<std::size_t>(image.Width) * image.Height * 3);
+  in.read(reinterpret_cast<char*>(image.Rgb.data()), static_cast<std::streamsize>(image.Rgb.size()));
+  return static_cast<bool>(in);
+}
+
+double ColourMatched(const ColourImage& a, const ColourImage& b, int width, int height,
+                     int tolerance) {
+  const auto close = [tolerance](const unsigned char* p, const unsigned char* q) {
+    for (int c = 0; c < 3; ++c) {
+      if (std::abs(p[c] - q[c]) > tolerance) return false;
+    }
+    return true;
+  };
+  long marked = 0;
+  long matched = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned char* p = a.At(x, y);
+      if (p[0] > 255 - tolerance && p[1] > 255 - tolerance && p[2] > 255 - tolerance) continue;
+      ++marked;
+      bool found = false;
+      for (int dy = -1; dy <= 1 && !found; ++dy) {
+        for (int dx = -1; dx <= 1 && !found; ++dx) {
+          const int nx = x + dx;
+          const int ny = y + dy;
+          found = nx >= 0 && ny >= 0 && nx < width && ny < height && close(p, b.At(nx, ny));
+        }
+      }
+      matched += found;
+    }
+  }
+  return marked == 0 ? 1.0 : static_cast<double>(matched) / static_cast<double>(marked);
+}
+
+int CompareColours(int argc, char** argv) {
+  ColourImage first;
+  ColourImage second;
+  if (!ReadPpm(argv[2], first) || !ReadPpm(argv[3], second)) {
+    std::fprintf(stderr, "page_compare: cannot read the images\n");
+    return 2;
+  }
+  const double threshold = argc > 4 ? std::atof(argv[4]) : 0.99;
+  const int tolerance = argc > 5 ? std::atoi(argv[5]) : 64;
+  const int width = std::min(first.Width, second.Width);
+  const int height = std::min(first.Height, second.Height);
+  const double a = ColourMatched(first, second, width, height, tolerance);
+  const double b = ColourMatched(second, first, width, height, tolerance);
+  std::printf("matched %.5f %.5f\n", a, b);
+  return a >= threshold && b >= threshold ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 4 && std::string(argv[1]) == "--colour") return CompareColours(argc, argv);
   if (argc < 3) {
     std::fprintf(stderr, "usage: page_compare FIRST.pgm SECOND.pgm [THRESHOLD]\n");
     return 2;
