@@ -86,6 +86,16 @@ int ProgramProblem(const std::string& program) {
   }
 }
 
+int SpawnInOwnGroup(pid_t& pid, char* const* argv, const posix_spawn_file_actions_t& actions) {
+  posix_spawnattr_t attributes;
+  ::posix_spawnattr_init(&attributes);
+  ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  ::posix_spawnattr_setpgroup(&attributes, 0);
+  const int rc = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv, environ);
+  ::posix_spawnattr_destroy(&attributes);
+  return rc;
+}
+
 namespace {
 
 int CodeOfErrno(int error) {
@@ -143,13 +153,8 @@ std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_lin
   posix_spawn_file_actions_t actions;
   ::posix_spawn_file_actions_init(&actions);
   ::posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
-  posix_spawnattr_t attributes;
-  ::posix_spawnattr_init(&attributes);
-  ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-  ::posix_spawnattr_setpgroup(&attributes, 0);
   pid_t pid = 0;
-  const int rc = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-  ::posix_spawnattr_destroy(&attributes);
+  const int rc = SpawnInOwnGroup(pid, argv.data(), actions);
   ::posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) {
     code = CodeOfErrno(rc);

@@ -73,13 +73,8 @@ pid_t Spawn(const std::vector<std::string>& arguments, int write_end) {
   ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
   ::posix_spawn_file_actions_adddup2(&actions, write_end, STDOUT_FILENO);
   ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawnattr_t attributes;
-  ::posix_spawnattr_init(&attributes);
-  ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-  ::posix_spawnattr_setpgroup(&attributes, 0);
   pid_t pid = 0;
-  const int rc = ::posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-  ::posix_spawnattr_destroy(&attributes);
+  const int rc = SpawnInOwnGroup(pid, argv.data(), actions);
   ::posix_spawn_file_actions_destroy(&actions);
   return rc == 0 ? pid : 0;
 }
