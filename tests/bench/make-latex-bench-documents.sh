@@ -3,7 +3,7 @@
 # article (tests/fixtures/dvi/src/long.tex) into a folder: long-psnfss.dvi
 # (every font a virtual font over a Type 1 font: mathptmx, helvet) and
 # long-colour.dvi (xcolor: every paragraph in a colour of its own, the
-# rest in blue, colours over page breaks).
+# colours over page breaks).
 #   make-latex-bench-documents.sh OUT_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -24,6 +24,6 @@ make() {  # make NAME PREAMBLE-LINES BODY-FILTER
   echo "$out/$1.dvi"
 }
 make long-psnfss '\usepackage[T1]{fontenc}\usepackage{mathptmx}\usepackage[scaled=0.92]{helvet}' 's/^//'
-# Each paragraph in a colour that follows its number, the text around in blue.
-make long-colour '\usepackage[dvipsnames]{xcolor}\AtBeginDocument{\color{NavyBlue}}' \
-  's/^  \\sentence{\\paragraphno} /  \\color[hsb]{0.\\the\\paragraphno,1,0.6}\\sentence{\\paragraphno} /'
+# Each paragraph in a colour that follows its number.
+make long-colour '\usepackage[dvipsnames]{xcolor}' \
+  's/^  \\sentence{\\paragraphno} /  \\textcolor[hsb]{0.\\the\\paragraphno,1,0.6}{\\sentence{\\paragraphno}} /'
