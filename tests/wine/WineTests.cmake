@@ -12,7 +12,7 @@ set(MOX_WINE_STATE_B ${CMAKE_BINARY_DIR}/wine-test-b)
 set(MOX_WINE_SECOND_ENVIRONMENT
   previewer_printing_gui varelo_tools_gui source_links_gui working_cycle_gui
   varelo_palettes_gui varelo_assistant_gui varelo_runner_gui installed_suite_gui high_dpi_gui
-  unicode_names_gui)
+  unicode_names_gui real_latex_gui)
 
 foreach(environment wine wine_b)
   set(state ${MOX_WINE_STATE})
