@@ -133,6 +133,9 @@ struct FontRegistry {
   std::size_t GlyphBytes = 0;
   std::size_t ZoomBytes = 0;
   bool VirtualDepthNoted = false;   // the message past kMaxVirtualDepth was given
+  // Why no VF or TFM file could be looked for (kpsewhich could not be run),
+  // told with the fonts that are missing; empty when the lookup worked.
+  std::string LookupProblem;
 };
 
 struct FontDocument;

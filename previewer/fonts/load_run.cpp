@@ -38,6 +38,7 @@ void WarnOfMissingPkFonts(FontDocument& doc) {
   if (missing.size() > kListed) {
     text += Format(doc.Say(kMoreMissingFonts), static_cast<int>(missing.size() - kListed));
   }
+  if (!doc.Fonts.LookupProblem.empty()) text += "\n\n" + doc.Fonts.LookupProblem;
   doc.Report.Notice(text, doc.Say(kWarningCaption), true);
 }
 

@@ -55,8 +55,10 @@ class Resolver {
       for (const auto& [index, depth] : level) Resolve(index, depth, next);
       level = std::move(next);
     }
+    // That no VF or TFM file could be looked for matters only when a font
+    // then lacks its glyphs: the load run says it with the missing fonts.
     if (const Bilingual* problem = FileSearchProblemText(search.TakeProblem())) {
-      warnings_ += "\n" + std::string(doc_.Say(*problem));
+      fonts_.LookupProblem = doc_.Say(*problem);
     }
     if (!warnings_.empty()) {
       doc_.Report.Notice(doc_.Say(kFontFileWarnings) + warnings_.substr(1),

@@ -42,6 +42,10 @@ void StartColourBand(BandImage& colour, const BandImage& ink, int rows, RgbColou
     colour.Bits.assign(static_cast<std::size_t>(row_bytes) * ink.Rows, 0);
     colour.Palette.clear();
   }
+  if (paper.Red == 255 && paper.Green == 255 && paper.Blue == 255) {  // most pages
+    std::fill_n(colour.Bits.begin(), static_cast<std::size_t>(colour.RowBytes) * rows, 0xFF);
+    return;
+  }
   for (int y = 0; y < rows; ++y) {
     std::uint8_t* row = colour.Bits.data() + static_cast<std::size_t>(y) * colour.RowBytes;
     for (int x = 0; x < colour.Width; ++x) Paint(row + 3 * x, paper);
@@ -103,10 +107,11 @@ void FrameRectangle(BandImage& colour, int rows, int left, int top, int right, i
   }
 }
 
-void LayInk(BandImage& colour, const BandImage& ink, int rows, RgbColour ink_colour) {
+void LayInk(BandImage& colour, const BandImage& ink, int first_row, int end_row,
+            RgbColour ink_colour) {
   const std::vector<unsigned> coverage = Coverages(ink.Palette);
   const int bytes = (ink.Width * ink.BitsPerPixel + 7) / 8;
-  for (int y = 0; y < rows; ++y) {
+  for (int y = std::max(first_row, 0); y < end_row; ++y) {
     const std::uint8_t* source = ink.Bits.data() + static_cast<std::size_t>(y) * ink.RowBytes;
     std::uint8_t* target = colour.Bits.data() + static_cast<std::size_t>(y) * colour.RowBytes;
     for (int b = 0; b < bytes; ++b) {

@@ -18,10 +18,11 @@ namespace mox {
 // band's width and rows, and fills its first `rows` rows with the paper.
 void StartColourBand(BandImage& colour, const BandImage& ink, int rows, RgbColour paper);
 
-// Lays the ink of the first `rows` rows of `ink` (1 or 4 bits a pixel with
-// its palette of greys: entry 0 the paper, the last one full ink) over
+// Lays the ink of rows [first_row, end_row) of `ink` (1 or 4 bits a pixel
+// with its palette of greys: entry 0 the paper, the last one full ink) over
 // `colour` in `ink_colour`, leaving it unchanged where there is no ink.
-void LayInk(BandImage& colour, const BandImage& ink, int rows, RgbColour ink_colour);
+void LayInk(BandImage& colour, const BandImage& ink, int first_row, int end_row,
+            RgbColour ink_colour);
 
 // A figure's picture (red, green, blue a pixel) scaled into the rectangle
 // of `width` by `height` band pixels whose top-left corner is at band pixel

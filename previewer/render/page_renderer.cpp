@@ -4,6 +4,7 @@
 #include <cmath>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "previewer/dvi/bmf_image.h"
@@ -470,6 +471,27 @@ void DrawFigure(PreviewDocument& doc, const Band& band, BandImage& colour, const
              figure.Picture.Height, left, top, width, height);
 }
 
+// The band rows [first, end) that items [start, stop) may put ink into: a
+// few rows of slack round each item's box at the zoom (glyphs are sampled
+// a little beyond their rows); every row for lines and images, whose ink
+// is not bounded by their items.
+std::pair<int, int> RowsOf(const std::vector<PageItem>& items, std::size_t start,
+                           std::size_t stop, const Band& band, double z, const RenderView& view) {
+  constexpr int kSlack = 4;
+  int first = band.Rows;
+  int end = 0;
+  for (std::size_t i = start; i < stop; ++i) {
+    const PageItem& item = items[i];
+    if (item.Kind == ItemEm || item.Kind == ItemImage) return {0, band.Rows};
+    if (item.Kind != ItemPkChar && item.Kind != ItemChineseChar && item.Kind != ItemRule) continue;
+    const int top = NearestInt(item.Y * z) + view.MarginY - band.Top - kSlack;
+    const int bottom = top + Ceiling(item.Height * z) + 2 * kSlack;
+    first = std::min(first, std::max(top, 0));
+    end = std::max(end, std::min(bottom, band.Rows));
+  }
+  return {first, end};
+}
+
 // A page with colour: each stretch of items in one colour is drawn as ink
 // and laid over the colour band in that colour, in the order of the page.
 void DrawColouredItems(PreviewDocument& doc, Band& band, BandImage& colour, double z,
@@ -483,9 +505,15 @@ void DrawColouredItems(PreviewDocument& doc, Band& band, BandImage& colour, doub
     const bool end = i == items.size() || items[i].Kind == ItemEnd;
     if (!end && items[i].Kind != ItemDvipsColor && items[i].Kind != ItemFigure) continue;
     if (i > start) {
-      std::fill(band.Image.Bits.begin(), band.Image.Bits.end(), 0);
-      DrawItems(doc, band, z, view, start, i);
-      LayInk(colour, band.Image, band.Rows, ink);
+      // Only the rows of the band the stretch's items may touch are
+      // cleared, drawn and laid: a colour is often a word or a line.
+      const auto [first, end] = RowsOf(items, start, i, band, z, view);
+      if (first < end) {
+        auto rows = band.Image.Bits.begin() + static_cast<std::ptrdiff_t>(first) * band.Image.RowBytes;
+        std::fill(rows, rows + static_cast<std::ptrdiff_t>(end - first) * band.Image.RowBytes, 0);
+        DrawItems(doc, band, z, view, start, i);
+        LayInk(colour, band.Image, first, end, ink);
+      }
     }
     if (end) break;
     if (items[i].Kind == ItemFigure) {

@@ -322,7 +322,7 @@ TEST_F(RendererTest, ColouredRulesOnColouredPaper) {
   ink.Palette = GreyPalette(16, 1.0);
   BandImage colour;
   StartColourBand(colour, ink, 1, {255, 255, 255});
-  LayInk(colour, ink, 1, {255, 0, 0});
+  LayInk(colour, ink, 0, 1, {255, 0, 0});
   EXPECT_EQ(colour.Bits[2], 255);  // red, in blue-green-red order
   EXPECT_NEAR(colour.Bits[0], 119, 8);
   EXPECT_EQ(colour.Bits[3], 255);
