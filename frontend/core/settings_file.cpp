@@ -84,6 +84,10 @@ void SettingsFile::Set(std::string_view name, const std::string& value) {
   lines_.push_back({text, std::string(name)});
 }
 
+void SettingsFile::Remove(std::string_view name) {
+  std::erase_if(lines_, [&](const Line& line) { return line.Name == name; });
+}
+
 std::string SettingsFile::Text() const {
   std::string text;
   for (const Line& line : lines_) text += line.Text + "\r\n";

@@ -19,6 +19,8 @@ class SettingsFile {
   static SettingsFile Parse(std::string_view text);
   std::optional<std::string> Get(std::string_view name) const;
   void Set(std::string_view name, const std::string& value);
+  // Takes away every line that sets the name.
+  void Remove(std::string_view name);
   // The file's text, CR LF line ends.
   std::string Text() const;
 
