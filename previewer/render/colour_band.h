@@ -13,6 +13,12 @@
 
 namespace mox {
 
+// The colour of a colour item's reference (0xRRGGBB).
+inline RgbColour ColourOfRef(std::uint32_t ref) {
+  return {static_cast<std::uint8_t>(ref >> 16), static_cast<std::uint8_t>(ref >> 8),
+          static_cast<std::uint8_t>(ref)};
+}
+
 // Makes `colour` a 24-bit band (blue, green, red a pixel, rows padded to 4
 // bytes, as Windows' device-independent bitmaps have them) of the ink
 // band's width and rows, and fills its first `rows` rows with the paper.

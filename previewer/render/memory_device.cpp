@@ -31,12 +31,10 @@ void MemoryDevice::CopyBand(const BandImage& band, int rows, int x, int y) {
         pixels_[at + 2] = row[3 * c];
         continue;
       }
-      unsigned value = 0;
-      if (band.BitsPerPixel == 1) {
-        value = (row[c >> 3] >> (7 - (c & 7))) & 1;
-      } else {
-        value = (row[c >> 1] >> ((c & 1) ? 0 : 4)) & 0x0F;
-      }
+      // 1, 2 or 4 bits a pixel, the leftmost pixel in the high bits.
+      const int bits = band.BitsPerPixel;
+      const int bit = c * bits;
+      const unsigned value = (row[bit >> 3] >> (8 - bits - (bit & 7))) & ((1u << bits) - 1);
       const RgbColour colour = band.Palette[value];
       pixels_[at] = colour.Red;
       pixels_[at + 1] = colour.Green;

@@ -17,6 +17,9 @@ class MemoryDevice final : public RenderDevice {
   MemoryDevice(int width, int height, int colour_count = -1, int origin_x = 0, int origin_y = 0);
 
   int ColourCount() const override { return colour_count_; }
+  bool TakesPalette() const override { return takes_palette_; }
+  // Makes the device take pages with colour as palette bands.
+  void TakePalette() { takes_palette_ = true; }
   void CopyBand(const BandImage& band, int rows, int x, int y) override;
   void DrawFrame(int left, int top, int right, int bottom) override;
 
@@ -36,6 +39,7 @@ class MemoryDevice final : public RenderDevice {
   int width_;
   int height_;
   int colour_count_;
+  bool takes_palette_ = false;
   int origin_x_;
   int origin_y_;
   std::vector<std::uint8_t> pixels_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "previewer/dvi/page_buffer.h"
 #include "previewer/fonts/font_registry.h"
 #include "previewer/render/colour_band.h"
+#include "previewer/render/indexed_colour_band.h"
 #include "previewer/render/em_points.h"
 #include "previewer/render/grey_palette.h"
 #include "previewer/render/resampler.h"
@@ -447,11 +449,6 @@ void DrawItems(PreviewDocument& doc, Band& band, double z, const RenderView& vie
   graphics.Flush();
 }
 
-RgbColour ColourOfRef(std::uint32_t ref) {
-  return {static_cast<std::uint8_t>(ref >> 16), static_cast<std::uint8_t>(ref >> 8),
-          static_cast<std::uint8_t>(ref)};
-}
-
 // A figure: its picture at the zoom, or, when it has none, a frame of its
 // place in the current colour.
 void DrawFigure(PreviewDocument& doc, const Band& band, BandImage& colour, const PageItem& item,
@@ -494,11 +491,17 @@ std::pair<int, int> RowsOf(const std::vector<PageItem>& items, std::size_t start
 
 // A page with colour: each stretch of items in one colour is drawn as ink
 // and laid over the colour band in that colour, in the order of the page.
+// With a palette (a 1-bit page for a device that takes one), the colour
+// band holds its indices.
 void DrawColouredItems(PreviewDocument& doc, Band& band, BandImage& colour, double z,
-                       const RenderView& view) {
+                       const RenderView& view, const std::vector<RgbColour>* palette) {
   const std::vector<PageItem>& items = doc.Page.Items;
   const RgbColor paper = doc.Page.Background;
-  StartColourBand(colour, band.Image, band.Rows, {paper.R, paper.G, paper.B});
+  if (palette) {
+    StartIndexedBand(colour, band.Image, band.Rows, *palette);
+  } else {
+    StartColourBand(colour, band.Image, band.Rows, {paper.R, paper.G, paper.B});
+  }
   RgbColour ink{0, 0, 0};
   std::size_t start = 0;
   for (std::size_t i = 0; i <= items.size(); ++i) {
@@ -512,7 +515,11 @@ void DrawColouredItems(PreviewDocument& doc, Band& band, BandImage& colour, doub
         auto rows = band.Image.Bits.begin() + static_cast<std::ptrdiff_t>(first) * band.Image.RowBytes;
         std::fill(rows, rows + static_cast<std::ptrdiff_t>(end - first) * band.Image.RowBytes, 0);
         DrawItems(doc, band, z, view, start, i);
-        LayInk(colour, band.Image, first, end, ink);
+        if (palette) {
+          LayIndexedInk(colour, band.Image, first, end, IndexOfColour(*palette, ink));
+        } else {
+          LayInk(colour, band.Image, first, end, ink);
+        }
       }
     }
     if (end) break;
@@ -590,13 +597,15 @@ bool DrawPage(PreviewDocument& doc, RenderDevice& device, const PixelRect& updat
     return false;
   }
   PrepareBand(state.Band, static_cast<int>(width), rows, depth, doc.Settings.Gamma);
+  std::optional<std::vector<RgbColour>> palette;
+  if (doc.Page.Coloured && depth == 1 && device.TakesPalette()) palette = IndexedColoursOf(doc.Page);
   const double scale = device_scale > 0.0 ? device_scale : 1.0;
   for (int top = update.Top; top < update.Bottom; top += std::min(rows, update.Bottom - top)) {
     const int band_rows = std::min(rows, update.Bottom - top);
     std::fill(state.Band.Bits.begin(), state.Band.Bits.end(), 0);
     Band band{state.Band, update.Left, top, band_rows};
     if (doc.Page.Coloured) {
-      DrawColouredItems(doc, band, state.ColourBand, z, view);
+      DrawColouredItems(doc, band, state.ColourBand, z, view, palette ? &*palette : nullptr);
       device.CopyBand(state.ColourBand, band_rows, NearestInt(update.Left / scale),
                       NearestInt(top / scale));
       continue;

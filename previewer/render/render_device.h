@@ -18,7 +18,8 @@ struct RgbColour {
 // RowBytes long, 1 or 4 bits a pixel (most significant first), pixel value 0
 // paper and the highest value full ink, mapped to colours by the palette;
 // or, for a page with colour, 24 bits a pixel (blue, green, red) and no
-// palette.
+// palette, or palette indices of 1, 2 or 4 bits for a device that takes
+// them (entry 0 the paper).
 struct BandImage {
   int Width = 0;
   int Rows = 0;           // rows the bitmap has room for
@@ -34,6 +35,9 @@ class RenderDevice {
   // The device's colour count as GetDeviceCaps(NUMCOLORS) gives it (-1 for
   // more than 256 colours).
   virtual int ColourCount() const = 0;
+  // Whether the device takes a band of palette indices for a page with
+  // colour (as it takes a grey band); otherwise such a page comes as 24 bits.
+  virtual bool TakesPalette() const { return false; }
   // Puts the first `rows` rows of the band at (x, y) of the device.
   virtual void CopyBand(const BandImage& band, int rows, int x, int y) = 0;
   // The page frame: a dotted blue rectangle, 1 pixel wide (dots of three

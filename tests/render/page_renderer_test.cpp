@@ -328,6 +328,29 @@ TEST_F(RendererTest, ColouredRulesOnColouredPaper) {
   EXPECT_EQ(colour.Bits[3], 255);
 }
 
+// A device that takes palette bands (moxrender) gets the page a 24-bit
+// device gets, at 2 and 4 bits a pixel, and as 24 bits past 16 colours;
+// later ink covers earlier ink of another colour.
+TEST_F(RendererTest, PaletteBandsGiveThePictureOfColourBands) {
+  for (const int colours : {2, 9, 20}) {
+    Load([&](DviWriter& dvi) {
+      dvi.Special("background rgb 0.9 1 0.8").Down(30 * kPoint).PutRule(4 * kPoint, 50 * kPoint);
+      for (int i = 0; i < colours; ++i) {
+        const std::string level = std::to_string(i / 20.0);
+        dvi.Special("color push rgb " + level + " 0.5 1").Right(2 * kPoint)
+            .PutRule(6 * kPoint, 6 * kPoint).Special("color pop");
+      }
+    });
+    Scan();
+    const MemoryDevice rgb = Draw(1.0, 61, 40);
+    MemoryDevice indexed(61, 40);
+    indexed.TakePalette();
+    DrawPage(doc_, indexed, {0, 0, 61, 40}, 1.0, {1.0, 0, 0, true});
+    EXPECT_EQ(indexed.Pixels(), rgb.Pixels()) << colours << " colours";
+    EXPECT_TRUE(IsInk(rgb.Pixel(48, 28))) << colours;
+  }
+}
+
 TEST_F(RendererTest, PlainAndEncodedImagesLookTheSame) {
   const std::string fixtures = std::string(MOX_FIXTURES_DIR) + "/bmf/";
   Load([&](DviWriter& dvi) {

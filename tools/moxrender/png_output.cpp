@@ -20,6 +20,7 @@ class StreamingPngDevice final : public RenderDevice {
       : png_(png), file_(file), geometry_(geometry), frame_(frame) {}
 
   int ColourCount() const override { return -1; }
+  bool TakesPalette() const override { return true; }
   void CopyBand(const BandImage& band, int rows, int, int) override {
     if (failed_) return;
     if (!rows_) Start(band);
@@ -40,9 +41,8 @@ class StreamingPngDevice final : public RenderDevice {
 
  private:
   void Start(const BandImage& band) {
-    rows_.emplace(geometry_.Width, geometry_.Height, band.BitsPerPixel, frame_);
-    png_.Start(file_, geometry_.Width, geometry_.Height, rows_->Depth(),
-               rows_->Palette(band.Palette));
+    rows_.emplace(geometry_.Width, geometry_.Height, band.BitsPerPixel, band.Palette, frame_);
+    png_.Start(file_, geometry_.Width, geometry_.Height, rows_->Depth(), rows_->Palette());
     started_ = true;
   }
 
