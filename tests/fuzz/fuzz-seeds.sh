@@ -29,6 +29,10 @@ fuzz_targets=(dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz
 fuzz_seeds[font_search_fuzz]="$fuzz_root/tests/fuzz/seeds/font_search"
 fuzz_targets+=(font_search_fuzz)
 
+# The editor's TeX colouring, brace matching, completion and recent files.
+fuzz_seeds[editing_aids_fuzz]="$fuzz_root/tests/fuzz/seeds/editing_aids|$fuzz_root/frontend/data/tex.txt"
+fuzz_targets+=(editing_aids_fuzz)
+
 # copy_fuzz_seeds TARGET FOLDER: copies the target's seeds into the folder.
 # Only the small fixtures: the long document would dominate every run.
 copy_fuzz_seeds() {
