@@ -7,13 +7,16 @@
 // SOURCE is paper.ctx or the base name paper; the output is paper.tex.
 // Exit status: 0 written, 1 not written (a character outside GB 2312, a file
 // that cannot be read or written, a source that is itself a .tex file),
-// 2 an invalid command line.
+// 2 an invalid command line. The messages of a run go to the console and to
+// paper.mlog beside the source, for the editor; a run without messages
+// removes that file.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "platform/command_line.h"
 #include "platform/console_text.h"
+#include "platform/file_system.h"
 #include "tools/mox/source_converter.h"
 #include "tools/mox/source_files.h"
 
@@ -78,6 +81,22 @@ std::string Describe(const SourceProblem& problem, const std::string& source) {
   return where;
 }
 
+// The run's messages for the editor, which cannot read the console: in
+// BASENAME.mlog beside the source, or no such file after a run without
+// any, so that none of an earlier run is left to be shown. The console has
+// them all the same, so a file that cannot be written is let be.
+void KeepMessages(const std::string& source, const std::vector<std::string>& messages) {
+  const std::string path = mox::tool::MessageFileOf(source);
+  if (messages.empty()) {
+    mox::platform::FileSystem& fs = mox::platform::Files();
+    if (fs.Exists(path)) fs.Remove(path);
+    return;
+  }
+  std::string text;
+  for (const std::string& message : messages) text += message + "\n";
+  mox::tool::WriteFileInPlace(path, text);
+}
+
 int Run(const std::vector<std::string>& arguments) {
   mox::tool::ConversionOptions options;
   std::vector<std::string> names;
@@ -115,19 +134,25 @@ int Run(const std::vector<std::string>& arguments) {
     case mox::tool::NameProblem::NotFound:
       Print(stderr, Say("mox: cannot find ", "mox：找不到 ") + files.Source + "\n");
       return 1;
-    case mox::tool::NameProblem::OutputIsInput:
-      Print(stderr, Say("mox: ", "mox：") + files.Source +
-                        Say(" is a .tex file: its TeX input would be written over it; "
-                            "give the source a name ending in .ctx\n",
-                            " 是 .tex 文件，转换结果会覆盖它本身；请把源文件改名为 .ctx\n"));
+    case mox::tool::NameProblem::OutputIsInput: {
+      const std::string message =
+          Say("mox: ", "mox：") + files.Source +
+          Say(" is a .tex file: its TeX input would be written over it; "
+              "give the source a name ending in .ctx",
+              " 是 .tex 文件，转换结果会覆盖它本身；请把源文件改名为 .ctx");
+      Print(stderr, message + "\n");
+      KeepMessages(files.Source, {message});
       return 1;
+    }
     case mox::tool::NameProblem::None:
       break;
   }
 
   std::string source;
   if (!mox::tool::ReadWholeFile(files.Source, source)) {
-    Print(stderr, Say("mox: cannot read ", "mox：无法读取 ") + files.Source + "\n");
+    const std::string message = Say("mox: cannot read ", "mox：无法读取 ") + files.Source;
+    Print(stderr, message + "\n");
+    KeepMessages(files.Source, {message});
     return 1;
   }
   const mox::tool::ConversionResult result = mox::tool::ConvertSource(source, options);
@@ -140,15 +165,26 @@ int Run(const std::vector<std::string>& arguments) {
       Print(stderr, Say("... and ", "……另有 ") + std::to_string(result.Problems.size() - kShown) +
                         Say(" more\n", " 处\n"));
     }
-    Print(stderr, Say("mox: ", "mox：") + files.Output +
-                      Say(" not written\n", " 没有写出\n"));
+    const std::string not_written =
+        Say("mox: ", "mox：") + files.Output + Say(" not written", " 没有写出");
+    Print(stderr, not_written + "\n");
+    // The file has every problem, named from its own folder.
+    std::vector<std::string> messages;
+    for (const SourceProblem& problem : result.Problems) {
+      messages.push_back(Describe(problem, mox::tool::NameOf(files.Source)));
+    }
+    messages.push_back(not_written);
+    KeepMessages(files.Source, messages);
     return 1;
   }
   if (!mox::tool::WriteFileInPlace(files.Output, result.Text)) {
-    Print(stderr, Say("mox: cannot write ", "mox：无法写出 ") + files.Output +
-                      Say(" (it is left as it was)\n", "（原文件未改动）\n"));
+    const std::string message = Say("mox: cannot write ", "mox：无法写出 ") + files.Output +
+                                Say(" (it is left as it was)", "（原文件未改动）");
+    Print(stderr, message + "\n");
+    KeepMessages(files.Source, {message});
     return 1;
   }
+  KeepMessages(files.Source, {});
   Print(stdout, files.Source + " -> " + files.Output +
                     (result.Utf8 ? " (UTF-8)\n" : " (GBK)\n"));
   return 0;

@@ -9,10 +9,12 @@ namespace mox::tool {
 namespace {
 
 // Where the extension of a path's last component begins (at its "."), or
-// npos. Windows paths are GBK, whose second bytes may look like "\" and are
-// stepped over; elsewhere only "/" separates folders.
-std::size_t ExtensionStart(const std::string& path) {
+// npos, and where that component begins. Windows paths are GBK, whose
+// second bytes may look like "\" and are stepped over; elsewhere only "/"
+// separates folders.
+std::size_t ExtensionStart(const std::string& path, std::size_t* name_start = nullptr) {
   std::size_t dot = std::string::npos;
+  if (name_start) *name_start = 0;
   for (std::size_t i = 0; i < path.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(path[i]);
 #ifdef _WIN32
@@ -26,6 +28,7 @@ std::size_t ExtensionStart(const std::string& path) {
 #endif
     if (separator) {
       dot = std::string::npos;
+      if (name_start) *name_start = i + 1;
     } else if (c == '.') {
       dot = i;
     }
@@ -60,6 +63,17 @@ NameProblem FindSourceFiles(const std::string& name, SourceFiles& files) {
   files.Output = files.Source.substr(0, base_end) + ".tex";
   if (IsTexExtension(files.Source, dot)) return NameProblem::OutputIsInput;
   return NameProblem::None;
+}
+
+std::string MessageFileOf(const std::string& source) {
+  const std::size_t dot = ExtensionStart(source);
+  return source.substr(0, dot == std::string::npos ? source.size() : dot) + ".mlog";
+}
+
+std::string NameOf(const std::string& path) {
+  std::size_t name_start = 0;
+  ExtensionStart(path, &name_start);
+  return path.substr(name_start);
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {

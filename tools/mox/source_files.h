@@ -24,6 +24,13 @@ enum class NameProblem {
 // same folder. `files.Source` names what was looked for when it is not found.
 NameProblem FindSourceFiles(const std::string& name, SourceFiles& files);
 
+// Where a run's messages go for the editor: the source's name with the
+// extension ".mlog" ("paper.mlog" for paper.ctx), beside it.
+std::string MessageFileOf(const std::string& source);
+
+// The name of a path without its folder.
+std::string NameOf(const std::string& path);
+
 // The whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 
