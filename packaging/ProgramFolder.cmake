@@ -1,6 +1,7 @@
 # The program folder of the Windows build, made by `cmake --install`:
 #
 #   Varelo.exe moxwin32.exe MAKEPK.EXE mox.exe   the programs
+#   texlog.exe                                   a TeX log's messages, listed
 #   moxwin32.ini                                 the previewer's settings
 #   Batch\ Template\ TeX\ bitmap2B\              Varelo's tool chain data
 #   tex.txt usermac.txt moxview.bat tutor.dvi news.txt latex-reference.html
@@ -15,7 +16,7 @@
 set(MOX_FOLDER_DATA ${PROJECT_SOURCE_DIR}/frontend/data)
 set(MOX_FOLDER_BUILD ${CMAKE_BINARY_DIR}/program-folder)
 
-install(TARGETS moxwin32 Varelo makepk mox RUNTIME DESTINATION .)
+install(TARGETS moxwin32 Varelo makepk mox texlog RUNTIME DESTINATION .)
 # The command runner's TeX folder takes its own copy of the converter.
 install(TARGETS mox RUNTIME DESTINATION TeX)
 install(DIRECTORY ${MOX_FOLDER_DATA}/Batch ${MOX_FOLDER_DATA}/Template

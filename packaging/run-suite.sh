@@ -15,7 +15,7 @@ build=${MOX_SUITE_BUILD:-$root/build/win64}
 
 tools/install-packages.sh build windows wine package
 cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" --target moxwin32 Varelo makepk mox program_folder_fonts mox_texmf
+cmake --build "$build" --target moxwin32 Varelo makepk mox texlog program_folder_fonts mox_texmf
 package=$(tools/make-msi.sh --out "$build/packages" "$build" | tail -n 1)
 
 windows_path() { local path=$1; printf 'Z:%s' "${path//\//\\}"; }

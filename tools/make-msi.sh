@@ -46,7 +46,7 @@ for build in "${builds[@]}"; do
   rm -rf "$stage"
   mkdir -p "$stage"
   cmake --install "$build" --prefix "$folder" --strip >/dev/null
-  for program in Varelo.exe moxwin32.exe MAKEPK.EXE HZFONTS/ccfonts.def tutor.dvi; do
+  for program in Varelo.exe moxwin32.exe MAKEPK.EXE texlog.exe HZFONTS/ccfonts.def tutor.dvi; do
     [[ -f $folder/$program ]] || fail "$build: the program folder lacks $program (was it built?)"
   done
 

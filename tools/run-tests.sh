@@ -19,7 +19,7 @@ source tests/fuzz/fuzz-seeds.sh
 # i686 (this kernel runs no 32-bit programs, so its tests would never run);
 # the fuzz targets; the benchmark programs.
 declare -A targets=(
-  [win32]="moxwin32 Varelo makepk mox program_folder_fonts mox_texmf"
+  [win32]="moxwin32 Varelo makepk mox texlog program_folder_fonts mox_texmf"
   [fuzz]="${fuzz_targets[*]}"
   [bench]="dvi_bench pk_bench outline_bench load_run_bench render_bench edit_bench moxrender makepk"
 )

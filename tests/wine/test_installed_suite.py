@@ -59,7 +59,7 @@ class InstalledSuite(unittest.TestCase):
         package = installer_package()
         self.assertEqual(msiexec("/i", harness.windows_path(package), "/qn",
                                  f"INSTALLDIR={harness.windows_path(self.folder)}"), 0)
-        for name in ("Varelo.exe", "moxwin32.exe", "MAKEPK.EXE", "moxwin32.ini",
+        for name in ("Varelo.exe", "moxwin32.exe", "MAKEPK.EXE", "texlog.exe", "moxwin32.ini",
                      "HZFONTS/ccfonts.def", "PIXEL/DPI600/cmr10.PK", "Batch/latex.bat",
                      "texmf/fonts/tfm/mox/ccdummy.tfm"):
             self.assertTrue(os.path.isfile(os.path.join(self.folder, name)), name)
