@@ -29,6 +29,10 @@ fuzz_targets=(dvi_fuzz bmf_fuzz pk_fuzz outline_fuzz face_table_fuzz
 fuzz_seeds[font_search_fuzz]="$fuzz_root/tests/fuzz/seeds/font_search"
 fuzz_targets+=(font_search_fuzz)
 
+# TeX's logs of real runs and mox's messages.
+fuzz_seeds[tex_log_fuzz]="$fuzz_root/tests/fixtures/texlog|$fuzz_root/tests/fuzz/seeds/tex_log"
+fuzz_targets+=(tex_log_fuzz)
+
 # The editor's TeX colouring, brace matching, completion and recent files.
 fuzz_seeds[editing_aids_fuzz]="$fuzz_root/tests/fuzz/seeds/editing_aids|$fuzz_root/frontend/data/tex.txt"
 fuzz_targets+=(editing_aids_fuzz)
