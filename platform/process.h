@@ -47,6 +47,25 @@ class WaitedProgram {
 std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_line,
                                                   int show_mode, int& code);
 
+// A program started to be watched until it ends, as an editor watches the
+// TeX run it started: unlike a WaitedProgram it runs on when the watch is
+// dropped, and a program it starts (a previewer) is not waited for.
+class WatchedProgram {
+ public:
+  virtual ~WatchedProgram() = default;
+  virtual bool HasEnded() = 0;
+  // What a message loop can wait on besides messages: the process handle
+  // on Windows; null natively, where HasEnded is asked.
+  virtual void* EndSignal() const = 0;
+};
+
+// Starts command_line in working_folder (empty: this program's current
+// folder) as StartProgramCodeIn does and gives its code in `code`; null
+// when the program did not start.
+std::unique_ptr<WatchedProgram> StartWatchedProgram(const std::string& command_line,
+                                                    const std::string& working_folder,
+                                                    int show_mode, int& code);
+
 struct ProgramOutput {
   int ExitCode = 0;
   std::string Output;  // standard output, as the program wrote it

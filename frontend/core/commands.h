@@ -19,6 +19,9 @@ enum CommandId : int {
   CM_PHRASES = 113,      // I1
   CM_FORWARD_SEARCH = 114,  // the caret line's place in the previewer
   CM_SOURCE_SPECIALS = 115, // compile with source specials (MOXSRC=1)
+  CM_NEXT_MESSAGE = 116,     // the build panel's next row with a place (F4)
+  CM_PREVIOUS_MESSAGE = 117, // and the one before (Shift+F4)
+  CM_BUILD_PANEL = 118,      // the build panel shown or hidden
   CM_ABOUT_BATCH = 120,  // Batch1
   CM_BATCH_FIRST = 121,  // MOXexbat1 ... User6bat1, in menu order
   CM_BATCH_LAST = 141,
@@ -68,14 +71,18 @@ enum CommandId : int {
   CM_ALIGN_CENTER = 325, // Center1
   CM_STRUCTURE_BAR = 326,  // N7
   CM_PALETTE_BAR = 327,    // N6
+  // The recent files of the File menu, most recent first.
+  CM_RECENT_FIRST = 401,
+  CM_RECENT_LAST = 408,
 };
 
 // Virtual-key codes of the shortcuts (the values Windows gives them).
 inline constexpr int kKeyF3 = 0x72;
+inline constexpr int kKeyF4 = 0x73;
 inline constexpr int kKeyTab = 0x09;
 
 struct Shortcut {
-  int Key = 0;       // 0 for none; a letter's upper-case code, kKeyF3 or kKeyTab
+  int Key = 0;       // 0 for none; a letter's upper-case code, kKeyF3, kKeyF4 or kKeyTab
   bool Control = false;
   bool Shift = false;
 };

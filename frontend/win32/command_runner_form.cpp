@@ -5,6 +5,7 @@
 #include "frontend/core/command_runner_texts.h"
 #include "frontend/core/command_table.h"
 #include "frontend/forms/command_runner_layout.h"
+#include "frontend/core/build_panel.h"
 #include "frontend/win32/mdi_frame.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
@@ -245,7 +246,18 @@ void TBtnBottomDlgcm::ShowMessage(const std::string& text, const std::string& ca
   SetForegroundWindow(Handle());
 }
 
-void TBtnBottomDlgcm::Start(const ProgramStart& program) { frame_.Start(program); }
+// A command that runs mox or TeX is watched, and the build panel tells
+// what it said; the others (a previewer, a printer driver) only start.
+void TBtnBottomDlgcm::Start(const ProgramStart& program) {
+  if (!RunnerCommandBuilds(runner_.Command())) {
+    frame_.Start(program);
+    return;
+  }
+  int code = 0;
+  if (!frame_.StartRun(program, runner_.Command(), runner_.Parameters().Source, code)) {
+    frame_.Start(program);  // says why it did not start
+  }
+}
 
 bool TBtnBottomDlgcm::SaveBeforeRun() { return frame_.SaveForBuild("执行"); }
 

@@ -1,8 +1,12 @@
 // What the frame builds: a batch item on the active window's file, the
 // caret line shown in the previewer, and the saving both do first, so
 // that TeX reads what the user sees. What cannot run says why.
+#include <algorithm>
+
 #include "frontend/core/batch_menu.h"
+#include "frontend/core/build_messages.h"
 #include "frontend/core/build_saving.h"
+#include "frontend/core/commands.h"
 #include "frontend/core/source_link.h"
 #include "frontend/win32/mdi_edit.h"
 #include "frontend/win32/mdi_frame.h"
@@ -10,6 +14,7 @@
 #include "platform/process.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
+#include "platform/win32/framework/application.h"
 #include "platform/win32/framework/source_link.h"
 
 namespace mox::varelo {
@@ -95,9 +100,8 @@ void TFrameForm::RunBatchItem(std::size_t index) {
          platform::kBoxIconError);
     return;
   }
-  const int code =
-      platform::StartProgramCodeIn(start->CommandLine, start->WorkingFolder, start->ShowMode);
-  if (code >= 32) return;
+  int code = 0;
+  if (StartRun(*start, name, editor->SavedFileName(), code)) return;
   // Without the batch file the command of its name was tried.
   const bool fallback = command == item.Fallback;
   Tell(fallback ? Format("没有找到批处理文件 %s%s, 也无法启动 %s: %s.", program_dir_.c_str(),
@@ -105,6 +109,66 @@ void TFrameForm::RunBatchItem(std::size_t index) {
                          StartFailure(code).c_str())
                 : Format("无法启动批处理文件 %s: %s.", command.c_str(), StartFailure(code).c_str()),
        kBatchCaption, platform::kBoxIconError);
+}
+
+bool TFrameForm::StartRun(const ProgramStart& start, const std::string& what,
+                          const std::string& source, int& code) {
+  std::unique_ptr<platform::WatchedProgram> run =
+      platform::StartWatchedProgram(start.CommandLine, start.WorkingFolder, start.ShowMode, code);
+  if (!run) return false;
+  platform::WatchedProgram* watched = run.get();
+  // More runs at once than the loop can watch: this one runs unwatched.
+  if (!win::WatchHandle(static_cast<HANDLE>(watched->EndSignal()),
+                        [this, watched, source] { RunEnded(watched, source); })) {
+    return true;
+  }
+  runs_.push_back(std::move(run));
+  build_panel_.Model().RunStarted(what, source);
+  build_panel_.Refresh();
+  SetBuildPanelVisible(true);
+  return true;
+}
+
+void TFrameForm::RunEnded(platform::WatchedProgram* run, const std::string& source) {
+  std::erase_if(runs_, [run](const auto& kept) { return kept.get() == run; });
+  build_panel_.Model().RunEnded(source, ReadBuildMessages(source));
+  build_panel_.Refresh();
+  SetBuildPanelVisible(true);
+}
+
+void TFrameForm::OpenBuildRow(std::size_t row) {
+  const std::vector<BuildPanelRow>& rows = build_panel_.Model().Rows();
+  if (row >= rows.size() || rows[row].Place.Path.empty()) return;
+  const SourcePlace& place = rows[row].Place;
+  if (!platform::Files().Exists(place.Path)) {
+    Tell("找不到文件 " + place.Path + ".", "编译信息", platform::kBoxIconInformation);
+    return;
+  }
+  ShowSourceLine(place.Path, std::max(place.Line, 1));
+}
+
+void TFrameForm::StepBuildRows(bool forward) {
+  const std::optional<std::size_t> row = build_panel_.Model().Step(forward);
+  if (!row) return;
+  SetBuildPanelVisible(true);
+  build_panel_.ShowSelected();
+  OpenBuildRow(*row);
+}
+
+void TFrameForm::SetBuildPanelVisible(bool visible) {
+  if (build_panel_.Handle() == nullptr) return;
+  ShowWindow(build_panel_.Handle(), visible ? SW_SHOWNA : SW_HIDE);
+  menus_.SetChecked(CM_BUILD_PANEL, visible);
+  Layout();
+}
+
+bool TFrameForm::BuildPanelCommand(int id) {
+  switch (id) {
+    case CM_NEXT_MESSAGE: StepBuildRows(true); return true;
+    case CM_PREVIOUS_MESSAGE: StepBuildRows(false); return true;
+    case CM_BUILD_PANEL: SetBuildPanelVisible(!menus_.IsChecked(CM_BUILD_PANEL)); return true;
+    default: return false;
+  }
 }
 
 void TFrameForm::ShowCaretLineInPreviewer() {

@@ -4,6 +4,7 @@
 // when the frame closes; lines of other versions stay in the file.
 #include "frontend/core/commands.h"
 #include "frontend/core/frame_files.h"
+#include "frontend/core/recent_files.h"
 #include "frontend/win32/mdi_frame.h"
 #include "platform/command_line.h"
 #include "platform/environment.h"
@@ -13,7 +14,9 @@ namespace mox::varelo {
 void TFrameForm::LoadSettings() {
   settings_path_ = ProgramDirOf(platform::CommandLineArguments(0, nullptr).front()) + "\\" +
                    kSettingsFileName;
-  settings_ = ReadSettings(LoadSettingsFile(settings_path_));
+  const SettingsFile file = LoadSettingsFile(settings_path_);
+  settings_ = ReadSettings(file);
+  recent_ = ReadRecentFiles(file);
   // Source positions as the file says, or as the environment asks.
   const bool source = settings_.SourcePositions || platform::GetEnvironmentText("MOXSRC") == "1";
   SetSourcePositions(source);
@@ -64,6 +67,7 @@ void TFrameForm::SaveSettings() {
   // Read again: another Varelo may have written its own lines meanwhile.
   SettingsFile file = LoadSettingsFile(settings_path_);
   WriteSettings(settings_, file);
+  WriteRecentFiles(recent_, file);
   SaveSettingsFile(settings_path_, file);
 }
 

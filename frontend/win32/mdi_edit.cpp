@@ -124,6 +124,7 @@ std::optional<std::string> TEditForm::AskSaveFileName(const std::string& preset)
 
 void TEditForm::TextSaved() {
   frame_.ForgetCopy(*this);
+  frame_.FileUsed(FileName());
   RefreshCaption();
 }
 

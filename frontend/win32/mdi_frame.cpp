@@ -80,6 +80,11 @@ bool TFrameForm::CreateForm() {
   Dock(structure_bar_.Handle(), win::DockSide::Top, Scaled(layout::kButtonBarHeight));
   Dock(palette_bar_.Handle(), win::DockSide::Top, Scaled(layout::kButtonBarHeight));
   Dock(palette_panel_.Handle(), win::DockSide::Right, Scaled(layout::kPalettePanelWidth));
+  // The build panel under the editors, shown by the first run.
+  if (!build_panel_.CreateBuildPanel(Handle(), [this](std::size_t row) { OpenBuildRow(row); })) {
+    return false;
+  }
+  Dock(build_panel_.Handle(), win::DockSide::Bottom, build_panel_.PanelHeight());
   FitButtonBars();
   PlaceCaretBox();
   LoadSettings();
@@ -144,6 +149,7 @@ TEditForm* TFrameForm::OpenInNewEditor(const std::string& path) {
     SendMessageW(Client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(editor->Handle()), 0);
     return nullptr;
   }
+  FileUsed(editor->FileName());
   return editor;
 }
 
@@ -226,8 +232,10 @@ void TFrameForm::FitButtonBars() {
 void TFrameForm::DpiChanged() {
   tool_bar_.SetDpi(Dpi());
   ResizeDocked(palette_panel_.Handle(), Scaled(layout::kPalettePanelWidth));
+  ResizeDocked(build_panel_.Handle(), build_panel_.PanelHeight());
   for (TPanel* panel : {static_cast<TPanel*>(&structure_bar_), static_cast<TPanel*>(&palette_bar_),
-                        static_cast<TPanel*>(&palette_panel_), static_cast<TPanel*>(&caret_box_)}) {
+                        static_cast<TPanel*>(&palette_panel_), static_cast<TPanel*>(&caret_box_),
+                        static_cast<TPanel*>(&build_panel_)}) {
     panel->ApplyDpi();
   }
   FitButtonBars();
@@ -282,6 +290,11 @@ void TFrameForm::ShowSourceLine(const std::string& file, std::int32_t line) {
 }
 
 bool TFrameForm::Command(int id) {
+  if (BuildPanelCommand(id)) return true;
+  if (id >= CM_RECENT_FIRST && id <= CM_RECENT_LAST) {
+    OpenRecentFile(static_cast<std::size_t>(id - CM_RECENT_FIRST));
+    return true;
+  }
   if (id >= CM_BATCH_FIRST && id <= CM_BATCH_LAST) {
     RunBatchItem(static_cast<std::size_t>(id - CM_BATCH_FIRST));
     return true;
@@ -367,6 +380,9 @@ bool TFrameForm::Command(int id) {
 
 bool TFrameForm::IsCommandEnabled(int id) {
   if (id == CM_FORWARD_SEARCH) return ActiveEditor() != nullptr;
+  if (id == CM_NEXT_MESSAGE || id == CM_PREVIOUS_MESSAGE) {
+    return !build_panel_.Model().Rows().empty();
+  }
   // A product that no longer exists, without a manual to show.
   if (id == CM_HELP_PCTEX) return false;
   return true;
@@ -397,6 +413,15 @@ LRESULT TFrameForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     if (!position) return FALSE;
     ShowSourceLine(position->File, position->Line);
     return TRUE;
+  }
+  if (message == WM_INITMENUPOPUP && HIWORD(lparam) == 0) {
+    const HMENU popup = reinterpret_cast<HMENU>(wparam);
+    TEditForm* editor = ActiveEditor();
+    if (popup == menus_.Popup(0) || (editor != nullptr && popup == editor->Menus()->Popup(0))) {
+      FillRecentFiles(popup);
+    }
+    // Greyed while the panel has no rows; the frame only greys items.
+    for (int id : {CM_NEXT_MESSAGE, CM_PREVIOUS_MESSAGE}) EnableMenuItem(popup, id, MF_BYCOMMAND | MF_ENABLED);
   }
   const LRESULT result = TMdiFrame::HandleMessage(message, wparam, lparam);
   if (message == WM_SIZE && wparam != SIZE_MINIMIZED && tool_bar_.Handle() != nullptr) {

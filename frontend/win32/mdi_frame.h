@@ -12,8 +12,11 @@
 #include <vector>
 
 #include "frontend/core/program_start.h"
+#include "platform/process.h"
+#include "frontend/core/recent_files.h"
 #include "frontend/core/recovery.h"
 #include "frontend/core/settings_file.h"
+#include "frontend/win32/build_panel_window.h"
 #include "frontend/win32/frame_panels.h"
 #include "frontend/win32/structure_bar_panel.h"
 #include "platform/win32/framework/file_dialog.h"
@@ -100,6 +103,25 @@ class TFrameForm : public win::TMdiFrame {
   void OpenTemplate(std::size_t index);
   // Started without waiting; one that does not start is reported.
   void Start(const ProgramStart& start);
+  // A run of `what` on source (a batch item, the command runner's): started
+  // and watched, the build panel saying it runs and, when the command
+  // interpreter or program has ended, what mox and TeX said. False, with
+  // the system's reason in `code`, when it did not start.
+  bool StartRun(const ProgramStart& start, const std::string& what, const std::string& source,
+                int& code);
+  // The build panel's row opened at its place; the next or previous row
+  // with a place (F4, Shift+F4); the panel shown or hidden.
+  void OpenBuildRow(std::size_t row);
+  void StepBuildRows(bool forward);
+  void SetBuildPanelVisible(bool visible);
+  void RunEnded(platform::WatchedProgram* run, const std::string& source);
+  // Recent files (frame_recent_files.cpp): a file opened or saved, the
+  // list put into a File menu that opens, an entry chosen.
+  void FileUsed(const std::string& path);
+  void FillRecentFiles(HMENU popup);
+  void OpenRecentFile(std::size_t index);
+  // F4, Shift+F4 and the panel's menu item; false for other commands.
+  bool BuildPanelCommand(int id);
   void ShowSourceLine(const std::string& file, std::int32_t line);
   // Before `what` builds (frame_builds.cpp): the active window saved, the
   // others offered; false when it must not run.
@@ -144,6 +166,11 @@ class TFrameForm : public win::TMdiFrame {
   TStructureBar structure_bar_; // Panel3
   TButtonBar palette_bar_{kPaletteBarColor};  // Panel1
   TPalettePanel palette_panel_; // Panel2
+  TBuildPanelWindow build_panel_;
+  RecentFiles recent_;
+  // The runs being watched: they go when they end (the watch never stops
+  // a run, not even when Varelo ends).
+  std::vector<std::unique_ptr<platform::WatchedProgram>> runs_;
   std::unique_ptr<TAboutBoxTH> about_;
   std::unique_ptr<TBtnBottomDlgcm> runner_;  // the TeX command runner dialog
   std::unique_ptr<TplaintexForm> assistant_;

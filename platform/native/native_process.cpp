@@ -164,6 +164,58 @@ std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_lin
   return std::make_unique<NativeWaitedProgram>(pid);
 }
 
+namespace {
+
+class NativeWatchedProgram final : public WatchedProgram {
+ public:
+  explicit NativeWatchedProgram(pid_t pid) : pid_(pid) {}
+  bool HasEnded() override {
+    if (ended_) return true;
+    int status = 0;
+    const pid_t got = ::waitpid(pid_, &status, WNOHANG);
+    ended_ = got == pid_ || (got < 0 && errno != EINTR);
+    return ended_;
+  }
+  void* EndSignal() const override { return nullptr; }
+
+ private:
+  pid_t pid_;
+  bool ended_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<WatchedProgram> StartWatchedProgram(const std::string& command_line,
+                                                    const std::string& working_folder,
+                                                    int /*show_mode*/, int& code) {
+  const std::vector<std::string> arguments = SplitCommandLine(command_line);
+  code = arguments.empty() ? 2 : ProgramProblem(arguments[0]);
+  if (code != 0) return nullptr;
+  struct stat st;
+  if (!working_folder.empty() &&
+      (::stat(working_folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))) {
+    code = 3;  // path not found
+    return nullptr;
+  }
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  ::posix_spawn_file_actions_init(&actions);
+  if (!working_folder.empty()) {
+    ::posix_spawn_file_actions_addchdir_np(&actions, working_folder.c_str());
+  }
+  pid_t pid = 0;
+  const int rc = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  ::posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) {
+    code = CodeOfErrno(rc);
+    return nullptr;
+  }
+  code = kProgramStarted;
+  return std::make_unique<NativeWatchedProgram>(pid);
+}
+
 int StartProgramCode(const std::string& command_line, int show_mode) {
   return StartProgramCodeIn(command_line, std::string(), show_mode);
 }

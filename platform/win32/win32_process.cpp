@@ -87,6 +87,31 @@ std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_lin
   return std::make_unique<Win32WaitedProgram>(info, job);
 }
 
+namespace {
+
+class Win32WatchedProgram final : public WatchedProgram {
+ public:
+  explicit Win32WatchedProgram(const PROCESS_INFORMATION& info) : handles_(info) {}
+  bool HasEnded() override {
+    return WaitForSingleObject(handles_.Process.Get(), 0) != WAIT_TIMEOUT;
+  }
+  void* EndSignal() const override { return handles_.Process.Get(); }
+
+ private:
+  win::ProcessHandles handles_;
+};
+
+}  // namespace
+
+std::unique_ptr<WatchedProgram> StartWatchedProgram(const std::string& command_line,
+                                                    const std::string& working_folder,
+                                                    int show_mode, int& code) {
+  PROCESS_INFORMATION info;
+  code = CreateProgram(command_line, show_mode, 0, info, working_folder);
+  if (code != kProgramStarted) return nullptr;
+  return std::make_unique<Win32WatchedProgram>(info);
+}
+
 int StartProgramCode(const std::string& command_line, int show_mode) {
   return StartProgramCodeIn(command_line, std::string(), show_mode);
 }

@@ -26,6 +26,28 @@ TEST(ProcessTest, StartsAProgramWithoutWaitingForIt) {
   EXPECT_NE(test::ReadFile(marker).find("yes"), std::string::npos);
 }
 
+// A watched program runs in its folder and is seen to end; a program it
+// starts is not waited for.
+TEST(ProcessTest, AWatchedProgramIsSeenToEnd) {
+  test::TempDir dir;
+#ifdef _WIN32
+  const std::string command = "cmd.exe /c echo yes> here.txt";
+#else
+  const std::string command = "/bin/sh -c \"echo yes > here.txt; sleep 5 > /dev/null &\"";
+#endif
+  int code = 0;
+  const std::unique_ptr<WatchedProgram> program = StartWatchedProgram(command, dir.Path(), 0, code);
+  ASSERT_TRUE(program);
+  EXPECT_EQ(code, kProgramStarted);
+  for (int i = 0; i < 200 && !program->HasEnded(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_TRUE(program->HasEnded());
+  EXPECT_NE(test::ReadFile(dir.File("here.txt")).find("yes"), std::string::npos);
+  EXPECT_FALSE(StartWatchedProgram(command, dir.File("no-such-folder"), 0, code));
+  EXPECT_LT(code, 32);
+}
+
 TEST(ProcessTest, GivesWinExecsCodeForAProgramThatCannotStart) {
   test::TempDir dir;
   EXPECT_EQ(StartProgramCode(dir.File("no-such-program.exe") + " -x", 5), 2);

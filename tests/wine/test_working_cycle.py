@@ -7,7 +7,9 @@ the previewer that the command runner's MOXWIN32 row starts; a change typed
 and saved, LaTeX.bat again, and the previewer, given the focus, shows the new
 text on the page it was on. Then a template saved under a name of its own
 and compiled by Compile.bat (the previewer makes the PK fonts the template
-needs), and the tutorial."""
+needs), and the tutorial. And a document with an error on a known line: the
+build panel under the editors lists it when LaTeX.bat has ended, and a
+double-click on the row puts the caret on that line of the .ctx."""
 
 import os
 import shutil
@@ -19,7 +21,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import harness  # noqa: E402
 from test_source_links import with_frame  # noqa: E402
-from test_varelo_editor import editors, paste_text  # noqa: E402
+from test_varelo_editor import caret_label, editors, paste_text  # noqa: E402
 import test_varelo_runner as runner  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -40,6 +42,13 @@ DOCUMENT = """\\documentclass{article}
 The second page: 上下.
 \\end{document}"""
 CHANGE = "人民共和国: a new line on the second page.\n"
+# Line 5 has a command nobody defined.
+ERROR_DOCUMENT = """\\documentclass{article}
+\\usepackage{mox}
+\\begin{document}
+我是华人.
+Here \\undefinedcommand{} stops.
+\\end{document}"""
 
 
 def unix_path(windows_path):
@@ -284,6 +293,42 @@ class WorkingCycle(unittest.TestCase):
         self.assertGreater(harness.differing_pixels(before, after), 0, "the change shows")
         self.assert_previewer_shows(after, "page2-after")
         self.assertEqual(harness.window_name(viewer), "paper.DVI - Page 2")
+
+    def build_rows(self):
+        """The build panel's list box, once it lists rows: its box on the
+        screen and its rows."""
+        for line in with_frame("VareloFrame", harness.probe, "places").splitlines():
+            head, _, text = line.partition("|")
+            words = head.split(" ")
+            if words[1] == "ListBox" and words[2] == "v" and text.startswith(("错误", "警告")):
+                return tuple(map(int, words[3:7])), text.replace("\\n", "\n").split("\n")
+        return None, []
+
+    def test_an_error_leads_to_its_line(self):
+        # An undefined command on line 5 of the .ctx: LaTeX.bat runs mox and
+        # LaTeX, the panel under the editors lists the error, and a
+        # double-click on it puts the caret on line 5 of the .ctx.
+        harness.keys(self.frame, "alt+f", "n")
+        harness.wait_for(lambda: with_frame("VareloFrame", editors) == [("Untitled", "")],
+                         what="a new window")
+        paste_text(self.frame, ERROR_DOCUMENT)
+        self.save_as("wrong.ctx", "alt+f", "s")
+        self.typeset("wrong", "l")
+        harness.wait_for(lambda: any(row.startswith("错误") for row in self.build_rows()[1]),
+                         timeout=60, what="the build panel to list the error")
+        box, rows = self.build_rows()
+        index = next(i for i, row in enumerate(rows) if row.startswith("错误"))
+        self.assertIn("wrong.tex:5", rows[index])
+        self.assertIn("Undefined control sequence", rows[index])
+        x, y, width, _ = box
+        harness.run("xdotool", "mousemove", "--sync", str(x + width // 3),
+                    str(y + 9 + 16 * index))
+        harness.run("xdotool", "click", "--repeat", "2", "--delay", "80", "1")
+        harness.wait_for(lambda: caret_label() is not None and caret_label().startswith("5,"),
+                         what="the caret on line 5")
+        self.assertEqual([caption for caption, _ in with_frame("VareloFrame", editors)],
+                         ["wrong.ctx"])
+        harness.screenshot(self.frame, "cycle-build-panel.png")
 
     def test_template_compiled_and_the_tutorial(self):
         # Myctx4.ctx opens the template itself; saved under a new name, it is

@@ -23,7 +23,8 @@
 //                          screen
 //   window_probe tree      every window inside the frame, one a line:
 //                          "DEPTH CLASS v|h|TEXT" (v visible, h hidden; the
-//                          text of edit controls as they hold it)
+//                          text of edit controls as they hold it, a list
+//                          box's lines)
 //   window_probe places    the same, with each window's box on the screen:
 //                          "DEPTH CLASS v|h X Y W H|TEXT"
 //   window_probe grid ROW COLUMN
@@ -346,7 +347,9 @@ void PrintTree(HWND parent, int depth, bool places) {
        child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t name[64] = L"";
     GetClassNameW(child, name, 64);
-    const std::wstring text = IsEditClass(name) ? EditText(child) : TextOf(child);
+    const std::wstring text = IsEditClass(name)                    ? EditText(child)
+                              : std::wcscmp(name, L"ListBox") == 0 ? ListText(child)
+                                                                   : TextOf(child);
     std::string head = std::to_string(depth) + " " + Utf8(name) + " " +
                        (IsWindowVisible(child) ? "v" : "h");
     if (places) {

@@ -1,6 +1,7 @@
 #include "platform/win32/framework/application.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "platform/win32/framework/decorated_frame.h"
@@ -21,7 +22,53 @@ bool IsModelessDialogMessage(MSG& message) {
   return false;
 }
 
+struct Watched {
+  HANDLE Handle;
+  std::function<void()> Signalled;
+};
+
+std::vector<Watched>& WatchedHandles() {
+  static std::vector<Watched> watched;
+  return watched;
+}
+
+constexpr std::size_t kMaxWatchedHandles = 32;
+
+// Waits for a message or a watched handle; runs the action of a handle
+// that was signalled.
+void WaitForMessageOrHandle() {
+  std::vector<Watched>& watched = WatchedHandles();
+  std::vector<HANDLE> handles;
+  for (const Watched& entry : watched) handles.push_back(entry.Handle);
+  const DWORD count = static_cast<DWORD>(handles.size());
+  const DWORD result = MsgWaitForMultipleObjectsEx(count, handles.empty() ? nullptr : handles.data(),
+                                                   INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  if (result >= WAIT_OBJECT_0 + count) return;  // a message, or a failed wait
+  // The action may watch or forget handles: it runs after its entry went.
+  const HANDLE handle = handles[result - WAIT_OBJECT_0];
+  const auto found = std::find_if(watched.begin(), watched.end(),
+                                  [handle](const Watched& entry) { return entry.Handle == handle; });
+  if (found == watched.end()) return;
+  std::function<void()> signalled = std::move(found->Signalled);
+  watched.erase(found);
+  if (signalled) signalled();
+}
+
 }  // namespace
+
+bool WatchHandle(HANDLE handle, std::function<void()> signalled) {
+  std::vector<Watched>& watched = WatchedHandles();
+  if (handle == nullptr || watched.size() >= kMaxWatchedHandles) return false;
+  watched.push_back({handle, std::move(signalled)});
+  return true;
+}
+
+void ForgetHandle(HANDLE handle) {
+  std::vector<Watched>& watched = WatchedHandles();
+  watched.erase(std::remove_if(watched.begin(), watched.end(),
+                               [handle](const Watched& entry) { return entry.Handle == handle; }),
+                watched.end());
+}
 
 void AddModelessDialog(HWND dialog) {
   if (dialog != nullptr) ModelessDialogs().push_back(dialog);
@@ -34,17 +81,20 @@ void RemoveModelessDialog(HWND dialog) {
 
 int RunMessageLoop(const std::function<bool(MSG&)>& translate,
                    const std::function<void()>& idle) {
+  // The queue is emptied, then the loop sleeps until a message comes or a
+  // watched process ends: one thread, nothing polled.
   MSG message;
   for (;;) {
-    if (idle && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) idle();
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0 || got == -1) break;
-    if (IsModelessDialogMessage(message)) continue;
-    if (translate && translate(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+      if (IsModelessDialogMessage(message)) continue;
+      if (translate && translate(message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (idle) idle();
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) WaitForMessageOrHandle();
   }
-  return static_cast<int>(message.wParam);
 }
 
 int RunMessageLoop(TDecoratedFrame& frame) {

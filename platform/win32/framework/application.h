@@ -16,6 +16,13 @@ class TMdiFrame;
 void AddModelessDialog(HWND dialog);
 void RemoveModelessDialog(HWND dialog);
 
+// Handles the loop waits on besides messages (processes the program
+// watches), at most 32: when one is signalled its action runs once, from
+// the loop, and the handle is forgotten. False when the loop watches as
+// many as it can.
+bool WatchHandle(HANDLE handle, std::function<void()> signalled);
+void ForgetHandle(HANDLE handle);
+
 // Runs until WM_QUIT and returns its exit code. `translate` may take a
 // message (accelerators), answering true; `idle` runs whenever the queue is
 // empty.

@@ -85,6 +85,13 @@ void TMdiFrame::Layout() {
     }
   }
   for (const Docked& bar : docked_) {
+    if (!IsWindowVisible(bar.Window) || bar.Side != DockSide::Bottom) continue;
+    const int height = std::min<long>(bar.Size, std::max(0L, area.bottom - area.top));
+    MoveWindow(bar.Window, area.left, area.bottom - height, std::max(0L, area.right - area.left),
+               height, TRUE);
+    area.bottom -= height;
+  }
+  for (const Docked& bar : docked_) {
     if (!IsWindowVisible(bar.Window) || bar.Side != DockSide::Right) continue;
     const int height = std::max(0L, area.bottom - area.top);
     MoveWindow(bar.Window, area.right - bar.Size, area.top, bar.Size, height, TRUE);

@@ -18,7 +18,7 @@ namespace mox::win {
 
 class TMdiChild;
 
-enum class DockSide { Top, Right };
+enum class DockSide { Top, Right, Bottom };
 
 class TMdiFrame : public TWindow {
  public:
