@@ -329,6 +329,10 @@ class WorkingCycle(unittest.TestCase):
         self.assertEqual([caption for caption, _ in with_frame("VareloFrame", editors)],
                          ["wrong.ctx"])
         harness.screenshot(self.frame, "cycle-build-panel.png")
+        # The file saved is the first of the File menu's recent files.
+        recent = [line for line in with_frame("VareloFrame", harness.probe, "menu", "0").splitlines()
+                  if " &1 " in line]
+        self.assertTrue(recent and recent[0].endswith("wrong.ctx"), recent)
 
     def test_template_compiled_and_the_tutorial(self):
         # Myctx4.ctx opens the template itself; saved under a new name, it is
