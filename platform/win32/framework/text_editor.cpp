@@ -75,7 +75,9 @@ bool TTextEditor::Create(HWND parent, int control_id) {
   SetWindowClass(kClassName);
   KeepScrollBars(true, true);
   const RECT none{0, 0, 0, 0};
-  if (!TWindow::Create(parent, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP,
+  // Clipped by its siblings: a program's list shown over the text stays.
+  if (!TWindow::Create(parent, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP |
+                                   WS_CLIPSIBLINGS,
                        WS_EX_CLIENTEDGE, L"", none,
                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(control_id)))) {
     return false;
@@ -124,6 +126,8 @@ std::u16string TTextEditor::ExternalText(std::size_t start, std::size_t end) con
 
 void TTextEditor::TextReset() {
   layout_.Rebuild();
+  runs_line_ = static_cast<std::size_t>(-1);
+  UpdateGutterWidth();
   old_selection_start_ = old_selection_end_ = 0;
   at_row_end_ = false;
   desired_x_ = -1;
@@ -139,6 +143,8 @@ void TTextEditor::TextChanged(const platform::TextChange& change) {
   const std::size_t rows_before = layout_.RowCount();
   const int width_before = layout_.MaxWidth();
   layout_.Update(change);
+  runs_line_ = static_cast<std::size_t>(-1);
+  UpdateGutterWidth();
   at_row_end_ = false;
   desired_x_ = -1;
   const std::size_t first = layout_.FirstRowOf(change.FirstLine);
@@ -187,7 +193,8 @@ long TTextEditor::ClientHeight() const {
 int TTextEditor::AlignmentOffset(const platform::TextRow& row) const {
   if (alignment_ == Alignment::Left) return 0;
   const int margin = space_width_ / 2;
-  const int available = static_cast<int>(ClientWidth()) - 2 * margin - caret_width_;
+  const int available =
+      static_cast<int>(ClientWidth()) - gutter_width_ - 2 * margin - caret_width_;
   const int width = word_wrap_ ? available : std::max(layout_.MaxWidth(), available);
   const int rest = std::max(0, width - layout_.XOf(row, row.End));
   return alignment_ == Alignment::Right ? rest : rest / 2;
@@ -197,7 +204,7 @@ POINT TTextEditor::PointOf(std::size_t position, bool at_row_end) const {
   const std::size_t row_index = layout_.RowOf(position, at_row_end);
   const platform::TextRow row = layout_.Row(row_index);
   POINT point;
-  point.x = space_width_ / 2 + AlignmentOffset(row) + layout_.XOf(row, position);
+  point.x = TextLeft() + AlignmentOffset(row) + layout_.XOf(row, position);
   point.y = static_cast<LONG>(row_index) * row_height_;
   return point;
 }
@@ -208,7 +215,7 @@ std::size_t TTextEditor::PositionAt(POINT client, bool& at_row_end) const {
       std::min(static_cast<std::size_t>(y / row_height_), layout_.RowCount() - 1);
   const platform::TextRow row = layout_.Row(row_index);
   const int x =
-      static_cast<int>(client.x + Scroller()->OriginX()) - space_width_ / 2 - AlignmentOffset(row);
+      static_cast<int>(client.x + Scroller()->OriginX()) - TextLeft() - AlignmentOffset(row);
   const std::size_t position = layout_.PositionAt(row, x);
   at_row_end = position == row.End && row.End != document_.LineEnd(row.Line) &&
                position != row.Start;
@@ -221,7 +228,7 @@ void TTextEditor::UpdateScrollRanges() {
   const long rows = static_cast<long>(layout_.RowCount());
   long columns = 0;
   if (!word_wrap_) {
-    const long width = layout_.MaxWidth() + space_width_ + caret_width_;
+    const long width = layout_.MaxWidth() + gutter_width_ + space_width_ + caret_width_;
     columns = (width + scroller->XUnit - 1) / scroller->XUnit;
   }
   scroller->SetRange(std::max(0L, columns - scroller->XPage()),
@@ -238,18 +245,33 @@ void TTextEditor::ScrollCaretIntoView() {
   if (row < y) y = row;
   if (row >= y + visible_rows) y = row - visible_rows + 1;
   long x = scroller->XPos;
-  const long width = ClientWidth();
-  const long left = scroller->OriginX();
+  // The text's part of the window starts right of the gutter.
+  const long width = ClientWidth() - gutter_width_;
+  const long left = scroller->OriginX() + gutter_width_;
   if (!word_wrap_ && (caret.x < left || caret.x + caret_width_ > left + width)) {
     // A third of the window to spare on the side the caret went.
     const long target = caret.x < left ? caret.x - width / 3 : caret.x - 2 * width / 3;
-    x = std::max(0L, target / scroller->XUnit);
+    x = std::max(0L, (target - gutter_width_) / scroller->XUnit);
   }
   if (x != scroller->XPos || y != scroller->YPos) scroller->ScrollTo(x, y);
 }
 
 void TTextEditor::ScrollContent(long dx, long dy) {
-  TWindow::ScrollContent(dx, dy);
+  if (gutter_width_ > 0 && dx != 0 && Handle() != nullptr) {
+    // Sideways only the text moves; the gutter stays, its rows move with
+    // the text's.
+    const RECT text{gutter_width_, 0, static_cast<LONG>(ClientWidth()),
+                    static_cast<LONG>(ClientHeight())};
+    ScrollWindowEx(Handle(), static_cast<int>(dx), static_cast<int>(dy), &text, &text, nullptr,
+                   nullptr, SW_INVALIDATE);
+    if (dy != 0) {
+      const RECT gutter{0, 0, gutter_width_, static_cast<LONG>(ClientHeight())};
+      InvalidateRect(Handle(), &gutter, FALSE);
+    }
+    UpdateWindow(Handle());
+  } else {
+    TWindow::ScrollContent(dx, dy);
+  }
   PlaceCaret();
 }
 
@@ -294,8 +316,8 @@ void TTextEditor::SetWordWrap(bool wrap) {
   KeepScrollBars(!wrap, true);
   if (wrap && Scroller() != nullptr) Scroller()->ScrollTo(0, Scroller()->YPos);
   const int margin = space_width_ / 2;
-  layout_.SetWrapWidth(wrap ? std::max(1, static_cast<int>(ClientWidth()) - 2 * margin -
-                                              caret_width_)
+  layout_.SetWrapWidth(wrap ? std::max(1, static_cast<int>(ClientWidth()) - gutter_width_ -
+                                              2 * margin - caret_width_)
                             : 0);
   if (Handle() != nullptr) ShowScrollBar(Handle(), SB_HORZ, wrap ? FALSE : TRUE);
   UpdateScrollRanges();
@@ -477,7 +499,7 @@ void TTextEditor::MoveVertically(long rows, bool extend) {
   const long target = std::clamp(row + rows, 0L, last);
   const platform::TextRow next = layout_.Row(static_cast<std::size_t>(target));
   const std::size_t position =
-      layout_.PositionAt(next, x - space_width_ / 2 - AlignmentOffset(next));
+      layout_.PositionAt(next, x - TextLeft() - AlignmentOffset(next));
   const bool row_end = position == next.End && next.End != document_.LineEnd(next.Line) &&
                        position != next.Start;
   MoveCaret(position, extend, row_end);
@@ -497,7 +519,7 @@ void TTextEditor::MouseDown(LPARAM where, bool extend, bool words) {
     // The character under the pointer, not the nearest gap.
     const std::size_t row = layout_.RowOf(position, row_end);
     const platform::TextRow text_row = layout_.Row(row);
-    const int x = static_cast<int>(point.x + Scroller()->OriginX()) - space_width_ / 2 -
+    const int x = static_cast<int>(point.x + Scroller()->OriginX()) - TextLeft() -
                   AlignmentOffset(text_row);
     if (position > text_row.Start && layout_.XOf(text_row, position) > x) {
       position = platform::PreviousCharacter(document_, position);
@@ -580,7 +602,7 @@ LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       const LRESULT result = TWindow::HandleMessage(message, wparam, lparam);
       if (word_wrap_) {
         const int margin = space_width_ / 2;
-        const int width = std::max(1, LOWORD(lparam) - 2 * margin - caret_width_);
+        const int width = std::max(1, LOWORD(lparam) - gutter_width_ - 2 * margin - caret_width_);
         if (width != layout_.WrapWidth()) {
           layout_.SetWrapWidth(width);
           InvalidateRect(Handle(), nullptr, FALSE);
@@ -603,6 +625,7 @@ LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       has_focus_ = false;
       HideCaret(Handle());
       DestroyCaret();
+      if (OnFocusLost) OnFocusLost(reinterpret_cast<HWND>(wparam));
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lparam) == HTCLIENT) {
@@ -613,10 +636,20 @@ LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
     case WM_KEYDOWN:
+      swallow_character_ = false;
+      if (OnKey && OnKey(wparam)) {
+        swallow_character_ = true;
+        return 0;
+      }
       if (KeyDown(wparam)) return 0;
       break;
     case WM_CHAR:
+      if (swallow_character_) {
+        swallow_character_ = false;
+        return 0;
+      }
       Character(static_cast<wchar_t>(wparam));
+      if (OnTyped) OnTyped();
       return 0;
     case WM_LBUTTONDOWN:
       MouseDown(lparam, (wparam & MK_SHIFT) != 0, false);
@@ -748,6 +781,11 @@ LRESULT TTextEditor::EditMessage(UINT message, WPARAM wparam, LPARAM lparam, boo
     case EM_GETFIRSTVISIBLELINE:
       return static_cast<LRESULT>(
           layout_.Row(static_cast<std::size_t>(Scroller()->YPos)).Line);
+    case kGetGutterWidth:
+      return gutter_width_;
+    case kGetTopLineNumber:
+      return static_cast<LRESULT>(
+          layout_.Row(static_cast<std::size_t>(Scroller()->YPos)).Line + 1);
     case EM_SCROLLCARET:
       ScrollCaretIntoView();
       return 0;

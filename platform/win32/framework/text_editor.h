@@ -62,6 +62,45 @@ class TTextEditor : public TWindow,
   Alignment TextAlignment() const { return alignment_; }
 
   void ScrollCaretIntoView();
+  int RowHeight() const { return row_height_; }
+
+  // What a program draws into the text beside the characters themselves.
+  // Colours of a line's characters, in units from the line's start, in
+  // order; what no run covers has the text's colour. Asked for each line
+  // painted, so a program keeps its cost to the lines in view.
+  struct ColourRun {
+    std::size_t Start = 0;
+    std::size_t End = 0;
+    COLORREF Color = 0;
+  };
+  std::function<void(std::size_t line, std::vector<ColourRun>& runs)> LineColours;
+  // Stretches of the text with a background of their own (under the
+  // selection's), in document positions.
+  struct Mark {
+    std::size_t Start = 0;
+    std::size_t End = 0;
+    COLORREF Background = 0;
+  };
+  void SetMarks(std::vector<Mark> marks);
+  // Paints the text again, as after a change of what LineColours gives.
+  void RepaintText();
+  // The numbers of the text's lines in a strip left of it that does not
+  // scroll sideways; a wrapped line has its number on its first row.
+  void SetGutter(bool shown);
+  bool Gutter() const { return gutter_; }
+  int GutterWidth() const { return gutter_width_; }
+  // Asked first with every key pressed: true takes the key (and the
+  // character it makes) from the control.
+  std::function<bool(WPARAM key)> OnKey;
+  // After a character typed; when the focus went to another window.
+  std::function<void()> OnTyped;
+  std::function<void(HWND to)> OnFocusLost;
+
+  // Another program (a test) reads the control with these: the gutter's
+  // width in pixels (0 when hidden), and the number (from 1) of the line
+  // whose row is at the top.
+  static constexpr UINT kGetGutterWidth = WM_APP + 0x70;
+  static constexpr UINT kGetTopLineNumber = WM_APP + 0x71;
   // The class of the window, by which other programs recognise it.
   static constexpr wchar_t kClassName[] = L"MoxTextEditor";
 
@@ -91,7 +130,10 @@ class TTextEditor : public TWindow,
 
   // Places: content coordinates are those of the whole text laid out, in
   // pixels; the scroller says which part of it the window shows.
-  int RowHeight() const { return row_height_; }
+  // Where a row's characters begin: right of the gutter and a margin.
+  int TextLeft() const { return gutter_width_ + space_width_ / 2; }
+  void UpdateGutterWidth();
+  void PaintGutter(HDC dc, const RECT& damaged);
   int AlignmentOffset(const platform::TextRow& row) const;
   POINT PointOf(std::size_t position, bool at_row_end) const;
   std::size_t PositionAt(POINT client, bool& at_row_end) const;
@@ -143,7 +185,14 @@ class TTextEditor : public TWindow,
   std::size_t old_selection_start_ = 0;
   std::size_t old_selection_end_ = 0;
   bool has_focus_ = false;
+  bool gutter_ = false;
+  int gutter_width_ = 0;
+  std::size_t gutter_digits_ = 0;
+  std::vector<Mark> marks_;
+  bool swallow_character_ = false;  // the key OnKey took makes one
   // Scratch of the painting, kept between rows.
+  std::vector<ColourRun> runs_;
+  std::size_t runs_line_ = static_cast<std::size_t>(-1);
   std::vector<int> advances_;
   std::u16string shown_;
 };

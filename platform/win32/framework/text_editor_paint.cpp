@@ -60,6 +60,9 @@ void TTextEditor::MakeFont() {
   widths_.assign(0x10000, -1);
   wide_widths_.clear();
   space_width_ = std::max(1, Width(U' '));
+  // Digits of the new font's width in the gutter.
+  gutter_digits_ = 0;
+  UpdateGutterWidth();
   caret_width_ = std::max(2, 2 * GetSystemMetrics(SM_CXBORDER));
   if (Scroller() != nullptr) Scroller()->SetUnits(space_width_, row_height_);
   // Tab stops every eight blanks; a new wrap width for the new margins.
@@ -80,6 +83,8 @@ void TTextEditor::Paint(HDC dc, const RECT& damaged, bool /*erase*/) {
   const int width = damaged.right - damaged.left;
   const int height = damaged.bottom - damaged.top;
   if (width <= 0 || height <= 0) return;
+  // The colours a line gets are asked for once a paint.
+  runs_line_ = static_cast<std::size_t>(-1);
   MemoryDc memory(dc);
   Bitmap bitmap(CreateCompatibleBitmap(dc, width, height));
   if (!memory || !bitmap) return;
@@ -97,6 +102,7 @@ void TTextEditor::Paint(HDC dc, const RECT& damaged, bool /*erase*/) {
        ++row) {
     PaintRow(memory.Get(), row, static_cast<int>(row) * row_height_, damaged);
   }
+  if (gutter_width_ > 0) PaintGutter(memory.Get(), damaged);
   BitBlt(dc, damaged.left, damaged.top, width, height, memory.Get(), damaged.left, damaged.top,
          SRCCOPY);
 }
@@ -104,7 +110,7 @@ void TTextEditor::Paint(HDC dc, const RECT& damaged, bool /*erase*/) {
 void TTextEditor::PaintRow(HDC dc, std::size_t row_index, int top, const RECT& damaged) {
   const platform::TextRow row = layout_.Row(row_index);
   layout_.Advances(row, advances_);
-  const int left = space_width_ / 2 + AlignmentOffset(row);
+  const int left = TextLeft() + AlignmentOffset(row);
   const std::size_t count = row.End - row.Start;
   // Only the characters that reach into the damaged columns are drawn.
   std::size_t from = 0;
@@ -126,6 +132,17 @@ void TTextEditor::PaintRow(HDC dc, std::size_t row_index, int top, const RECT& d
     return x;
   };
   // The selection's background, and a blank's width for a line end in it.
+  // Marks first: the selection is drawn over them.
+  for (const Mark& mark : marks_) {
+    const std::size_t mark_start =
+        std::clamp(std::clamp(mark.Start, row.Start, row.End) - row.Start, from, to);
+    const std::size_t mark_end =
+        std::clamp(std::clamp(mark.End, row.Start, row.End) - row.Start, from, to);
+    if (mark_start >= mark_end) continue;
+    const RECT box{x_at(mark_start), top, x_at(mark_end), top + row_height_};
+    const Brush brush(CreateSolidBrush(mark.Background));
+    FillRect(dc, &box, brush.Get());
+  }
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const Brush highlight_brush(CreateSolidBrush(highlight));
   const std::size_t drawn_start = std::clamp(selection_start, from, to);
@@ -153,9 +170,37 @@ void TTextEditor::PaintRow(HDC dc, std::size_t row_index, int top, const RECT& d
                 reinterpret_cast<const wchar_t*>(shown_.data()) + (begin - from),
                 static_cast<UINT>(end - begin), advances_.data() + begin);
   };
-  draw(from, drawn_start, text_color_);
+  // Outside the selection, in the colours the program gives the line.
+  if (LineColours && runs_line_ != row.Line) {
+    runs_.clear();
+    LineColours(row.Line, runs_);
+    runs_line_ = row.Line;
+  }
+  const std::size_t line_start = document_.LineStart(row.Line);
+  const auto draw_coloured = [&](std::size_t begin, std::size_t end) {
+    if (!LineColours) {
+      draw(begin, end, text_color_);
+      return;
+    }
+    std::size_t at = begin;
+    for (const ColourRun& run : runs_) {
+      if (at >= end) break;
+      // The run in the row's units, a pair's halves together.
+      const std::size_t run_start =
+          std::clamp(line_start + run.Start, row.Start, row.End) - row.Start;
+      const std::size_t run_end = std::clamp(line_start + run.End, row.Start, row.End) - row.Start;
+      if (run_end <= at || run_start >= end) continue;
+      const std::size_t start = std::max(run_start, at);
+      draw(at, start, text_color_);
+      const std::size_t stop = std::min(run_end, end);
+      draw(start, stop, run.Color);
+      at = stop;
+    }
+    draw(at, end, text_color_);
+  };
+  draw_coloured(from, drawn_start);
   draw(drawn_start, drawn_end, GetSysColor(COLOR_HIGHLIGHTTEXT));
-  draw(drawn_end, to, text_color_);
+  draw_coloured(drawn_end, to);
 }
 
 }  // namespace mox::win
