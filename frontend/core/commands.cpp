@@ -121,7 +121,9 @@ const std::vector<Menu>& EditorMenus() {
         kSeparator,
         {CM_FIND, "查找", Control('F')},
         {CM_FIND_NEXT, "查找下一个", Shortcut{kKeyF3, false}},
-        {CM_REPLACE, "替换", Control('H')}}},
+        {CM_REPLACE, "替换", Control('H')},
+        kSeparator,
+        {CM_MATCH_BRACE, "转到配对括号", Shortcut{kKeyCloseBracket, true}}}},
       {"视图[&V]", 1,
        {{CM_WORD_WRAP, "&Word wrap"},
         // The font item has a caption here: without one it is an empty
@@ -133,7 +135,9 @@ const std::vector<Menu>& EditorMenus() {
         {CM_ALIGN_CENTER, "&Center"},
         kSeparator,
         {CM_STRUCTURE_BAR, "控制页面"},
-        {CM_PALETTE_BAR, "数学符号", {}, true}}},
+        {CM_PALETTE_BAR, "数学符号", {}, true},
+        kSeparator,
+        {CM_TEX_COLOURING, "TeX 着色[&T]", {}, true}}},
   };
   return menus;
 }

@@ -71,6 +71,8 @@ enum CommandId : int {
   CM_ALIGN_CENTER = 325, // Center1
   CM_STRUCTURE_BAR = 326,  // N7
   CM_PALETTE_BAR = 327,    // N6
+  CM_TEX_COLOURING = 328,  // the text coloured as TeX
+  CM_MATCH_BRACE = 329,    // the caret to the partner of the brace beside it
   // The recent files of the File menu, most recent first.
   CM_RECENT_FIRST = 401,
   CM_RECENT_LAST = 408,
@@ -80,6 +82,7 @@ enum CommandId : int {
 inline constexpr int kKeyF3 = 0x72;
 inline constexpr int kKeyF4 = 0x73;
 inline constexpr int kKeyTab = 0x09;
+inline constexpr int kKeyCloseBracket = 0xDD;  // "]" of a US keyboard (VK_OEM_6)
 
 struct Shortcut {
   int Key = 0;       // 0 for none; a letter's upper-case code, kKeyF3, kKeyF4 or kKeyTab

@@ -6,6 +6,7 @@
 #include "frontend/core/commands.h"
 #include "frontend/core/frame_files.h"
 #include "frontend/core/source_link.h"
+#include "frontend/win32/edit_tex_aids.h"
 #include "frontend/win32/mdi_frame.h"
 #include "frontend/win32/menu_data.h"
 #include "frontend/win32/resource_ids.h"
@@ -56,7 +57,10 @@ TEditForm::TEditForm(TFrameForm& frame, int number)
   replace_dialog_.OnAction = [this](win::TSearchDialog::Action action) {
     SearchAction(replace_dialog_, action);
   };
-  control_.OnSelectionChanged = [this] { UpdateCaretLabel(); };
+  control_.OnSelectionChanged = [this] {
+    UpdateCaretLabel();
+    if (aids_) aids_->CaretMoved();
+  };
   control_.OnTextChanged = [this] { RefreshCaption(); };
 }
 
@@ -71,6 +75,8 @@ bool TEditForm::CreateEditor() {
   const HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VARELO));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   if (!control_.Create(Handle(), kControlId)) return false;
+  control_.SetGutter(true);
+  aids_ = std::make_unique<TEditTexAids>(control_, Handle());
   // A face with Chinese characters, at the size of Chinese body text
   // (10.5 points).
   LOGFONTW font{};
@@ -182,6 +188,12 @@ bool TEditForm::Command(int id) {
     case CM_STRUCTURE_BAR:
     case CM_PALETTE_BAR:
       ToggleBar(id);
+      return true;
+    case CM_TEX_COLOURING:
+      ToggleColouring();
+      return true;
+    case CM_MATCH_BRACE:
+      if (aids_) aids_->GoToPartner();
       return true;
     default:
       return false;
@@ -322,6 +334,12 @@ void TEditForm::ToggleWordWrap() {
   menus_.SetChecked(CM_WORD_WRAP, control_.WordWrap());
 }
 
+void TEditForm::ToggleColouring() {
+  if (!aids_) return;
+  aids_->SetColouring(!aids_->Colouring());
+  menus_.SetChecked(CM_TEX_COLOURING, aids_->Colouring());
+}
+
 void TEditForm::ToggleBar(int id) {
   // Each window keeps its own pair of check marks.
   const bool checked = !menus_.IsChecked(id);
@@ -346,7 +364,15 @@ LRESULT TEditForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         Command(LOWORD(wparam));
         return 0;
       }
+      if (aids_ && LOWORD(wparam) == TEditTexAids::kListId) {
+        aids_->ListCommand(reinterpret_cast<HWND>(lparam), HIWORD(wparam));
+        return 0;
+      }
       break;
+    case WM_TIMER:
+      if (aids_) aids_->Timer(wparam);
+      return 0;
+
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wparam) == control_.Handle()) {
         ShowContextMenu(lparam);
@@ -359,6 +385,8 @@ LRESULT TEditForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_DESTROY:
+      KillTimer(Handle(), TEditTexAids::kCatchUpTimer);
+      aids_.reset();
       find_dialog_.Hide();
       replace_dialog_.Hide();
       // Closed: saved, or its changes given up.

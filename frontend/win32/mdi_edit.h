@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,7 @@
 namespace mox::varelo {
 
 class TFrameForm;
+class TEditTexAids;
 
 class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
  public:
@@ -88,6 +90,7 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   void Align(int id);
   void ToggleWordWrap();
   void ToggleBar(int id);
+  void ToggleColouring();
 
   TFrameForm& frame_;
   int number_;
@@ -102,6 +105,8 @@ class TEditForm : public win::TMdiChild, private EditorHost, public Editor {
   int font_dpi_ = platform::kBaseDpi;  // the DPI control_'s font is measured at
   win::TSearchDialog find_dialog_;     // FindDialog1
   win::TSearchDialog replace_dialog_;  // ReplaceDialog1
+  // Colouring, brace marks and completion; made with the window.
+  std::unique_ptr<TEditTexAids> aids_;
 };
 
 }  // namespace mox::varelo

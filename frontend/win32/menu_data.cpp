@@ -10,6 +10,7 @@ std::string ShortcutText(const Shortcut& keys) {
   std::string text = std::string(keys.Control ? "Ctrl+" : "") + (keys.Shift ? "Shift+" : "");
   if (keys.Key == kKeyF3) return text + "F3";
   if (keys.Key == kKeyTab) return text + "Tab";
+  if (keys.Key == kKeyCloseBracket) return text + "]";
   return text + static_cast<char>(keys.Key);
 }
 
