@@ -42,6 +42,10 @@
 //                          the windows of the frame (or of the visible
 //                          dialog) that their parent clips or that overlap
 //                          a sibling, one a line, or "fits"
+//   window_probe editor    the visible text editor (MoxTextEditor) of the
+//                          frame: "gutter W top N client X Y", W the
+//                          gutter's width, N the number of the line at the
+//                          top, X Y its client area's corner on the screen
 //   window_probe menubar   the captions of the frame's menu bar
 //   window_probe menu N    the items of the bar's menu N (from 0), as they
 //                          show when it opens: "ID enabled|grey checked|-
@@ -260,6 +264,33 @@ int PrintGrid(long row, long column) {
     ClientToScreen(grid, &middle);
     std::printf("%ld %ld\n", middle.x, middle.y);
   }
+  return 0;
+}
+
+// The text editor answers these (see platform/win32/framework/text_editor.h).
+constexpr UINT kEditorGutterWidth = WM_APP + 0x70;
+constexpr UINT kEditorTopLineNumber = WM_APP + 0x71;
+
+BOOL CALLBACK FindVisibleEditor(HWND window, LPARAM found) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (std::wcscmp(name, L"MoxTextEditor") == 0 && IsWindowVisible(window)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int PrintEditor(HWND frame) {
+  HWND editor = nullptr;
+  EnumChildWindows(frame, FindVisibleEditor, reinterpret_cast<LPARAM>(&editor));
+  if (editor == nullptr) return 1;
+  POINT corner{0, 0};
+  ClientToScreen(editor, &corner);
+  std::printf("gutter %ld top %ld client %ld %ld\n",
+              static_cast<long>(SendMessageW(editor, kEditorGutterWidth, 0, 0)),
+              static_cast<long>(SendMessageW(editor, kEditorTopLineNumber, 0, 0)), corner.x,
+              corner.y);
   return 0;
 }
 
@@ -537,6 +568,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "view") == 0) return PrintView(frame);
   if (std::strcmp(argv[1], "menubar") == 0) return PrintMenu(frame, -1);
   if (std::strcmp(argv[1], "buttons") == 0) return PrintButtons(frame);
+  if (std::strcmp(argv[1], "editor") == 0) return PrintEditor(frame);
   if (std::strcmp(argv[1], "tree") == 0 || std::strcmp(argv[1], "places") == 0) {
     PrintTree(frame, 0, std::strcmp(argv[1], "places") == 0);
     return 0;
