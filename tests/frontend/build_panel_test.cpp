@@ -47,7 +47,7 @@ TEST(BuildPanelTest, ARunIsToldWhileItGoesAndItsMessagesAfter) {
     if (row.Text.find("Undefined control sequence") == std::string::npos) continue;
     undefined = true;
     EXPECT_EQ(row.Place.Line, 2);
-    EXPECT_NE(row.Place.Path.find("/work/"), std::string::npos) << row.Place.Path;
+    EXPECT_NE(row.Place.Path.find("work"), std::string::npos) << row.Place.Path;
     EXPECT_EQ(row.Place.Path.find("chapters.tex"), std::string::npos) << row.Place.Path;
   }
   EXPECT_TRUE(undefined);

@@ -81,20 +81,24 @@ void RemoveModelessDialog(HWND dialog) {
 
 int RunMessageLoop(const std::function<bool(MSG&)>& translate,
                    const std::function<void()>& idle) {
-  // The queue is emptied, then the loop sleeps until a message comes or a
-  // watched process ends: one thread, nothing polled.
+  // With processes watched the loop sleeps until a message comes or one of
+  // them ends (one thread, nothing polled); without, it waits in
+  // GetMessage as it always did.
   MSG message;
   for (;;) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
-      if (IsModelessDialogMessage(message)) continue;
-      if (translate && translate(message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+    if (idle && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) idle();
+    if (!WatchedHandles().empty() && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      WaitForMessageOrHandle();
+      continue;
     }
-    if (idle) idle();
-    if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) WaitForMessageOrHandle();
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    if (IsModelessDialogMessage(message)) continue;
+    if (translate && translate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
   }
+  return static_cast<int>(message.wParam);
 }
 
 int RunMessageLoop(TDecoratedFrame& frame) {
