@@ -67,15 +67,13 @@ std::string BuildSummary(const BuildMessages& messages) {
 
 void BuildPanel::RunStarted(const std::string& what, const std::string& source) {
   running_ = true;
-  source_ = source;
   rows_.clear();
   selected_.reset();
   summary_ = "正在运行 " + what + ": " + FileNameOf(source) + " ...";
 }
 
-void BuildPanel::RunEnded(const std::string& source, const BuildMessages& messages) {
+void BuildPanel::RunEnded(const BuildMessages& messages) {
   running_ = false;
-  source_ = source;
   rows_.clear();
   selected_.reset();
   for (const LogRow& row : messages.Log.Rows) {

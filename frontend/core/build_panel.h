@@ -25,8 +25,8 @@ class BuildPanel {
  public:
   // `what` is the run's name ("LateX.bat"), source the file it works on.
   void RunStarted(const std::string& what, const std::string& source);
-  // The run of `source` ended; the messages its files hold now.
-  void RunEnded(const std::string& source, const BuildMessages& messages);
+  // The run ended; the messages its source's files hold now.
+  void RunEnded(const BuildMessages& messages);
   // Whether a run that was started has not ended.
   bool Running() const { return running_; }
 
@@ -41,7 +41,6 @@ class BuildPanel {
 
  private:
   bool running_ = false;
-  std::string source_;
   std::string summary_;
   std::vector<BuildPanelRow> rows_;
   std::optional<std::size_t> selected_;

@@ -255,7 +255,7 @@ void TBtnBottomDlgcm::Start(const ProgramStart& program) {
   }
   int code = 0;
   if (!frame_.StartRun(program, runner_.Command(), runner_.Parameters().Source, code)) {
-    frame_.Start(program);  // says why it did not start
+    frame_.TellStartFailure(program, code);
   }
 }
 

@@ -71,10 +71,12 @@ void TFrameForm::Start(const ProgramStart& start) {
   // Not waited for; a program that did not start is reported.
   const int code =
       platform::StartProgramCodeIn(start.CommandLine, start.WorkingFolder, start.ShowMode);
-  if (code < 32) {
-    Tell(Format("无法启动 %s: %s.", start.CommandLine.c_str(), StartFailure(code).c_str()),
-         kBatchCaption, platform::kBoxIconError);
-  }
+  if (code < 32) TellStartFailure(start, code);
+}
+
+void TFrameForm::TellStartFailure(const ProgramStart& start, int code) {
+  Tell(Format("无法启动 %s: %s.", start.CommandLine.c_str(), StartFailure(code).c_str()),
+       kBatchCaption, platform::kBoxIconError);
 }
 
 void TFrameForm::RunBatchItem(std::size_t index) {
@@ -131,7 +133,7 @@ bool TFrameForm::StartRun(const ProgramStart& start, const std::string& what,
 
 void TFrameForm::RunEnded(platform::WatchedProgram* run, const std::string& source) {
   std::erase_if(runs_, [run](const auto& kept) { return kept.get() == run; });
-  build_panel_.Model().RunEnded(source, ReadBuildMessages(source));
+  build_panel_.Model().RunEnded(ReadBuildMessages(source));
   build_panel_.Refresh();
   SetBuildPanelVisible(true);
 }

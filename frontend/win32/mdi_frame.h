@@ -103,6 +103,8 @@ class TFrameForm : public win::TMdiFrame {
   void OpenTemplate(std::size_t index);
   // Started without waiting; one that does not start is reported.
   void Start(const ProgramStart& start);
+  // Why a program did not start, from the system's code.
+  void TellStartFailure(const ProgramStart& start, int code);
   // A run of `what` on source (a batch item, the command runner's): started
   // and watched, the build panel saying it runs and, when the command
   // interpreter or program has ended, what mox and TeX said. False, with

@@ -98,6 +98,15 @@ int SpawnInOwnGroup(pid_t& pid, char* const* argv, const posix_spawn_file_action
 
 namespace {
 
+// The arguments as exec takes them, ended by a null; they live as long as
+// `arguments`.
+std::vector<char*> ArgumentVector(const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  return argv;
+}
+
 int CodeOfErrno(int error) {
   switch (error) {
     case ENOENT: return 2;
@@ -144,9 +153,7 @@ std::unique_ptr<WaitedProgram> StartWaitedProgram(const std::string& command_lin
   const std::vector<std::string> arguments = SplitCommandLine(command_line);
   code = arguments.empty() ? 2 : ProgramProblem(arguments[0]);
   if (code != 0) return nullptr;
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
+  std::vector<char*> argv = ArgumentVector(arguments);
 
   // Natively the program has no window of its own: what it says goes to
   // standard error, leaving standard output to the caller's data.
@@ -197,9 +204,7 @@ std::unique_ptr<WatchedProgram> StartWatchedProgram(const std::string& command_l
     code = 3;  // path not found
     return nullptr;
   }
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
+  std::vector<char*> argv = ArgumentVector(arguments);
   posix_spawn_file_actions_t actions;
   ::posix_spawn_file_actions_init(&actions);
   if (!working_folder.empty()) {
@@ -226,9 +231,7 @@ int StartProgramCodeIn(const std::string& command_line, const std::string& worki
   if (arguments.empty()) return 2;
   if (const int problem = ProgramProblem(arguments[0]); problem != 0) return problem;
 
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
+  std::vector<char*> argv = ArgumentVector(arguments);
 
   // An intermediate child starts the program and exits at once, so the
   // program is never our child and needs no waiting for.

@@ -29,7 +29,7 @@ TEST(BuildPanelTest, ARunIsToldWhileItGoesAndItsMessagesAfter) {
   messages.LogRead = true;
   messages.Log = ParseTexLog(Fixture("chapters.log"));
   ASSERT_GT(messages.Log.Count(LogRowKind::Error), 0u);
-  panel.RunEnded("/work/chapters.tex", messages);
+  panel.RunEnded(messages);
   EXPECT_FALSE(panel.Running());
   EXPECT_NE(panel.Summary().find("个错误"), std::string::npos) << panel.Summary();
 

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/core/file_io.h"
 #include "frontend/core/mox_messages.h"
 #include "frontend/core/tex_log.h"
 #include "frontend/core/tex_log_place.h"
@@ -51,18 +52,6 @@ void Usage(std::FILE* stream) {
             "以 .mlog 结尾的文件按 mox 的信息读取。\n"
             "退出码：0 没有错误，1 日志中有错误，2 无法读取。\n"
             "  -C, -E     中文或英文（默认）信息\n"));
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  mox::platform::FilePtr file = mox::platform::OpenFile(path, "rb");
-  if (!file) return false;
-  char buffer[65536];
-  for (;;) {
-    const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-    bytes.append(buffer, got);
-    if (got < sizeof buffer) break;
-  }
-  return std::ferror(file.get()) == 0;
 }
 
 const char* KindName(LogRowKind kind) {
@@ -124,7 +113,8 @@ int Run(const std::vector<std::string>& arguments) {
   }
   const std::string& path = names[0];
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) {
+  std::string reason;
+  if (!mox::varelo::ReadWholeFile(path, bytes, reason)) {
     Print(stderr, Say("texlog: cannot read ", "texlog：无法读取 ") + path + "\n");
     return 2;
   }
