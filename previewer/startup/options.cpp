@@ -42,8 +42,22 @@ std::string InvalidOptionText(std::string_view token, const std::string* init_fi
 
 }  // namespace
 
+std::string IgnoredLinesText(const std::vector<IgnoredOptionLine>& lines,
+                             const std::string& init_file_path, Language language) {
+  std::string text = Format(kIgnoredInitLinesHead.In(language), init_file_path.c_str());
+  constexpr std::size_t kListed = 8;
+  for (std::size_t i = 0; i < lines.size() && i < kListed; ++i) {
+    text += Format(kIgnoredInitLine.In(language), lines[i].Line, lines[i].Reason.c_str());
+  }
+  if (lines.size() > kListed) {
+    text += Format(kMoreIgnoredInitLines.In(language), static_cast<int>(lines.size() - kListed));
+  }
+  return text;
+}
+
 std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments,
-                                       Options& options) {
+                                       Options& options,
+                                       std::vector<IgnoredOptionLine>* ignored_lines) {
   options.ProgramPath = arguments.empty() ? std::string() : arguments[0];
   options.ProgramDirectory = ProgramDirectoryOf(options.ProgramPath);
   options.InitFilePath = InitFilePathOf(options.ProgramPath);
@@ -75,13 +89,27 @@ std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments
 
   if (init_file) {
     std::string line;
+    int line_number = 0;
     while (ReadOptionLine(init_file.get(), line)) {
+      ++line_number;
       if (IsCommentLine(line)) continue;
+      // A line is taken whole or not at all: its tokens go to a copy, and
+      // one the reader refuses leaves the settings as they were before the
+      // line. Without a list to note it in, the first such line ends the
+      // reading as it always did.
+      Options taken = options;
+      bool refused = false;
       for (const std::string& token : SplitOptionTokens(line)) {
-        if (!ApplyOptionToken(token, options)) {
-          return InvalidOptionText(token, open_init_file, options.Lang);
+        if (ApplyOptionToken(token, taken)) continue;
+        if (ignored_lines == nullptr) {
+          return InvalidOptionText(token, open_init_file, taken.Lang);
         }
+        ignored_lines->push_back({line_number, Format(kInvalidOption.In(options.Lang),
+                                                      token.c_str())});
+        refused = true;
+        break;
       }
+      if (!refused) options = std::move(taken);
     }
     init_file.reset();
   }

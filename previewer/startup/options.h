@@ -54,8 +54,22 @@ struct Options {
 // text of the first invalid option in the language set so far; the
 // settings read before it stay set. arguments[0] is the full path of the
 // program file.
+//
+// With a list for them, a line of the initialization file that holds an
+// invalid option is skipped whole and noted there instead (its number, from
+// 1, and the reason), and the reading goes on; the file is not touched. The
+// options variable and the command line stay as strict as without a list.
+struct IgnoredOptionLine {
+  int Line = 0;
+  std::string Reason;
+};
 std::optional<std::string> ReadOptions(const std::vector<std::string>& arguments,
-                                       Options& options);
+                                       Options& options,
+                                       std::vector<IgnoredOptionLine>* ignored_lines = nullptr);
+
+// The message naming the skipped lines of the initialization file.
+std::string IgnoredLinesText(const std::vector<IgnoredOptionLine>& lines,
+                             const std::string& init_file_path, Language language);
 
 // Rewrites the initialization file with the options' resolution, gamma and
 // font paths, keeping its other options. 0 = saved, 1 = failed; on failure

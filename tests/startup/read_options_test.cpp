@@ -259,6 +259,25 @@ TEST_F(OptionErrorTest, FileErrorNamesTheFileAndStopsReading) {
   EXPECT_TRUE(platform::Files().Remove(init_path_));
 }
 
+TEST_F(OptionErrorTest, WithAListABadFileLineIsSkippedWholeAndTheRestRead) {
+  const std::string text = "-R300\n-Z2 -Q -R400\n% -Q\n-M500\n-Uodd -V1\n";
+  WriteInitFile(text);
+  std::vector<IgnoredOptionLine> ignored;
+  EXPECT_EQ(ReadOptions({program_path_, "-Z3"}, options_, &ignored), std::nullopt);
+  EXPECT_EQ(Settings().ResolutionX, 300.0);  // not 400: line 2 is left out whole
+  EXPECT_EQ(Settings().Magnification, 500);
+  EXPECT_EQ(Settings().CurrentZoom, 1.0 / 3);  // the command line still read
+  ASSERT_EQ(ignored.size(), 1u);
+  EXPECT_EQ(ignored[0].Line, 2);
+  EXPECT_EQ(ReadFile(init_path_), text);
+  EXPECT_EQ(IgnoredLinesText(ignored, init_path_, Language::English),
+            "These lines of the initialization file\n\"" + init_path_ +
+                "\"\ncannot be read and were ignored (the file is left as it is):\n"
+                "line 2: Invalid option \"-Q\" ");
+  // The command line keeps its strictness.
+  EXPECT_EQ(ReadOptions({program_path_, "-Q"}, options_, &ignored), CommandLineError("-Q"));
+}
+
 TEST_F(OptionErrorTest, FileErrorInChineseAfterLanguageSwitchInTheFile) {
   WriteInitFile("-C\n-U7\n");
   EXPECT_EQ(Read(), "非法可选项 \"-U7\"(出现在文件\"" + init_path_ + "\"中)");
