@@ -36,6 +36,9 @@ inline constexpr Bilingual kUndefinedSlotFont{"字库没定义 (ziti=%c).", "Und
 inline constexpr Bilingual kCannotOpenOutlineFont{
     "FONTDRV: 字库\"%s%s\"打开失败, 错误码=%d.",
     "FONTDRV: cannot open font \"%s%s\", error code=%d."};
+inline constexpr Bilingual kMissingOutlineFontsHead{
+    "以下汉字字库无法使用; 其中的字符不显示:",
+    "These Chinese fonts cannot be used; their characters are left empty:"};
 inline constexpr Bilingual kBadOutlineGlyph{
     "字库数据有错, 错误码=%d, 字符码=%d",
     "failed to unpack the character. Error code=%d, char code=%d"};

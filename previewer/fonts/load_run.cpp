@@ -66,9 +66,12 @@ std::string UserFontPath(const DviDocument& document) {
   return name.substr(0, dot) + ".PZ";
 }
 
-// Opens the outline font of a slot; aborts the run when it has none or it
-// cannot be opened.
-void OpenSlotFont(FontDocument& doc, int slot, const std::string& chinese_directory) {
+// Opens the outline font of a slot. A slot without a font, or one whose
+// file cannot be opened, gives the line that says so: its characters are
+// left empty (the renderer draws nothing for an empty glyph), as a missing
+// PK font's are, rather than the document not shown at all.
+std::optional<std::string> OpenSlotFont(FontDocument& doc, int slot,
+                                        const std::string& chinese_directory) {
   FontRegistry& fonts = doc.Fonts;
   OutlineFontFile& outline = doc.Load.Outline;
   ChineseSlot& record = fonts.Slots[static_cast<std::size_t>(slot)];
@@ -76,19 +79,29 @@ void OpenSlotFont(FontDocument& doc, int slot, const std::string& chinese_direct
     const std::string user_font = UserFontPath(doc.Dvi);
     if (outline.Open(user_font) == kOutlineOk) {
       record.Source = user_font;
-      return;
+      return std::nullopt;
     }
   }
   const FontDefinition& definition = fonts.Definitions[static_cast<std::size_t>(slot)];
   if (definition.FileName.empty()) {
-    AbortDocument(Format(doc.Say(kUndefinedSlotFont), static_cast<char>(slot / 2 + '@')));
+    return Format(doc.Say(kUndefinedSlotFont), static_cast<char>(slot / 2 + '@'));
   }
   const int code = outline.Open(chinese_directory + definition.FileName);
   if (code != kOutlineOk) {
-    AbortDocument(Format(doc.Say(kCannotOpenOutlineFont), chinese_directory.c_str(),
-                         definition.FileName.c_str(), code));
+    return Format(doc.Say(kCannotOpenOutlineFont), chinese_directory.c_str(),
+                  definition.FileName.c_str(), code);
   }
   record.Source = chinese_directory + definition.FileName;
+  return std::nullopt;
+}
+
+// One box after the Chinese fonts naming each font that could not be
+// opened, once however many slots use it.
+void WarnOfMissingOutlineFonts(FontDocument& doc, const std::vector<std::string>& problems) {
+  if (problems.empty()) return;
+  std::string text = doc.Say(kMissingOutlineFontsHead);
+  for (const std::string& line : problems) text += "\n" + line;
+  doc.Report.Notice(text, doc.Say(kWarningCaption), true);
 }
 
 // Renders one glyph of the open outline font into its record. A rendering
@@ -126,6 +139,7 @@ void RenderSlotGlyph(FontDocument& doc, int slot, ChineseGlyph& glyph, const Gly
 
 void LoadOutlineSlots(FontDocument& doc, const std::string& chinese_directory) {
   FontRegistry& fonts = doc.Fonts;
+  std::vector<std::string> problems;
   for (int slot = 0; slot < kSlotCount; ++slot) {
     ChineseSlot& record = fonts.Slots[static_cast<std::size_t>(slot)];
     // A served ziti's slots come from its TrueType face; slot 0, the user
@@ -140,7 +154,14 @@ void LoadOutlineSlots(FontDocument& doc, const std::string& chinese_directory) {
         glyph.Bitmap = TakeChineseCarryOver(doc, slot, glyph.CodeIndex, size.Width, size.Height);
       }
       if (glyph.Bitmap.empty()) {
-        if (!doc.Load.Outline.IsOpen()) OpenSlotFont(doc, slot, chinese_directory);
+        if (!doc.Load.Outline.IsOpen()) {
+          if (std::optional<std::string> problem = OpenSlotFont(doc, slot, chinese_directory)) {
+            if (std::find(problems.begin(), problems.end(), *problem) == problems.end()) {
+              problems.push_back(std::move(*problem));
+            }
+            break;
+          }
+        }
         if (position % kProgressEvery == kProgressEvery - 1) {
           const int code = RowCellCode(slot, glyph.CodeIndex);
           ShowProgress(doc.Report,
@@ -156,6 +177,7 @@ void LoadOutlineSlots(FontDocument& doc, const std::string& chinese_directory) {
     }
     doc.Load.Outline.Close();
   }
+  WarnOfMissingOutlineFonts(doc, problems);
 }
 
 void LoadEveryGlyph(FontDocument& doc) {

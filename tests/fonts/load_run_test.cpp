@@ -128,7 +128,7 @@ TEST_F(LoadRunTest, MissingDefinitionsCloseTheDocumentAndForgetItsName) {
             "**Error : file \"" + dir_.File("ccfonts.def") + "\" not found.");
 }
 
-TEST_F(LoadRunTest, SlotsWithoutAFontOrWithABrokenOneStopTheRun) {
+TEST_F(LoadRunTest, SlotsWithoutAFontOrWithABrokenOneLeaveTheirCharactersEmpty) {
   // Ziti K's first level (slot 22) named nothing, then a file that is not there.
   std::string definitions;
   for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -143,16 +143,21 @@ TEST_F(LoadRunTest, SlotsWithoutAFontOrWithABrokenOneStopTheRun) {
   }
   WriteFile(dir_.File("ccfonts.def"), definitions);
   Open(Fixtures("dvi/chinese.dvi"));
-  EXPECT_EQ(LoadFonts(doc_), 1);
-  EXPECT_EQ(ui_.Boxes.back().Text, "Undefined font (ziti=K).");
+  EXPECT_EQ(LoadFonts(doc_), 0);
+  const std::string head =
+      "These Chinese fonts cannot be used; their characters are left empty:\n";
+  EXPECT_EQ(ui_.Boxes.back().Text, head + "Undefined font (ziti=K).");
+  for (const ChineseGlyph& glyph : doc_.Fonts.Slots[22].Glyphs) EXPECT_TRUE(glyph.Bitmap.empty());
+  EXPECT_FALSE(doc_.Fonts.Slots[3].Glyphs.empty());
+  for (const ChineseGlyph& glyph : doc_.Fonts.Slots[3].Glyphs) EXPECT_FALSE(glyph.Bitmap.empty());
 
   ui_.Boxes.clear();
   definitions += "NONE 1.0\n";  // slot 22 now names a file that is not there
   WriteFile(dir_.File("ccfonts.def"), definitions);
   Open(Fixtures("dvi/chinese.dvi"));
-  EXPECT_EQ(LoadFonts(doc_), 1);
-  EXPECT_EQ(ui_.Boxes.back().Text, "FONTDRV: cannot open font \"" + dir_.Path() +
-                                       std::string(1, kSeparator) + "NONE\", error code=1.");
+  EXPECT_EQ(LoadFonts(doc_), 0);
+  EXPECT_EQ(ui_.Boxes.back().Text, head + "FONTDRV: cannot open font \"" + dir_.Path() +
+                                        std::string(1, kSeparator) + "NONE\", error code=1.");
 }
 
 TEST_F(LoadRunTest, AUserFontBesideTheDocumentServesSlotZero) {
@@ -167,7 +172,7 @@ TEST_F(LoadRunTest, AUserFontBesideTheDocumentServesSlotZero) {
   WriteFile(document, dvi.Data());
 
   Open(document);
-  EXPECT_EQ(LoadFonts(doc_), 1);
+  EXPECT_EQ(LoadFonts(doc_), 0);
   EXPECT_NE(ui_.Boxes.back().Text.find("NONE\", error code=1."), std::string::npos);
 
   Copy("hzfonts/uml1t3.hzf", "paper.PZ");

@@ -56,11 +56,15 @@ class TrueTypeFaces(unittest.TestCase):
         harness.keys(frame, "ctrl+x")
         self.assertEqual(self.program.wait(), 0)
 
-    def test_without_the_face_table_the_missing_font_files_are_reported(self):
+    def test_without_the_face_table_the_missing_font_files_are_named_and_the_page_shown(self):
         self.start()
-        harness.wait_for_window("^Error message$", timeout=60)
+        box = harness.wait_for_window("^Warning$", timeout=60)
         _, text = harness.dialog_text()
         self.assertIn("FONTDRV: cannot open font", text)
+        harness.keys(box, "Return")
+        frame = harness.wait_for_window(r"^sample\.dvi - Page 1$", timeout=60)
+        harness.keys(frame, "ctrl+x")
+        self.assertEqual(self.program.wait(), 0)
 
 
 if __name__ == "__main__":
