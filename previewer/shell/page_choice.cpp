@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <climits>
+#include <optional>
 
 #include "platform/text_format.h"
 #include "previewer/dvi/dvi_document.h"
@@ -15,7 +16,49 @@ std::int32_t PageCount(const ScanDocument& doc) {
   return static_cast<std::int32_t>(doc.Dvi.Pages.size());
 }
 
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+// The value of a roman numeral written in the usual subtractive way, with
+// at most 3999; nothing when the text is no such numeral.
+std::optional<std::int32_t> RomanValue(std::string_view text) {
+  static constexpr struct {
+    std::string_view Digits;
+    std::int32_t Value;
+  } kParts[] = {{"m", 1000}, {"cm", 900}, {"d", 500}, {"cd", 400}, {"c", 100}, {"xc", 90},
+                {"l", 50},   {"xl", 40},  {"x", 10},  {"ix", 9},   {"v", 5},   {"iv", 4},
+                {"i", 1}};
+  std::string lower;
+  for (const char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  std::string_view rest = lower;
+  std::int32_t value = 0;
+  for (const auto& part : kParts) {
+    // A numeral repeats only its single letters, and those three times.
+    const int most = part.Digits.size() == 1 && part.Value != 5 && part.Value != 50 &&
+                             part.Value != 500
+                         ? 3
+                         : 1;
+    for (int n = 0; n < most && rest.substr(0, part.Digits.size()) == part.Digits; ++n) {
+      value += part.Value;
+      rest.remove_prefix(part.Digits.size());
+    }
+  }
+  if (!rest.empty() || value == 0) return std::nullopt;
+  return value;
+}
+
 }  // namespace
+
+std::vector<std::int32_t> TypedPageNumbers(std::string_view text) {
+  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+  std::string_view digits = text;
+  if (!digits.empty() && (digits.front() == '-' || digits.front() == '+')) digits.remove_prefix(1);
+  if (!digits.empty() && digits.front() >= '0' && digits.front() <= '9') {
+    return {LeadingInteger(text)};
+  }
+  if (const std::optional<std::int32_t> roman = RomanValue(text)) return {-*roman, *roman};
+  return {};
+}
 
 std::vector<std::string> PageListLines(const ScanDocument& doc) {
   std::vector<std::string> lines;

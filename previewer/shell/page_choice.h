@@ -29,6 +29,15 @@ std::int32_t ListPositionOfPage(const ScanDocument& doc, std::int32_t page);
 // limits.
 std::int32_t LeadingInteger(std::string_view text);
 
+// The TeX page numbers a text typed into the Enter page number box may
+// mean, to be tried in order: the leading integer when the text starts
+// with digits (after white space and a sign); for a roman numeral ("ii",
+// "XIV", either case, surrounded by white space), first its negative,
+// since plain TeX prints negative page numbers in roman, then the number
+// itself, which LaTeX's roman page numbering keeps. Nothing for any other
+// text.
+std::vector<std::int32_t> TypedPageNumbers(std::string_view text);
+
 // The page that shows TeX page number n next after `current`, searched
 // cyclically over the selectable pages (wrapping from the last page to the
 // first); `current` itself when no other page has the number. A current

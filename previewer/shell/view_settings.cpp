@@ -30,7 +30,19 @@ std::string PageView::CurrentPageNumberText() const {
 
 void PageView::GotoPageNumberText(const std::string& text) {
   if (!IsDocumentOpen()) return;
-  GotoPage(NextPageNumbered(doc_, LeadingInteger(text), CurrentPage));
+  const std::vector<std::int32_t> numbers = TypedPageNumbers(text);
+  if (numbers.empty()) {
+    report_.Error(Format(Say(kNotAPageNumber), text.c_str()));
+    return;
+  }
+  for (const std::int32_t number : numbers) {
+    const std::int32_t page = NextPageNumbered(doc_, number, CurrentPage);
+    if (page >= 0 && doc_.Dvi.Pages[static_cast<std::size_t>(page)].Count0 == number) {
+      GotoPage(page);
+      return;
+    }
+  }
+  report_.Status(Format(Say(kNoPageNumbered), text.c_str()));
 }
 
 void PageView::ApplyOptions(const OptionsChoice& choice) {

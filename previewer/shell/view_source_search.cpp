@@ -97,6 +97,10 @@ bool PageView::ForwardSearch(const std::string& file, std::int32_t line,
   }
   const long y = std::max(0L, (view_y - static_cast<long>(ClientHeight) / 3) / unit_y);
   scroller.ScrollTo(std::min(x, scroller.XRange), std::min(y, scroller.YRange));
+  // The whole view is drawn again: a scroll moves what the window shows,
+  // and when the search comes with the first paint (the start's "-S") the
+  // window holds no page yet to move, only a blank band.
+  host_.InvalidateView(false);
   UpdateTitle();
   host_.MarkPlace(static_cast<std::int32_t>(view_x - scroller.XPos * unit_x),
                   static_cast<std::int32_t>(view_y - scroller.YPos * unit_y), height);

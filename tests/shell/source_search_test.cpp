@@ -118,8 +118,11 @@ TEST_F(SourceSearchTest, ForwardSearchGoesToTheNearestLineAtOrBefore) {
   EXPECT_NEAR(y, ClientY(96), 1);
   // Line 7 is on the current page too once page 2 is shown.
   view_.GotoPage(1);
+  // A search on the page shown still draws all of it again, not only the mark.
+  const int invalidations = window_.Invalidations;
   EXPECT_TRUE(view_.ForwardSearch(dir_.File("doc.tex"), 7));
   EXPECT_EQ(view_.CurrentPage, 1);
+  EXPECT_EQ(window_.Invalidations, invalidations + 1);
   EXPECT_TRUE(view_.ForwardSearch(dir_.File("doc.tex"), 500));
   EXPECT_EQ(view_.CurrentPage, 1);
   // Before the first special of its file; a name with a space.

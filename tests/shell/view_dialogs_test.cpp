@@ -62,6 +62,27 @@ TEST_F(ViewDialogsTest, PageListAndTypedNumbersFollowTheFilter) {
   EXPECT_EQ(LeadingInteger("99999999999"), INT32_MAX);
 }
 
+TEST_F(ViewDialogsTest, TypedPageNumbersTakeRomanNumeralsAndNameWhatIsNoNumber) {
+  EXPECT_EQ(TypedPageNumbers(" 12abc"), std::vector<std::int32_t>{12});
+  EXPECT_EQ(TypedPageNumbers(" xiv "), (std::vector<std::int32_t>{-14, 14}));
+  EXPECT_EQ(TypedPageNumbers("MCMXCIX"), (std::vector<std::int32_t>{-1999, 1999}));
+  for (const char* bad : {"", "iiii", "vv", "ic", "page", "-x"}) {
+    EXPECT_TRUE(TypedPageNumbers(bad).empty()) << bad;
+  }
+  // Plain TeX's roman pages carry negative numbers; LaTeX's keep them positive.
+  Open({-1, -2, 1, 2});
+  view_.GotoPageNumberText("ii");
+  EXPECT_EQ(view_.CurrentPage, 1);
+  view_.GotoPageNumberText("ii");  // the only page numbered -2 is shown already
+  EXPECT_EQ(view_.CurrentPage, 1);
+  view_.GotoPageNumberText("iv");
+  EXPECT_EQ(view_.CurrentPage, 1);
+  EXPECT_EQ(ui_.Captions.back(), "No page is numbered iv");
+  view_.GotoPageNumberText("two");
+  EXPECT_EQ(OnlyError(), "\"two\" is not a page number");
+  EXPECT_EQ(view_.CurrentPage, 1);
+}
+
 TEST_F(ViewDialogsTest, OptionsAreCheckedAppliedAndSaved) {
   doc_.Settings.ResolutionX = doc_.Settings.ResolutionY = 400.0;
   doc_.Settings.Gamma = 12345.6789;
