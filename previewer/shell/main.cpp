@@ -11,6 +11,7 @@
 #include "previewer/shell/commands.h"
 #include "previewer/shell/mox_frame.h"
 #include "previewer/shell/mox_window.h"
+#include "previewer/shell/running_previewer.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_mode) {
   static mox::platform::Win32UserInterface ui;
@@ -18,6 +19,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_mode) {
 
   mox::win::EnableThreeDimensionalControls();
   mox::TMOXWindow client(mox::platform::CommandLineArguments(0, nullptr));
+  const mox::Options& options = client.Settings();
+  if (mox::HandToRunningPreviewer(client.DviFileName, options.SourceLine, options.SourceFile)) {
+    return 0;
+  }
 
   mox::win::TDecoratedFrame frame(client, mox::PreviewerFrameDecoration(client.Lang()));
   frame.SetCommandEnabler(

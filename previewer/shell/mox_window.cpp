@@ -24,6 +24,7 @@
 #include "previewer/shell/open_dialog_data.h"
 #include "previewer/shell/mox_printout.h"
 #include "previewer/shell/print_dialog.h"
+#include "previewer/shell/running_previewer.h"
 #include "previewer/shell/settings_dialogs.h"
 #include "previewer/shell/view_commands.h"
 #include "previewer/startup/options.h"
@@ -56,14 +57,20 @@ constexpr UINT kFileCheckMilliseconds = 1000;
 
 TMOXWindow::TMOXWindow(const std::vector<std::string>& arguments)
     : PageView(static_cast<PageViewHost&>(*this)) {
-  std::optional<std::string> error = ReadOptions(arguments, Settings());
+  std::vector<IgnoredOptionLine> ignored_lines;
+  std::optional<std::string> error = ReadOptions(arguments, Settings(), &ignored_lines);
   SetLanguage(Settings().Lang);
+  // No window exists yet: the boxes have no owner.
+  const std::string program = arguments.empty() ? std::string() : arguments[0];
   if (error) {
-    // No window exists yet: the box has no owner, and nothing is shown
-    // before the process ends.
-    const std::string program = arguments.empty() ? std::string() : arguments[0];
+    // Nothing is shown before the process ends.
     Report().Error(Format("%s:\n\n%s", program.c_str(), error->c_str()));
     std::exit(2);
+  }
+  // A line of the initialization file the program cannot read is named
+  // once, and the program starts without it.
+  if (!ignored_lines.empty()) {
+    Report().Warning(IgnoredLinesText(ignored_lines, Settings().InitFilePath, Lang()));
   }
   SetBackgroundColor(kNoDocumentBackground);
   DviFileName = Settings().DocumentName;
@@ -238,10 +245,17 @@ void TMOXWindow::RunPreview() {
   win::FrameDecoration decoration;
   decoration.Title = Say(kPreviewTitle);
   decoration.IconId = IDI_MOX;
+  decoration.StatusField = Say(kPreviewCloseHint);
   win::TModalFrame preview(layout, decoration);
   printout.SetPreviewPage(&page);
   BeginPrintRun(2);
-  if (printout.HasPage(1)) preview.Execute(frame_);
+  // The preview shows before its page is scanned, and draws it while it
+  // shows; a page that cannot be scanned closes it again.
+  preview.Execute(frame_, [&] {
+    if (!printout.HasPage(1)) return false;
+    page.Start();
+    return true;
+  });
   EndPrintRun();
 }
 
@@ -460,7 +474,9 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         ForwardSearch(position->File, position->Line, position->DviFile);
         return TRUE;
       }
-      return FALSE;
+      return AnswerShowRequest(lparam, IsDocumentOpen() ? DviFileName : std::string(), Owner())
+                 ? TRUE
+                 : FALSE;
     case WM_MOUSEMOVE:
       RulerMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       return 0;

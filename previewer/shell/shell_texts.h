@@ -11,7 +11,11 @@ inline constexpr Bilingual kPageTitle{"%s - 第%ld页", "%s - Page %ld"};
 inline constexpr Bilingual kPageListLine{" 第%ld页", " Page %ld"};
 inline constexpr Bilingual kInvalidPageNumber{"非法页号", "Invalid page no."};
 inline constexpr Bilingual kInvalidPageSelection{"非法页号", "Invalid page selection"};
+inline constexpr Bilingual kNotAPageNumber{"\"%s\" 不是页号", "\"%s\" is not a page number"};
+inline constexpr Bilingual kNoPageNumbered{"没有页号为 %s 的页", "No page is numbered %s"};
 inline constexpr Bilingual kPreviewTitle{"MOXWIN 打印预览", "MOXWIN Print Preview"};
+inline constexpr Bilingual kPreviewCloseHint{"按 Esc 键或关闭窗口返回",
+                                             "Esc or closing the window returns"};
 
 // Dialogs of the window.
 inline constexpr Bilingual kOpenDviTitle{"打开DVI文件", "Open DVI file"};

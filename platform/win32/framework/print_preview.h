@@ -11,19 +11,33 @@
 #include "platform/win32/framework/decorated_frame.h"
 #include "platform/win32/framework/printout.h"
 #include "platform/win32/framework/window.h"
+#include "platform/win32/gdi.h"
 
 namespace mox::win {
 
-// The page: white paper that the printout draws on when it is painted.
+// The page: white paper that the printout draws on, into a bitmap of the
+// window's size a band at a time, one band a posted message, so that the
+// preview shows at once and fills while the user looks (the program has
+// one thread). Nothing is drawn before Start, which comes once the page is
+// ready to draw.
 class TPreviewPage : public TWindow {
  public:
   explicit TPreviewPage(TPrintout& printout) : printout_(printout) {}
+  void Start();
 
  protected:
   void Paint(HDC dc, const RECT& damaged, bool erase) override;
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // Draws the next band into the bitmap and shows it; true while bands are left.
+  bool DrawNextBand();
+
   TPrintout& printout_;
+  bool started_ = false;
+  Bitmap drawn_;
+  SIZE drawn_size_{0, 0};
+  int drawn_rows_ = 0;  // rows of the bitmap drawn so far
 };
 
 // The window round the page, in the system's application workspace colour;
@@ -48,9 +62,10 @@ class TModalFrame : public TDecoratedFrame {
   TModalFrame(TWindow& client, FrameDecoration decoration)
       : TDecoratedFrame(client, std::move(decoration)) {}
 
-  // Creates and shows the frame, disables the owner and runs messages until
-  // the frame is destroyed. IDCANCEL.
-  INT_PTR Execute(HWND owner);
+  // Creates and shows the frame, disables the owner, then asks `prepare`
+  // (the frame closes at once when it answers false) and runs messages
+  // until the frame is destroyed; Esc closes it too. IDCANCEL.
+  INT_PTR Execute(HWND owner, const std::function<bool()>& prepare = {});
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
