@@ -70,7 +70,8 @@ TMOXWindow::TMOXWindow(const std::vector<std::string>& arguments)
   // A line of the initialization file the program cannot read is named
   // once, and the program starts without it.
   if (!ignored_lines.empty()) {
-    Report().Warning(IgnoredLinesText(ignored_lines, Settings().InitFilePath, Lang()));
+    Report().Notice(IgnoredLinesText(ignored_lines, Settings().InitFilePath, Lang()),
+                    Say(kWarningCaption), true);
   }
   SetBackgroundColor(kNoDocumentBackground);
   DviFileName = Settings().DocumentName;

@@ -22,7 +22,9 @@ bool HandToRunningPreviewer(const std::string& document, std::int32_t source_lin
   const std::wstring full = FullPathOf(document);
   if (full.empty()) return false;
   const std::vector<HWND> frames = win::FramesOfClass(win::kPreviewerFrameClass);
-  const platform::SourcePosition position{source_line, source_file, platform::Narrow(full)};
+  // The running previewer has another folder: both names travel in full.
+  const platform::SourcePosition position{source_line, platform::Narrow(FullPathOf(source_file)),
+                                          platform::Narrow(full)};
   for (const HWND frame : frames) {
     if (!win::AskToShowDocument(frame, full)) continue;
     if (source_line > 0) win::SendSourcePositionTo(frame, position);

@@ -14,8 +14,8 @@ inline constexpr Bilingual kInvalidPageSelection{"非法页号", "Invalid page s
 inline constexpr Bilingual kNotAPageNumber{"\"%s\" 不是页号", "\"%s\" is not a page number"};
 inline constexpr Bilingual kNoPageNumbered{"没有页号为 %s 的页", "No page is numbered %s"};
 inline constexpr Bilingual kPreviewTitle{"MOXWIN 打印预览", "MOXWIN Print Preview"};
-inline constexpr Bilingual kPreviewCloseHint{"按 Esc 键或关闭窗口返回",
-                                             "Esc or closing the window returns"};
+inline constexpr Bilingual kPreviewCloseHint{"按 Esc 键关闭预览",
+                                             "Esc closes the preview"};
 
 // Dialogs of the window.
 inline constexpr Bilingual kOpenDviTitle{"打开DVI文件", "Open DVI file"};

@@ -68,15 +68,25 @@ class PreviewerStartup(unittest.TestCase):
         program = harness.windows_path(self.copy.exe)
         self.assertEqual(text, f'{program}:\n\n非法可选项 "-Q7"(出现在命令行中)')
 
-    def test_invalid_option_in_the_initialization_file_names_the_file(self):
-        with open(self.copy.path("moxwin32.INI"), "w", newline="\r\n") as ini:
-            ini.write("% options of this test\n-R300\n-U7\n")
+    def test_an_unreadable_line_of_the_initialization_file_is_named_and_skipped(self):
+        ini_path = self.copy.path("moxwin32.INI")
+        content = b"% options of this test\r\n-R300\r\n-U7\r\n"
+        with open(ini_path, "wb") as ini:
+            ini.write(content)
         self.start()
-        text = self.assert_single_error_box_then_exit_2()
-        program = harness.windows_path(self.copy.exe)
-        ini_path = program[:-3] + "INI"
-        self.assertEqual(text, f'{program}:\n\nInvalid option "-U7" in the initialization '
-                               f'file\n"{ini_path}".')
+        box = harness.wait_for_window("^Warning$")
+        self.assertEqual(harness.windows_named("^MOX DVI"), [], "the box before the frame")
+        _, text = harness.dialog_text()
+        windows_ini = harness.windows_path(self.copy.exe)[:-3] + "INI"
+        self.assertEqual(text, f'These lines of the initialization file\n"{windows_ini}"\n'
+                               'cannot be read and were ignored (the file is left as it is):\n'
+                               'line 3: Invalid option "-U7" ')
+        harness.keys(box, "Return")
+        frame = harness.wait_for_window("^" + ENGLISH_TITLE.replace(".", r"\.") + "$")
+        harness.keys(frame, "ctrl+x")
+        self.assertEqual(self.program.wait(), 0)
+        with open(ini_path, "rb") as ini:
+            self.assertEqual(ini.read(), content)
 
     def test_english_frame_then_ctrl_x_ends_with_code_0(self):
         self.start()

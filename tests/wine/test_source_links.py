@@ -148,6 +148,16 @@ class SourceLinks(unittest.TestCase):
         self.forward_search_from_line_9()
         harness.wait_for(lambda: harness.windows_named("^paper.dvi - Page 2$"),
                          what="a previewer started on page 2")
+        # A second start on that file, with a forward search to line 2, is
+        # handed to the running previewer: it turns to page 1, and no
+        # second window opens.
+        second = harness.Program(os.path.join(self.programs, "moxwin32.exe"), "-S2:paper.tex",
+                                 harness.windows_path(os.path.join(self.root, "paper.dvi")),
+                                 cwd=self.root)
+        self.assertEqual(second.wait(), 0)
+        harness.wait_for(lambda: harness.windows_named("^paper.dvi - Page 1$"),
+                         what="the running previewer on page 1")
+        self.assertEqual(len(harness.windows_named("^paper.dvi")), 1)
 
 
 if __name__ == "__main__":
