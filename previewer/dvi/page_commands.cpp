@@ -56,7 +56,7 @@ void Character(ScanDocument& doc, PagePass& pass, int code, bool move) {
                           document.Boundary2, document.Boundary3);
     state.PendingByte = -1;
     if (!chinese) {
-      if (!doc.Report.Question(doc.Say(kInvalidChineseCode))) {
+      if (pass.AsksAboutInvalidCodes() && !doc.Report.Question(doc.Say(kInvalidChineseCode))) {
         AbortDocument(std::string());
       }
       return;

@@ -59,6 +59,9 @@ class PagePass {
   // Whether characters are handled at all (the pre-scan of an unselected
   // page follows only the ziti letters of the dummy font).
   virtual bool HandlesCharacters() const = 0;
+  // Whether a pair that is no valid Chinese code asks the user to go on
+  // (the scans that draw do; reading a page for its text goes on quietly).
+  virtual bool AsksAboutInvalidCodes() const { return true; }
   virtual void Rule(std::int32_t height, std::int32_t width) = 0;
   virtual void Special(std::string_view text) = 0;
   // A special of 255 bytes or more, which MOX's own specials never are:

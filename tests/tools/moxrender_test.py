@@ -10,6 +10,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+from pathlib import Path
 
 MOXRENDER = ""
 FIXTURES = ""
@@ -83,6 +84,17 @@ class InfoAndItems(unittest.TestCase):
             self.assertEqual(result.stderr.count(b"to generate missing PK fonts"), 1)
             self.assertIn(b"\ncmr10 at 10pt, 600 dpi\n", result.stderr)
             self.assertTrue(result.stdout.startswith(b"num "), result.stdout[:80])
+
+
+class PageText(unittest.TestCase):
+    def test_text_of_the_chosen_pages_as_utf8_parted_by_form_feeds(self):
+        result = run("--text", "--page", "2", "--page", "1", dvi("chinese.dvi"))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        pages = result.stdout.decode("utf-8").split("\f")
+        self.assertEqual(len(pages), 2)
+        self.assertTrue(pages[0].startswith("第二页：楷体 and the formula x2 + y2 = z2 中文。\n"))
+        self.assertTrue(pages[1].startswith("第一页：中文字 and English text 混排。\n"))
+        self.assertTrue(pages[1].endswith("\n结束。\n1\n"))
 
 
 class MessagesAndStatus(unittest.TestCase):

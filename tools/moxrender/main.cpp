@@ -1,8 +1,9 @@
 // moxrender: opens a document the way the previewer does (reading it,
 // pre-scanning it and loading its glyphs) and shows what is inside: its
-// header, page index and fonts (--info) or the page items of its pages
-// (--items), or draws them as PNG files (the default; --out names them,
-// --null draws without writing). The previewer's options work as they do
+// header, page index and fonts (--info), the page items of its pages
+// (--items) or their text as UTF-8 (--text, pages parted by a form feed),
+// or draws them as PNG files (the default; --out names them, --null draws
+// without writing). The previewer's options work as they do
 // there: -Z the zoom, -R the resolution, -^ the gamma, -B the margins.
 //
 // Exit status: 0 done, 1 the document could not be opened or a page could
@@ -29,6 +30,7 @@
 #include "tools/moxrender/document_report.h"
 #include "tools/moxrender/page_pictures.h"
 #include "tools/moxrender/png_output.h"
+#include "tools/moxrender/text_output.h"
 #include "tools/moxrender/tool_arguments.h"
 
 
@@ -111,7 +113,7 @@ int Run(const std::vector<std::string>& arguments) {
   const std::string name = options.DocumentName;
   if (name.empty()) {
     std::fprintf(stderr,
-                 "usage: moxrender [--info | --items | --out PATTERN | --null] [--page N]...\n"
+                 "usage: moxrender [--info | --items | --text | --out PATTERN | --null] [--page N]...\n"
                  "                 [--no-frame] [--verbose] [--strict] [previewer options] FILE\n");
     return 2;
   }
@@ -121,13 +123,19 @@ int Run(const std::vector<std::string>& arguments) {
   if (OpenDviFile(doc, name) != 0 || PreScan(doc) != 0 || LoadFonts(doc) != 0) return 1;
   doc.SelectPages(options.PageSelectionText);
   if (tool->Info) PrintDocumentInfo(doc, stdout);
-  const bool draw = !tool->Info && !tool->Items;
+  const bool draw = !tool->Info && !tool->Items && !tool->Text;
   const std::vector<int> pages = PagesToShow(doc, *tool);
-  if (tool->Items || draw) {
-    for (int page : pages) {
+  if (tool->Items || tool->Text || draw) {
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+      const int page = pages[i];
       if (page < 0 || static_cast<std::size_t>(page) >= doc.Dvi.Pages.size()) {
         std::fprintf(stderr, "moxrender: the document has no page %d\n", page + 1);
         return 1;
+      }
+      if (tool->Text) {
+        if (i > 0) std::fputs("\f", stdout);
+        if (!PrintPageText(doc, stdout, page)) return 1;
+        continue;
       }
       if (ScanPage(doc, page) != 0) return 1;
       if (tool->Items) PrintPageItems(doc, stdout, page);

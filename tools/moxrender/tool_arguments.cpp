@@ -15,6 +15,8 @@ std::optional<ToolArguments> SplitToolArguments(const std::vector<std::string>& 
       tool.Info = true;
     } else if (argument == "--items") {
       tool.Items = true;
+    } else if (argument == "--text") {
+      tool.Text = true;
     } else if (argument == "--null") {
       tool.Null = true;
     } else if (argument == "--no-frame") {

@@ -1,0 +1,114 @@
+#include "previewer/text/combining_marks.h"
+
+namespace mox {
+namespace {
+
+// The combining form of a character set as an accent, or 0 for none.
+char32_t CombiningOf(const std::u32string& text) {
+  if (text.size() != 1) return 0;
+  switch (text[0]) {
+    case 0x0060: return 0x0300;
+    case 0x00B4: return 0x0301;
+    case 0x02C6: return 0x0302;
+    case 0x02DC: return 0x0303;
+    case 0x00AF: return 0x0304;
+    case 0x02D8: return 0x0306;
+    case 0x02D9: return 0x0307;
+    case 0x00A8: return 0x0308;
+    case 0x02DA: return 0x030A;
+    case 0x02DD: return 0x030B;
+    case 0x02C7: return 0x030C;
+    case 0x00B8: return 0x0327;
+    case 0x02DB: return 0x0328;
+    case 0x0338: return 0x0338;
+    default: return 0;
+  }
+}
+
+struct Composition {
+  char32_t Mark;
+  char32_t Base;
+  char32_t Composed;
+};
+
+constexpr Composition kCompositions[] = {
+    {0x0300, 'A', 0xC0}, {0x0300, 'E', 0xC8}, {0x0300, 'I', 0xCC}, {0x0300, 'O', 0xD2},
+    {0x0300, 'U', 0xD9}, {0x0300, 'a', 0xE0}, {0x0300, 'e', 0xE8}, {0x0300, 'i', 0xEC},
+    {0x0300, 'o', 0xF2}, {0x0300, 'u', 0xF9},
+    {0x0301, 'A', 0xC1}, {0x0301, 'E', 0xC9}, {0x0301, 'I', 0xCD}, {0x0301, 'O', 0xD3},
+    {0x0301, 'U', 0xDA}, {0x0301, 'Y', 0xDD}, {0x0301, 'a', 0xE1}, {0x0301, 'e', 0xE9},
+    {0x0301, 'i', 0xED}, {0x0301, 'o', 0xF3}, {0x0301, 'u', 0xFA}, {0x0301, 'y', 0xFD},
+    {0x0301, 'C', 0x106}, {0x0301, 'c', 0x107}, {0x0301, 'N', 0x143}, {0x0301, 'n', 0x144},
+    {0x0301, 'S', 0x15A}, {0x0301, 's', 0x15B}, {0x0301, 'Z', 0x179}, {0x0301, 'z', 0x17A},
+    {0x0302, 'A', 0xC2}, {0x0302, 'E', 0xCA}, {0x0302, 'I', 0xCE}, {0x0302, 'O', 0xD4},
+    {0x0302, 'U', 0xDB}, {0x0302, 'a', 0xE2}, {0x0302, 'e', 0xEA}, {0x0302, 'i', 0xEE},
+    {0x0302, 'o', 0xF4}, {0x0302, 'u', 0xFB},
+    {0x0303, 'A', 0xC3}, {0x0303, 'N', 0xD1}, {0x0303, 'O', 0xD5}, {0x0303, 'a', 0xE3},
+    {0x0303, 'n', 0xF1}, {0x0303, 'o', 0xF5},
+    {0x0306, 'A', 0x102}, {0x0306, 'a', 0x103}, {0x0306, 'G', 0x11E}, {0x0306, 'g', 0x11F},
+    {0x0307, 'I', 0x130}, {0x0307, 'Z', 0x17B}, {0x0307, 'z', 0x17C},
+    {0x0308, 'A', 0xC4}, {0x0308, 'E', 0xCB}, {0x0308, 'I', 0xCF}, {0x0308, 'O', 0xD6},
+    {0x0308, 'U', 0xDC}, {0x0308, 'a', 0xE4}, {0x0308, 'e', 0xEB}, {0x0308, 'i', 0xEF},
+    {0x0308, 'o', 0xF6}, {0x0308, 'u', 0xFC}, {0x0308, 'y', 0xFF}, {0x0308, 'Y', 0x178},
+    {0x030A, 'A', 0xC5}, {0x030A, 'a', 0xE5}, {0x030A, 'U', 0x16E}, {0x030A, 'u', 0x16F},
+    {0x030B, 'O', 0x150}, {0x030B, 'o', 0x151}, {0x030B, 'U', 0x170}, {0x030B, 'u', 0x171},
+    {0x030C, 'C', 0x10C}, {0x030C, 'c', 0x10D}, {0x030C, 'E', 0x11A}, {0x030C, 'e', 0x11B},
+    {0x030C, 'N', 0x147}, {0x030C, 'n', 0x148}, {0x030C, 'R', 0x158}, {0x030C, 'r', 0x159},
+    {0x030C, 'S', 0x160}, {0x030C, 's', 0x161}, {0x030C, 'Z', 0x17D}, {0x030C, 'z', 0x17E},
+    {0x0327, 'C', 0xC7}, {0x0327, 'c', 0xE7}, {0x0327, 'S', 0x15E}, {0x0327, 's', 0x15F},
+    {0x0328, 'A', 0x104}, {0x0328, 'a', 0x105}, {0x0328, 'E', 0x118}, {0x0328, 'e', 0x119},
+    {0x0338, '=', 0x2260}, {0x0338, '<', 0x226E}, {0x0338, '>', 0x226F},
+    {0x0338, 0x2264, 0x2270}, {0x0338, 0x2265, 0x2271}, {0x0338, 0x2208, 0x2209},
+    {0x0338, 0x2261, 0x2262}, {0x0338, 0x2282, 0x2284}, {0x0338, 0x2283, 0x2285},
+    {0x0338, 0x2286, 0x2288}, {0x0338, 0x2287, 0x2289}, {0x0338, 0x223C, 0x2241},
+    {0x0338, 0x2248, 0x2249}, {0x0338, 0x2203, 0x2204},
+};
+
+// The character with the mark: precomposed where there is one (an accent
+// on a dotless i or j stands on the letter).
+void Compose(std::u32string& text, char32_t mark) {
+  if (text.size() == 1) {
+    const char32_t base = text[0] == 0x0131 ? U'i' : text[0] == 0x0237 ? U'j' : text[0];
+    for (const Composition& composition : kCompositions) {
+      if (composition.Mark == mark && composition.Base == base) {
+        text.assign(1, composition.Composed);
+        return;
+      }
+    }
+  }
+  text += mark;
+}
+
+// Whether the middle of a mark's box lies across the other box.
+bool StandsOn(const TextBox& mark, const TextCharacter& other) {
+  const std::int64_t middle = (static_cast<std::int64_t>(mark.Left) + mark.Right) / 2;
+  return CombiningOf(other.Text) == 0 && middle >= other.Box.Left && middle < other.Box.Right;
+}
+
+}  // namespace
+
+void AttachMarks(std::vector<TextCharacter>& characters) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < characters.size(); ++i) {
+    TextCharacter& character = characters[i];
+    const char32_t mark = CombiningOf(character.Text);
+    // TeX's \accent sets the accent before its letter; a cedilla built
+    // with \ooalign comes after it.
+    TextCharacter* base = nullptr;
+    if (mark != 0 && i + 1 < characters.size() && StandsOn(character.Box, characters[i + 1])) {
+      base = &characters[i + 1];
+    } else if (mark != 0 && kept > 0 && StandsOn(character.Box, characters[kept - 1])) {
+      base = &characters[kept - 1];
+    }
+    if (base != nullptr) {
+      Compose(base->Text, mark);
+      base->Box.Add(character.Box);
+      continue;
+    }
+    if (kept != i) characters[kept] = std::move(character);
+    ++kept;
+  }
+  characters.resize(kept);
+}
+
+}  // namespace mox

@@ -1,0 +1,16 @@
+// moxrender --text: the plain text of a page as UTF-8, as the previewer
+// reads it for finding and copying.
+#pragma once
+
+#include <cstdio>
+
+#include "previewer/dvi/scan_document.h"
+
+namespace mox {
+
+// Writes the text of page `page` (0-based), each line ended by a line
+// break; false, after a message on standard error, when the page cannot
+// be read.
+bool PrintPageText(ScanDocument& doc, std::FILE* out, int page);
+
+}  // namespace mox
