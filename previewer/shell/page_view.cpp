@@ -12,6 +12,7 @@
 #include "previewer/fonts/load_run.h"
 #include "previewer/resources/resource_ids.h"
 #include "previewer/shell/busy_flag.h"
+#include "previewer/shell/last_places.h"
 #include "previewer/shell/page_navigation.h"
 #include "previewer/shell/view_commands.h"
 #include "previewer/shell/view_layout.h"
@@ -38,9 +39,17 @@ int PageView::LoadDocument(std::optional<double> kept_zoom) {
   PageReady = 0;
   bool failed = OpenDviFile(doc_, DviFileName) != 0 || PreScan(doc_) != 0 || LoadFonts(doc_) != 0;
   std::int32_t start = -1;
+  // A document opened anew (no page shown yet, no zoom kept) starts where
+  // it was left the last time.
+  StartPlace place;
   if (!failed) {
     report_.Busy(false);
     doc_.SelectPages(Settings().PageSelectionText);
+    if (!kept_zoom && CurrentPage < 0) {
+      place = PlaceToStartAt();
+      if (IsSelectablePage(doc_, place.Page)) CurrentPage = place.Page;
+      kept_zoom = place.Zoom;
+    }
     // A reload stays on its page while that page is still there.
     start = IsSelectablePage(doc_, CurrentPage) ? CurrentPage : FirstSelectablePage(doc_);
     if (start < 0) {
@@ -65,6 +74,12 @@ int PageView::LoadDocument(std::optional<double> kept_zoom) {
     host_.InvalidateView(true);
     return 1;
   }
+  place_path_ = FullDocumentPath(DviFileName);
+  if (place.X > 0 || place.Y > 0) {
+    platform::TScroller& scroller = host_.ViewScroller();
+    scroller.ScrollTo(std::min(place.X / std::max(1, UnitX), scroller.XRange),
+                      std::min(place.Y / std::max(1, UnitY), scroller.YRange));
+  }
   host_.SetDocumentBackground(true);
   PaintEnabled = 1;
   host_.InvalidateView(true);
@@ -72,6 +87,7 @@ int PageView::LoadDocument(std::optional<double> kept_zoom) {
 }
 
 void PageView::UnloadDocument() {
+  RememberShownPlace();
   FileOpen = 0;
   StoredPrintPages.reset();
   CloseDviFile(doc_);

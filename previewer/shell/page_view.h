@@ -227,6 +227,18 @@ class PageView {
   };
   void MoveCross(std::int32_t x, std::int32_t y);
 
+  // The last places of documents (see last_places.h): the shown one's put
+  // first in the file beside the program as it is given up, and a document
+  // opened anew starts at its own. Nothing without a program path (tests).
+  void RememberShownPlace();
+  struct StartPlace {
+    std::int32_t Page = -1;
+    std::optional<double> Zoom;
+    long X = 0;
+    long Y = 0;
+  };
+  StartPlace PlaceToStartAt();
+
   void LayOutScroller();
   // Sets a zoom (clamped), discarding the zoomed glyphs when it changes.
   void ApplyZoom(double zoom);
@@ -258,6 +270,8 @@ class PageView {
   // until the file's stamp differs from it.
   std::optional<platform::FileStamp> refused_stamp_;
   std::optional<RulerDrag> ruler_;
+  // The full path of the document shown, as its last place names it.
+  std::string place_path_;
   double print_saved_zoom_ = 1.0;
   std::size_t printed_pages_ = 0;
   bool first_paint_done_ = false;

@@ -120,6 +120,7 @@ void PageView::OpenChosenFile(const std::string& path) {
                              options.ParityFilter, options.SequenceMode, Zoom(),
                              scroller.XPos, scroller.YPos})
                        : std::nullopt;
+  RememberShownPlace();
   DviFileName = path;
   CurrentPage = -1;
   refused_stamp_.reset();

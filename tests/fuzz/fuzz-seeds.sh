@@ -37,6 +37,15 @@ fuzz_targets+=(tex_log_fuzz)
 fuzz_seeds[editing_aids_fuzz]="$fuzz_root/tests/fuzz/seeds/editing_aids|$fuzz_root/frontend/data/tex.txt"
 fuzz_targets+=(editing_aids_fuzz)
 
+# hyperref's link specials, and documents read for their text.
+fuzz_seeds[link_special_fuzz]="$fuzz_root/tests/fuzz/seeds/link_special"
+fuzz_seeds[page_text_fuzz]="$fuzz_root/tests/fixtures/dvi|$fuzz_root/tests/fuzz/seeds/document"
+fuzz_targets+=(link_special_fuzz page_text_fuzz)
+
+# The previewer's file of last places.
+fuzz_seeds[last_places_fuzz]="$fuzz_root/tests/fuzz/seeds/last_places"
+fuzz_targets+=(last_places_fuzz)
+
 # copy_fuzz_seeds TARGET FOLDER: copies the target's seeds into the folder.
 # Only the small fixtures: the long document would dominate every run.
 copy_fuzz_seeds() {
