@@ -33,6 +33,7 @@
 #define CM_ZOOM7 141
 #define CM_ZOOM8 142
 #define CM_ZOOM9 143
+#define CM_ZOOMFITPAGE 144
 /* Page */
 #define CM_PAGEMENU 150
 #define CM_PREVPAGE 151
@@ -47,6 +48,7 @@
 #define CM_VIEWDOWN 164
 #define CM_VIEWTOPLEFT 165
 #define CM_VIEWBOTTOMRIGHT 166
+#define CM_CONTINUOUS 167
 
 /* Dialogs and their controls (English ids; the Chinese ones add
    CHINESE_ID_OFFSET, but for the TrueType dialog's two buttons) */

@@ -5,7 +5,7 @@ namespace mox {
 bool IsDocumentCommand(int id) {
   const int english = EnglishCommandId(id);
   return english == CM_CLOSE || english == CM_PRINT ||
-         (english >= CM_ZOOMOUT && english <= CM_ZOOM9) ||
+         (english >= CM_ZOOMOUT && english <= CM_ZOOMFITPAGE) ||
          (english >= CM_PREVPAGE && english <= CM_ENTERPAGE) ||
          (english >= CM_VIEWLEFT && english <= CM_VIEWBOTTOMRIGHT);
 }

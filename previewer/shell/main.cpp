@@ -27,6 +27,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_mode) {
   mox::win::TDecoratedFrame frame(client, mox::PreviewerFrameDecoration(client.Lang()));
   frame.SetCommandEnabler(
       [&client](int id) { return mox::IsCommandEnabled(id, client.IsDocumentOpen()); });
+  frame.SetCommandChecker([&client](int id) -> std::optional<bool> {
+    if (mox::EnglishCommandId(id) != CM_CONTINUOUS) return std::nullopt;
+    return client.Settings().ContinuousPages;
+  });
   // Editors find the previewer by its frame's class to ask for a page.
   frame.SetWindowClass(mox::win::kPreviewerFrameClass);
   if (!frame.Create()) return 1;
@@ -37,7 +41,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_mode) {
   // visible previewer: there is no other way to reach it.
   ShowWindow(frame.Handle(), show_mode == SW_HIDE ? SW_SHOWNORMAL : show_mode);
   UpdateWindow(frame.Handle());
-  const int exit_code = mox::win::RunMessageLoop(frame);
+  // Idle time draws the pages near the one shown ahead.
+  const int exit_code = mox::win::RunMessageLoop(frame, [&client] { return client.DrawAheadStep(); });
   ui.SetMainWindow(nullptr);
   return exit_code;
 }

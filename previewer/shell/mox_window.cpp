@@ -97,6 +97,14 @@ void TMOXWindow::SetFrame(HWND frame) {
 
 bool TMOXWindow::CanClose() { return CloseView(); }
 
+bool TMOXWindow::DrawAheadStep() {
+  if (Handle() == nullptr || frame_ == nullptr || !IsWindowVisible(frame_) || IsIconic(frame_)) {
+    return false;
+  }
+  const win::WindowDc dc(Handle());
+  return DrawAhead(GetDeviceCaps(dc.Get(), NUMCOLORS));
+}
+
 bool TMOXWindow::Command(int id) {
   const int command = EnglishCommandId(id);
   // Document commands do nothing without a document, whatever sent them.

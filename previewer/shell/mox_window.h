@@ -31,6 +31,9 @@ class TMOXWindow : public win::TWindow, private PageViewHost, public PageView {
   // Called when the frame exists, for the commands that close it and the
   // dialogs it owns.
   void SetFrame(HWND frame);
+  // One step of drawing ahead in idle time, for the window's colours; true
+  // while steps are left.
+  bool DrawAheadStep();
 
   // The grey ramp of the page bitmap bent by the gamma value; the first
   // call also makes the logical palette and realizes it.

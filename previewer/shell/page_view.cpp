@@ -14,6 +14,7 @@
 #include "previewer/shell/busy_flag.h"
 #include "previewer/shell/last_places.h"
 #include "previewer/shell/page_navigation.h"
+#include "previewer/render/offset_device.h"
 #include "previewer/shell/view_commands.h"
 #include "previewer/shell/view_layout.h"
 #include "previewer/startup/options.h"
@@ -37,6 +38,9 @@ int PageView::LoadDocument(std::optional<double> kept_zoom) {
   PaintEnabled = 0;
   report_.Busy(true);
   PageReady = 0;
+  // Kept and drawn pages belong to the file as it was.
+  kept_.Clear();
+  drawn_.Clear();
   bool failed = OpenDviFile(doc_, DviFileName) != 0 || PreScan(doc_) != 0 || LoadFonts(doc_) != 0;
   std::int32_t start = -1;
   // A document opened anew (no page shown yet, no zoom kept) starts where
@@ -77,8 +81,9 @@ int PageView::LoadDocument(std::optional<double> kept_zoom) {
   place_path_ = FullDocumentPath(DviFileName);
   if (place.X > 0 || place.Y > 0) {
     platform::TScroller& scroller = host_.ViewScroller();
+    const long down = place.Y + static_cast<long>(PageTop(CurrentPage));
     scroller.ScrollTo(std::min(place.X / std::max(1, UnitX), scroller.XRange),
-                      std::min(place.Y / std::max(1, UnitY), scroller.YRange));
+                      std::min(down / std::max(1, UnitY), scroller.YRange));
   }
   host_.SetDocumentBackground(true);
   PaintEnabled = 1;
@@ -90,6 +95,9 @@ void PageView::UnloadDocument() {
   RememberShownPlace();
   FileOpen = 0;
   StoredPrintPages.reset();
+  kept_.Clear();
+  drawn_.Clear();
+  stack_ = PageStack{};
   CloseDviFile(doc_);
   DviFileName.clear();
   CurrentPage = -1;
@@ -100,7 +108,13 @@ void PageView::UnloadDocument() {
 }
 
 int PageView::GotoPage(std::int32_t page) {
-  if (!IsDocumentOpen() || !IsSelectablePage(doc_, page) || page == CurrentPage) return 0;
+  if (!IsDocumentOpen() || !IsSelectablePage(doc_, page)) return 0;
+  if (page == CurrentPage) {
+    // The continuous view turns to the page's top even when the caption
+    // already names it (most of it in view).
+    if (ContinuousView()) ScrollToPage(page);
+    return 0;
+  }
   // The page index is that of the file as it was: a rewritten file is
   // loaded again first, an incomplete one not scanned at all.
   if (!loading_ && !FileReadyForScan()) return 0;
@@ -108,17 +122,26 @@ int PageView::GotoPage(std::int32_t page) {
   PaintEnabled = 0;
   CurrentPage = page;
   PageReady = 0;
-  if (ScanPage(doc_, page) != 0) {
+  // The continuous view keeps the pages it scanned; the single view scans
+  // each page it turns to, as it always has.
+  const bool continuous = ContinuousView();
+  if (!continuous) kept_.Clear();
+  if (continuous ? kept_.Bring(doc_, page) != 0 : ScanPage(doc_, page) != 0) {
     UnloadDocument();
     PageReady = 1;
     return 1;
   }
+  if (!continuous) kept_.SetHeld(page);
   PageReady = 1;
   // TeX may rewrite the file while the page is shown: hold no handle on it.
   doc_.Dvi.Reader.Close();
   stamp_ = platform::RecordFileStamp(DviFileName);
   UpdateTitle();
-  host_.ViewScroller().ScrollTo(0, 0);
+  if (continuous) {
+    ScrollToPage(page);
+  } else {
+    host_.ViewScroller().ScrollTo(0, 0);
+  }
   PaintEnabled = 1;
   host_.InvalidateView(true);
   return 0;
@@ -126,17 +149,21 @@ int PageView::GotoPage(std::int32_t page) {
 
 void PageView::SetZoom(double zoom) {
   if (!IsDocumentOpen()) return;
-  if (zoom != 0.0) {
+  if (zoom > 0.0) {
     ApplyZoom(zoom);
     return;
   }
-  // Fitting: a scroll bar that the new zoom shows or hides changes the
-  // client area the fit was measured on, so fit again until it holds.
+  // Fitting (0 in one direction, kFitWholePage the whole page): a scroll
+  // bar that the new zoom shows or hides changes the client area the fit
+  // was measured on, so fit again until it holds.
+  const bool whole_page = zoom == kFitWholePage;
   for (int round = 0; round < 4; ++round) {
     host_.MeasureClient(ClientWidth, ClientHeight);
     const std::uint32_t width = ClientWidth;
     const std::uint32_t height = ClientHeight;
-    ApplyZoom(FitZoom(DocumentGeometry(doc_), width, height));
+    const PageGeometry geometry = DocumentGeometry(doc_);
+    ApplyZoom(whole_page ? FitWholePageZoom(geometry, width, height)
+                         : FitZoom(geometry, width, height));
     host_.MeasureClient(ClientWidth, ClientHeight);
     if (ClientWidth == width && ClientHeight == height) break;
   }
@@ -145,9 +172,25 @@ void PageView::SetZoom(double zoom) {
 void PageView::ApplyZoom(double zoom) {
   zoom = ClampZoom(zoom);
   if (zoom == Zoom()) return;
+  // The continuous view keeps the page most in view at the window's top,
+  // as far down it as it was.
+  const std::int32_t page = ContinuousView() && IsDocumentOpen() ? PageMostInView() : -1;
+  double within = 0.0;
+  if (page >= 0 && stack_.PageHeight > 0) {
+    const double row = static_cast<double>(host_.ViewScroller().YPos) * UnitY;
+    within = (row - static_cast<double>(PageTop(page))) / static_cast<double>(stack_.PageHeight);
+  }
   DiscardZoomImages(doc_);
+  drawn_.Clear();
   Zoom() = zoom;
   UpdateScroller();
+  if (page >= 0) {
+    platform::TScroller& scroller = host_.ViewScroller();
+    const double row = static_cast<double>(PageTop(page)) + within * stack_.PageHeight;
+    scroller.ScrollTo(scroller.XPos,
+                      std::min(static_cast<long>(std::max(row, 0.0)) / std::max(1, UnitY),
+                               scroller.YRange));
+  }
   host_.InvalidateView(true);
 }
 
@@ -173,8 +216,14 @@ void PageView::LayOutScroller() {
   host_.MeasureClient(ClientWidth, ClientHeight);
   platform::TScroller& scroller = host_.ViewScroller();
   if (IsDocumentOpen()) {
-    const ScrollLayout layout =
-        LayOutPage(DocumentGeometry(doc_), Zoom(), ClientWidth, ClientHeight);
+    const PageGeometry geometry = DocumentGeometry(doc_);
+    ScrollLayout layout;
+    if (ContinuousView()) {
+      stack_ = StackPages(doc_, PageHeightAt(geometry, Zoom()));
+      layout = LayOutStack(geometry, Zoom(), ClientWidth, ClientHeight, stack_);
+    } else {
+      layout = LayOutPage(geometry, Zoom(), ClientWidth, ClientHeight);
+    }
     OffsetX = layout.OffsetX;
     OffsetY = layout.OffsetY;
     UnitX = layout.UnitX;
@@ -216,7 +265,14 @@ void PageView::PaintView(RenderDevice& device, const PixelRect& damaged) {
   // page: the drag ends first.
   EndRulerDrag();
   report_.Busy(true);
-  DrawPage(doc_, device, damaged, 1.0, {Zoom(), OffsetX, OffsetY, false});
+  drawn_.Use(Zoom(), Settings().Gamma, device.ColourCount());
+  if (ContinuousView()) {
+    PaintStack(device, damaged);
+  } else if (const PageImage* image = drawn_.Find(CurrentPage)) {
+    image->Replay(device, damaged);
+  } else {
+    DrawPage(doc_, device, damaged, 1.0, {Zoom(), OffsetX, OffsetY, false});
+  }
   report_.Busy(false);
 }
 
@@ -225,14 +281,25 @@ bool PageView::ViewCommand(int english_id) {
     if (IsDocumentOpen()) UnloadDocument();
     return true;
   }
+  if (english_id == CM_CONTINUOUS) {
+    SetContinuousView(!Settings().ContinuousPages);
+    return true;
+  }
+  if (english_id == CM_ZOOMFITPAGE) {
+    if (IsDocumentOpen()) SetZoom(kFitWholePage);
+    return true;
+  }
   if (std::optional<double> zoom = ZoomForCommand(english_id, Zoom())) {
     if (IsDocumentOpen()) SetZoom(*zoom);
     return true;
   }
   if (english_id == CM_PREVPAGE || english_id == CM_NEXTPAGE) {
     if (!IsDocumentOpen()) return true;
-    const std::int32_t page = english_id == CM_PREVPAGE ? PreviousSelectablePage(doc_, CurrentPage)
-                                                        : NextSelectablePage(doc_, CurrentPage);
+    // The continuous view turns from the page in view, which the caption
+    // names once the window has painted.
+    const std::int32_t from = ContinuousView() ? PageMostInView() : CurrentPage;
+    const std::int32_t page = english_id == CM_PREVPAGE ? PreviousSelectablePage(doc_, from)
+                                                        : NextSelectablePage(doc_, from);
     if (page >= 0) GotoPage(page);
     return true;
   }

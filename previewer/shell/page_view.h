@@ -13,6 +13,9 @@
 #include "platform/scroller.h"
 #include "previewer/render/page_renderer.h"
 #include "previewer/render/preview_document.h"
+#include "previewer/shell/drawn_pages.h"
+#include "previewer/shell/kept_pages.h"
+#include "previewer/shell/page_stack.h"
 #include "previewer/shell/print_choice.h"
 #include "previewer/shell/ruler.h"
 #include "previewer/startup/box_reporter.h"
@@ -195,6 +198,32 @@ class PageView {
   };
   PrintBox DrawPrintedBand(RenderDevice& device, const PixelRect& band, const PrintTarget& target);
 
+  // The continuous view ("-L1", the default): the pages of the selection
+  // one below the other, CurrentPage the one most in view. Otherwise one
+  // page at a time, as the single view always was. Switching keeps the page.
+  bool ContinuousView() const { return Settings().ContinuousPages && PrintMode == 0; }
+  void SetContinuousView(bool continuous);
+  const PageStack& Stack() const { return stack_; }
+  // The row of the scrolled view where a page's picture starts: its place
+  // in the stack, 0 in the single view.
+  std::int64_t PageTop(std::int32_t page) const;
+  // The page shown at a row of the client area (CurrentPage in the single
+  // view; -1 over a gap or with no document), made current when it is
+  // another, and the row's place in that page's picture.
+  struct PagePoint {
+    std::int32_t Page = -1;
+    double Y = 0.0;
+  };
+  PagePoint PageAtClientRow(std::int32_t client_y);
+
+  // Idle time: the next page not drawn ahead (the current page, the next
+  // two and the previous one, in the selection's order) is drawn into a
+  // page image for a device of the colour count, so that showing it later
+  // costs a copy. True while pages are left to draw; nothing is drawn
+  // while the view paints, prints, loads or waits for a rewritten file.
+  bool DrawAhead(int colour_count);
+  std::size_t DrawnAheadBytes() const { return drawn_.Bytes(); }
+
   bool IsDocumentOpen() const { return FileOpen != 0; }
   const platform::FileStamp& Stamp() const { return stamp_; }
 
@@ -240,6 +269,17 @@ class PageView {
   StartPlace PlaceToStartAt();
 
   void LayOutScroller();
+  // The continuous view's painting: each page of the stack the damaged
+  // rectangle meets, its buffer brought into the document's; then the
+  // current page follows the page most in view.
+  void PaintStack(RenderDevice& device, const PixelRect& damaged);
+  // The page most in view in the continuous view, from the scroller.
+  std::int32_t PageMostInView() const;
+  // Makes a page of the stack current: its buffer into the document's and
+  // the caption. False when it could not be scanned (the document closed).
+  bool MakeCurrent(std::int32_t page);
+  // The continuous view's page turn: the page's top to the window's top.
+  void ScrollToPage(std::int32_t page);
   // Sets a zoom (clamped), discarding the zoomed glyphs when it changes.
   void ApplyZoom(double zoom);
   void ReloadIfChanged();
@@ -270,6 +310,9 @@ class PageView {
   // until the file's stamp differs from it.
   std::optional<platform::FileStamp> refused_stamp_;
   std::optional<RulerDrag> ruler_;
+  PageStack stack_;
+  KeptPages kept_;
+  DrawnPages drawn_;
   // The full path of the document shown, as its last place names it.
   std::string place_path_;
   double print_saved_zoom_ = 1.0;

@@ -17,7 +17,7 @@ constexpr std::array<double, 9> kFixedZooms{
     0.125, 0.1111111111111111};
 
 // The farthest corner: the scroller lowers it to its range.
-constexpr long kFarCorner = 32767;
+constexpr long kFarCorner = 1L << 30;
 
 long HalfWindowUnits(std::uint32_t client, std::int32_t unit) {
   const long units = unit > 0 ? static_cast<long>(client / 2) / unit : 0;

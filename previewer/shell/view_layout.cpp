@@ -55,6 +55,15 @@ double FitZoom(const PageGeometry& page, std::uint32_t client_width,
   return ClampZoom(std::max(rx, ry));
 }
 
+double FitWholePageZoom(const PageGeometry& page, std::uint32_t client_width,
+                        std::uint32_t client_height) {
+  const double width = 2.0 * page.MarginX + page.Width * page.ConversionX + kFitSlack;
+  const double height = 2.0 * page.MarginY + page.Height * page.ConversionY + kFitSlack;
+  const double rx = width == 0.0 ? 1.0 : client_width / width;
+  const double ry = height == 0.0 ? 1.0 : client_height / height;
+  return ClampZoom(std::min(rx, ry));
+}
+
 ScrollLayout LayOutPage(const PageGeometry& page, double zoom, std::uint32_t client_width,
                         std::uint32_t client_height) {
   ScrollLayout layout;

@@ -35,6 +35,13 @@ double ClampZoom(double zoom);
 double FitZoom(const PageGeometry& page, std::uint32_t client_width,
                std::uint32_t client_height);
 
+// The zoom at which the whole page with its margins and the same slack
+// fits the client area (the smaller ratio), clamped; and the value that
+// asks SetZoom for it.
+double FitWholePageZoom(const PageGeometry& page, std::uint32_t client_width,
+                        std::uint32_t client_height);
+inline constexpr double kFitWholePage = -1.0;
+
 struct ScrollLayout {
   std::int32_t OffsetX = 0;  // page margins at the zoom, pixels
   std::int32_t OffsetY = 0;

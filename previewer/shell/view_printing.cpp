@@ -11,6 +11,8 @@ namespace mox {
 
 void PageView::BeginPrintRun(std::int32_t mode) {
   host_.ShowMainFrame(false);
+  // The printer scans into the document's buffer: no kept page is trusted.
+  kept_.Clear();
   PrintMode = mode;
   print_saved_zoom_ = Zoom();
   Zoom() = -1.0;
@@ -25,6 +27,8 @@ void PageView::EndPrintRun() {
   Zoom() = -1.0;
   SetZoom(print_saved_zoom_);
   if (!IsDocumentOpen()) Zoom() = print_saved_zoom_;
+  // Laid out again for the continuous view, which a print run sets aside.
+  if (IsDocumentOpen() && ContinuousView()) ScrollToPage(CurrentPage);
   host_.ShowMainFrame(true);
 }
 

@@ -1,6 +1,8 @@
 // The page view's ruler: a drag from the left button's press to its
 // release draws the measuring cross and writes its readout into the frame
 // caption, which gets back exactly what it held before.
+#include <cmath>
+
 #include "previewer/shell/page_view.h"
 #include "previewer/shell/ruler.h"
 #include "previewer/startup/options.h"
@@ -46,9 +48,15 @@ void PageView::MoveCross(std::int32_t x, std::int32_t y) {
   cross(x, y);
   if (x == -10000 && y == -10000) return;
   const platform::TScroller& scroller = host_.ViewScroller();
+  // Measured from the corner of the page the cross is on (in the
+  // continuous view, the page whose picture or following gap holds it).
+  const double row = static_cast<double>(scroller.YPos) * UnitY + y;
+  const double pitch = static_cast<double>(Stack().Pitch());
+  const double page_row =
+      ContinuousView() && pitch > 0 && row >= 0 ? row - std::floor(row / pitch) * pitch : row;
   host_.SetFrameCaption(RulerReadout(
-      drag.Unit, static_cast<double>(scroller.XPos) * UnitX + x,
-      static_cast<double>(scroller.YPos) * UnitY + y, OffsetX, OffsetY, options.ResolutionX,
+      drag.Unit, static_cast<double>(scroller.XPos) * UnitX + x, page_row, OffsetX, OffsetY,
+      options.ResolutionX,
       options.ResolutionY, Zoom(), Lang()));
 }
 

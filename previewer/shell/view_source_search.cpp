@@ -39,10 +39,13 @@ void SayNoSpecials(Reporter& report) { report.Status(report.Say(kNoSourceSpecial
 void PageView::InverseSearch(std::int32_t client_x, std::int32_t client_y) {
   if (!IsDocumentOpen() || CurrentPage < 0 || PageReady == 0) return;
   EndRulerDrag();
+  // The page clicked becomes the current one in the continuous view.
+  const PagePoint point = PageAtClientRow(client_y);
+  if (point.Page < 0 || !IsDocumentOpen()) return;
   const platform::TScroller& scroller = host_.ViewScroller();
   const double zoom = Zoom();
   const double view_x = static_cast<double>(scroller.XPos) * UnitX + client_x - OffsetX;
-  const double view_y = static_cast<double>(scroller.YPos) * UnitY + client_y - OffsetY;
+  const double view_y = point.Y - OffsetY;
   const std::int32_t x = static_cast<std::int32_t>(std::lround(view_x / zoom));
   const std::int32_t y = static_cast<std::int32_t>(std::lround(view_y / zoom));
   const std::optional<std::uint32_t> mark =
@@ -86,7 +89,7 @@ bool PageView::ForwardSearch(const std::string& file, std::int32_t line,
   const std::int32_t height = std::max<std::int32_t>(
       static_cast<std::int32_t>(std::lround(PointsToPixels(Settings(), kMarkPoints) * zoom)), 4);
   const long view_x = std::lround(item->X * zoom) + OffsetX;
-  const long view_y = std::lround(item->Y * zoom) + OffsetY;
+  const long view_y = std::lround(item->Y * zoom) + OffsetY + static_cast<long>(PageTop(page));
   platform::TScroller& scroller = host_.ViewScroller();
   const long unit_x = std::max(1, UnitX);
   const long unit_y = std::max(1, UnitY);

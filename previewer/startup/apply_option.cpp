@@ -126,6 +126,15 @@ bool ApplyOption(char letter, std::string_view argument, Options& options) {
       return ApplyMargins(argument, options);
     case 'S':
       return ApplySourcePosition(argument, options);
+    case 'L':
+      // The page layout; anything but "0" and "1" is refused.
+      if (argument != "0" && argument != "1") return false;
+      options.ContinuousPages = argument == "1";
+      return true;
+    case 'D':
+      if (argument != "0" && argument != "1") return false;
+      options.DrawAhead = argument == "1";
+      return true;
     case '!': case '#': case '&': case '@':
     case 'A': case 'G': case 'H': case 'T': case 'X':
       return true;  // valid letters that mean nothing to the previewer

@@ -38,6 +38,12 @@ struct Options {
   double CurrentZoom = 1.0;
   Dimension MarginX{1.0, DimensionUnit::Cm};
   Dimension MarginY{1.0, DimensionUnit::Cm};
+  // "-L0": one page at a time; "-L1" or no option: the pages of the
+  // selection one below the other.
+  bool ContinuousPages = true;
+  // "-D0": no pages drawn ahead in idle time (to compare); "-D1" or no
+  // option: the pages near the one shown are.
+  bool DrawAhead = true;
   std::string DocumentName;     // empty = none
   // "-S<line>:<source file>": the place of a source to show first (a
   // forward search from an editor that started the previewer); 0 = none.

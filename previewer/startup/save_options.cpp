@@ -17,12 +17,13 @@ namespace mox {
 namespace {
 
 // The settings written at the end of the file replace the file's own
-// resolution, gamma and font path options; other options are kept.
+// resolution, gamma, font path and page layout options; other options are
+// kept.
 bool IsKeptOption(std::string_view token) {
   if (token.empty() || token.front() != '-') return false;
   char letter = token.size() > 1 ? token[1] : '\0';
   if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
-  return letter != 'I' && letter != 'P' && letter != 'R' && letter != '^';
+  return letter != 'I' && letter != 'P' && letter != 'R' && letter != '^' && letter != 'L';
 }
 
 // Copies the kept options of the old file, one a line. The old file is split
@@ -79,8 +80,8 @@ bool ReadsBack(const SavedSettings& settings, const Options& options) {
 
 // Writes the new initialization file, taking the kept options from old_path
 // when there is an old file. True only when everything reached the file.
-bool WriteInitFile(const SavedSettings& settings, const std::string& init_path,
-                   const std::string* old_path) {
+bool WriteInitFile(const SavedSettings& settings, bool continuous_pages,
+                   const std::string& init_path, const std::string* old_path) {
   platform::FilePtr new_file = platform::OpenFile(init_path, "w+t");
   if (!new_file) return false;
   bool written = true;
@@ -91,6 +92,9 @@ bool WriteInitFile(const SavedSettings& settings, const std::string& init_path,
   for (const std::string& token : settings) {
     written = written && std::fprintf(new_file.get(), "%s\n", token.c_str()) >= 0;
   }
+  // The page layout only when it is not the default, so that a file of
+  // the default settings stays as it always was.
+  if (!continuous_pages) written = written && std::fprintf(new_file.get(), "-L0\n") >= 0;
   const bool closed = platform::CloseChecked(new_file);
   return written && closed;
 }
@@ -114,7 +118,8 @@ int SaveOptions(const Options& options) {
   const bool has_old_file = files.Exists(init_path);
   if (has_old_file && !files.Rename(init_path, temp_path)) return 1;
 
-  if (WriteInitFile(settings, init_path, has_old_file ? &temp_path : nullptr)) {
+  if (WriteInitFile(settings, options.ContinuousPages, init_path,
+                    has_old_file ? &temp_path : nullptr)) {
     if (has_old_file) files.Remove(temp_path);
     return 0;
   }

@@ -9,7 +9,7 @@ namespace {
 
 TEST(CommandsTest, DocumentCommandsAreEnabledOnlyWithADocument) {
   const std::set<int> document_commands = {102, 103, 131, 132, 133, 134, 135, 136, 137,
-                                           138, 139, 140, 141, 142, 143, 151, 152, 153,
+                                           138, 139, 140, 141, 142, 143, 144, 151, 152, 153,
                                            154, 161, 162, 163, 164, 165, 166};
   for (int id = 100; id <= 170; ++id) {
     const bool document_command = document_commands.count(id) != 0;

@@ -66,7 +66,7 @@ TEST_F(LastPlacesViewTest, ADocumentOpenedAgainStartsWhereItWasLeft) {
   Open(document_);
   view_.GotoPage(2);
   view_.SetZoom(0.5);
-  window_.Scroller.ScrollTo(0, 3);
+  window_.Scroller.ScrollBy(0, 2);
   const long y = window_.Scroller.YPos * view_.UnitY;
   view_.UnloadDocument();
 

@@ -129,6 +129,7 @@ TEST_F(PageViewTest, NextAndPreviousJumpOverFilteredPagesWithoutWrapping) {
 }
 
 TEST_F(PageViewTest, GotoPageRefusesWhatCannotBeShownAndSkipsTheCurrentPage) {
+  doc_.Settings.ContinuousPages = false;
   doc_.Settings.PageSelectionText = "2:3";
   view_.DviFileName = Write(Pages({1, 2, 3}));
   FirstPaint();

@@ -71,6 +71,23 @@ TEST_F(SaveOptionsTest, KeepsOtherOptionsOneALine) {
   EXPECT_FALSE(FileExists(temp_path_));
 }
 
+TEST_F(SaveOptionsTest, TheSinglePageLayoutIsSavedOnceAndTheDefaultNotAtAll) {
+  WriteInitFile("-L1 -Z2\n-l0\n");
+  Settings().ContinuousPages = false;
+  EXPECT_EQ(SaveOptions(), 0);
+  EXPECT_EQ(ReadTextFile(init_path_), std::string("-Z2\n") + kSavedLines + "-L0\n");
+  ResetOptions();
+  ASSERT_EQ(Read(), std::nullopt);
+  EXPECT_FALSE(Settings().ContinuousPages);
+  EXPECT_EQ(Read({"-L1"}), std::nullopt);
+  EXPECT_TRUE(Settings().ContinuousPages);
+  EXPECT_EQ(Read({"-L2"}), "Invalid option \"-L2\" in the command line.");
+  // The default layout adds no line.
+  Settings().ContinuousPages = true;
+  EXPECT_EQ(SaveOptions(), 0);
+  EXPECT_EQ(ReadTextFile(init_path_).find("-L"), std::string::npos);
+}
+
 TEST_F(SaveOptionsTest, ReadingTheSavedFileGivesTheSavedSettings) {
   WriteInitFile("-R150 -Z2 paper\n-V1\n");
   ASSERT_EQ(SaveOptions(), 0);

@@ -163,11 +163,14 @@ class ViewTestCase(unittest.TestCase):
             program.kill()
         self.copy.remove()
 
-    def start(self, *options, document=SAMPLE, pk=PK_FOLDER, hz=HZ_FOLDER, caption=None):
+    def start(self, *options, document=SAMPLE, pk=PK_FOLDER, hz=HZ_FOLDER, caption=None,
+              layout="-L0"):
         """Starts the previewer on a document (None: none) with the font
-        folders; waits for the frame with the caption."""
+        folders; waits for the frame with the caption. One page at a time
+        unless asked otherwise: these scenarios compare the view with the
+        renderer's single pages."""
         arguments = [f"-P{harness.windows_path(pk)}\\dpi$d", f"-I{harness.windows_path(hz)}",
-                     *options]
+                     layout, *options]
         if document is not None:
             arguments.append(harness.windows_path(document))
         program = harness.Program(self.copy.exe, *arguments, cwd=self.copy.folder)

@@ -80,13 +80,16 @@ void RemoveModelessDialog(HWND dialog) {
 }
 
 int RunMessageLoop(const std::function<bool(MSG&)>& translate,
-                   const std::function<void()>& idle) {
+                   const std::function<bool()>& idle) {
   // With processes watched the loop sleeps until a message comes or one of
   // them ends (one thread, nothing polled); without, it waits in
   // GetMessage as it always did.
   MSG message;
   for (;;) {
-    if (idle && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) idle();
+    if (idle) {
+      while (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && idle()) {
+      }
+    }
     if (!WatchedHandles().empty() && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
       WaitForMessageOrHandle();
       continue;
@@ -101,14 +104,23 @@ int RunMessageLoop(const std::function<bool(MSG&)>& translate,
   return static_cast<int>(message.wParam);
 }
 
-int RunMessageLoop(TDecoratedFrame& frame) {
+int RunMessageLoop(TDecoratedFrame& frame, const std::function<bool()>& background) {
   return RunMessageLoop(
       [&frame](MSG& message) {
         return frame.Handle() != nullptr && frame.Accelerators() != nullptr &&
                TranslateAcceleratorW(frame.Handle(), frame.Accelerators(), &message) != 0;
       },
-      // Idle: the tool bar catches up with what the commands can do now.
-      [&frame] { frame.UpdateCommandStates(); });
+      // Idle: the tool bar catches up with what the commands can do now,
+      // then the program's background steps run.
+      [&frame, &background, updated = false]() mutable {
+        if (!updated) {
+          frame.UpdateCommandStates();
+          updated = true;
+        }
+        const bool more = background && background();
+        if (!more) updated = false;
+        return more;
+      });
 }
 
 int RunMessageLoop(TMdiFrame& frame, const std::function<void()>& idle) {
@@ -121,7 +133,10 @@ int RunMessageLoop(TMdiFrame& frame, const std::function<void()>& idle) {
         return frame.Handle() != nullptr && accelerators != nullptr &&
                TranslateAcceleratorW(frame.Handle(), accelerators, &message) != 0;
       },
-      idle);
+      [&idle] {
+        if (idle) idle();
+        return false;
+      });
 }
 
 void EnableThreeDimensionalControls() {

@@ -25,13 +25,15 @@ void ForgetHandle(HANDLE handle);
 
 // Runs until WM_QUIT and returns its exit code. `translate` may take a
 // message (accelerators), answering true; `idle` runs whenever the queue is
-// empty.
+// empty, and runs again at once while it answers true (more work left, in
+// short steps) and no message has come.
 int RunMessageLoop(const std::function<bool(MSG&)>& translate,
-                   const std::function<void()>& idle);
+                   const std::function<bool()>& idle);
 
 // A program with one main frame: keys are first offered to the frame's
-// accelerator table; the tool bar follows the commands when idle.
-int RunMessageLoop(TDecoratedFrame& frame);
+// accelerator table; the tool bar follows the commands when idle, and then
+// `background` does its steps (true while it has more).
+int RunMessageLoop(TDecoratedFrame& frame, const std::function<bool()>& background = {});
 
 // An MDI program: TranslateMDISysAccel, then the accelerators of the
 // active child (or the frame's).

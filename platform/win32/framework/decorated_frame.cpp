@@ -224,13 +224,19 @@ void TDecoratedFrame::UpdateCommandStates() {
 }
 
 void TDecoratedFrame::EnableMenuItems(HMENU menu) {
-  if (!enabler_) return;
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     const UINT id = GetMenuItemID(menu, i);
     if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separator or popup
-    EnableMenuItem(menu, i, MF_BYPOSITION |
-                                (enabler_(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
+    if (enabler_) {
+      EnableMenuItem(menu, i, MF_BYPOSITION |
+                                  (enabler_(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
+    }
+    if (checker_) {
+      if (const std::optional<bool> checked = checker_(static_cast<int>(id))) {
+        CheckMenuItem(menu, i, MF_BYPOSITION | (*checked ? MF_CHECKED : MF_UNCHECKED));
+      }
+    }
   }
 }
 

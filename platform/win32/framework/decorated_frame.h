@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,11 @@ class TDecoratedFrame : public TWindow {
   // Decides whether a command is enabled; asked when a menu opens and by
   // UpdateCommandStates for the tool bar buttons.
   void SetCommandEnabler(std::function<bool(int)> enabler) { enabler_ = std::move(enabler); }
+  // Whether a menu item of a choice is checked, asked when its menu opens;
+  // nothing for an item that is no choice.
+  void SetCommandChecker(std::function<std::optional<bool>(int)> checker) {
+    checker_ = std::move(checker);
+  }
   void UpdateCommandStates();
 
  protected:
@@ -78,6 +84,7 @@ class TDecoratedFrame : public TWindow {
   ToolImages images_;
   int glyph_size_ = 0;
   std::function<bool(int)> enabler_;
+  std::function<std::optional<bool>(int)> checker_;
   bool closing_ = false;
 };
 
