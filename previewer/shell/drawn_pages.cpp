@@ -5,12 +5,13 @@
 
 namespace mox {
 
-void DrawnPages::Use(double zoom, double gamma, int colour_count) {
-  if (zoom == zoom_ && gamma == gamma_ && colour_count == colour_count_) return;
+bool DrawnPages::Use(double zoom, double gamma, int colour_count) {
+  if (zoom == zoom_ && gamma == gamma_ && colour_count == colour_count_) return false;
   Clear();
   zoom_ = zoom;
   gamma_ = gamma;
   colour_count_ = colour_count;
+  return true;
 }
 
 const PageImage* DrawnPages::Find(std::int32_t page) const {

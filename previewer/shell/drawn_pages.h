@@ -21,7 +21,8 @@ class DrawnPages {
  public:
   // The images are for this zoom, gamma and colour count: any other drops
   // them all.
-  void Use(double zoom, double gamma, int colour_count);
+  // True when that dropped them.
+  bool Use(double zoom, double gamma, int colour_count);
   const PageImage* Find(std::int32_t page) const;
   // Keeps the image of a page; `near` (a position in page order) says
   // which pages to give up first: the farthest from it. An image larger

@@ -40,7 +40,7 @@ int PageView::LoadDocument(std::optional<double> kept_zoom) {
   PageReady = 0;
   // Kept and drawn pages belong to the file as it was.
   kept_.Clear();
-  drawn_.Clear();
+  ForgetDrawnPages();
   bool failed = OpenDviFile(doc_, DviFileName) != 0 || PreScan(doc_) != 0 || LoadFonts(doc_) != 0;
   std::int32_t start = -1;
   // A document opened anew (no page shown yet, no zoom kept) starts where
@@ -96,7 +96,7 @@ void PageView::UnloadDocument() {
   FileOpen = 0;
   StoredPrintPages.reset();
   kept_.Clear();
-  drawn_.Clear();
+  ForgetDrawnPages();
   stack_ = PageStack{};
   CloseDviFile(doc_);
   DviFileName.clear();
@@ -181,7 +181,7 @@ void PageView::ApplyZoom(double zoom) {
     within = (row - static_cast<double>(PageTop(page))) / static_cast<double>(stack_.PageHeight);
   }
   DiscardZoomImages(doc_);
-  drawn_.Clear();
+  ForgetDrawnPages();
   Zoom() = zoom;
   UpdateScroller();
   if (page >= 0) {
@@ -265,7 +265,7 @@ void PageView::PaintView(RenderDevice& device, const PixelRect& damaged) {
   // page: the drag ends first.
   EndRulerDrag();
   report_.Busy(true);
-  drawn_.Use(Zoom(), Settings().Gamma, device.ColourCount());
+  if (drawn_.Use(Zoom(), Settings().Gamma, device.ColourCount())) ahead_.reset();
   if (ContinuousView()) {
     PaintStack(device, damaged);
   } else if (const PageImage* image = drawn_.Find(CurrentPage)) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -313,6 +314,14 @@ class PageView {
   PageStack stack_;
   KeptPages kept_;
   DrawnPages drawn_;
+  // The page being drawn ahead, a few rows each idle step so that a key
+  // never waits long, and the rows it has so far.
+  std::optional<std::pair<std::int32_t, PageImage>> ahead_;
+  std::int32_t ahead_rows_ = 0;
+  void ForgetDrawnPages() {
+    drawn_.Clear();
+    ahead_.reset();
+  }
   // The full path of the document shown, as its last place names it.
   std::string place_path_;
   double print_saved_zoom_ = 1.0;

@@ -120,6 +120,9 @@ void PageView::SetContinuousView(bool continuous) {
 
 namespace {
 
+// Rows of a page drawn ahead in one idle step: a few milliseconds at 1:1.
+constexpr std::int32_t kRowsAStep = 256;
+
 // The pages worth drawing ahead, nearest first: the page shown, the next
 // two and the one before it.
 std::vector<std::int32_t> PagesAhead(const ScanDocument& doc, std::int32_t current) {
@@ -142,7 +145,7 @@ bool PageView::DrawAhead(int colour_count) {
     return false;
   }
   if (!platform::FileUnchanged(DviFileName, stamp_)) return false;
-  drawn_.Use(Zoom(), Settings().Gamma, colour_count);
+  if (drawn_.Use(Zoom(), Settings().Gamma, colour_count)) ahead_.reset();
   const PageExtent extent = PageExtentAt(doc_.Dvi, Zoom(), OffsetX, OffsetY);
   for (const std::int32_t page : PagesAhead(doc_, CurrentPage)) {
     if (drawn_.Find(page) != nullptr || drawn_.Refused(page)) continue;
@@ -152,8 +155,12 @@ bool PageView::DrawAhead(int colour_count) {
       PageReady = 1;
       return false;
     }
-    PageImage image(colour_count);
-    const bool drawn = DrawPage(doc_, image, {0, 0, extent.Width, extent.Height}, 1.0,
+    if (!ahead_ || ahead_->first != page) {
+      ahead_.emplace(page, PageImage(colour_count));
+      ahead_rows_ = 0;
+    }
+    const std::int32_t bottom = std::min(extent.Height, ahead_rows_ + kRowsAStep);
+    const bool drawn = DrawPage(doc_, ahead_->second, {0, ahead_rows_, extent.Width, bottom}, 1.0,
                                 {Zoom(), OffsetX, OffsetY, false});
     if (kept_.Bring(doc_, CurrentPage) != 0) {
       UnloadDocument();
@@ -161,10 +168,12 @@ bool PageView::DrawAhead(int colour_count) {
       return false;
     }
     doc_.Dvi.Reader.Close();
-    if (drawn) {
-      drawn_.Keep(page, std::move(image), CurrentPage);
-    } else {
+    if (!drawn) {
       drawn_.Refuse(page);
+      ahead_.reset();
+    } else if ((ahead_rows_ = bottom) >= extent.Height) {
+      drawn_.Keep(page, std::move(ahead_->second), CurrentPage);
+      ahead_.reset();
     }
     return true;
   }
