@@ -37,14 +37,15 @@ std::vector<Popup> EnglishMenu() {
         {153, L"&Select page...\tCtrl+s"}, {154, L"&Enter page no....\tCtrl+e"}}},
       {L"&Zoom",
        {{131, L"Zoom &Out\t'-', '<', '_', ','"}, {132, L"Zoom &In\t'+', '>', '=', '.'"},
-        {133, L"&Fit to window\t'0', Ctrl+f"}, {0, nullptr},
+        {133, L"&Fit to window\t'0', Ctrl+f"}, {144, L"Fit &whole page"}, {0, nullptr},
         {134, L"&Change zoom...\tCtrl+z"}, {0, nullptr}, {135, L"1:&1\t'1'"},
         {136, L"1:&2\t'2'"}, {137, L"1:&3\t'3'"}, {138, L"1:&4\t'4'"}, {139, L"1:&5\t'5'"},
         {140, L"1:&6\t'6'"}, {141, L"1:&7\t'7'"}, {142, L"1:&8\t'8'"}, {143, L"1:&9\t'9'"}}},
       {L"&Viewport",
        {{161, L"&Left\t<Left arrow>"}, {162, L"&Right\t<Right arrow>"},
         {163, L"&Up\t<Up arrow>"}, {164, L"&Down\t<Down arrow>"}, {0, nullptr},
-        {165, L"&Top-left\t<Home>"}, {166, L"&Bottom-right\t<End>"}}},
+        {165, L"&Top-left\t<Home>"}, {166, L"&Bottom-right\t<End>"}, {0, nullptr},
+        {167, L"&Continuous pages"}}},
       {L"&Help", {{121, L"&Help\t<F1>"}, {0, nullptr}, {122, L"&About..."}}},
   };
 }
@@ -61,14 +62,15 @@ std::vector<Popup> ChineseMenu() {
         {153, L"选择页号(&S)...\tCtrl+s"}, {154, L"输入页号(&E)...\tCtrl+e"}}},
       {L"缩放(&Z)",
        {{131, L"缩小(&O)\t'-', '<', '_', ','"}, {132, L"放大(&I)\t'+', '>', '=', '.'"},
-        {133, L"按窗口大小缩放(&F)\t'0', Ctrl+f"}, {0, nullptr},
+        {133, L"按窗口大小缩放(&F)\t'0', Ctrl+f"}, {144, L"整页显示(&W)"}, {0, nullptr},
         {134, L"指定缩小比例(&C)...\tCtrl+z"}, {0, nullptr}, {135, L"1:&1\t'1'"},
         {136, L"1:&2\t'2'"}, {137, L"1:&3\t'3'"}, {138, L"1:&4\t'4'"}, {139, L"1:&5\t'5'"},
         {140, L"1:&6\t'6'"}, {141, L"1:&7\t'7'"}, {142, L"1:&8\t'8'"}, {143, L"1:&9\t'9'"}}},
       {L"视窗(&V)",
        {{161, L"左移(&L)\t<左箭头>"}, {162, L"右移(&R)\t<右箭头>"},
         {163, L"上移(&U)\t<上箭头>"}, {164, L"下移(&D)\t<下箭头>"}, {0, nullptr},
-        {165, L"左上角(&T)\t<Home>"}, {166, L"右下角(&B)\t<End>"}}},
+        {165, L"左上角(&T)\t<Home>"}, {166, L"右下角(&B)\t<End>"}, {0, nullptr},
+        {167, L"连续显示各页(&C)"}}},
       {L"帮助(&H)", {{121, L"帮助(&H)\t<F1>"}, {0, nullptr}, {122, L"作者信息(&A)..."}}},
   };
   for (Popup& popup : menu) {
@@ -167,6 +169,9 @@ TEST(ResourcesTest, HintsInBothLanguages) {
       {164, L"Shift viewport down", L"视窗下移"},
       {165, L"Move viewport to top-left corner", L"移至页面左上角"},
       {166, L"Move viewport to bottom-right corner", L"移至页面右下角"},
+      {144, L"Zoom so that the whole page fits the window", L"缩放至整页可见"},
+      {167, L"Show the pages one below the other, or one page at a time",
+       L"各页上下相连显示, 或一次显示一页"},
   };
   for (const Hint& hint : hints) {
     EXPECT_EQ(String(hint.Id), hint.English) << hint.Id;
@@ -185,13 +190,14 @@ TEST(ResourcesTest, OneAcceleratorTableWithTheEnglishIds) {
   ASSERT_NE(table, nullptr);
   std::vector<ACCEL> entries(64);
   const int count = CopyAcceleratorTableW(table, entries.data(), 64);
-  ASSERT_EQ(count, 39);
+  ASSERT_EQ(count, 41);
   struct Entry {
     bool Key;
     int Code;
     int Command;
+    BYTE Modifiers = 0;
   };
-  const Entry expected[39] = {
+  const Entry expected[41] = {
       {false, 15, 101}, {false, 3, 102},  {false, 20, 104}, {false, 14, 105},
       {false, 16, 103}, {false, 24, 106}, {false, 19, 153}, {false, 5, 154},
       {false, 6, 133},  {false, 26, 134}, {true, VK_PRIOR, 151}, {true, VK_NEXT, 152},
@@ -201,13 +207,13 @@ TEST(ResourcesTest, OneAcceleratorTableWithTheEnglishIds) {
       {false, '9', 143}, {false, '+', 132}, {false, '=', 132}, {false, '>', 132},
       {false, '.', 132}, {false, '-', 131}, {false, '_', 131}, {false, '<', 131},
       {false, ',', 131}, {true, VK_END, 166}, {true, VK_HOME, 165}, {true, VK_UP, 163},
-      {true, VK_DOWN, 164}, {true, VK_LEFT, 161}, {true, VK_RIGHT, 162},
-      {true, VK_F1, 121},
+      {true, VK_DOWN, 164}, {true, VK_SPACE, 164}, {true, VK_SPACE, 163, FSHIFT},
+      {true, VK_LEFT, 161}, {true, VK_RIGHT, 162}, {true, VK_F1, 121},
   };
-  for (int i = 0; i < 39; ++i) {
+  for (int i = 0; i < 41; ++i) {
     const ACCEL& got = entries[static_cast<std::size_t>(i)];
     EXPECT_EQ((got.fVirt & FVIRTKEY) != 0, expected[i].Key) << i;
-    EXPECT_EQ(got.fVirt & (FSHIFT | FCONTROL | FALT), 0) << i;
+    EXPECT_EQ(got.fVirt & (FSHIFT | FCONTROL | FALT), expected[i].Modifiers) << i;
     EXPECT_EQ(got.key, expected[i].Code) << i;
     EXPECT_EQ(got.cmd, expected[i].Command) << i;
   }
