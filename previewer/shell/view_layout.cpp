@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_frame.h"
@@ -46,21 +47,27 @@ double ClampZoom(double zoom) {
   return zoom;
 }
 
-double FitZoom(const PageGeometry& page, std::uint32_t client_width,
-               std::uint32_t client_height) {
+namespace {
+
+// The client's size over the page's with its margins and slack, across and down.
+std::pair<double, double> FitRatios(const PageGeometry& page, std::uint32_t client_width,
+                                    std::uint32_t client_height) {
   const double width = 2.0 * page.MarginX + page.Width * page.ConversionX + kFitSlack;
   const double height = 2.0 * page.MarginY + page.Height * page.ConversionY + kFitSlack;
-  const double rx = width == 0.0 ? 1.0 : client_width / width;
-  const double ry = height == 0.0 ? 1.0 : client_height / height;
+  return {width == 0.0 ? 1.0 : client_width / width, height == 0.0 ? 1.0 : client_height / height};
+}
+
+}  // namespace
+
+double FitZoom(const PageGeometry& page, std::uint32_t client_width,
+               std::uint32_t client_height) {
+  const auto [rx, ry] = FitRatios(page, client_width, client_height);
   return ClampZoom(std::max(rx, ry));
 }
 
 double FitWholePageZoom(const PageGeometry& page, std::uint32_t client_width,
                         std::uint32_t client_height) {
-  const double width = 2.0 * page.MarginX + page.Width * page.ConversionX + kFitSlack;
-  const double height = 2.0 * page.MarginY + page.Height * page.ConversionY + kFitSlack;
-  const double rx = width == 0.0 ? 1.0 : client_width / width;
-  const double ry = height == 0.0 ? 1.0 : client_height / height;
+  const auto [rx, ry] = FitRatios(page, client_width, client_height);
   return ClampZoom(std::min(rx, ry));
 }
 

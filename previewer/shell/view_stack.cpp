@@ -2,6 +2,7 @@
 // the other, each drawn as the single view draws its page, at its place in
 // the stack; the current page is the one most in view.
 #include <algorithm>
+#include <optional>
 
 #include "platform/file_stamp.h"
 #include "previewer/dvi/scan_document.h"
@@ -63,8 +64,8 @@ void PageView::PaintStack(RenderDevice& device, const PixelRect& damaged) {
   const PageStack::Range range = stack_.SlotsMeeting(damaged.Top, damaged.Bottom);
   // A rewritten file is loaded again by the timer: until then only the
   // pages at hand are drawn, never a page scanned from the new file with
-  // the old index.
-  const bool file_unchanged = platform::FileUnchanged(DviFileName, stamp_);
+  // the old index. The file is looked at only when a page needs a scan.
+  std::optional<bool> file_unchanged;
   const RenderView view{Zoom(), OffsetX, OffsetY, false};
   for (std::size_t slot = range.First; slot < range.End; ++slot) {
     const std::int32_t page = stack_.Pages[slot];
@@ -77,7 +78,10 @@ void PageView::PaintStack(RenderDevice& device, const PixelRect& damaged) {
       image->Replay(placed, update);
       continue;
     }
-    if (!file_unchanged && !kept_.Has(page)) continue;
+    if (!kept_.Has(page)) {
+      if (!file_unchanged) file_unchanged = platform::FileUnchanged(DviFileName, stamp_);
+      if (!*file_unchanged) continue;
+    }
     if (kept_.Bring(doc_, page) != 0) {
       UnloadDocument();
       PageReady = 1;
