@@ -5,7 +5,6 @@
 // and the files were never shipped.
 #include <windows.h>
 #include <shellapi.h>
-#include <shlwapi.h>
 
 #include "frontend/core/commands.h"
 #include "frontend/core/frame_files.h"
@@ -14,9 +13,9 @@
 #include "platform/process.h"
 #include "platform/text_format.h"
 #include "platform/user_interface.h"
+#include "platform/win32/framework/browser.h"
 #include "platform/win32/wide_text.h"
 
-#include <cwchar>
 
 namespace mox::varelo {
 namespace {
@@ -37,22 +36,6 @@ std::optional<std::wstring> Searched(const wchar_t* name) {
   return std::nullopt;
 }
 
-// The program that opens web pages (the one .html files open with).
-std::optional<std::wstring> Browser() {
-  DWORD size = 0;
-  AssocQueryStringW(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, L".html", L"open", nullptr, &size);
-  if (size == 0) return std::nullopt;
-  std::wstring path(size, L'\0');
-  if (AssocQueryStringW(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, L".html", L"open", path.data(),
-                        &size) != S_OK) {
-    return std::nullopt;
-  }
-  path.resize(std::wcslen(path.c_str()));
-  return path;
-}
-
-bool Opened(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
-
 }  // namespace
 
 void TFrameForm::ShowReference(const std::string& fragment) {
@@ -66,18 +49,11 @@ void TFrameForm::ShowReference(const std::string& fragment) {
   // itself (some systems open no file: address with an anchor); else the
   // file, at its top.
   const std::wstring url = platform::Widen(FileUrl(path, fragment));
-  bool opened = Opened(ShellExecuteW(Handle(), L"open", url.c_str(), nullptr, nullptr,
-                                     SW_SHOWNORMAL));
+  bool opened = win::OpenInBrowser(Handle(), url);
   if (!opened) {
-    if (const std::optional<std::wstring> browser = Browser()) {
-      const std::wstring argument = L"\"" + url + L"\"";
-      opened = Opened(ShellExecuteW(Handle(), L"open", browser->c_str(), argument.c_str(),
-                                    nullptr, SW_SHOWNORMAL));
-    }
-  }
-  if (!opened) {
-    opened = Opened(ShellExecuteW(Handle(), L"open", platform::Widen(path).c_str(), nullptr,
-                                  nullptr, SW_SHOWNORMAL));
+    opened = reinterpret_cast<INT_PTR>(ShellExecuteW(Handle(), L"open",
+                                                     platform::Widen(path).c_str(), nullptr,
+                                                     nullptr, SW_SHOWNORMAL)) > 32;
   }
   if (!opened) {
     platform::Ui().ShowBox("没有浏览器打开 LaTeX 命令参考 " + path + ".", kHelpCaption,

@@ -16,6 +16,11 @@
 namespace mox {
 namespace {
 
+std::string_view WithoutBlanks(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  return text;
+}
+
 std::int32_t Count0Of(const ScanDocument& doc, std::int32_t page) {
   const std::vector<PageEntry>& pages = doc.Dvi.Pages;
   return page >= 0 && static_cast<std::size_t>(page) < pages.size()
@@ -97,6 +102,14 @@ bool FollowDriverSpecial(ScanDocument& doc, std::string_view text, bool whole, s
   // Headers only define what PostScript specials use: the specials that
   // draw are the ones named.
   if (kind == DriverSpecial::PostScriptHeader) return false;
+  // hyperref's links are read by the window, which follows them: the
+  // hypertext tags, and its dvips driver's PostScript, which marks corners
+  // and writes pdfmarks in hyperref's own dictionary and draws nothing.
+  if (kind == DriverSpecial::Hypertext) return false;
+  if (kind == DriverSpecial::PostScript &&
+      WithoutBlanks(text).substr(0, 14) == "ps:SDict begin") {
+    return false;
+  }
   doc.Unhandled.Note(SpecialKindName(text), Count0Of(doc, page));
   return false;
 }

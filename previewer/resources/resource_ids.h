@@ -50,6 +50,11 @@
 #define CM_VIEWBOTTOMRIGHT 166
 #define CM_CONTINUOUS 167
 
+#define CM_EDITMENU 170
+#define CM_FIND 171
+#define CM_FINDNEXT 172
+#define CM_COPY 173
+
 /* Dialogs and their controls (English ids; the Chinese ones add
    CHINESE_ID_OFFSET, but for the TrueType dialog's two buttons) */
 #define IDD_OPTIONS 201

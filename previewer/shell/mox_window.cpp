@@ -9,6 +9,9 @@
 
 #include "platform/process.h"
 #include "platform/text_format.h"
+#include "platform/text_encoding.h"
+#include "platform/win32/framework/browser.h"
+#include "platform/win32/framework/clipboard.h"
 #include "platform/win32/framework/window_text.h"
 #include "platform/win32/framework/source_link.h"
 #include "platform/win32/framework/input_dialog.h"
@@ -45,6 +48,7 @@ constexpr COLORREF kDocumentBackground = RGB(0xFF, 0xFF, 0xFF);
 // this size.
 constexpr std::size_t kZoomTextBuffer = 256;
 constexpr std::size_t kPageTextBuffer = 256;
+constexpr std::size_t kFindTextBuffer = 256;
 
 // Ink levels of the page bitmap drawn in grey.
 constexpr int kGreyLevels = 16;
@@ -143,6 +147,16 @@ bool TMOXWindow::Command(int id) {
     case CM_ENTERPAGE:
       EnterPageNumber();
       return true;
+    case CM_FIND:
+      AskFindText();
+      return true;
+    case CM_FINDNEXT:
+      // Without a text found before, the box asks for one.
+      if (!FindNext()) AskFindText();
+      return true;
+    case CM_COPY:
+      CopySelection();
+      return true;
     case CM_PRINT:
       PrintPages();
       return true;
@@ -172,6 +186,13 @@ void TMOXWindow::EnterPageNumber() {
   win::TInputDialog dialog(Owner(), Say(kPageDialogTitle),
                            Say(kPageDialogPrompt), &text, kPageTextBuffer);
   if (dialog.Execute() == IDOK) GotoPageNumberText(text);
+}
+
+void TMOXWindow::AskFindText() {
+  std::string text = FindQuery();
+  win::TInputDialog dialog(Owner(), Say(kFindDialogTitle), Say(kFindDialogPrompt), &text,
+                           kFindTextBuffer);
+  if (dialog.Execute() == IDOK) FindInDocument(text);
 }
 
 void TMOXWindow::ChooseTrueTypeFonts() {
@@ -320,7 +341,53 @@ void TMOXWindow::Paint(HDC dc, const RECT& damaged, bool) {
     ::RealizePalette(dc);
   }
   PaintView(device, {damaged.left, damaged.top, damaged.right, damaged.bottom});
+  DrawHighlights(dc);
   DrawPendingMark(dc);
+}
+
+void TMOXWindow::DrawHighlights(HDC dc) {
+  if (PaintEnabled == 0) return;
+  // The paint context is in scrolled-view pixels, the rectangles in
+  // client pixels; the clip keeps the inversion to what was just painted.
+  const platform::TScroller& scroller = ViewScroller();
+  const int dx = static_cast<int>(scroller.XPos * UnitX);
+  const int dy = static_cast<int>(scroller.YPos * UnitY);
+  for (const PixelRect& r : HighlightRects()) {
+    PatBlt(dc, r.Left + dx, r.Top + dy, r.Right - r.Left, r.Bottom - r.Top, DSTINVERT);
+  }
+}
+
+void TMOXWindow::InvalidateClientRect(const PixelRect& rect) {
+  if (Handle() == nullptr) return;
+  const RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+  InvalidateRect(Handle(), &r, FALSE);
+}
+
+void TMOXWindow::CaptureMouse(bool captured) {
+  if (Handle() == nullptr) return;
+  if (captured) {
+    SetCapture(Handle());
+  } else if (GetCapture() == Handle()) {
+    ReleaseCapture();
+  }
+}
+
+void TMOXWindow::PutOnClipboard(const std::string& utf8) {
+  win::SetClipboardText(Handle(), platform::DecodeUtf8(utf8));
+}
+
+bool TMOXWindow::OpenAddress(const std::string& address) {
+  return win::OpenInBrowser(Owner(), platform::Widen(address));
+}
+
+bool TMOXWindow::SetLinkCursor(LPARAM hit) {
+  if (LOWORD(hit) != HTCLIENT || busy_depth_ > 0) return false;
+  POINT point{};
+  GetCursorPos(&point);
+  ScreenToClient(Handle(), &point);
+  if (!IsOverLink(point.x, point.y)) return false;
+  SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
+  return true;
 }
 
 void TMOXWindow::MarkPlace(std::int32_t x, std::int32_t y, std::int32_t height) {
@@ -469,10 +536,22 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Tilted to the right: the page moves left, as scrolling right does.
       WheelTurned(-GET_WHEEL_DELTA_WPARAM(wparam), true, false);
       return 0;
-    case WM_LBUTTONDOWN:
-      // Ctrl+click belongs to the inverse search's double-click.
-      if ((wparam & MK_CONTROL) == 0) RulerPress(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+    case WM_LBUTTONDOWN: {
+      // Ctrl+click belongs to the inverse search's double-click; Shift
+      // selects text; a click on a link follows it; else the ruler.
+      const int x = GET_X_LPARAM(lparam);
+      const int y = GET_Y_LPARAM(lparam);
+      if ((wparam & MK_CONTROL) != 0) return 0;
+      if ((wparam & MK_SHIFT) != 0) {
+        SelectionPress(x, y);
+      } else if (IgnoreNextClick != 0 || !FollowLinkAt(x, y)) {
+        RulerPress(x, y);
+      }
       return 0;
+    }
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wparam) == Handle() && SetLinkCursor(lparam)) return TRUE;
+      return TWindow::HandleMessage(message, wparam, lparam);
     case WM_LBUTTONDBLCLK:
       if ((wparam & MK_CONTROL) != 0) InverseSearch(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       return 0;
@@ -488,14 +567,23 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
                  : FALSE;
     case WM_MOUSEMOVE:
       RulerMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
+      SelectionMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       return 0;
     case WM_LBUTTONUP:
       EndRulerDrag();
+      SelectionRelease(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       return 0;
     case WM_CAPTURECHANGED:
       // Another window took the mouse (a message box, a click elsewhere):
-      // no button-up will come, so the drag ends here.
+      // no button-up will come, so the drag ends here; a selection keeps
+      // what it had.
       EndRulerDrag();
+      if (SelectionActive() && reinterpret_cast<HWND>(lparam) != Handle()) {
+        POINT point{};
+        GetCursorPos(&point);
+        ScreenToClient(Handle(), &point);
+        SelectionRelease(point.x, point.y);
+      }
       return 0;
     case WM_PALETTECHANGED:
       if (reinterpret_cast<HWND>(wparam) != Handle() && !palette_changing_) {

@@ -66,13 +66,23 @@ class TMOXWindow : public win::TWindow, private PageViewHost, public PageView {
   void ShowMainFrame(bool shown) override;
   void ShowSourceLine(const std::string& file, std::int32_t line) override;
   void MarkPlace(std::int32_t x, std::int32_t y, std::int32_t height) override;
+  void InvalidateClientRect(const PixelRect& rect) override;
+  void CaptureMouse(bool captured) override;
+  void PutOnClipboard(const std::string& utf8) override;
+  bool OpenAddress(const std::string& address) override;
   // The forward search's mark, in scrolled-view pixels, drawn by the next
   // paint after it and then forgotten.
   void DrawPendingMark(HDC dc);
+  // The find's match and the selection, inverted over what was painted.
+  void DrawHighlights(HDC dc);
+  // The hand over a link, else the arrow; false when the pointer is
+  // another's (the wait cursor, outside the client area).
+  bool SetLinkCursor(LPARAM hit);
 
   void OpenFile();
   void ChangeZoom();
   void EnterPageNumber();
+  void AskFindText();
   void ChooseTrueTypeFonts();
   void PrintPages();
   void RunPrint();

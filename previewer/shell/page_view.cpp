@@ -41,6 +41,7 @@ int PageView::LoadDocument(std::optional<double> kept_zoom) {
   // Kept and drawn pages belong to the file as it was.
   kept_.Clear();
   ForgetDrawnPages();
+  ForgetText();
   bool failed = OpenDviFile(doc_, DviFileName) != 0 || PreScan(doc_) != 0 || LoadFonts(doc_) != 0;
   std::int32_t start = -1;
   // A document opened anew (no page shown yet, no zoom kept) starts where
@@ -97,6 +98,7 @@ void PageView::UnloadDocument() {
   StoredPrintPages.reset();
   kept_.Clear();
   ForgetDrawnPages();
+  ForgetText();
   stack_ = PageStack{};
   CloseDviFile(doc_);
   DviFileName.clear();

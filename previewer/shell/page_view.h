@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <utility>
 #include <string>
 #include <vector>
@@ -17,9 +18,11 @@
 #include "previewer/shell/drawn_pages.h"
 #include "previewer/shell/kept_pages.h"
 #include "previewer/shell/page_stack.h"
+#include "previewer/shell/page_texts.h"
 #include "previewer/shell/print_choice.h"
 #include "previewer/shell/ruler.h"
 #include "previewer/startup/box_reporter.h"
+#include "previewer/text/find_text.h"
 
 namespace mox {
 
@@ -67,6 +70,21 @@ class PageViewHost {
     (void)x;
     (void)y;
     (void)height;
+  }
+
+  // Text and links: a part of the client area to paint again (what shows
+  // highlighted changed there); the mouse held by the window through a
+  // drag; text (UTF-8) put on the clipboard as Unicode; a web or mail
+  // address opened in the browser, false when nothing could open it.
+  virtual void InvalidateClientRect(const PixelRect& rect) {
+    (void)rect;
+    InvalidateView(false);
+  }
+  virtual void CaptureMouse(bool captured) { (void)captured; }
+  virtual void PutOnClipboard(const std::string& utf8) { (void)utf8; }
+  virtual bool OpenAddress(const std::string& address) {
+    (void)address;
+    return false;
   }
 };
 
@@ -225,6 +243,40 @@ class PageView {
   bool DrawAhead(int colour_count);
   std::size_t DrawnAheadBytes() const { return drawn_.Bytes(); }
 
+  // Links (hyperref's, read from the page's specials): whether a point of
+  // the client area is over one, for the pointer; and a click there. An
+  // internal link shows its target's page with the target at the window's
+  // top; a web or mail address is opened in the browser after one question
+  // (an address agreed to once opens without asking again). True when the
+  // point was over a link: the click is the link's, not the ruler's.
+  bool IsOverLink(std::int32_t client_x, std::int32_t client_y);
+  bool FollowLinkAt(std::int32_t client_x, std::int32_t client_y);
+
+  // Find: text (the program's text, GBK or GB18030) looked for from just
+  // after the last match of the same text, else from the page in view, on
+  // through the selected pages and round from the first. The match is
+  // scrolled into view and highlighted; false, with a status line, when
+  // the text is nowhere. Find next looks for the last text again (false
+  // without one: the window asks for it).
+  bool FindInDocument(const std::string& text);
+  bool FindNext();
+  const std::string& FindQuery() const { return query_; }
+
+  // Selecting text: a drag with Shift held, in client pixels, within the
+  // page it starts on; at its end the text of the rectangle goes to the
+  // clipboard, and the rectangle stays highlighted until the next press,
+  // find or load. Copy puts the selection's text (or the last match's) on
+  // the clipboard again.
+  void SelectionPress(std::int32_t x, std::int32_t y);
+  void SelectionMove(std::int32_t x, std::int32_t y);
+  void SelectionRelease(std::int32_t x, std::int32_t y);
+  bool SelectionActive() const { return selection_.has_value() && selection_->Dragging; }
+  void CopySelection();
+
+  // What the window shows inverted over the painted pages, in client
+  // pixels: the match found and the selection.
+  std::vector<PixelRect> HighlightRects() const;
+
   bool IsDocumentOpen() const { return FileOpen != 0; }
   const platform::FileStamp& Stamp() const { return stamp_; }
 
@@ -284,6 +336,23 @@ class PageView {
   // Sets a zoom (clamped), discarding the zoomed glyphs when it changes.
   void ApplyZoom(double zoom);
   void ReloadIfChanged();
+
+  // Text: the page under a row of the client area without making it
+  // current (the pointer's moves must not turn the caption), and the page
+  // pixels of a client point on it; a page's rectangle of page pixels in
+  // client pixels.
+  PagePoint PageUnderClientRow(std::int32_t client_y) const;
+  std::optional<std::pair<std::int32_t, std::int32_t>> PagePixelsAt(const PagePoint& point,
+                                                                     std::int32_t client_x) const;
+  PixelRect ClientRectOf(std::int32_t page, const TextBox& box) const;
+  const PageLink* LinkAt(std::int32_t client_x, std::int32_t client_y);
+  void FollowInternalLink(const std::string& name);
+  void OpenExternalLink(const std::string& address);
+  // Shows a page's rectangle: its page current, scrolled to a third down
+  // the window (sideways only when it is out of view).
+  void ScrollIntoView(std::int32_t page, const TextBox& box);
+  void ForgetText();
+  void InvalidateHighlights();
   // Loads the document again, staying on its page, zoom and scroll
   // position; with carry_over the glyphs of the old load are taken over.
   void ReloadKeepingPlace(bool carry_over);
@@ -322,6 +391,19 @@ class PageView {
     drawn_.Clear();
     ahead_.reset();
   }
+  // The pages' text, the last find and the selection.
+  PageTexts texts_;
+  std::string query_;
+  std::optional<TextMatch> match_;
+  struct Selection {
+    std::int32_t Page = -1;
+    TextBox Box;          // page pixels, corners in order
+    std::int32_t StartX = 0;
+    std::int32_t StartY = 0;
+    bool Dragging = false;
+  };
+  std::optional<Selection> selection_;
+  std::set<std::string> agreed_addresses_;
   // The full path of the document shown, as its last place names it.
   std::string place_path_;
   double print_saved_zoom_ = 1.0;

@@ -70,4 +70,26 @@ inline constexpr Bilingual kNotAmongSources{"%s 不在本文档的源文件位�
 inline constexpr Bilingual kCannotStartEditor{"无法启动编辑器\"%s\"",
                                               "Cannot start the editor \"%s\""};
 
+// Links, finding and copying text.
+inline constexpr Bilingual kFindDialogTitle{"查找", "Find"};
+inline constexpr Bilingual kFindDialogPrompt{"查找文字:", "Text to find:"};
+inline constexpr Bilingual kTextNotFound{"文档中找不到\"%s\"", "\"%s\" is not in the document"};
+inline constexpr Bilingual kFindWrapped{"已到文档末尾, 从头继续查找\"%s\"",
+                                        "The end was reached: \"%s\" found from the beginning"};
+inline constexpr Bilingual kOpenAddressQuestion{
+    "该链接指向文档以外的地址:\n%s\n\n用浏览器打开吗?",
+    "This link leads out of the document, to\n%s\n\nOpen it in the browser?"};
+inline constexpr Bilingual kLinkCaption{"链接", "Link"};
+inline constexpr Bilingual kCannotOpenAddress{"没有浏览器能打开\"%s\"",
+                                              "No browser could open \"%s\""};
+inline constexpr Bilingual kAddressNotOpened{
+    "该链接指向\"%s\": 预览程序只打开网址 (http, https, ftp, mailto)",
+    "This link leads to \"%s\": the previewer opens only web and mail addresses"};
+inline constexpr Bilingual kTargetMissing{"链接的目标\"%s\"不在本文档中",
+                                          "The link's target \"%s\" is not in this document"};
+inline constexpr Bilingual kTextCopied{"已复制 %d 个字符", "%d characters copied"};
+inline constexpr Bilingual kNoTextSelected{"所选区域中没有文字", "No text in the rectangle"};
+inline constexpr Bilingual kHowToSelect{"复制文字: 按住 Shift 键, 用鼠标左键拖过文字",
+                                        "To copy text, drag over it with Shift held"};
+
 }  // namespace mox

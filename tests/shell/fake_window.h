@@ -52,6 +52,12 @@ class FakeWindow final : public PageViewHost, public platform::ScrollHost {
   void MarkPlace(std::int32_t x, std::int32_t y, std::int32_t height) override {
     Marks.push_back({x, y, height});
   }
+  void CaptureMouse(bool captured) override { Captured = captured; }
+  void PutOnClipboard(const std::string& utf8) override { Clipboard = utf8; }
+  bool OpenAddress(const std::string& address) override {
+    Opened.push_back(address);
+    return true;
+  }
 
   std::uint32_t Width = 800;
   std::uint32_t Height = 600;
@@ -74,6 +80,9 @@ class FakeWindow final : public PageViewHost, public platform::ScrollHost {
     std::int32_t X, Y, Height;
   };
   std::vector<Mark> Marks;
+  bool Captured = false;
+  std::string Clipboard;             // UTF-8
+  std::vector<std::string> Opened;   // addresses the browser was asked to open
   platform::TScroller Scroller{*this, 1, 1, 0, 0};
 };
 

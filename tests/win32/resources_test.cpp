@@ -32,6 +32,9 @@ std::vector<Popup> EnglishMenu() {
         {103, L"&Print...\tCtrl+p"}, {0, nullptr}, {104, L"Op&tions...\tCtrl+t"},
         {0, nullptr}, {105, L"TrueType &fonts...\tCtrl+n"}, {0, nullptr},
         {106, L"&Quit\tCtrl+x"}}},
+      {L"&Edit",
+       {{171, L"&Find...\tCtrl+Shift+F"}, {172, L"Find &next\t<F3>"}, {0, nullptr},
+        {173, L"&Copy\tCtrl+Insert"}}},
       {L"&Page",
        {{151, L"&Previous page\t<PgUp>"}, {152, L"&Next page\t<PgDn>"}, {0, nullptr},
         {153, L"&Select page...\tCtrl+s"}, {154, L"&Enter page no....\tCtrl+e"}}},
@@ -57,6 +60,9 @@ std::vector<Popup> ChineseMenu() {
         {103, L"打印(&P)...\tCtrl+p"}, {0, nullptr}, {104, L"设置(&T)...\tCtrl+t"},
         {0, nullptr}, {105, L"定义TrueType字库(&F)...\tCtrl+n"}, {0, nullptr},
         {106, L"退出(&Q)\tCtrl+x"}}},
+      {L"编辑(&E)",
+       {{171, L"查找(&F)...\tCtrl+Shift+F"}, {172, L"查找下一个(&N)\t<F3>"}, {0, nullptr},
+        {173, L"复制(&C)\tCtrl+Insert"}}},
       {L"页号(&P)",
        {{151, L"前一页(&P)\t<PgUp>"}, {152, L"下一页(&N)\t<PgDn>"}, {0, nullptr},
         {153, L"选择页号(&S)...\tCtrl+s"}, {154, L"输入页号(&E)...\tCtrl+e"}}},
@@ -190,14 +196,14 @@ TEST(ResourcesTest, OneAcceleratorTableWithTheEnglishIds) {
   ASSERT_NE(table, nullptr);
   std::vector<ACCEL> entries(64);
   const int count = CopyAcceleratorTableW(table, entries.data(), 64);
-  ASSERT_EQ(count, 41);
+  ASSERT_EQ(count, 44);
   struct Entry {
     bool Key;
     int Code;
     int Command;
     BYTE Modifiers = 0;
   };
-  const Entry expected[41] = {
+  const Entry expected[44] = {
       {false, 15, 101}, {false, 3, 102},  {false, 20, 104}, {false, 14, 105},
       {false, 16, 103}, {false, 24, 106}, {false, 19, 153}, {false, 5, 154},
       {false, 6, 133},  {false, 26, 134}, {true, VK_PRIOR, 151}, {true, VK_NEXT, 152},
@@ -209,8 +215,9 @@ TEST(ResourcesTest, OneAcceleratorTableWithTheEnglishIds) {
       {false, ',', 131}, {true, VK_END, 166}, {true, VK_HOME, 165}, {true, VK_UP, 163},
       {true, VK_DOWN, 164}, {true, VK_SPACE, 164}, {true, VK_SPACE, 163, FSHIFT},
       {true, VK_LEFT, 161}, {true, VK_RIGHT, 162}, {true, VK_F1, 121},
+      {true, 'F', 171, FCONTROL | FSHIFT}, {true, VK_F3, 172}, {true, VK_INSERT, 173, FCONTROL},
   };
-  for (int i = 0; i < 41; ++i) {
+  for (int i = 0; i < 44; ++i) {
     const ACCEL& got = entries[static_cast<std::size_t>(i)];
     EXPECT_EQ((got.fVirt & FVIRTKEY) != 0, expected[i].Key) << i;
     EXPECT_EQ(got.fVirt & (FSHIFT | FCONTROL | FALT), expected[i].Modifiers) << i;

@@ -2,9 +2,13 @@
 document one below the other, scrolled with the wheel across a page
 boundary (the caption follows the page most in view, and both pages are on
 the screen at once), and the place the document was left at restored when
-it is opened again."""
+it is opened again; hyperref's links followed, inside the document and out
+to the browser, text dragged over with Shift on the clipboard, and Chinese
+text found from page to page."""
 
 import os
+import stat
+import subprocess
 import sys
 import unittest
 
@@ -16,6 +20,31 @@ EXE = os.path.join(harness.BUILD_DIR, "previewer", "shell", "moxwin32.exe")
 FIXTURES = os.path.join(REPO, "tests", "fixtures")
 DOCUMENT = os.path.join(FIXTURES, "dvi", "long.dvi")
 PK = os.path.join(FIXTURES, "pk")
+HZFONTS = os.path.join(FIXTURES, "hzfonts")
+# The links document at 1:2, and the page's corner in the view (the
+# previewer leaves a centimetre round the page).
+ZOOM = 0.5
+OFFSET = round(600 / 2.54 * ZOOM)
+MOXRENDER = os.environ.get("MOX_RENDER") or os.path.join(
+    os.path.dirname(harness.BUILD_DIR), "native", "tools", "moxrender")
+
+
+def links(document, page):
+    """{target: [(left, top, right, bottom), ...]} of a page's links, in
+    page pixels, as the portable reader finds them."""
+    out = harness.run(MOXRENDER, "--links", "--page", str(page), f"-P{PK}/dpi$d", document)
+    found = {}
+    for line in out.splitlines():
+        words = line.split()
+        if len(words) == 6 and words[0] == "link":
+            found.setdefault(words[1], []).append(tuple(int(v) for v in words[2:]))
+    return found
+
+
+def clipboard():
+    result = subprocess.run(["xclip", "-selection", "clipboard", "-o"], capture_output=True,
+                            timeout=10, check=False)
+    return result.stdout.decode("utf-8", "replace")
 
 
 def caption_page(frame):
@@ -50,10 +79,13 @@ class Continuous(unittest.TestCase):
             self.program.kill()
         self.copy.remove()
 
-    def start(self):
-        self.program = harness.Program(self.copy.exe, "-Z5", f"-P{harness.windows_path(PK)}\\dpi$d",
-                                       harness.windows_path(DOCUMENT), cwd=self.copy.folder)
-        return harness.wait_for_window(r"^long\.dvi - Page [0-9]+$", timeout=60)
+    def start(self, document=DOCUMENT, zoom="-Z5", env=None):
+        self.program = harness.Program(self.copy.exe, zoom, f"-P{harness.windows_path(PK)}\\dpi$d",
+                                       f"-I{harness.windows_path(HZFONTS)}",
+                                       harness.windows_path(document), cwd=self.copy.folder,
+                                       env=env)
+        name = os.path.basename(document).replace(".", "\\.")
+        return harness.wait_for_window(f"^{name} - Page [0-9]+$", timeout=60)
 
     def test_the_wheel_crosses_pages_and_a_reopened_document_starts_where_it_was(self):
         frame = self.start()
@@ -84,6 +116,82 @@ class Continuous(unittest.TestCase):
             self.assertIn("\n3\t", places.read())  # page index 3 kept
         frame = self.start()
         harness.wait_for(lambda: caption_page(frame) == 4, what="page 4 again after a restart")
+        harness.keys(frame, "ctrl+x")
+        self.assertEqual(self.program.wait(), 0)
+
+    def test_links_a_copied_selection_and_chinese_found(self):
+        document = os.path.join(FIXTURES, "dvi", "links-hypertex.dvi")
+        first = links(document, 1)
+        # What the browser is asked to open, written down instead.
+        opened = self.copy.path("opened.txt")
+        browser = self.copy.path("xdg-open")
+        with open(browser, "w") as f:
+            f.write(f"#!/bin/sh\nprintf '%s\\n' \"$*\" >> '{opened}'\n")
+        os.chmod(browser, stat.S_IRWXU)
+        frame = self.start(document, "-Z2",
+                           {"PATH": self.copy.folder + os.pathsep + os.environ.get("PATH", "")})
+        left, top, _, _ = harness.wait_for(harness.view_geometry, what="the page view")["client"]
+
+        def at(box):
+            return (left + OFFSET + int((box[0] + box[2]) / 2 * ZOOM),
+                    top + OFFSET + int((box[1] + box[3]) / 2 * ZOOM))
+        harness.click(left + 5, top + 5)  # the focus, which follows no link
+        # "Section 2" leads to page 2.
+        harness.click(*at(first["#section.2"][0]))
+        harness.wait_for(lambda: caption_page(frame) == 2, what="the link's target page")
+        harness.keys(frame, "Prior")
+        harness.wait_for(lambda: caption_page(frame) == 1, what="page 1 again")
+
+        # Shift and a drag over "the package page": its text on the clipboard.
+        package = first["https://www.ctan.org/pkg/hyperref"][0]
+        x0, y0 = at((package[0] - 4, package[1] + 4) * 2)
+        x1, y1 = at((package[2] + 2, package[3] - 4) * 2)
+        harness.run("xdotool", "mousemove", "--sync", str(x0), str(y0), "keydown", "shift",
+                    "mousedown", "1", "mousemove", "--sync", str((x0 + x1) // 2), str(y1),
+                    "mousemove", "--sync", str(x1), str(y1), "mouseup", "1", "keyup", "shift")
+        harness.wait_for(lambda: clipboard() == "the package page", what="the copied text")
+        harness.screenshot("root", "continuous-selection.png")
+
+        # The link to the package page asks, then opens the browser.
+        harness.click(*at(package))
+        harness.wait_for(lambda: "ctan.org" in (harness.dialog_text()[1] or ""),
+                         what="the question about the address")
+        self.assertTrue(harness.click_control("&Yes"))
+        def asked():
+            if not os.path.exists(opened):
+                return False
+            with open(opened) as f:
+                return "ctan.org/pkg/hyperref" in f.read()
+        harness.wait_for(asked, what="the browser asked for the address")
+        harness.keys(frame, "ctrl+x")
+        self.assertEqual(self.program.wait(), 0)
+
+        # Chinese text found on the first page, then on the second.
+        # The document's deliberately invalid codes are asked about first.
+        self.program = harness.Program(self.copy.exe, "-Z3", f"-P{harness.windows_path(PK)}\\dpi$d",
+                                       f"-I{harness.windows_path(HZFONTS)}", harness.windows_path(
+                                           os.path.join(FIXTURES, "dvi", "chinese.dvi")),
+                                       cwd=self.copy.folder)
+
+        def shown():
+            if harness.windows_named("^Warning$", visible_only=True):
+                harness.click_control("&Yes")
+                return None
+            # The caption says what was ignored until the page changes.
+            return (harness.windows_named(r"^(chinese\.dvi - Page [0-9]+|Incomplete Chinese.*)$",
+                                          visible_only=True) or [None])[0]
+        frame = harness.wait_for(shown, timeout=60, interval=0.5, what="chinese.dvi shown")
+        harness.keys(frame, "ctrl+shift+f")
+        find = harness.wait_for_window("^Find$")
+        subprocess.run(["xclip", "-selection", "clipboard"], input="楷体".encode("utf-8"),
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True,
+                       timeout=10)
+        harness.keys(find, "ctrl+a", "ctrl+v", "Return")
+        harness.wait_until_gone("^Find$")
+        harness.wait_for(lambda: caption_page(frame) == 1, what="the first page's match")
+        harness.screenshot("root", "continuous-found.png")
+        harness.keys(frame, "F3")
+        harness.wait_for(lambda: caption_page(frame) == 2, what="the second page's match")
         harness.keys(frame, "ctrl+x")
         self.assertEqual(self.program.wait(), 0)
 

@@ -113,8 +113,9 @@ int Run(const std::vector<std::string>& arguments) {
   const std::string name = options.DocumentName;
   if (name.empty()) {
     std::fprintf(stderr,
-                 "usage: moxrender [--info | --items | --text | --out PATTERN | --null] [--page N]...\n"
-                 "                 [--no-frame] [--verbose] [--strict] [previewer options] FILE\n");
+                 "usage: moxrender [--info | --items | --text | --links | --out PATTERN | --null]\n"
+                 "                 [--page N]... [--no-frame] [--verbose] [--strict]\n"
+                 "                 [previewer options] FILE\n");
     return 2;
   }
   // The face table beside the program says which ziti TrueType faces serve.
@@ -134,7 +135,7 @@ int Run(const std::vector<std::string>& arguments) {
       }
       if (tool->Text) {
         if (i > 0) std::fputs("\f", stdout);
-        if (!PrintPageText(doc, stdout, page)) return 1;
+        if (!PrintPageText(doc, stdout, page, tool->Links)) return 1;
         continue;
       }
       if (ScanPage(doc, page) != 0) return 1;

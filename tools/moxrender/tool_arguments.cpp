@@ -17,6 +17,9 @@ std::optional<ToolArguments> SplitToolArguments(const std::vector<std::string>& 
       tool.Items = true;
     } else if (argument == "--text") {
       tool.Text = true;
+    } else if (argument == "--links") {
+      tool.Text = true;
+      tool.Links = true;
     } else if (argument == "--null") {
       tool.Null = true;
     } else if (argument == "--no-frame") {

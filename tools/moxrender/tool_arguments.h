@@ -12,6 +12,7 @@ struct ToolArguments {
   bool Info = false;
   bool Items = false;
   bool Text = false;                // print the pages' text instead of drawing them
+  bool Links = false;               // and after it their links, with --text
   bool Null = false;                // render without writing files
   bool LeaveOutFrame = false;       // no dotted frame round the page
   std::string OutPattern;           // "%d" becomes the physical page number

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/text_motion.h"
+#include "platform/win32/framework/clipboard.h"
 
 namespace mox::win {
 namespace {
@@ -17,37 +18,6 @@ constexpr UINT kAutoScrollMilliseconds = 50;
 constexpr UINT kExLineFromChar = WM_USER + 54;
 
 bool IsDown(int key) { return GetKeyState(key) < 0; }
-
-std::u16string ClipboardText(HWND owner) {
-  std::u16string text;
-  if (!OpenClipboard(owner)) return text;
-  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
-      const std::size_t limit = GlobalSize(data) / sizeof(char16_t);
-      for (std::size_t i = 0; i < limit && units[i] != u'\0'; ++i) text.push_back(units[i]);
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-void SetClipboardText(HWND owner, const std::u16string& text) {
-  if (!OpenClipboard(owner)) return;
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
-  if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-    if (void* target = GlobalLock(memory)) {
-      std::copy(text.begin(), text.end(), static_cast<char16_t*>(target));
-      static_cast<char16_t*>(target)[text.size()] = u'\0';
-      GlobalUnlock(memory);
-      if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) GlobalFree(memory);
-    } else {
-      GlobalFree(memory);
-    }
-  }
-  CloseClipboard();
-}
 
 std::u16string_view Units(LPARAM lparam) {
   const auto* text = reinterpret_cast<const char16_t*>(lparam);
