@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Makes the documents of the real-LaTeX benchmarks from the long fixture
 # article (tests/fixtures/dvi/src/long.tex) into a folder: long-psnfss.dvi
-# (every font a virtual font over a Type 1 font: mathptmx, helvet) and
+# (every font a virtual font over a Type 1 font: mathptmx, helvet),
 # long-colour.dvi (xcolor: every paragraph in a colour of its own, the
-# colours over page breaks).
+# colours over page breaks) and long-200.dvi (the article's own fonts, its
+# lines further apart: over 200 pages, for scrolling a long document end to
+# end).
 #   make-latex-bench-documents.sh OUT_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -27,3 +29,4 @@ make long-psnfss '\usepackage[T1]{fontenc}\usepackage{mathptmx}\usepackage[scale
 # Each paragraph in a colour that follows its number.
 make long-colour '\usepackage[dvipsnames]{xcolor}' \
   's/^  \\sentence{\\paragraphno} /  \\textcolor[hsb]{0.\\the\\paragraphno,1,0.6}{\\sentence{\\paragraphno}} /'
+make long-200 '' 's/^\\linespread{2}/\\linespread{2.6}/'
