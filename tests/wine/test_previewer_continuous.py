@@ -190,6 +190,9 @@ class Continuous(unittest.TestCase):
         harness.wait_until_gone("^Find$")
         harness.wait_for(lambda: caption_page(frame) == 1, what="the first page's match")
         harness.screenshot("root", "continuous-found.png")
+        # Copy without a selection copies the match.
+        harness.keys(frame, "ctrl+Insert")
+        harness.wait_for(lambda: clipboard() == "楷体", what="the match on the clipboard")
         harness.keys(frame, "F3")
         harness.wait_for(lambda: caption_page(frame) == 2, what="the second page's match")
         harness.keys(frame, "ctrl+x")
