@@ -7,7 +7,7 @@
 #   tex.txt usermac.txt moxview.bat tutor.dvi news.txt latex-reference.html
 #   HZFONTS\                                     Chinese outline fonts, ccfonts.def
 #   PIXEL\DPI600\                                PK fonts at 600 dpi
-#   texmf\tex\mox\ texmf\fonts\tfm\mox\          mox's TeX macros and ccfnt metrics
+#   texmf\tex\mox\ texmf\fonts\tfm\mox\          mox's TeX macros, ccfnt and moxuc metrics
 #
 # The previewer looks for its fonts in HZFONTS and PIXEL\DPI<resolution>
 # beside its own program file unless told otherwise, so the folder works

@@ -46,6 +46,10 @@ fuzz_targets+=(link_special_fuzz page_text_fuzz)
 fuzz_seeds[last_places_fuzz]="$fuzz_root/tests/fuzz/seeds/last_places"
 fuzz_targets+=(last_places_fuzz)
 
+# Chinese TeX sources for mox: the editor's seeds and the fixtures' sources.
+fuzz_seeds[mox_convert_fuzz]="$fuzz_root/tests/fuzz/seeds/source|$fuzz_root/tests/fixtures/dvi/src"
+fuzz_targets+=(mox_convert_fuzz)
+
 # copy_fuzz_seeds TARGET FOLDER: copies the target's seeds into the folder.
 # Only the small fixtures: the long document would dominate every run.
 copy_fuzz_seeds() {

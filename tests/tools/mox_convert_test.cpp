@@ -45,30 +45,32 @@ TEST(MoxConversion, GbkAndUtf8SourcesGiveTheCodesOfTheFirstAndLastCharactersOfTh
   EXPECT_FALSE(platform::IsUtf8Text("\xC0\xAF"));
 }
 
-TEST(MoxConversion, CharactersOutsideGb2312AreReportedWithTheirPlace) {
-  // GBK: 丂 (8140, GBK only), ⅰ (A2A1, a GB 2312 cell GBK filled), the cell
-  // after 座 (D7FA), and a lead byte at the end of a line.
+TEST(MoxConversion, CharactersBeyondGb2312TakeTheirUnicodeAndTheRestIsReportedWithItsPlace) {
+  // GBK: 丂 (8140, GBK only) and ⅰ (A2A1, a GB 2312 cell GBK filled) by
+  // their Unicode; the cell after 座 (D7FA, private use) and a lead byte at
+  // the end of a line are reported.
   const ConversionResult gbk = Convert("ok\n a\x81\x40\xA2\xA1%\x81\x40\n\xD7\xFA\xB0\n");
-  ASSERT_EQ(gbk.Problems.size(), 4u);
-  EXPECT_EQ(gbk.Problems[0].Kind, ProblemKind::NotGb2312);
-  EXPECT_EQ(gbk.Problems[0].Line, 2u);
-  EXPECT_EQ(gbk.Problems[0].Column, 3u);
-  EXPECT_EQ(gbk.Problems[0].Gbk, "\x81\x40");
-  EXPECT_EQ(gbk.Problems[1].Column, 4u);  // the comment after it is not read
-  EXPECT_EQ(gbk.Problems[2].Line, 3u);
-  EXPECT_EQ(gbk.Problems[3].Kind, ProblemKind::BrokenBytes);
-  EXPECT_EQ(gbk.Problems[3].Column, 2u);
+  EXPECT_EQ(gbk.Text.substr(0, 34), "ok\n a\\moxuc{78}{2}\\moxuc{33}{112}%");
+  ASSERT_EQ(gbk.Problems.size(), 2u);
+  EXPECT_EQ(gbk.Problems[0].Kind, ProblemKind::PrivateUse);
+  EXPECT_EQ(gbk.Problems[0].Line, 3u);
+  EXPECT_EQ(gbk.Problems[0].Gbk, "\xD7\xFA");
+  EXPECT_EQ(gbk.Problems[1].Kind, ProblemKind::BrokenBytes);
+  EXPECT_EQ(gbk.Problems[1].Column, 2u);
 
-  // UTF-8: 丂 has a GBK code outside GB 2312; 😀 has none; € is one byte.
-  const ConversionResult utf8 = Convert(Utf8(u8"中丂\n😀€ % 😀 in a comment\n"));
+  // UTF-8: 丂 from GBK, 㐀 of Extension A, U+F900 a compatibility ideograph;
+  // 😀 and € (one byte in GBK) are in no Chinese font, U+E000 is private.
+  const ConversionResult utf8 =
+      Convert(Utf8(u8"中丂㐀\uF900\n😀€\uE000 % 😀 in a comment\n"));
+  EXPECT_EQ(utf8.Text.substr(0, utf8.Text.find('\n') + 1),
+            "\\moxcc{86}{80}\\moxuc{78}{2}\\moxuc{52}{0}\\moxuc{249}{0}\n");
   ASSERT_EQ(utf8.Problems.size(), 3u);
-  EXPECT_EQ(utf8.Problems[0].Kind, ProblemKind::NotGb2312);
-  EXPECT_EQ(utf8.Problems[0].Column, 2u);
-  EXPECT_EQ(utf8.Problems[0].CodePoint, U'\u4E02');
-  EXPECT_EQ(utf8.Problems[1].Kind, ProblemKind::NoGbkCode);
-  EXPECT_EQ(utf8.Problems[1].Line, 2u);
-  EXPECT_EQ(utf8.Problems[1].CodePoint, U'\U0001F600');
-  EXPECT_EQ(utf8.Problems[2].Column, 2u);
+  EXPECT_EQ(utf8.Problems[0].Kind, ProblemKind::NoChineseFont);
+  EXPECT_EQ(utf8.Problems[0].Line, 2u);
+  EXPECT_EQ(utf8.Problems[0].CodePoint, U'\U0001F600');
+  EXPECT_EQ(utf8.Problems[1].Column, 2u);
+  EXPECT_EQ(utf8.Problems[2].Kind, ProblemKind::PrivateUse);
+  EXPECT_EQ(utf8.Problems[2].CodePoint, U'\uE000');
 }
 
 TEST(MoxConversion, LinesStayLineForLineAndBreaksBetweenChineseAddNoSpace) {

@@ -11,6 +11,7 @@ Exits with 77 (skipped) when TeX is not installed.
 
 import collections
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -155,6 +156,64 @@ class PlainTeX(unittest.TestCase):
             # 83 pixels a character at 600 dpi, some stretch; a space is 28 more.
             self.assertLessEqual(max(b - a for a, b in zip(xs, xs[1:])), 83 + 20)
         self.assertNotIn("Overfull", self.document.log)
+
+
+def dvi_characters(dvi, work):
+    """The Chinese characters of a DVI file as TeX set them, read by dvitype:
+    (character, font name, h) in the order of the file, a ccfnt pair by its
+    GB 2312 code, a moxuc pair by its Unicode value."""
+    env = dict(os.environ, TFMFONTS=os.path.join(work, "tfm") + ":")
+    out = subprocess.run(["dvitype", dvi], capture_output=True, timeout=60, env=env,
+                         check=True).stdout.decode("latin-1")
+    fonts, font, first, found = {}, None, None, []
+    for line in out.splitlines():
+        if m := re.match(r"\d+: fntdef1 (\d+): (\S+)", line):
+            fonts[m.group(1)] = m.group(2)
+        elif m := re.match(r"\d+: fntnum(\d+) ", line):
+            font = fonts[m.group(1)]
+        elif m := re.match(r"\d+: (?:setchar|set1 )(\d+) h:=(-?\d+)", line):
+            if not font or not font.startswith(("ccfnt", "moxuc")):
+                continue
+            if first is None:
+                first = (int(m.group(1)), int(m.group(2)))
+                continue
+            b1, b2 = first[0], int(m.group(1))
+            text = (character((b1, b2)) if font.startswith("ccfnt")
+                    else chr(b1 * 256 + b2))
+            found.append((text, font, first[1]))
+            first = None
+    return found
+
+
+class BeyondGb2312(unittest.TestCase):
+    # Names GB 2312 lacks (镕 堃 琦 旻 喆 昇 from GBK, 㐀 from Extension A, a
+    # compatibility ideograph) among GB 2312 characters, ten to a line.
+    TEXT = "朱镕基王堃李琦张旻陈喆赵昇㐀\uf900中文字" + "汉字" * 6
+
+    def test_they_take_their_place_width_and_face_like_gb_2312_characters(self):
+        source = ("\\input moxplain\n\\hsize=100.5pt \\parindent=0pt \\tolerance=10000 "
+                  "\\hbadness=10000 \\nopagenumbers\n\\heiti " + self.TEXT + "\n\\bye\n")
+        work = folder("beyond")
+        document = Document(work, "beyond", source, "tex")
+        found = dvi_characters(document.dvi, work)
+        self.assertEqual("".join(c for c, _, _ in found), self.TEXT)
+        for text, font, _ in found:
+            gb2312 = True
+            try:
+                text.encode("gb2312")
+            except UnicodeEncodeError:
+                gb2312 = False
+            self.assertEqual(font, ("ccfntB10" if gb2312 else "moxucB10"), text)
+        # Each character one width (10pt, and the stretch of a justified
+        # line) on from the one before, ten to a line.
+        lines = [[]]
+        for _, _, h in found:
+            if lines[-1] and h < lines[-1][-1]:
+                lines.append([])
+            lines[-1].append(h)
+        self.assertEqual([len(line) for line in lines], [10, 10, 10])
+        steps = {b - a for line in lines for a, b in zip(line, line[1:])}
+        self.assertTrue(all(655360 <= step < 655360 * 1.01 for step in steps), steps)
 
 
 class LaTeX(unittest.TestCase):

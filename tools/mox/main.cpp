@@ -5,7 +5,7 @@
 //   mox [--mer2dvi] [-C | -E] SOURCE
 //
 // SOURCE is paper.ctx or the base name paper; the output is paper.tex.
-// Exit status: 0 written, 1 not written (a character outside GB 2312, a file
+// Exit status: 0 written, 1 not written (a character no Chinese font has, a file
 // that cannot be read or written, a source that is itself a .tex file),
 // 2 an invalid command line. The messages of a run go to the console and to
 // paper.mlog beside the source, for the editor; a run without messages
@@ -69,11 +69,14 @@ std::string Describe(const SourceProblem& problem, const std::string& source) {
   const std::string shown =
       problem.Gbk.size() == 2 ? "\"" + problem.Gbk + "\" (" + code + ")" : code;
   switch (problem.Kind) {
-    case ProblemKind::NotGb2312:
-      return where + shown + Say(" is not a GB 2312 character", " 不是 GB 2312 字符");
-    case ProblemKind::NoGbkCode:
-      return where + shown + Say(" is not a GB 2312 character (GBK has no code for it)",
-                                 " 不是 GB 2312 字符（GBK 中没有）");
+    case ProblemKind::PrivateUse:
+      return where + shown +
+             Say(" is a user-defined GBK code (Unicode's private use area): no Chinese font has it",
+                 " 是 GBK 用户自定义区的编码（Unicode 私用区）：没有中文字库含有该字");
+    case ProblemKind::NoChineseFont:
+      return where + shown +
+             Say(" is in no Chinese font (GB 2312, GBK, CJK Extension A, compatibility ideographs)",
+                 " 不在任何中文字库中（GB 2312、GBK、扩展 A、兼容汉字）");
     case ProblemKind::BrokenBytes:
       return where + Say("the byte ", "字节 ") + code +
              Say(" is no valid GBK character", " 不是有效的 GBK 字符");

@@ -1,6 +1,7 @@
 #include "tools/mox/source_converter.h"
 
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "platform/text_encoding.h"
@@ -31,6 +32,8 @@ constexpr std::array<CellRange, 13> kPartialRows{{{2, 17, 66},
                                                  {55, 1, 89}}};
 
 bool IsLineBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsPrivateUse(char32_t c) { return c >= 0xE000 && c <= 0xF8FF; }
 
 // The converted text of one source line and what the rule for line ends
 // needs to know about it.
@@ -77,14 +80,9 @@ class LineConverter {
       const std::size_t length = utf8_ ? Utf8Length(byte) : GbkLength(line, at);
       const std::string_view character = line.substr(at, length);
       at += length;
-      std::string gbk;
-      if (!CodeOf(character, number, column, gbk)) continue;
-      const int row = static_cast<unsigned char>(gbk[0]) - 0xA0;
-      int first = row + 32;
-      if (options_.Mer2Dvi && row >= kFirstCharacterRow) first += kMer2DviRowShift;
-      const int second = static_cast<unsigned char>(gbk[1]) - 0xA0 + 32;
-      out.Text += kCharacterMacro;
-      out.Text += "{" + std::to_string(first) + "}{" + std::to_string(second) + "}";
+      const std::optional<std::string> macro = MacroOf(character, number, column);
+      if (!macro) continue;
+      out.Text += *macro;
       if (!seen_visible) out.StartsChinese = true;
       seen_visible = true;
       out.EndOfChinese = out.Text.size();
@@ -106,17 +104,28 @@ class LineConverter {
     return valid ? 2 : 1;
   }
 
-  // The GB 2312 code of a character, or false after noting the problem.
-  bool CodeOf(std::string_view character, std::size_t line, std::size_t column,
-              std::string& gbk) {
-    SourceProblem problem{ProblemKind::NotGb2312, line, column, {}, 0};
+  // The macro that sets a character, or nothing after noting the problem.
+  std::optional<std::string> MacroOf(std::string_view character, std::size_t line,
+                                     std::size_t column) {
+    SourceProblem problem{ProblemKind::NoChineseFont, line, column, {}, 0};
+    std::string gbk;
+    char32_t unicode = 0;
     if (utf8_) {
-      problem.CodePoint = DecodeUtf8(character);
-      std::size_t failed_at = 0;
-      if (!platform::Utf8ToGbk(character, gbk, failed_at)) {
-        problem.Kind = ProblemKind::NoGbkCode;
+      unicode = problem.CodePoint = DecodeUtf8(character);
+      if (IsPrivateUse(unicode)) {
+        problem.Kind = ProblemKind::PrivateUse;
         problems_.push_back(std::move(problem));
-        return false;
+        return std::nullopt;
+      }
+      // Extension A and the compatibility ideographs keep their own value
+      // (the system's GBK would give a compatibility ideograph the code of
+      // its unified twin).
+      std::size_t failed_at = 0;
+      if (IsBeyondGbkIdeograph(unicode)) {
+        gbk.clear();
+      } else if (!platform::Utf8ToGbk(character, gbk, failed_at) || gbk.size() != 2) {
+        problems_.push_back(std::move(problem));
+        return std::nullopt;
       }
     } else {
       gbk = std::string(character);
@@ -124,16 +133,37 @@ class LineConverter {
         problem.Kind = ProblemKind::BrokenBytes;
         problem.Gbk = gbk;
         problems_.push_back(std::move(problem));
-        return false;
+        return std::nullopt;
       }
     }
-    if (gbk.size() == 2 && IsGb2312(static_cast<unsigned char>(gbk[0]),
-                                    static_cast<unsigned char>(gbk[1]))) {
-      return true;
+    if (gbk.size() == 2) {
+      const auto b1 = static_cast<unsigned char>(gbk[0]);
+      const auto b2 = static_cast<unsigned char>(gbk[1]);
+      if (IsGb2312(b1, b2)) return GbMacro(b1, b2);
+      // The system's own table: GBK bytes and their Unicode agree with
+      // what Windows programs read.
+      const std::u16string decoded = platform::DecodeGbk(gbk);
+      unicode = decoded.size() == 1 ? decoded[0] : 0;
+      // The user-defined areas of GBK, Unicode's private use: no font has them.
+      if (unicode == 0 || IsPrivateUse(unicode)) {
+        problem.Kind = ProblemKind::PrivateUse;
+        problem.Gbk = gbk;
+        if (problem.CodePoint == 0) problem.CodePoint = unicode;
+        problems_.push_back(std::move(problem));
+        return std::nullopt;
+      }
     }
-    problem.Gbk = gbk;
-    problems_.push_back(std::move(problem));
-    return false;
+    return std::string(kUnicodeCharacterMacro) + "{" + std::to_string(unicode >> 8) + "}{" +
+           std::to_string(unicode & 0xFF) + "}";
+  }
+
+  std::string GbMacro(unsigned char b1, unsigned char b2) const {
+    const int row = b1 - 0xA0;
+    int first = row + 32;
+    if (options_.Mer2Dvi && row >= kFirstCharacterRow) first += kMer2DviRowShift;
+    const int second = b2 - 0xA0 + 32;
+    return std::string(kCharacterMacro) + "{" + std::to_string(first) + "}{" +
+           std::to_string(second) + "}";
   }
 
   static char32_t DecodeUtf8(std::string_view character) {
@@ -162,6 +192,11 @@ bool IsGb2312(unsigned char b1, unsigned char b2) {
     if (range.Row == row && cell >= range.First && cell <= range.Last) return true;
   }
   return false;
+}
+
+bool IsBeyondGbkIdeograph(char32_t character) {
+  return (character >= 0x3400 && character <= 0x4DBF) ||
+         (character >= 0xF900 && character <= 0xFAFF);
 }
 
 ConversionResult ConvertSource(std::string_view source, const ConversionOptions& options) {

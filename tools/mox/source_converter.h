@@ -1,8 +1,12 @@
 // Turns a Chinese TeX source into TeX input: every Chinese character of the
 // GB 2312 set becomes \moxcc{B1}{B2}, the two bytes (row + 32 and cell + 32)
 // of the "ccfnt" fonts written as numbers, since they include TeX's special
-// characters. Everything else stays as it is, and line n of the output is
-// line n of the source, so that TeX's line numbers point into the source.
+// characters. Every other character of GBK, and from a UTF-8 source also
+// the CJK ideographs of Extension A and the compatibility ideographs,
+// becomes \moxuc{H}{L}: the high and low byte of its Unicode value, the two
+// characters of the "moxuc" fonts. Everything else stays as it is, and line
+// n of the output is line n of the source, so that TeX's line numbers point
+// into the source.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +25,8 @@ struct ConversionOptions {
 
 // Why a character of the source has no code.
 enum class ProblemKind {
-  NotGb2312,    // a character (GBK, or UTF-8 with a GBK code) outside GB 2312
-  NoGbkCode,    // a UTF-8 character that GBK does not have at all
+  PrivateUse,   // a GBK code of a user-defined area (Unicode's private use)
+  NoChineseFont,  // a UTF-8 character that no Chinese font has
   BrokenBytes,  // a GBK lead byte without a valid second byte
 };
 
@@ -42,12 +46,19 @@ struct ConversionResult {
   bool Utf8 = false;  // the source was read as UTF-8
 };
 
-// The name of the macro that sets one Chinese character.
+// The names of the macros that set one Chinese character: of GB 2312, and
+// of the characters beyond it.
 inline constexpr std::string_view kCharacterMacro = "\\moxcc";
+inline constexpr std::string_view kUnicodeCharacterMacro = "\\moxuc";
 
 ConversionResult ConvertSource(std::string_view source, const ConversionOptions& options);
 
 // Whether the GBK code b1 b2 (both 0xA1..0xFE) is a character of GB 2312.
 bool IsGb2312(unsigned char b1, unsigned char b2);
+
+// Whether a character of a UTF-8 source that GBK lacks has a Chinese font
+// all the same: the ideographs of CJK Extension A (U+3400 to U+4DBF) and
+// the compatibility ideographs (U+F900 to U+FAFF).
+bool IsBeyondGbkIdeograph(char32_t character);
 
 }  // namespace mox::tool
