@@ -43,8 +43,21 @@ std::size_t GbkView::UnitOf(std::size_t byte) const {
 }
 
 std::string GbkForMessage(std::u16string_view text) {
+  // GB18030, GBK's superset, which the message boxes read: characters GBK
+  // lacks (Extension A, emoji) show as themselves.
   std::string bytes;
-  for (char16_t unit : text) AppendUnit(bytes, unit, '?');
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::string part;
+    std::size_t failed_at = 0;
+    if (platform::EncodeGb18030(text.substr(at), part, failed_at)) {
+      bytes += part;
+      break;
+    }
+    bytes += part;
+    bytes.push_back('?');  // a surrogate outside a pair
+    at += failed_at + 1;
+  }
   return bytes;
 }
 

@@ -32,8 +32,9 @@ class GbkView {
   std::vector<bool> starts_;
 };
 
-// GBK bytes of a text for a message: characters without a GBK code become
-// '?'.
+// The bytes of a text for a message: GBK, and GB18030 for the characters
+// GBK lacks (the boxes read GB18030); only a surrogate outside a pair
+// becomes '?'.
 std::string GbkForMessage(std::u16string_view text);
 
 }  // namespace mox::varelo

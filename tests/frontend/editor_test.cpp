@@ -177,7 +177,11 @@ TEST_F(EditorTest, FindAndReplaceWorkOnWholeChineseCharacters) {
   request.FindWhat = u"zz";
   request.ReplaceAll = false;
   editor_.Replace(request);
-  EXPECT_EQ(Boxes(), "已替换 2 处.|未能查找到\"丂\".|未能查找到\"\".|没有发现\"zz\".|");
+  // A text GBK lacks is named as it is.
+  request.FindWhat = u"\u3401";
+  editor_.FindNext(request);
+  EXPECT_EQ(Boxes(),
+            "已替换 2 处.|未能查找到\"丂\".|未能查找到\"\".|没有发现\"zz\".|未能查找到\"㐁\".|");
 
   // Replacing up with a text that holds the find text ends.
   window_.SetText(u"a-a");

@@ -53,7 +53,7 @@ class TexlogTest(unittest.TestCase):
         with tempfile.TemporaryDirectory() as work:
             source = os.path.join(work, "paper.ctx")
             with open(source, "w", encoding="utf-8") as f:
-                f.write("中文\n一个丂字\n")  # U+4E02 is in GBK, not in GB 2312
+                f.write("中文\n一个😀字\n")  # U+1F600 is in no Chinese font
             refused = run(MOX, "paper", cwd=work)
             self.assertEqual(refused.returncode, 1)
             self.assertIn(b"paper.ctx:2:3: ", refused.stderr)
@@ -61,7 +61,7 @@ class TexlogTest(unittest.TestCase):
             listed = run(TEXLOG, messages)
             self.assertEqual(listed.returncode, 1)
             rows = listed.stdout.split(b"\n")
-            self.assertTrue(rows[0].startswith(b"error\tpaper.ctx\t2\t\"\x81\x40\" (U+4E02"), rows)
+            self.assertTrue(rows[0].startswith(b"error\tpaper.ctx\t2\tU+1F600 "), rows)
             self.assertEqual(rows[1], b"error\t\t\tmox: paper.tex not written")
 
             with open(source, "w", encoding="utf-8") as f:
