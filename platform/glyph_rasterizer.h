@@ -52,6 +52,10 @@ class GlyphRasterizer {
   // The glyph of a GB 2312 double-byte code (first byte high); nothing when
   // the face gives no bitmap for it (a blank glyph, or no such character).
   virtual std::optional<RasterGlyph> DrawGlyph(std::uint16_t gb2312_code) = 0;
+  // The glyph of a character by its Unicode value, for the characters
+  // beyond GB 2312 (Extension A among them, which no GBK code reaches);
+  // nothing as for DrawGlyph.
+  virtual std::optional<RasterGlyph> DrawCharacter(char32_t character) = 0;
 };
 
 // The process-wide rasteriser (the platform's own unless one is installed).

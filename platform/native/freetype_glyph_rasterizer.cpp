@@ -238,8 +238,11 @@ class FreeTypeRasterizer final : public GlyphRasterizer {
   }
 
   std::optional<RasterGlyph> DrawGlyph(std::uint16_t gb2312_code) override {
+    return DrawCharacter(UnicodeOf(gb2312_code));
+  }
+
+  std::optional<RasterGlyph> DrawCharacter(char32_t character) override {
     if (face_ == nullptr) return std::nullopt;
-    const char32_t character = UnicodeOf(gb2312_code);
     const FT_UInt index = character != 0 ? FT_Get_Char_Index(face_, character) : 0;
     if (index == 0) return std::nullopt;
 

@@ -72,6 +72,14 @@ class GdiRasterizer final : public GlyphRasterizer {
     if (MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, bytes, 2, &character, 1) != 1) {
       return std::nullopt;
     }
+    return DrawCharacter(character);
+  }
+
+  std::optional<RasterGlyph> DrawCharacter(char32_t unicode) override {
+    // The wide glyph call takes one UTF-16 unit: every Chinese character
+    // the documents carry is in the Basic Multilingual Plane.
+    if (!dc_ || unicode == 0 || unicode > 0xFFFF) return std::nullopt;
+    const auto character = static_cast<UINT>(unicode);
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     GLYPHMETRICS metrics{};
     const DWORD size = GetGlyphOutlineW(dc_.Get(), character, GGO_BITMAP, &metrics, 0, nullptr, &identity);

@@ -51,9 +51,14 @@ void Character(ScanDocument& doc, PagePass& pass, int code, bool move) {
     state.PendingByte = code;
   } else {
     const DviDocument& document = doc.Dvi;
+    // A moxuc font's pair is a Unicode value, in the slot of its ziti.
+    const bool unicode =
+        doc.Fonts.ChineseFonts[static_cast<std::size_t>(state.ChineseFontIndex)].Unicode;
     const std::optional<ChineseCode> chinese =
-        DecodeChineseCode(state.PendingByte, code, state.Ziti.Current, document.Boundary1,
-                          document.Boundary2, document.Boundary3);
+        unicode ? std::optional<ChineseCode>(ChineseCode{kUnicodeSlotBase + state.Ziti.Current,
+                                                         state.PendingByte * 256 + code})
+                : DecodeChineseCode(state.PendingByte, code, state.Ziti.Current,
+                                    document.Boundary1, document.Boundary2, document.Boundary3);
     state.PendingByte = -1;
     if (!chinese) {
       if (pass.AsksAboutInvalidCodes() && !doc.Report.Question(doc.Say(kInvalidChineseCode))) {

@@ -129,6 +129,7 @@ class MeasurePass final : public PagePass {
   // ziti "@" (2 x 0 + 1) also the second-level characters, whose range is
   // the larger one: its set is sized for both.
   std::int32_t SlotCapacity(int slot) const {
+    if (IsUnicodeSlot(slot)) return kUnicodeSlotCapacity;
     const DviDocument& document = doc_.Dvi;
     const std::int32_t first_level = document.Boundary2 - document.Boundary1;
     const std::int32_t second_level = document.Boundary3 - document.Boundary2;

@@ -18,7 +18,7 @@ auto ChineseKey(const ChineseCarryOver& entry) {
 void SaveChinese(FontDocument& doc) {
   FontRegistry& fonts = doc.Fonts;
   std::vector<ChineseCarryOver>& table = doc.CarryOver.Chinese;
-  for (int slot = 0; slot < kSlotCount; ++slot) {
+  for (int slot = 0; slot < kAllSlotCount; ++slot) {
     for (ChineseGlyph& glyph : fonts.Slots[static_cast<std::size_t>(slot)].Glyphs) {
       if (glyph.Bitmap.empty()) continue;
       const ChineseFont& font = fonts.ChineseFonts[glyph.Font];

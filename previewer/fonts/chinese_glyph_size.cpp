@@ -23,9 +23,12 @@ GlyphSize ChineseGlyphSize(const FontDocument& doc, int slot, std::int32_t width
   // every step saturates at the 32-bit limits instead of wrapping, so an
   // absurd cell stays absurd and is refused where a glyph is made.
   GlyphSize size{};
+  // The slots beyond GB 2312 have no outline font file: their cell is the
+  // font's own without a face.
   const bool valid_slot = slot >= 0 && slot < kSlotCount;
-  if (valid_slot && FaceServes(doc.Faces, slot / 2)) {
-    const FaceEntry& face = doc.Faces.Entries[static_cast<std::size_t>(slot / 2)];
+  const bool any_slot = slot >= 0 && slot < kAllSlotCount;
+  if (any_slot && FaceServes(doc.Faces, ZitiOfSlot(slot))) {
+    const FaceEntry& face = doc.Faces.Entries[static_cast<std::size_t>(ZitiOfSlot(slot))];
     const double widening = face.Font.Italic != 0 ? 1.5 : 1.1;
     size.Width = NearestInt(width * face.Scale * widening);
     size.Height = NearestInt(height * face.Scale * 1.1);

@@ -38,6 +38,8 @@ struct LoadRunState {
   PkPathFormat PkPaths;
   // The fonts of this run that no file was found for, in the order met.
   std::vector<MissingPkFont> MissingPkFonts;
+  // The characters beyond GB 2312 drawn as empty boxes in this run.
+  std::vector<char32_t> MissingCharacters;
   // The outline font file of the slot being loaded.
   OutlineFontFile Outline;
   // Where the TrueType part takes the memory of its glyph lists from: a

@@ -31,7 +31,12 @@ constexpr double kInchesPerChecksumUnit = 1.0 / (72.27 * 1048576.0);
 bool IsDummyFontName(const std::string& name) { return EqualIgnoringCase(name, "ccdummy"); }
 
 bool IsChineseFontName(const std::string& name) {
-  return name.size() >= 5 && EqualIgnoringCase(std::string_view(name).substr(0, 5), "ccfnt");
+  return name.size() >= 5 && (EqualIgnoringCase(std::string_view(name).substr(0, 5), "ccfnt") ||
+                              IsUnicodeChineseFontName(name));
+}
+
+bool IsUnicodeChineseFontName(const std::string& name) {
+  return name.size() >= 5 && EqualIgnoringCase(std::string_view(name).substr(0, 5), "moxuc");
 }
 
 void RegisterFontDefinition(FontDocument& doc, std::uint32_t number, std::int32_t checksum,
@@ -63,6 +68,7 @@ void RegisterFontDefinition(FontDocument& doc, std::uint32_t number, std::int32_
   font.DesignSize = design_size;
   // A bare "ccfnt" has no sixth letter and keeps the user font's "@".
   if (name.size() > 5) font.Ziti = AsciiUpper(name[5]);
+  font.Unicode = IsUnicodeChineseFontName(name);
   fonts.ChineseFonts.push_back(font);
 }
 
@@ -90,6 +96,7 @@ int PkResolution(const FontDocument& doc, std::size_t font_index) {
 }
 
 int RowCellCode(int slot, std::int32_t code_index) {
+  if (IsUnicodeSlot(slot)) return code_index;
   return RowCellOf(LinearCodeOf(slot, code_index));
 }
 

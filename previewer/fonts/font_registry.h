@@ -43,7 +43,19 @@ std::optional<SizeType> GlyphBitmapBytes(std::int64_t width, std::int64_t height
 enum class FontKind : int { Chinese = 0, Pk = 1, Dummy = 2 };
 
 inline constexpr int kZitiCount = 26;                   // "A" to "Z"; "@" is 0
-inline constexpr int kSlotCount = 2 * kZitiCount + 2;   // 54
+inline constexpr int kSlotCount = 2 * kZitiCount + 2;   // 54, of GB 2312
+// The characters beyond GB 2312 (the "moxuc" fonts): one slot a ziti after
+// the GB 2312 slots, its code indices the characters' Unicode values.
+inline constexpr int kUnicodeSlotBase = kSlotCount;
+inline constexpr int kAllSlotCount = kSlotCount + kZitiCount + 1;  // 81
+inline constexpr std::int32_t kUnicodeSlotCapacity = 0x10000;
+inline constexpr bool IsUnicodeSlot(int slot) {
+  return slot >= kUnicodeSlotBase && slot < kAllSlotCount;
+}
+// The ziti (0 for "@" to 26 for "Z") whose characters a slot holds.
+inline constexpr int ZitiOfSlot(int slot) {
+  return IsUnicodeSlot(slot) ? slot - kUnicodeSlotBase : slot / 2;
+}
 inline constexpr std::size_t kPkUsedSetBytes = 32;      // one bit a code 0..255
 
 struct PkFont {
@@ -82,6 +94,8 @@ struct ChineseFont {
   std::int32_t PixelHeight = 1;
   std::int32_t DesignSize = 0;   // advance of every character, DVI units
   char Ziti = '@';               // sixth letter of the name, upper-cased
+  // A "moxuc" font: a pair of bytes is a Unicode value, not a GB 2312 code.
+  bool Unicode = false;
 };
 
 struct PkGlyph {
@@ -126,7 +140,7 @@ struct FontRegistry {
   std::vector<PkGlyph> PkGlyphs;
   std::vector<std::uint32_t> PkGlyphBounds;
   std::vector<std::vector<std::uint8_t>> PkUsed;  // 32 bytes a font, pre-scan only
-  std::array<ChineseSlot, kSlotCount> Slots;
+  std::array<ChineseSlot, kAllSlotCount> Slots;
   std::array<FontDefinition, kSlotCount> Definitions;
   // The bytes of every glyph bitmap the records hold, and of the zoomed
   // images the renderer keeps in them (glyph_budget.h).
@@ -142,8 +156,11 @@ struct FontDocument;
 
 // "ccdummy" in any letter case: the font that sets ziti letters.
 bool IsDummyFontName(const std::string& name);
-// A name beginning "ccfnt" in any letter case: a Chinese font.
+// A name beginning "ccfnt" or "moxuc" in any letter case: a Chinese font.
 bool IsChineseFontName(const std::string& name);
+// A name beginning "moxuc": a Chinese font of the characters beyond
+// GB 2312, a pair of its characters a Unicode value.
+bool IsUnicodeChineseFontName(const std::string& name);
 
 // Enters one postamble font definition ("ccdummy" only records the dummy
 // number in the document; "ccfnt..." is a Chinese font; others are PK).
@@ -177,7 +194,8 @@ GlyphSize ChineseGlyphSize(const FontDocument& doc, int slot, std::int32_t width
 // a missing file aborts the document operation.
 void ReadChineseDefinitions(FontDocument& doc);
 
-// The row-cell ("QuWei") number shown to the user for a code index in a slot.
+// The row-cell ("QuWei") number shown to the user for a code index in a
+// slot; in a slot beyond GB 2312, the character's Unicode value.
 int RowCellCode(int slot, std::int32_t code_index);
 
 }  // namespace mox

@@ -39,6 +39,11 @@ inline constexpr Bilingual kCannotOpenOutlineFont{
 inline constexpr Bilingual kMissingOutlineFontsHead{
     "以下汉字字库无法使用; 其中的字符不显示:",
     "These Chinese fonts cannot be used; their characters are left empty:"};
+inline constexpr Bilingual kMissingCharactersHead{
+    "以下字符没有字库 (可在\"定义TrueType字库\"中为其字体指定一种), 显示为空框:",
+    "These characters are in no font (File|TrueType fonts can name a face for\n"
+    "their ziti); they are drawn as empty boxes:"};
+inline constexpr Bilingual kMoreMissingCharacters{"\n以及另外 %d 个字符", "\nand %d more"};
 inline constexpr Bilingual kBadOutlineGlyph{
     "字库数据有错, 错误码=%d, 字符码=%d",
     "failed to unpack the character. Error code=%d, char code=%d"};

@@ -77,7 +77,7 @@ void CheckGlyphBudget(const FontDocument& doc) {
     weigh({std::min(BitmapBytes(side, side) * glyphs, kTooLarge), pk.Name, points, side});
   }
   std::vector<FontNeed> chinese(fonts.ChineseFonts.size());
-  for (int slot = 0; slot < kSlotCount; ++slot) {
+  for (int slot = 0; slot < kAllSlotCount; ++slot) {
     for (const ChineseGlyph& glyph : fonts.Slots[static_cast<std::size_t>(slot)].Glyphs) {
       const ChineseFont& font = fonts.ChineseFonts[glyph.Font];
       const GlyphSize size = ChineseGlyphSize(doc, slot, font.PixelWidth, font.PixelHeight);
@@ -85,7 +85,7 @@ void CheckGlyphBudget(const FontDocument& doc) {
       need.Bytes = std::min(need.Bytes + BitmapBytes(size.Width, size.Height), kTooLarge);
       need.Pixels = std::max<std::int64_t>({need.Pixels, size.Width, size.Height});
       need.Points = ChinesePoints(doc.Dvi, font);
-      need.Font = Format("ccfnt (ziti %c)", font.Ziti);
+      need.Font = Format(font.Unicode ? "moxuc (ziti %c)" : "ccfnt (ziti %c)", font.Ziti);
     }
   }
   for (FontNeed& need : chinese) {

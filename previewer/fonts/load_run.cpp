@@ -9,6 +9,7 @@
 #include "previewer/fonts/font_document.h"
 #include "previewer/fonts/fonts_texts.h"
 #include "previewer/fonts/glyph_budget.h"
+#include "previewer/fonts/missing_characters.h"
 #include "previewer/startup/startup_texts.h"
 
 namespace mox {
@@ -200,8 +201,11 @@ void LoadEveryGlyph(FontDocument& doc) {
   doc.Report.Status("");
   LoadPkFonts(doc);
   if (chinese) {
+    run.MissingCharacters.clear();
     LoadTrueTypeGlyphs(doc);
     LoadOutlineSlots(doc, chinese_directory);
+    BoxUnservedCharacters(doc);
+    WarnOfMissingCharacters(doc);
   }
 }
 

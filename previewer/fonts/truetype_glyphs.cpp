@@ -22,6 +22,7 @@
 #include "previewer/base/document_abort.h"
 #include "previewer/fonts/font_document.h"
 #include "previewer/fonts/fonts_texts.h"
+#include "previewer/fonts/missing_characters.h"
 
 namespace mox {
 namespace {
@@ -149,20 +150,19 @@ class ZitiFace {
 void LoadZiti(FontDocument& doc, int ziti) {
   FontRegistry& fonts = doc.Fonts;
   Reporter& report = doc.Report;
-  // Slot 0 is the user font, which a face never serves.
-  const int first_slot = ziti == 0 ? kSymbolSlot : 2 * ziti;
-  const int last_slot = 2 * ziti + 1;
+  // Slot 0 is the user font, which a face never serves; the face draws the
+  // ziti's characters beyond GB 2312 too.
+  std::vector<int> slots;
+  if (ziti != 0) slots.push_back(2 * ziti);
+  slots.push_back(2 * ziti + 1);
+  slots.push_back(kUnicodeSlotBase + ziti);
   std::size_t records = 0;
-  for (int slot = first_slot; slot <= last_slot; ++slot) {
-    records += fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.size();
-  }
+  for (const int slot : slots) records += fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.size();
   if (records == 0) return;
 
   const std::string name = FaceNameOf(doc.Faces, ziti);
   report.Status(Format(doc.Say(kLoadingTrueTypeFont), name.c_str()));
-  for (int slot = first_slot; slot <= last_slot; ++slot) {
-    fonts.Slots[static_cast<std::size_t>(slot)].Source = name;
-  }
+  for (const int slot : slots) fonts.Slots[static_cast<std::size_t>(slot)].Source = name;
 
   std::pmr::memory_resource* memory = doc.Load.TrueTypeListMemory != nullptr
                                            ? doc.Load.TrueTypeListMemory
@@ -170,7 +170,7 @@ void LoadZiti(FontDocument& doc, int ziti) {
   std::pmr::vector<PendingGlyph> pending(memory);
   try {
     pending.reserve(records);
-    for (int slot = first_slot; slot <= last_slot; ++slot) {
+    for (const int slot : slots) {
       for (ChineseGlyph& glyph : fonts.Slots[static_cast<std::size_t>(slot)].Glyphs) {
         if (glyph.Bitmap.empty()) {
           const ChineseFont& font = fonts.ChineseFonts[glyph.Font];
@@ -215,7 +215,17 @@ void LoadZiti(FontDocument& doc, int ziti) {
       report.Status(Format("%-60s", line.c_str()));
     }
     const std::optional<platform::RasterGlyph> drawn =
-        rasterizer.DrawGlyph(Gb2312Code(slot, glyph.CodeIndex));
+        IsUnicodeSlot(slot)
+            ? rasterizer.DrawCharacter(static_cast<char32_t>(glyph.CodeIndex))
+            : rasterizer.DrawGlyph(Gb2312Code(slot, glyph.CodeIndex));
+    if (!drawn && IsUnicodeSlot(slot)) {
+      // A character beyond GB 2312 the face lacks: its empty box, named
+      // with the others after the run.
+      glyph.Bitmap = EmptyBox(face.Cell().Width, face.Cell().Height);
+      ChargeGlyphBytes(doc, glyph.Bitmap.size(), "(TrueType)");
+      NoteMissingCharacter(doc, static_cast<char32_t>(glyph.CodeIndex));
+      continue;
+    }
     if (!drawn) {
       if (!report.Question(Format(doc.Say(kCannotLoadCharacter), row_cell))) {
         AbortDocument(std::string());

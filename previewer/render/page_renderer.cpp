@@ -147,7 +147,7 @@ GlyphSource GlyphOf(FontRegistry& fonts, const PageItem& item) {
   }
   const int slot = SlotOfRef(item.Ref());
   const std::uint32_t index = IndexOfRef(item.Ref());
-  if (slot >= kSlotCount || index >= fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.size()) {
+  if (slot >= kAllSlotCount || index >= fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.size()) {
     return {nullptr, 0, 0, nullptr};
   }
   ChineseGlyph& glyph = fonts.Slots[static_cast<std::size_t>(slot)].Glyphs[index];

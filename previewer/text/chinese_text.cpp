@@ -4,11 +4,16 @@
 
 #include "platform/text_encoding.h"
 #include "previewer/base/chinese_codes.h"
+#include "previewer/fonts/font_registry.h"
 
 namespace mox {
 
 char32_t UnicodeOfChineseCode(int slot, std::int32_t index) {
   constexpr char32_t kNoCharacter = 0xFFFD;
+  // Beyond GB 2312 the code is the character.
+  if (IsUnicodeSlot(slot)) {
+    return index > 0 && index < kUnicodeSlotCapacity ? static_cast<char32_t>(index) : kNoCharacter;
+  }
   const std::int32_t linear = LinearCodeOf(slot, index);
   if (linear < 0 || linear >= kEndOfCodes) return kNoCharacter;
   // GB 2312's rows and cells from 0 are the bytes from 0xA1 of its EUC

@@ -9,7 +9,8 @@
 namespace mox {
 
 // The character of code `index` in font slot `slot`, or U+FFFD for a row
-// and cell GB 2312 leaves empty.
+// and cell GB 2312 leaves empty; in a slot beyond GB 2312 (the moxuc fonts)
+// the code is the character.
 char32_t UnicodeOfChineseCode(int slot, std::int32_t index);
 
 }  // namespace mox

@@ -55,10 +55,17 @@ class FakeRasterizer final : public platform::GlyphRasterizer {
     if (Missing.count(code) != 0) return std::nullopt;
     return Glyph;
   }
+  std::optional<RasterGlyph> DrawCharacter(char32_t character) override {
+    EXPECT_TRUE(selected_) << "drawn without a face";
+    Characters.push_back(character);
+    if (Missing.count(static_cast<std::uint16_t>(character)) != 0) return std::nullopt;
+    return Glyph;
+  }
   bool FaceSelected() const { return selected_; }
 
   std::vector<LogFontA> Faces;
   std::vector<std::uint16_t> Codes;
+  std::vector<char32_t> Characters;
   std::set<std::string> FailingFaces;
   std::set<std::uint16_t> Missing;
   RasterGlyph Glyph = SolidGlyph(1, 1, 0, 0);

@@ -42,7 +42,7 @@ void PrintItemDetails(const PreviewDocument& doc, std::FILE* out, const PageItem
     case ItemChineseChar: {
       const int slot = SlotOfRef(item.Ref());
       const std::uint32_t index = IndexOfRef(item.Ref());
-      if (slot < kSlotCount && index < fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.size()) {
+      if (slot < kAllSlotCount && index < fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.size()) {
         const ChineseGlyph& glyph = fonts.Slots[static_cast<std::size_t>(slot)].Glyphs[index];
         std::fprintf(out, " %d %ld %d", slot, static_cast<long>(glyph.CodeIndex), glyph.Font);
       }
@@ -97,7 +97,7 @@ void PrintDocumentInfo(const PreviewDocument& doc, std::FILE* out) {
                  static_cast<long>(font.PixelWidth), static_cast<long>(font.PixelHeight),
                  static_cast<long>(font.DesignSize), font.Ziti);
   }
-  for (int slot = 0; slot < kSlotCount; ++slot) {
+  for (int slot = 0; slot < kAllSlotCount; ++slot) {
     const ChineseSlot& record = fonts.Slots[static_cast<std::size_t>(slot)];
     if (record.Glyphs.empty()) continue;
     std::fprintf(out, "slot %d %zu %s\n", slot, record.Glyphs.size(),
