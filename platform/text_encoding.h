@@ -13,6 +13,9 @@ namespace mox::platform {
 // anything else (plain ASCII included) is GBK. A UTF-8 byte order mark
 // counts as UTF-8. Portable: the same code on every platform.
 bool IsUtf8Text(std::string_view bytes);
+// The length of the valid UTF-8 sequence at `at` (1 for ASCII), or 0 when
+// the bytes there begin none.
+std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t at);
 
 // Converts UTF-8 text to GBK. True when every character has a GBK code;
 // otherwise false, `gbk` holds the conversion of the part before the

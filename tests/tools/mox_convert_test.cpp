@@ -73,6 +73,26 @@ TEST(MoxConversion, CharactersBeyondGb2312TakeTheirUnicodeAndTheRestIsReportedWi
   EXPECT_EQ(utf8.Problems[2].CodePoint, U'\uE000');
 }
 
+TEST(MoxConversion, GbkBytesInAUtf8SourceAreNamedAndNothingIsConverted) {
+  // A GBK 中 pasted into UTF-8 text, and a lone continuation byte.
+  const ConversionResult mixed =
+      Convert(Utf8(u8"中文 text\n一个") + "\xD6\xD0" + Utf8(u8"字，好\n") + "\x80" + Utf8(u8"。\n"));
+  EXPECT_TRUE(mixed.Utf8);
+  EXPECT_TRUE(mixed.Text.empty());
+  ASSERT_EQ(mixed.Problems.size(), 2u);
+  EXPECT_EQ(mixed.Problems[0].Kind, ProblemKind::InvalidUtf8);
+  EXPECT_EQ(mixed.Problems[0].Line, 2u);
+  EXPECT_EQ(mixed.Problems[0].Column, 3u);
+  EXPECT_EQ(mixed.Problems[0].Gbk, "\xD6\xD0");
+  EXPECT_EQ(mixed.Problems[1].Line, 3u);
+  EXPECT_EQ(mixed.Problems[1].Column, 1u);
+  // GBK text in which a pair reads as UTF-8 now and then stays GBK: 吖
+  // (DFB9) is a valid two-byte UTF-8 sequence.
+  const ConversionResult gbk = Convert("\xDF\xB9\xD6\xD0\xCE\xC4\n");
+  EXPECT_FALSE(gbk.Utf8);
+  EXPECT_TRUE(gbk.Problems.empty());
+}
+
 TEST(MoxConversion, LinesStayLineForLineAndBreaksBetweenChineseAddNoSpace) {
   const std::string source = Utf8(
       u8"中\r\n"       // CR LF kept; the next line starts with Chinese after blanks

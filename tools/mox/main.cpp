@@ -77,6 +77,13 @@ std::string Describe(const SourceProblem& problem, const std::string& source) {
       return where + shown +
              Say(" is in no Chinese font (GB 2312, GBK, CJK Extension A, compatibility ideographs)",
                  " 不在任何中文字库中（GB 2312、GBK、扩展 A、兼容汉字）");
+    case ProblemKind::InvalidUtf8: {
+      std::string bytes;
+      for (char c : problem.Gbk) bytes += (bytes.empty() ? "" : " ") + Hex(static_cast<unsigned char>(c), 2);
+      return where + Say("the bytes ", "字节 ") + bytes +
+             Say(" are no valid UTF-8 (the rest of the file is UTF-8)",
+                 " 不是有效的 UTF-8（文件的其余部分是 UTF-8）");
+    }
     case ProblemKind::BrokenBytes:
       return where + Say("the byte ", "字节 ") + code +
              Say(" is no valid GBK character", " 不是有效的 GBK 字符");

@@ -199,9 +199,48 @@ bool IsBeyondGbkIdeograph(char32_t character) {
          (character >= 0xF900 && character <= 0xFAFF);
 }
 
+std::vector<SourceProblem> BrokenUtf8Places(std::string_view source) {
+  constexpr std::size_t kSequencesABadByte = 4;
+  std::vector<SourceProblem> problems;
+  std::size_t sequences = 0;
+  std::size_t line = 1;
+  std::size_t column = 1;
+  std::size_t at = 0;
+  while (at < source.size()) {
+    const std::size_t length = platform::Utf8SequenceLength(source, at);
+    if (length == 0) {
+      // The run of bytes that begin no sequence, as one problem.
+      std::size_t end = at + 1;
+      while (end < source.size() && platform::Utf8SequenceLength(source, end) == 0) ++end;
+      problems.push_back({ProblemKind::InvalidUtf8, line, column,
+                          std::string(source.substr(at, end - at)), 0});
+      column += end - at;
+      at = end;
+      continue;
+    }
+    if (length > 1) ++sequences;
+    if (source[at] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+    at += length;
+  }
+  if (problems.empty() || sequences < kSequencesABadByte * problems.size()) return {};
+  return problems;
+}
+
 ConversionResult ConvertSource(std::string_view source, const ConversionOptions& options) {
   ConversionResult result;
   result.Utf8 = platform::IsUtf8Text(source);
+  if (!result.Utf8) {
+    result.Problems = BrokenUtf8Places(source);
+    if (!result.Problems.empty()) {
+      result.Utf8 = true;
+      return result;
+    }
+  }
   // A byte order mark (as Windows editors write it) is no character of the
   // text; line 1 stays line 1 without it.
   if (result.Utf8 && source.substr(0, 3) == "\xEF\xBB\xBF") source.remove_prefix(3);

@@ -28,6 +28,9 @@ enum class ProblemKind {
   PrivateUse,   // a GBK code of a user-defined area (Unicode's private use)
   NoChineseFont,  // a UTF-8 character that no Chinese font has
   BrokenBytes,  // a GBK lead byte without a valid second byte
+  // Bytes that are no UTF-8 in a source that is UTF-8 everywhere else: a
+  // file damaged, or GBK text pasted into UTF-8. Nothing is converted.
+  InvalidUtf8,
 };
 
 struct SourceProblem {
@@ -45,6 +48,13 @@ struct ConversionResult {
   std::vector<SourceProblem> Problems;
   bool Utf8 = false;  // the source was read as UTF-8
 };
+
+// The places of a source that is UTF-8 but for some bytes: the bytes that
+// are no UTF-8, each a problem with its line and column (a byte that
+// begins no sequence is one column). Empty for valid UTF-8, and for a GBK
+// source (in which a valid UTF-8 sequence now and then is chance: fewer
+// than four of them a bad byte).
+std::vector<SourceProblem> BrokenUtf8Places(std::string_view source);
 
 // The names of the macros that set one Chinese character: of GB 2312, and
 // of the characters beyond it.
