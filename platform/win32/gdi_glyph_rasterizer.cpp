@@ -72,14 +72,26 @@ class GdiRasterizer final : public GlyphRasterizer {
     if (MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, bytes, 2, &character, 1) != 1) {
       return std::nullopt;
     }
-    return DrawCharacter(character);
+    return Draw(character);
   }
 
   std::optional<RasterGlyph> DrawCharacter(char32_t unicode) override {
     // The wide glyph call takes one UTF-16 unit: every Chinese character
     // the documents carry is in the Basic Multilingual Plane.
     if (!dc_ || unicode == 0 || unicode > 0xFFFF) return std::nullopt;
-    const auto character = static_cast<UINT>(unicode);
+    // A character the face lacks would come back as its "missing" glyph:
+    // it is none, so that it shows as the empty box named in the warning.
+    const wchar_t character = static_cast<wchar_t>(unicode);
+    WORD index = 0;
+    if (GetGlyphIndicesW(dc_.Get(), &character, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) != 1 ||
+        index == 0xFFFF) {
+      return std::nullopt;
+    }
+    return Draw(character);
+  }
+
+ private:
+  std::optional<RasterGlyph> Draw(UINT character) {
     const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
     GLYPHMETRICS metrics{};
     const DWORD size = GetGlyphOutlineW(dc_.Get(), character, GGO_BITMAP, &metrics, 0, nullptr, &identity);
@@ -102,7 +114,6 @@ class GdiRasterizer final : public GlyphRasterizer {
     return glyph;
   }
 
- private:
   HWND reference_window_ = nullptr;
   win::MemoryDc dc_;
   win::Font font_;

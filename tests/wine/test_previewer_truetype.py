@@ -1,6 +1,8 @@
 """Chinese glyphs from a TrueType face in the previewer's window: with a face
 table beside the program, the ziti it names are drawn by Windows' own font
-rasteriser, so the outline font files of those slots are never needed."""
+rasteriser, so the outline font files of those slots are never needed; the
+characters beyond GB 2312 (GBK's own, Extension A) too, by the wide glyph
+calls, and the one the face lacks as an empty box named in a warning."""
 
 import os
 import shutil
@@ -15,6 +17,24 @@ EXE = os.path.join(harness.BUILD_DIR, "previewer", "shell", "moxwin32.exe")
 SAMPLE = os.path.join(ROOT, "samples", "sample.dvi")
 FACE_TABLE = os.path.join(ROOT, "tests", "fixtures", "faces", "uming.FNT")
 DEFINITIONS = os.path.join(ROOT, "tests", "fixtures", "hzfonts", "ccfonts.def")
+BEYOND = os.path.join(ROOT, "tests", "fixtures", "dvi", "beyond.dvi")
+MOXRENDER = os.environ.get("MOX_RENDER") or os.path.join(
+    os.path.dirname(harness.BUILD_DIR), "native", "tools", "moxrender")
+
+
+def chinese_items(document):
+    """(slot, code, x, y, width, height) of the Chinese characters of page 1,
+    in page pixels."""
+    out = harness.run(MOXRENDER, "--items", "--page", "1",
+                      "-P" + os.path.join(ROOT, "tests", "fixtures", "pk", "dpi$d"),
+                      "-I" + os.path.join(ROOT, "tests", "fixtures", "hzfonts"), document)
+    found = []
+    for line in out.splitlines():
+        words = line.split()
+        if words and words[0] == "ItemChineseChar" and len(words) >= 8:
+            width, height, x, y = (int(v) for v in words[1:5])
+            found.append((int(words[6]), int(words[7]), x, y, width, height))
+    return found
 
 
 class TrueTypeFaces(unittest.TestCase):
@@ -63,6 +83,38 @@ class TrueTypeFaces(unittest.TestCase):
         self.assertIn("FONTDRV: cannot open font", text)
         harness.keys(box, "Return")
         frame = harness.wait_for_window(r"^sample\.dvi - Page 1$", timeout=60)
+        harness.keys(frame, "ctrl+x")
+        self.assertEqual(self.program.wait(), 0)
+
+    def test_characters_beyond_gb2312_are_drawn_and_a_missing_one_is_a_box(self):
+        shutil.copy(FACE_TABLE, self.copy.path("moxwin32.FNT"))
+        zoom, offset = 0.25, round(600 / 2.54 * 0.25)
+        self.program = harness.Program(
+            self.copy.exe, "-I" + harness.windows_path(self.fonts), "-Z4",
+            harness.windows_path(BEYOND), cwd=self.copy.folder)
+        # U+3400 is the one character AR PL UMing lacks.
+        box = harness.wait_for_window("^Warning$", timeout=60)
+        _, text = harness.dialog_text()
+        self.assertIn("U+3400", text)
+        self.assertNotIn("U+9555", text)
+        harness.keys(box, "Return")
+        frame = harness.wait_for_window(r"^beyond\.dvi - Page 1$", timeout=60)
+        left, top, _, _ = harness.wait_for(harness.view_geometry, what="the view")["client"]
+        items = [item for item in chinese_items(BEYOND) if item[0] >= 54]
+        self.assertEqual(len(items), 8)
+
+        def middle(item):
+            _, _, x, y, width, height = item
+            side = max(2, int(width * zoom / 3))
+            return (left + offset + int((x + width / 2) * zoom) - side // 2,
+                    top + offset + int((y + height / 2) * zoom) - side // 2, side, side)
+
+        def drawn():
+            shot = harness.screenshot("root", "truetype-beyond.png")
+            inked = [harness.colour_count(shot, middle(item)) > 1 for item in items]
+            # Every character's middle has ink, but the empty box's.
+            return inked == [code != 0x3400 for _, code, *_ in items] and shot
+        harness.wait_for(drawn, what="the characters beyond GB 2312 drawn")
         harness.keys(frame, "ctrl+x")
         self.assertEqual(self.program.wait(), 0)
 
