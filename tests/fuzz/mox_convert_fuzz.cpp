@@ -1,6 +1,7 @@
 // Any bytes as a Chinese TeX source for mox: the conversion never fails,
-// keeps the source's line count, names problems only at lines and columns
-// the source has, and writes only ASCII for what it converts (every
+// names problems only at lines and columns the source has, and without
+// problems keeps the source's line count and writes only ASCII for what it
+// converts (every
 // character above 127 outside a comment becomes a macro of numbers).
 #include <algorithm>
 #include <cstddef>
@@ -17,16 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.Mer2Dvi = mer2dvi;
     const mox::tool::ConversionResult result = mox::tool::ConvertSource(source, options);
     const auto lines = static_cast<std::size_t>(std::count(source.begin(), source.end(), '\n'));
-    if (static_cast<std::size_t>(std::count(result.Text.begin(), result.Text.end(), '\n')) != lines) {
-      std::abort();
-    }
     for (const mox::tool::SourceProblem& problem : result.Problems) {
       if (problem.Line < 1 || problem.Line > lines + 1 || problem.Column < 1 ||
           problem.Column > size) {
         std::abort();
       }
     }
+    // With problems nothing is written: the text means nothing.
     if (!result.Problems.empty()) continue;
+    if (static_cast<std::size_t>(std::count(result.Text.begin(), result.Text.end(), '\n')) != lines) {
+      std::abort();
+    }
     // Outside comments the text is ASCII: a "%" that starts one (not
     // escaped) lets the rest of its line through as it was.
     std::size_t at = 0;
