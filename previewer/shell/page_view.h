@@ -345,6 +345,9 @@ class PageView {
   std::optional<std::pair<std::int32_t, std::int32_t>> PagePixelsAt(const PagePoint& point,
                                                                      std::int32_t client_x) const;
   PixelRect ClientRectOf(std::int32_t page, const TextBox& box) const;
+  // A page's text, kept or read; null when it cannot be read, or when the
+  // file was rewritten since the scan and the text is not kept.
+  const PageText* TextOfPage(std::int32_t page);
   const PageLink* LinkAt(std::int32_t client_x, std::int32_t client_y);
   void FollowInternalLink(const std::string& name);
   void OpenExternalLink(const std::string& address);

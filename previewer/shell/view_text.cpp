@@ -97,13 +97,17 @@ PixelRect PageView::ClientRectOf(std::int32_t page, const TextBox& box) const {
           at(std::ceil(box.Right * zoom + left)), at(std::ceil(box.Bottom * zoom + top))};
 }
 
+const PageText* PageView::TextOfPage(std::int32_t page) {
+  // A rewritten file is not read with the old page index.
+  if (!texts_.Has(page) && !platform::FileUnchanged(DviFileName, stamp_)) return nullptr;
+  return texts_.Of(doc_, page);
+}
+
 const PageLink* PageView::LinkAt(std::int32_t client_x, std::int32_t client_y) {
   const PagePoint point = PageUnderClientRow(client_y);
   const auto pixels = PagePixelsAt(point, client_x);
   if (!pixels) return nullptr;
-  // A rewritten file is not read with the old page index.
-  if (!texts_.Has(point.Page) && !platform::FileUnchanged(DviFileName, stamp_)) return nullptr;
-  const PageText* text = texts_.Of(doc_, point.Page);
+  const PageText* text = TextOfPage(point.Page);
   if (text == nullptr) return nullptr;
   for (const PageLink& link : text->Links) {
     for (const TextBox& box : link.Rectangles) {
@@ -282,13 +286,11 @@ void PageView::CopySelection() {
   if (!IsDocumentOpen()) return;
   std::string utf8;
   if (selection_) {
-    const PageText* text = texts_.Has(selection_->Page) ||
-                                   platform::FileUnchanged(DviFileName, stamp_)
-                               ? texts_.Of(doc_, selection_->Page)
-                               : nullptr;
-    if (text != nullptr) utf8 = CopyText(*text, selection_->Box);
+    if (const PageText* text = TextOfPage(selection_->Page)) {
+      utf8 = CopyText(*text, selection_->Box);
+    }
   } else if (match_) {
-    if (const PageText* text = texts_.Of(doc_, match_->Page)) {
+    if (const PageText* text = TextOfPage(match_->Page)) {
       TextBox whole;
       for (const TextBox& box : match_->Boxes) whole.Add(box);
       utf8 = CopyText(*text, whole);
