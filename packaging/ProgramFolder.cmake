@@ -5,7 +5,7 @@
 #   moxwin32.ini                                 the previewer's settings
 #   Batch\ Template\ TeX\ bitmap2B\              Varelo's tool chain data
 #   tex.txt usermac.txt moxview.bat tutor.dvi news.txt latex-reference.html
-#   HZFONTS\                                     Chinese outline fonts, ccfonts.def
+#   HZFONTS\                                     Chinese outline fonts, ccfonts.def, ucfonts.def
 #   PIXEL\DPI600\                                PK fonts at 600 dpi
 #   texmf\tex\mox\ texmf\fonts\tfm\mox\          mox's TeX macros, ccfnt and moxuc metrics
 #
@@ -35,7 +35,8 @@ else()
 endif()
 
 # The Chinese outline fonts: every GB 2312 character, compiled from AR PL
-# UMing by mkhzfont, for every ziti letter. The compiler is a Linux program
+# UMing by mkhzfont, for every ziti letter, and the characters beyond it
+# (GBK, Extension A) from Noto Serif CJK SC. The compiler is a Linux program
 # (it needs FreeType): a cross build makes it in a native build of its own
 # first, unless MOX_MKHZFONT names one.
 set(MOX_MKHZFONT "" CACHE FILEPATH
@@ -59,6 +60,7 @@ if(MOX_MKHZFONT OR CMAKE_CROSSCOMPILING)
             ${CMAKE_CURRENT_LIST_DIR}/make-chinese-fonts.sh ${MOX_FOLDER_BUILD}/HZFONTS
     DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make-chinese-fonts.sh
             ${PROJECT_SOURCE_DIR}/tools/fixtures/make-outline-fixtures.sh
+            ${PROJECT_SOURCE_DIR}/tools/fixtures/make-unicode-outline-fonts.sh
     COMMENT "Chinese outline fonts of the program folder"
     VERBATIM)
   list(APPEND MOX_FONT_TARGETS ${MOX_FOLDER_BUILD}/HZFONTS/ccfonts.def)

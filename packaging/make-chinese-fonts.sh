@@ -6,7 +6,9 @@
 # slot 1 the symbols, slots 2n and 2n+1 the first and second level of the
 # n-th letter (K keeps the other two file types the compiler makes, A to J
 # and L to Z share the first pair). Slot 0 stays empty: the user font comes
-# from the document's .PZ file.
+# from the document's .PZ file. The characters beyond GB 2312 come from the
+# files of Unicode ranges that tools/fixtures/make-unicode-outline-fonts.sh
+# compiles from Noto Serif CJK SC, named by ucfonts.def for every letter.
 #
 # Usage: MKHZFONT=path/to/mkhzfont packaging/make-chinese-fonts.sh DIR
 set -euo pipefail
@@ -25,3 +27,4 @@ for letter in {1..26}; do
   fi
 done
 "$MKHZFONT" --definitions "$1/ccfonts.def" --scale 1.0 "${slots[@]}"
+"$root/tools/fixtures/make-unicode-outline-fonts.sh" "$1" >/dev/null

@@ -15,14 +15,15 @@ program="$root/build/win64/previewer/shell/moxwin32.exe"
 program_dir=$(dirname "$program")
 
 # The Chinese outline fonts in the folder the previewer looks in by default
-# (HZFONTS beside the program): every GB 2312 character, compiled once from
-# Debian's AR PL UMing by the project's font compiler.
-if [[ ! -f "$program_dir/HZFONTS/ccfonts.def" ]]; then
+# (HZFONTS beside the program), those of the program folder: every GB 2312
+# character from Debian's AR PL UMing and the characters beyond it from Noto
+# Serif CJK SC, compiled once by the project's font compiler.
+if [[ ! -f "$program_dir/HZFONTS/ucfonts.def" ]]; then
   echo "Compiling the Chinese fonts (once) ..."
   cmake -S . -B build/tools -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
   cmake --build build/tools --target mkhzfont >/dev/null
   MKHZFONT="$root/build/tools/tools/mkhzfont/mkhzfont" \
-    tools/fixtures/make-outline-fixtures.sh --full "$program_dir/HZFONTS" >/dev/null
+    packaging/make-chinese-fonts.sh "$program_dir/HZFONTS" >/dev/null
 fi
 # The bundled sample with the fonts it needs: its PK fonts from samples/pk
 # ("$d" stands for the resolution) and the Chinese fonts just compiled, named

@@ -23,10 +23,11 @@ GlyphSize ChineseGlyphSize(const FontDocument& doc, int slot, std::int32_t width
   // every step saturates at the 32-bit limits instead of wrapping, so an
   // absurd cell stays absurd and is refused where a glyph is made.
   GlyphSize size{};
-  // The slots beyond GB 2312 have no outline font file: their cell is the
-  // font's own without a face.
-  const bool valid_slot = slot >= 0 && slot < kSlotCount;
+  // A slot beyond GB 2312 takes the scale of its ziti's second GB 2312
+  // slot (the symbols for "@"), so that its characters are the size of the
+  // GB 2312 ones beside them.
   const bool any_slot = slot >= 0 && slot < kAllSlotCount;
+  const int scale_slot = IsUnicodeSlot(slot) ? 2 * ZitiOfSlot(slot) + 1 : slot;
   if (any_slot && FaceServes(doc.Faces, ZitiOfSlot(slot))) {
     const FaceEntry& face = doc.Faces.Entries[static_cast<std::size_t>(ZitiOfSlot(slot))];
     const double widening = face.Font.Italic != 0 ? 1.5 : 1.1;
@@ -34,7 +35,7 @@ GlyphSize ChineseGlyphSize(const FontDocument& doc, int slot, std::int32_t width
     size.Height = NearestInt(height * face.Scale * 1.1);
   } else {
     const std::int64_t scale =
-        valid_slot ? doc.Fonts.Definitions[static_cast<std::size_t>(slot)].Scale : 10000;
+        any_slot ? doc.Fonts.Definitions[static_cast<std::size_t>(scale_slot)].Scale : 10000;
     size.Width = Saturated((width * scale + 5000) / 10000);
     size.Height = Saturated((height * scale + 5000) / 10000);
   }

@@ -127,6 +127,14 @@ struct FontDefinition {
   std::int32_t Scale = 10000;    // 10000 = 1.0
 };
 
+// A line of ucfonts.def: an outline font file of characters beyond
+// GB 2312 (its header's first and last code are Unicode values) and the
+// ziti letters it serves.
+struct UnicodeFontDefinition {
+  std::uint32_t Zitis = 0;       // bit z: ziti z ("@" is 0)
+  std::string FileName;
+};
+
 struct FontRegistry {
   // The document's own fonts by number, ascending; from LocalFontsFrom on,
   // the fonts its virtual fonts are made of, which no DVI number selects.
@@ -142,6 +150,7 @@ struct FontRegistry {
   std::vector<std::vector<std::uint8_t>> PkUsed;  // 32 bytes a font, pre-scan only
   std::array<ChineseSlot, kAllSlotCount> Slots;
   std::array<FontDefinition, kSlotCount> Definitions;
+  std::vector<UnicodeFontDefinition> UnicodeDefinitions;
   // The bytes of every glyph bitmap the records hold, and of the zoomed
   // images the renderer keeps in them (glyph_budget.h).
   std::size_t GlyphBytes = 0;

@@ -43,6 +43,9 @@ inline constexpr Bilingual kMissingCharactersHead{
     "以下字符没有字库 (可在\"定义TrueType字库\"中为其字体指定一种), 显示为空框:",
     "These characters are in no font (File|TrueType fonts can name a face for\n"
     "their ziti); they are drawn as empty boxes:"};
+inline constexpr Bilingual kBadUnicodeDefinition{
+    "ucfonts.def 第 %d 行应是字体字母 (或 *) 和一个字库文件名.",
+    "ucfonts.def, line %d: expected ziti letters (or *) and a font file name."};
 inline constexpr Bilingual kMoreMissingCharacters{"\n以及另外 %d 个字符", "\nand %d more"};
 inline constexpr Bilingual kBadOutlineGlyph{
     "字库数据有错, 错误码=%d, 字符码=%d",

@@ -10,6 +10,7 @@
 #include "previewer/fonts/fonts_texts.h"
 #include "previewer/fonts/glyph_budget.h"
 #include "previewer/fonts/missing_characters.h"
+#include "previewer/fonts/unicode_outline_fonts.h"
 #include "previewer/startup/startup_texts.h"
 
 namespace mox {
@@ -105,39 +106,6 @@ void WarnOfMissingOutlineFonts(FontDocument& doc, const std::vector<std::string>
   doc.Report.Notice(text, doc.Say(kWarningCaption), true);
 }
 
-// Renders one glyph of the open outline font into its record. A rendering
-// error (an oversized cell among them) asks whether to go on; the glyph is
-// then left blank, never holding what the work buffer held before.
-void RenderSlotGlyph(FontDocument& doc, int slot, ChineseGlyph& glyph, const GlyphSize& size) {
-  const std::optional<std::size_t> bytes = GlyphBitmapBytes(size.Width, size.Height);
-  const char* source = doc.Fonts.Slots[static_cast<std::size_t>(slot)].Source.c_str();
-  int code = kOutlineCellTooLarge;
-  if (bytes) {
-    std::uint8_t* work = GlyphWorkBuffer(doc.Load, *bytes);
-    std::fill(work, work + *bytes, 0);
-    LoadRunBuffers& buffers = doc.Load.Buffers;
-    code = doc.Load.Outline.Render(work, glyph.CodeIndex, size.Width, size.Height,
-                                   buffers.FontFile.data(), buffers.FontFile.size());
-    if (code == kOutlineOk) {
-      ChargeGlyphBytes(doc, *bytes, source);
-      glyph.Bitmap.assign(work, work + *bytes);
-      return;
-    }
-  }
-  if (!doc.Report.Question(
-          Format(doc.Say(kBadOutlineGlyph), code, RowCellCode(slot, glyph.CodeIndex)))) {
-    AbortDocument(std::string());
-  }
-  if (bytes) {
-    ChargeGlyphBytes(doc, *bytes, source);
-    glyph.Bitmap.assign(*bytes, 0);
-  } else {
-    // Too large to hold: one blank byte, which the renderer (finding it
-    // smaller than the cell) leaves undrawn.
-    glyph.Bitmap.assign(1, 0);
-  }
-}
-
 void LoadOutlineSlots(FontDocument& doc, const std::string& chinese_directory) {
   FontRegistry& fonts = doc.Fonts;
   std::vector<std::string> problems;
@@ -172,12 +140,14 @@ void LoadOutlineSlots(FontDocument& doc, const std::string& chinese_directory) {
                                               .FileName.c_str(),
                                           position, code));
         }
-        RenderSlotGlyph(doc, slot, glyph, size);
+        RenderOutlineGlyph(doc, slot, glyph, size, glyph.CodeIndex);
       }
       ++position;
     }
     doc.Load.Outline.Close();
   }
+  ReadUnicodeDefinitions(doc, problems);
+  LoadUnicodeOutlineSlots(doc, chinese_directory, problems);
   WarnOfMissingOutlineFonts(doc, problems);
 }
 
@@ -204,7 +174,7 @@ void LoadEveryGlyph(FontDocument& doc) {
     run.MissingCharacters.clear();
     LoadTrueTypeGlyphs(doc);
     LoadOutlineSlots(doc, chinese_directory);
-    BoxUnservedCharacters(doc);
+    BoxUndrawnCharacters(doc);
     WarnOfMissingCharacters(doc);
   }
 }
@@ -234,6 +204,40 @@ class LoadRunEnd {
 };
 
 }  // namespace
+
+// Renders glyph glyph_index of the open outline font into a record. A rendering
+// error (an oversized cell among them) asks whether to go on; the glyph is
+// then left blank, never holding what the work buffer held before.
+void RenderOutlineGlyph(FontDocument& doc, int slot, ChineseGlyph& glyph, const GlyphSize& size,
+                        int glyph_index) {
+  const std::optional<std::size_t> bytes = GlyphBitmapBytes(size.Width, size.Height);
+  const char* source = doc.Fonts.Slots[static_cast<std::size_t>(slot)].Source.c_str();
+  int code = kOutlineCellTooLarge;
+  if (bytes) {
+    std::uint8_t* work = GlyphWorkBuffer(doc.Load, *bytes);
+    std::fill(work, work + *bytes, 0);
+    LoadRunBuffers& buffers = doc.Load.Buffers;
+    code = doc.Load.Outline.Render(work, glyph_index, size.Width, size.Height,
+                                   buffers.FontFile.data(), buffers.FontFile.size());
+    if (code == kOutlineOk) {
+      ChargeGlyphBytes(doc, *bytes, source);
+      glyph.Bitmap.assign(work, work + *bytes);
+      return;
+    }
+  }
+  if (!doc.Report.Question(
+          Format(doc.Say(kBadOutlineGlyph), code, RowCellCode(slot, glyph.CodeIndex)))) {
+    AbortDocument(std::string());
+  }
+  if (bytes) {
+    ChargeGlyphBytes(doc, *bytes, source);
+    glyph.Bitmap.assign(*bytes, 0);
+  } else {
+    // Too large to hold: one blank byte, which the renderer (finding it
+    // smaller than the cell) leaves undrawn.
+    glyph.Bitmap.assign(1, 0);
+  }
+}
 
 std::uint8_t* GlyphWorkBuffer(LoadRunState& run, std::size_t bytes) {
   std::vector<std::uint8_t>& work = run.Buffers.GlyphWork;

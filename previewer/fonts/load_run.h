@@ -35,6 +35,14 @@ struct LoadRunBuffers {
   std::vector<std::uint8_t> GlyphWork;
 };
 
+struct ChineseGlyph;
+struct GlyphSize;
+// Renders glyph glyph_index of the run's open outline font into a record of
+// a slot at its size. An error asks whether to go on (the glyph is then
+// blank) or aborts the document operation.
+void RenderOutlineGlyph(FontDocument& doc, int slot, ChineseGlyph& glyph, const GlyphSize& size,
+                        int glyph_index);
+
 // The run's glyph work buffer, at least `bytes` long (grown when needed).
 std::uint8_t* GlyphWorkBuffer(LoadRunState& run, std::size_t bytes);
 

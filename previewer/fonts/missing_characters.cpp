@@ -23,6 +23,14 @@ std::string Shown(char32_t character) {
   return text;
 }
 
+// Notes a character of a slot beyond GB 2312 that is shown as a box.
+void NoteMissingCharacter(FontDocument& doc, char32_t character) {
+  std::vector<char32_t>& missing = doc.Load.MissingCharacters;
+  if (std::find(missing.begin(), missing.end(), character) == missing.end()) {
+    missing.push_back(character);
+  }
+}
+
 }  // namespace
 
 GlyphBitmap EmptyBox(std::int32_t width, std::int32_t height) {
@@ -45,17 +53,9 @@ GlyphBitmap EmptyBox(std::int32_t width, std::int32_t height) {
   return box;
 }
 
-void NoteMissingCharacter(FontDocument& doc, char32_t character) {
-  std::vector<char32_t>& missing = doc.Load.MissingCharacters;
-  if (std::find(missing.begin(), missing.end(), character) == missing.end()) {
-    missing.push_back(character);
-  }
-}
-
-void BoxUnservedCharacters(FontDocument& doc) {
+void BoxUndrawnCharacters(FontDocument& doc) {
   FontRegistry& fonts = doc.Fonts;
   for (int slot = kUnicodeSlotBase; slot < kAllSlotCount; ++slot) {
-    if (FaceServes(doc.Faces, ZitiOfSlot(slot))) continue;
     for (ChineseGlyph& glyph : fonts.Slots[static_cast<std::size_t>(slot)].Glyphs) {
       const ChineseFont& font = fonts.ChineseFonts[glyph.Font];
       const GlyphSize size = ChineseGlyphSize(doc, slot, font.PixelWidth, font.PixelHeight);

@@ -25,6 +25,7 @@ struct OutlineFontFile::State {
   platform::FilePtr File;
   int Type = 0;
   int Count = 0;
+  int FirstCode = 0;
   int DesignWidth = 0;
   int DesignHeight = 0;
   long Size = 0;
@@ -515,6 +516,7 @@ int OutlineFontFile::Open(const std::string& path) {
   const int first = Unsigned16(header + 4);
   const int last = Unsigned16(header + 6);
   font.Count = last - first + 1;
+  font.FirstCode = first;
   font.DesignWidth = Signed16(header + 8);
   font.DesignHeight = Signed16(header + 10);
   if (header[0] != fmt::kSignatureByte || header[1] != fmt::kSignatureByte ||
@@ -537,6 +539,8 @@ void OutlineFontFile::Close() {
 bool OutlineFontFile::IsOpen() const { return state_ && state_->File != nullptr; }
 
 int OutlineFontFile::GlyphCount() const { return IsOpen() ? state_->Count : 0; }
+
+int OutlineFontFile::FirstCode() const { return IsOpen() ? state_->FirstCode : 0; }
 
 int OutlineFontFile::Render(std::uint8_t* destination, int k, int width, int height,
                             std::uint8_t* crossing_buffer, std::size_t crossing_bytes) {

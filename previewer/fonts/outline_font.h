@@ -45,6 +45,9 @@ class OutlineFontFile {
   bool IsOpen() const;
   // Number of glyphs of the open font (0 when none is open).
   int GlyphCount() const;
+  // The header's first character code (0 when none is open): in a font of
+  // the characters beyond GB 2312 the Unicode value of glyph 0.
+  int FirstCode() const;
 
   // Renders glyph k (the code index within its slot) into a cell of width
   // by height pixels (each at most kMaxGlyphSide): destination receives

@@ -22,7 +22,6 @@
 #include "previewer/base/document_abort.h"
 #include "previewer/fonts/font_document.h"
 #include "previewer/fonts/fonts_texts.h"
-#include "previewer/fonts/missing_characters.h"
 
 namespace mox {
 namespace {
@@ -218,14 +217,9 @@ void LoadZiti(FontDocument& doc, int ziti) {
         IsUnicodeSlot(slot)
             ? rasterizer.DrawCharacter(static_cast<char32_t>(glyph.CodeIndex))
             : rasterizer.DrawGlyph(Gb2312Code(slot, glyph.CodeIndex));
-    if (!drawn && IsUnicodeSlot(slot)) {
-      // A character beyond GB 2312 the face lacks: its empty box, named
-      // with the others after the run.
-      glyph.Bitmap = EmptyBox(face.Cell().Width, face.Cell().Height);
-      ChargeGlyphBytes(doc, glyph.Bitmap.size(), "(TrueType)");
-      NoteMissingCharacter(doc, static_cast<char32_t>(glyph.CodeIndex));
-      continue;
-    }
+    // A character beyond GB 2312 the face lacks is left to the outline
+    // fonts of its range, and to its empty box when they lack it too.
+    if (!drawn && IsUnicodeSlot(slot)) continue;
     if (!drawn) {
       if (!report.Question(Format(doc.Say(kCannotLoadCharacter), row_cell))) {
         AbortDocument(std::string());
