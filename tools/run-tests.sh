@@ -21,7 +21,7 @@ source tests/fuzz/fuzz-seeds.sh
 declare -A targets=(
   [win32]="moxwin32 Varelo makepk mox texlog program_folder_fonts mox_texmf"
   [fuzz]="${fuzz_targets[*]}"
-  [bench]="dvi_bench pk_bench outline_bench load_run_bench render_bench edit_bench mox_bench moxrender makepk"
+  [bench]="dvi_bench pk_bench outline_bench load_run_bench render_bench chinese_page_bench edit_bench mox_bench moxrender makepk"
 )
 for preset in native win64 win32 fuzz bench; do
   echo "== build $preset"
