@@ -6,8 +6,11 @@
 // fonts come from tests/bench/make-chinese-bench-documents.sh.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <string>
+#include <string_view>
 
+#include "platform/user_interface.h"
 #include "previewer/dvi/document_operation.h"
 #include "previewer/dvi/dvi_document.h"
 #include "previewer/dvi/page_scanner.h"
@@ -22,6 +25,17 @@ using mox::bench::BenchDocument;
 
 const std::string kFolder = MOX_BENCH_CHINESE_DIR;
 
+// Boxes are printed, so that a document that does not load says why.
+class PrintingUserInterface final : public mox::platform::UserInterface {
+ public:
+  int ShowBox(std::string_view text, std::string_view, unsigned style) override {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+    return (style & 0x000F) == mox::platform::kBoxYesNo ? mox::platform::kAnswerYes
+                                                        : mox::platform::kAnswerOk;
+  }
+  void SetCaption(std::string_view) override {}
+};
+
 class NullDevice final : public mox::RenderDevice {
  public:
   int ColourCount() const override { return -1; }
@@ -34,8 +48,11 @@ class NullDevice final : public mox::RenderDevice {
 // Argument 0: the GB 2312 page; 1: the page beyond GB 2312.
 void LoadAndDrawPage(benchmark::State& state) {
   const std::string name = state.range(0) == 0 ? "dense-gb2312.dvi" : "dense-gbk.dvi";
+  static PrintingUserInterface ui;
+  mox::platform::SetUi(&ui);
   mox::PreviewDocument& doc = BenchDocument();
   doc.Settings.ChineseFontPath = kFolder + "/full-hzfonts";
+  doc.Settings.PkFontPath = kFolder + "/pk$d";  // the pages have no PK font
   std::size_t characters = 0;
   for (auto _ : state) {
     if (mox::OpenDviFile(doc, kFolder + "/" + name) != 0 || mox::PreScan(doc) != 0 ||
