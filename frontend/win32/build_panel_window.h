@@ -16,6 +16,7 @@ class TBuildPanelWindow : public TPanel {
  public:
   bool CreateBuildPanel(HWND parent, std::function<void(std::size_t row)> open_row);
   BuildPanel& Model() { return model_; }
+  const BuildPanel& Model() const { return model_; }
   // Shows the model's summary and rows as they are now.
   void Refresh();
   // Marks the model's selected row in the list and scrolls it into view.

@@ -164,15 +164,6 @@ void TFrameForm::SetBuildPanelVisible(bool visible) {
   Layout();
 }
 
-bool TFrameForm::BuildPanelCommand(int id) {
-  switch (id) {
-    case CM_NEXT_MESSAGE: StepBuildRows(true); return true;
-    case CM_PREVIOUS_MESSAGE: StepBuildRows(false); return true;
-    case CM_BUILD_PANEL: SetBuildPanelVisible(!menus_.IsChecked(CM_BUILD_PANEL)); return true;
-    default: return false;
-  }
-}
-
 void TFrameForm::ShowCaretLineInPreviewer() {
   TEditForm* editor = ActiveEditor();
   if (editor == nullptr) return;

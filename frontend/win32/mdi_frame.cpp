@@ -289,111 +289,66 @@ void TFrameForm::ShowSourceLine(const std::string& file, std::int32_t line) {
   if (editor != nullptr) editor->ShowLine(line);
 }
 
-bool TFrameForm::Command(int id) {
-  if (BuildPanelCommand(id)) return true;
-  if (id >= CM_RECENT_FIRST && id <= CM_RECENT_LAST) {
-    OpenRecentFile(static_cast<std::size_t>(id - CM_RECENT_FIRST));
-    return true;
+bool TFrameForm::Command(int id) { return commands_.Run(id); }
+
+bool TFrameForm::IsCommandEnabled(int id) { return commands_.IsEnabled(id); }
+
+std::string TFrameForm::HintOf(int id) { return commands_.HintOf(id); }
+
+void TFrameForm::ActivateNextEditor(bool backwards) {
+  if (TEditForm* editor = ActiveEditor()) {
+    SendMessageW(Client(), WM_MDINEXT, reinterpret_cast<WPARAM>(editor->Handle()),
+                 backwards ? 1 : 0);
   }
-  if (id >= CM_BATCH_FIRST && id <= CM_BATCH_LAST) {
-    RunBatchItem(static_cast<std::size_t>(id - CM_BATCH_FIRST));
-    return true;
-  }
-  if (id >= CM_TEMPLATE_FIRST && id <= CM_TEMPLATE_LAST) {
-    OpenTemplate(static_cast<std::size_t>(id - CM_TEMPLATE_FIRST));
-    return true;
-  }
-  switch (id) {
-    case CM_FORWARD_SEARCH: ShowCaretLineInPreviewer(); return true;
-    case CM_ABOUT_BATCH:
-    case CM_ABOUT_TEMPLATES: {
-      const InfoMessage info = id == CM_ABOUT_BATCH ? AboutBatchFiles(program_dir_)
-                                                    : AboutTemplates(program_dir_);
-      platform::Ui().ShowBox(info.Text, info.Caption,
-                             platform::kBoxOk | platform::kBoxIconInformation);
-      return true;
-    }
-    case CM_TUTORIAL: Start(TutorialStart(program_dir_)); return true;
-    case CM_SOURCE_SPECIALS:
-      SetSourcePositions(!menus_.IsChecked(CM_SOURCE_SPECIALS));
-      SaveSettings();
-      return true;
-    case CM_NEXT_WINDOW:
-    case CM_PREVIOUS_WINDOW:
-      if (TEditForm* editor = ActiveEditor()) {
-        SendMessageW(Client(), WM_MDINEXT, reinterpret_cast<WPARAM>(editor->Handle()),
-                     id == CM_PREVIOUS_WINDOW ? 1 : 0);
-      }
-      return true;
-    case CM_NEW: New1Click(); return true;
-    case CM_OPEN: Open1Click(); return true;
-    case CM_COMPILE: C1Click(); return true;
-    case CM_EXIT: Exit1Click(); return true;
-    case CM_TILE_HORIZONTAL:
+}
+
+void TFrameForm::ArrangeEditors(EditorArrangement arrangement) {
+  switch (arrangement) {
+    case EditorArrangement::TileHorizontally:
       SendMessageW(Client(), WM_MDITILE, MDITILE_HORIZONTAL, 0);
-      return true;
-    case CM_TILE_VERTICAL:
+      break;
+    case EditorArrangement::TileVertically:
       SendMessageW(Client(), WM_MDITILE, MDITILE_VERTICAL, 0);
-      return true;
-    case CM_ARRANGE_ICONS: SendMessageW(Client(), WM_MDIICONARRANGE, 0, 0); return true;
-    case CM_CASCADE: SendMessageW(Client(), WM_MDICASCADE, 0, 0); return true;
-    case CM_EXPLORER: StartProgram(kExplorerCommandLine); return true;
-    case CM_COMMAND_PROMPT:
-      StartProgram(CommandInterpreter(platform::GetEnvironmentText("COMSPEC")));
-      return true;
-    case CM_HELP_LATEX:
-    case CM_HELP_PCTEX:
-    case CM_HELP_MIKTEX: ShowHelp(id); return true;
-    case CM_NEWS: ShowNews(); return true;
-    case CM_ABOUT:
+      break;
+    case EditorArrangement::ArrangeIcons: SendMessageW(Client(), WM_MDIICONARRANGE, 0, 0); break;
+    case EditorArrangement::Cascade: SendMessageW(Client(), WM_MDICASCADE, 0, 0); break;
+  }
+}
+
+bool TFrameForm::IsShown(FramePart part) const {
+  switch (part) {
+    case FramePart::StructureBar: return IsWindowVisible(structure_bar_.Handle()) != FALSE;
+    case FramePart::PaletteBar: return IsWindowVisible(palette_bar_.Handle()) != FALSE;
+    case FramePart::BuildPanel: return menus_.IsChecked(CM_BUILD_PANEL);
+  }
+  return false;
+}
+
+void TFrameForm::SetShown(FramePart part, bool shown) {
+  switch (part) {
+    case FramePart::StructureBar: SetStructureBarVisible(shown); break;
+    case FramePart::PaletteBar: SetPaletteBarVisible(shown); break;
+    case FramePart::BuildPanel: SetBuildPanelVisible(shown); break;
+  }
+}
+
+void TFrameForm::ShowForm(FrameForm form) {
+  switch (form) {
+    case FrameForm::About:
       if (about_) about_->Show();
-      return true;
-    case CM_TEX_ASSISTANT:
+      break;
+    case FrameForm::Assistant:
       if (assistant_) assistant_->Show();
-      return true;
-    case CM_PHRASES:
+      break;
+    case FrameForm::Phrases:
       if (phrases_) phrases_->Show();
-      return true;
-    case CM_MAIL_AUTHOR:
-    case CM_MAIL_REPORT: WriteMail(id); return true;
-    case CM_TOGGLE_STRUCTURE_BAR:
-      SetStructureBarVisible(!IsWindowVisible(structure_bar_.Handle()));
-      return true;
-    case CM_TOGGLE_PALETTE_BAR:
-      SetPaletteBarVisible(!IsWindowVisible(palette_bar_.Handle()));
-      return true;
-    // Commands of an editor window that reach the frame when none is
-    // open: nothing to act on, and nothing said.
-    case CM_SAVE_ACTIVE:
-    case CM_COPY:
-    case CM_PASTE:
-    case CM_CUT:
-    case CM_FIND:
-    case CM_REPLACE:
-    case CM_UNDO:
-    case CM_DELETE:
-    case CM_SELECT_ALL:
-    case CM_FIND_NEXT: return true;
-    default: return false;
+      break;
   }
 }
 
-bool TFrameForm::IsCommandEnabled(int id) {
-  if (id == CM_FORWARD_SEARCH) return ActiveEditor() != nullptr;
-  if (id == CM_NEXT_MESSAGE || id == CM_PREVIOUS_MESSAGE) {
-    return !build_panel_.Model().Rows().empty();
-  }
-  // A product that no longer exists, without a manual to show.
-  if (id == CM_HELP_PCTEX) return false;
-  return true;
-}
-
-std::string TFrameForm::HintOf(int id) {
-  if (id == CM_HELP_PCTEX) return kPcTexGoneHint;
-  for (const ToolButton& button : ToolBarButtons()) {
-    if (button.Id == id) return button.Hint;
-  }
-  return {};
+void TFrameForm::ChangeSourcePositions(bool on) {
+  SetSourcePositions(on);
+  SaveSettings();
 }
 
 void TFrameForm::ActiveChildChanged() {

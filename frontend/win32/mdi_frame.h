@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "frontend/core/frame_commands.h"
 #include "frontend/core/program_start.h"
 #include "platform/process.h"
 #include "frontend/core/recent_files.h"
@@ -34,7 +35,7 @@ class TplaintexForm;
 class Tusermacro;
 class TRecoveryForm;
 
-class TFrameForm : public win::TMdiFrame {
+class TFrameForm : public win::TMdiFrame, private FrameHost {
  public:
   TFrameForm();
   ~TFrameForm() override;
@@ -48,7 +49,7 @@ class TFrameForm : public win::TMdiFrame {
   // The frame has been shown: ProgramDir, and the file named by the first
   // argument opened in an editor window.
   void FormShow(const std::vector<std::string>& arguments);
-  const std::string& ProgramDir() const { return program_dir_; }
+  const std::string& ProgramDir() const override { return program_dir_; }
 
   bool Command(int id) override;
 
@@ -88,21 +89,21 @@ class TFrameForm : public win::TMdiFrame {
   void Image1Click();
   win::TPrinter& Printer() { return printer_; }
   win::FileDialogData& OpenFileDialog() { return open_dialog_; }
-  void ShowNews();
+  void ShowNews() override;
   // Varelo's LaTeX reference in the browser, at an anchor when given
   // (frame_help.cpp).
   void ShowReference(const std::string& fragment);
-  void WriteMail(int command);
+  void WriteMail(int command) override;
   // Source links: the active editor's caret line shown in the previewer
   // (forward search), and a line of a file shown in an editor window, the
   // frame in front (what the previewer asks for).
-  void ShowCaretLineInPreviewer();
+  void ShowCaretLineInPreviewer() override;
   // The tool runner: a batch item on the active editor's saved file, a
   // template opened in place, the tutorial in the previewer.
-  void RunBatchItem(std::size_t index);
-  void OpenTemplate(std::size_t index);
+  void RunBatchItem(std::size_t index) override;
+  void OpenTemplate(std::size_t index) override;
   // Started without waiting; one that does not start is reported.
-  void Start(const ProgramStart& start);
+  void Start(const ProgramStart& start) override;
   // Why a program did not start, from the system's code.
   void TellStartFailure(const ProgramStart& start, int code);
   // A run of `what` on source (a batch item, the command runner's): started
@@ -114,16 +115,14 @@ class TFrameForm : public win::TMdiFrame {
   // The build panel's row opened at its place; the next or previous row
   // with a place (F4, Shift+F4); the panel shown or hidden.
   void OpenBuildRow(std::size_t row);
-  void StepBuildRows(bool forward);
+  void StepBuildRows(bool forward) override;
   void SetBuildPanelVisible(bool visible);
   void RunEnded(platform::WatchedProgram* run, const std::string& source);
   // Recent files (frame_recent_files.cpp): a file opened or saved, the
   // list put into a File menu that opens, an entry chosen.
   void FileUsed(const std::string& path);
   void FillRecentFiles(HMENU popup);
-  void OpenRecentFile(std::size_t index);
-  // F4, Shift+F4 and the panel's menu item; false for other commands.
-  bool BuildPanelCommand(int id);
+  void OpenRecentFile(std::size_t index) override;
   void ShowSourceLine(const std::string& file, std::int32_t line);
   // Before `what` builds (frame_builds.cpp): the active window saved, the
   // others offered; false when it must not run.
@@ -152,8 +151,22 @@ class TFrameForm : public win::TMdiFrame {
  private:
   TEditForm* NewEditor();
   void PlaceCaretBox();
-  void ShowHelp(int command);
-  void StartProgram(const std::string& command_line);
+  void ShowHelp(int command) override;
+  void StartProgram(const std::string& command_line) override;
+  // The rest of the frame as its commands reach it (FrameHost).
+  void NewDocument() override { New1Click(); }
+  void OpenDocument() override { Open1Click(); }
+  void ShowCommandRunner() override { C1Click(); }
+  void Exit() override { Exit1Click(); }
+  bool HasActiveEditor() const override { return ActiveEditor() != nullptr; }
+  void ActivateNextEditor(bool backwards) override;
+  void ArrangeEditors(EditorArrangement arrangement) override;
+  bool HasBuildMessages() const override { return !build_panel_.Model().Rows().empty(); }
+  bool IsShown(FramePart part) const override;
+  void SetShown(FramePart part, bool shown) override;
+  void ShowForm(FrameForm form) override;
+  bool SourcePositions() const override { return settings_.SourcePositions; }
+  void ChangeSourcePositions(bool on) override;
   void SetBarVisible(TPanel& bar, bool visible);
   bool CreatePalettes();
   // The settings file (frame_settings.cpp).
@@ -187,6 +200,7 @@ class TFrameForm : public win::TMdiFrame {
   std::unique_ptr<RecoveryStore> recovery_;
   std::unique_ptr<TRecoveryForm> recovery_form_;
   int next_window_number_ = 1;
+  FrameCommands commands_{*this};
 };
 
 }  // namespace mox::varelo

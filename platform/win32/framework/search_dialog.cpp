@@ -15,7 +15,7 @@ constexpr int kBoxWidth = 210;
 constexpr int kBoxHeight = 22;
 constexpr int kRowHeight = 28;
 
-std::u16string ItemText(HWND dialog, int id) {
+std::u16string ItemUnits(HWND dialog, int id) {
   const HWND item = GetDlgItem(dialog, id);
   std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(item)) + 1, u'\0');
   const int copied = GetWindowTextW(item, reinterpret_cast<wchar_t*>(text.data()),
@@ -75,10 +75,10 @@ void TSearchDialog::CreateControls() {
   EnableButtons();
 }
 
-std::u16string TSearchDialog::FindWhat() const { return ItemText(Handle(), kFindId); }
+std::u16string TSearchDialog::FindWhat() const { return ItemUnits(Handle(), kFindId); }
 
 std::u16string TSearchDialog::ReplaceWith() const {
-  return replace_ ? ItemText(Handle(), kReplaceWithId) : std::u16string();
+  return replace_ ? ItemUnits(Handle(), kReplaceWithId) : std::u16string();
 }
 
 bool TSearchDialog::IsChecked(int id) const {
