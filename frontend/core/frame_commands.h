@@ -9,6 +9,7 @@
 #include <string>
 
 #include "frontend/core/program_start.h"
+#include "platform/command_states.h"
 
 namespace mox::varelo {
 
@@ -57,7 +58,7 @@ class FrameHost {
   virtual void WriteMail(int command) = 0;
 };
 
-class FrameCommands {
+class FrameCommands final : public platform::CommandStates {
  public:
   explicit FrameCommands(FrameHost& host) : host_(host) {}
 
@@ -65,9 +66,9 @@ class FrameCommands {
   // its commands.
   bool Run(int id);
   // Whether the command can be chosen now (greyed otherwise).
-  bool IsEnabled(int id) const;
-  // The hint a command's tool-bar button or menu item shows.
-  std::string HintOf(int id) const;
+  bool IsEnabled(int id) const override;
+  // The hint a command's tool-bar button shows.
+  std::string HintOf(int id) const override;
 
  private:
   // The commands of a numbered range (recent files, batch items,

@@ -51,13 +51,14 @@ bool TFrameForm::CreateForm() {
   if (!CreateFrame(kProgramTitle, menus_, kWindowMenu, IDI_VARELO)) return false;
   // Ctrl+N and Ctrl+O with no window open.
   SetAccelerators(accelerators_.Handle());
+  SetCommandStates(&commands_);
 
-  std::vector<win::CaptionedButton> buttons;
+  std::vector<win::ToolBarButton> buttons;
   for (const ToolButton& button : ToolBarButtons()) {
     buttons.push_back({button.Id, VARELO_GLYPH_BASE + button.Id, button.Caption});
   }
-  if (!tool_bar_.Create(Handle(), kToolBarId, buttons, layout::kGlyphSize,
-                        layout::kToolButtonHeight, Dpi())) {
+  if (!tool_bar_.Create(Handle(), kToolBarId, std::move(buttons),
+                        {layout::kGlyphSize, layout::kToolButtonHeight}, Dpi())) {
     return false;
   }
   SetToolBar(tool_bar_.Handle());
@@ -290,10 +291,6 @@ void TFrameForm::ShowSourceLine(const std::string& file, std::int32_t line) {
 }
 
 bool TFrameForm::Command(int id) { return commands_.Run(id); }
-
-bool TFrameForm::IsCommandEnabled(int id) { return commands_.IsEnabled(id); }
-
-std::string TFrameForm::HintOf(int id) { return commands_.HintOf(id); }
 
 void TFrameForm::ActivateNextEditor(bool backwards) {
   if (TEditForm* editor = ActiveEditor()) {

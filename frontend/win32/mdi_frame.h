@@ -24,7 +24,7 @@
 #include "platform/win32/framework/mdi_frame.h"
 #include "platform/win32/framework/menu_set.h"
 #include "platform/win32/framework/printer.h"
-#include "platform/win32/framework/text_tool_bar.h"
+#include "platform/win32/framework/tool_bar.h"
 
 namespace mox::varelo {
 
@@ -141,8 +141,6 @@ class TFrameForm : public win::TMdiFrame, private FrameHost {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  bool IsCommandEnabled(int id) override;
-  std::string HintOf(int id) override;
   void ActiveChildChanged() override;
   void DpiChanged() override;
   // The structure and palette bars as high as their rows of buttons need.
@@ -175,7 +173,7 @@ class TFrameForm : public win::TMdiFrame, private FrameHost {
   void SetSourcePositions(bool on);
 
   win::TMenuSet menus_;
-  win::TTextToolBar tool_bar_;  // ToolBar2
+  win::TToolBar tool_bar_;  // ToolBar2
   TCaretBox caret_box_;         // Panel4
   int docked_tool_bar_height_ = 0;
   TStructureBar structure_bar_; // Panel3

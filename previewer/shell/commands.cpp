@@ -1,18 +1,26 @@
 #include "previewer/shell/commands.h"
 
+#include "previewer/shell/command_model.h"
+#include "previewer/shell/page_view.h"
+
 namespace mox {
 
 bool IsDocumentCommand(int id) {
-  const int english = EnglishCommandId(id);
-  return english == CM_CLOSE || english == CM_PRINT ||
-         (english >= CM_ZOOMOUT && english <= CM_ZOOMFITPAGE) ||
-         (english >= CM_PREVPAGE && english <= CM_ENTERPAGE) ||
-         (english >= CM_VIEWLEFT && english <= CM_VIEWBOTTOMRIGHT) ||
-         (english >= CM_FIND && english <= CM_COPY);
+  const PreviewerCommand* command = FindPreviewerCommand(id);
+  return command != nullptr && command->NeedsDocument;
 }
 
 bool IsCommandEnabled(int id, bool document_open) {
   return document_open || !IsDocumentCommand(id);
+}
+
+bool PreviewerCommandStates::IsEnabled(int id) const {
+  return IsCommandEnabled(id, view_.IsDocumentOpen());
+}
+
+std::optional<bool> PreviewerCommandStates::IsChecked(int id) const {
+  if (EnglishCommandId(id) != CM_CONTINUOUS) return std::nullopt;
+  return view_.Settings().ContinuousPages;
 }
 
 }  // namespace mox

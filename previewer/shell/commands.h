@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "platform/command_states.h"
 #include "previewer/resources/resource_ids.h"
 
 namespace mox {
@@ -23,6 +24,20 @@ bool IsDocumentCommand(int id);
 
 // Whether the menu item or button of a command (either id) is enabled.
 bool IsCommandEnabled(int id, bool document_open);
+
+class PageView;
+
+// The previewer's commands as its frame asks about them: those of the
+// document greyed without one, the continuous layout checked when it is on.
+class PreviewerCommandStates final : public platform::CommandStates {
+ public:
+  explicit PreviewerCommandStates(const PageView& view) : view_(view) {}
+  bool IsEnabled(int id) const override;
+  std::optional<bool> IsChecked(int id) const override;
+
+ private:
+  const PageView& view_;
+};
 
 struct ToolBarEntry {
   int EnglishId;       // also the number of the button's bitmap

@@ -24,13 +24,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_mode) {
     return 0;
   }
 
+  const mox::PreviewerCommandStates commands(client);  // outlives the frame
   mox::win::TDecoratedFrame frame(client, mox::PreviewerFrameDecoration(client.Lang()));
-  frame.SetCommandEnabler(
-      [&client](int id) { return mox::IsCommandEnabled(id, client.IsDocumentOpen()); });
-  frame.SetCommandChecker([&client](int id) -> std::optional<bool> {
-    if (mox::EnglishCommandId(id) != CM_CONTINUOUS) return std::nullopt;
-    return client.Settings().ContinuousPages;
-  });
+  frame.SetCommandStates(&commands);
   // Editors find the previewer by its frame's class to ask for a page.
   frame.SetWindowClass(mox::win::kPreviewerFrameClass);
   if (!frame.Create()) return 1;

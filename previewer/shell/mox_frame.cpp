@@ -14,8 +14,9 @@ win::FrameDecoration PreviewerFrameDecoration(Language language) {
   decoration.AcceleratorName = L"MOXMAINMENU";
   decoration.IconId = IDI_MOX;
   for (const ToolBarEntry& entry : kToolBarLayout) {
+    // A glyph without a caption; the hints are the status line's.
     decoration.Buttons.push_back(
-        {entry.EnglishId, CommandIdFor(entry.EnglishId, chinese), entry.SeparatorAfter});
+        {CommandIdFor(entry.EnglishId, chinese), entry.EnglishId, {}, entry.SeparatorAfter});
   }
   if (chinese) {
     decoration.StatusField = "Use cmdline option \"-e\" for English menu and messages";

@@ -61,7 +61,8 @@ bool TDecoratedFrame::Create() {
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
   gadget_font_.Reset(CreateGadgetFont(decoration_.GadgetFontPoints, Dpi()));
-  CreateToolBar();
+  tool_bar_.Create(Handle(), kToolBarId, decoration_.Buttons, {decoration_.ButtonSize, 0}, Dpi(),
+                   gadget_font_.Get());
   CreateStatusBar();
   const RECT none{0, 0, 0, 0};
   if (!client_.Create(Handle(), WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL |
@@ -75,62 +76,10 @@ bool TDecoratedFrame::Create() {
   return true;
 }
 
-void TDecoratedFrame::CreateToolBar() {
-  tool_bar_ = CreateWindowExW(
-      0, TOOLBARCLASSNAMEW, nullptr,
-      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | CCS_TOP | CCS_NODIVIDER,
-      0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kToolBarId)),
-      Instance(), nullptr);
-  if (tool_bar_ == nullptr) return;
-  SendMessageW(tool_bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  FillToolBar();
-}
-
-void TDecoratedFrame::FillToolBar() {
-  SendMessageW(tool_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font_.Get()), FALSE);
-  while (SendMessageW(tool_bar_, TB_BUTTONCOUNT, 0, 0) > 0) {
-    SendMessageW(tool_bar_, TB_DELETEBUTTON, 0, 0);
-  }
-  std::vector<int> glyph_ids;
-  for (const ToolButton& button : decoration_.Buttons) glyph_ids.push_back(button.BitmapId);
-  ToolImages images(glyph_ids, decoration_.ButtonSize, Dpi());
-  const int size = images.Size();
-  // A bar filled again keeps the padding around its glyphs: the system
-  // sets the buttons' size from the first glyphs only.
-  const LRESULT button = SendMessageW(tool_bar_, TB_GETBUTTONSIZE, 0, 0);
-  SendMessageW(tool_bar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
-  if (glyph_size_ > 0) {
-    SendMessageW(tool_bar_, TB_SETBUTTONSIZE, 0,
-                 MAKELPARAM(LOWORD(button) - glyph_size_ + size, HIWORD(button) - glyph_size_ + size));
-  }
-  glyph_size_ = size;
-  SendMessageW(tool_bar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.Get()));
-  images_ = std::move(images);  // the glyphs shown until now go
-
-  std::vector<TBBUTTON> buttons;
-  for (const ToolButton& button : decoration_.Buttons) {
-    TBBUTTON item{};
-    item.iBitmap = static_cast<int>(&button - decoration_.Buttons.data());
-    item.idCommand = button.CommandId;
-    item.fsState = TBSTATE_ENABLED;
-    item.fsStyle = BTNS_BUTTON;
-    buttons.push_back(item);
-    if (button.SeparatorAfter > 0) {
-      TBBUTTON separator{};
-      separator.iBitmap = Scaled(button.SeparatorAfter);
-      separator.fsStyle = BTNS_SEP;
-      buttons.push_back(separator);
-    }
-  }
-  SendMessageW(tool_bar_, TB_ADDBUTTONSW, buttons.size(),
-               reinterpret_cast<LPARAM>(buttons.data()));
-  SendMessageW(tool_bar_, TB_AUTOSIZE, 0, 0);
-  UpdateCommandStates();
-}
-
 void TDecoratedFrame::DpiChanged() {
   gadget_font_.Reset(CreateGadgetFont(decoration_.GadgetFontPoints, Dpi()));
-  if (tool_bar_ != nullptr) FillToolBar();
+  tool_bar_.SetDpi(Dpi(), gadget_font_.Get());
+  UpdateCommandStates();
   if (status_bar_ != nullptr) {
     SendMessageW(status_bar_, WM_SETFONT, reinterpret_cast<WPARAM>(gadget_font_.Get()), TRUE);
   }
@@ -152,11 +101,9 @@ void TDecoratedFrame::Layout() {
   GetClientRect(Handle(), &client);
   int top = 0;
   int bottom = client.bottom;
-  if (tool_bar_ != nullptr) {
-    SendMessageW(tool_bar_, TB_AUTOSIZE, 0, 0);
-    RECT bar;
-    GetWindowRect(tool_bar_, &bar);
-    top = bar.bottom - bar.top;
+  if (tool_bar_.Handle() != nullptr) {
+    SendMessageW(tool_bar_.Handle(), TB_AUTOSIZE, 0, 0);
+    top = tool_bar_.Height();
   }
   if (status_bar_ != nullptr) {
     SendMessageW(status_bar_, WM_SIZE, 0, 0);
@@ -212,13 +159,12 @@ void TDecoratedFrame::ClearHint() {
 }
 
 void TDecoratedFrame::UpdateCommandStates() {
-  if (tool_bar_ == nullptr || !enabler_) return;
-  for (const ToolButton& button : decoration_.Buttons) {
+  if (tool_bar_.Handle() == nullptr || states_ == nullptr) return;
+  for (const ToolBarButton& button : decoration_.Buttons) {
     // Only changes are sent: this runs whenever the program goes idle.
-    const bool enabled = enabler_(button.CommandId);
-    const bool shown = SendMessageW(tool_bar_, TB_ISBUTTONENABLED, button.CommandId, 0) != 0;
-    if (enabled != shown) {
-      SendMessageW(tool_bar_, TB_ENABLEBUTTON, button.CommandId, MAKELPARAM(enabled, 0));
+    const bool enabled = states_->IsEnabled(button.CommandId);
+    if (enabled != tool_bar_.IsEnabled(button.CommandId)) {
+      tool_bar_.SetEnabled(button.CommandId, enabled);
     }
   }
 }
@@ -228,14 +174,11 @@ void TDecoratedFrame::EnableMenuItems(HMENU menu) {
   for (int i = 0; i < count; ++i) {
     const UINT id = GetMenuItemID(menu, i);
     if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separator or popup
-    if (enabler_) {
-      EnableMenuItem(menu, i, MF_BYPOSITION |
-                                  (enabler_(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
-    }
-    if (checker_) {
-      if (const std::optional<bool> checked = checker_(static_cast<int>(id))) {
-        CheckMenuItem(menu, i, MF_BYPOSITION | (*checked ? MF_CHECKED : MF_UNCHECKED));
-      }
+    if (states_ == nullptr) continue;
+    EnableMenuItem(menu, i, MF_BYPOSITION |
+                                (states_->IsEnabled(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
+    if (const std::optional<bool> checked = states_->IsChecked(static_cast<int>(id))) {
+      CheckMenuItem(menu, i, MF_BYPOSITION | (*checked ? MF_CHECKED : MF_UNCHECKED));
     }
   }
 }
@@ -285,7 +228,7 @@ LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
     }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-      if (header->hwndFrom == tool_bar_ && header->code == TBN_HOTITEMCHANGE) {
+      if (header->hwndFrom == tool_bar_.Handle() && header->code == TBN_HOTITEMCHANGE) {
         const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lparam);
         if ((hot->dwFlags & HICF_LEAVING) != 0 || hot->idNew == 0) {
           ClearHint();
@@ -297,9 +240,9 @@ LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
       break;
     }
     case WM_COMMAND:
-      if (lparam == 0 || reinterpret_cast<HWND>(lparam) == tool_bar_) {
+      if (lparam == 0 || reinterpret_cast<HWND>(lparam) == tool_bar_.Handle()) {
         const int id = LOWORD(wparam);
-        if (!enabler_ || enabler_(id)) client_.Command(id);
+        if (states_ == nullptr || states_->IsEnabled(id)) client_.Command(id);
         return 0;
       }
       break;

@@ -5,55 +5,60 @@
 #include "platform/win32/wide_text.h"
 
 namespace mox::win {
+namespace {
+
+// The template's own call of the two (modal or modeless): from the
+// resources or from memory, with this object as the dialog's.
+template <typename FromResource, typename FromMemory>
+auto MakeDialog(HWND owner, const wchar_t* name, const std::vector<WORD>& memory,
+                DLGPROC procedure, LPARAM self, FromResource from_resource,
+                FromMemory from_memory) {
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  return memory.empty()
+             ? from_resource(module, name, owner, procedure, self)
+             : from_memory(module, reinterpret_cast<const DLGTEMPLATE*>(memory.data()), owner,
+                           procedure, self);
+}
+
+}  // namespace
 
 INT_PTR TDialogWindow::RunModal() {
-  const LPARAM self = reinterpret_cast<LPARAM>(this);
-  const HINSTANCE module = GetModuleHandleW(nullptr);
-  return memory_template_.empty()
-             ? DialogBoxParamW(module, template_, owner_, &TDialogWindow::DialogProcedure, self)
-             : DialogBoxIndirectParamW(
-                   module, reinterpret_cast<const DLGTEMPLATE*>(memory_template_.data()), owner_,
-                   &TDialogWindow::DialogProcedure, self);
+  return MakeDialog(owner_, template_, memory_template_, &DialogProcedure,
+                    reinterpret_cast<LPARAM>(this), DialogBoxParamW, DialogBoxIndirectParamW);
 }
 
 HWND TDialogWindow::CreateModeless() {
-  const LPARAM self = reinterpret_cast<LPARAM>(this);
-  const HINSTANCE module = GetModuleHandleW(nullptr);
-  return memory_template_.empty()
-             ? CreateDialogParamW(module, template_, owner_, &TDialogWindow::DialogProcedure, self)
-             : CreateDialogIndirectParamW(
-                   module, reinterpret_cast<const DLGTEMPLATE*>(memory_template_.data()), owner_,
-                   &TDialogWindow::DialogProcedure, self);
+  return MakeDialog(owner_, template_, memory_template_, &DialogProcedure,
+                    reinterpret_cast<LPARAM>(this), CreateDialogParamW,
+                    CreateDialogIndirectParamW);
 }
 
 void TDialogWindow::TransferText(int control_id, std::string* text, std::size_t limit) {
-  Binding binding{control_id};
-  binding.Text = text;
-  binding.Limit = limit;
-  bindings_.push_back(binding);
+  bindings_.push_back({.ControlId = control_id, .Text = text, .Limit = limit});
 }
 
 void TDialogWindow::TransferCheck(int control_id, bool* checked) {
-  Binding binding{control_id};
-  binding.Checked = checked;
-  bindings_.push_back(binding);
+  bindings_.push_back({.ControlId = control_id, .Checked = checked});
 }
 
 void TDialogWindow::TransferListBox(int control_id, ListBoxData* data) {
-  Binding binding{control_id};
-  binding.List = data;
-  bindings_.push_back(binding);
+  bindings_.push_back({.ControlId = control_id, .List = data});
 }
 
 void TDialogWindow::TransferComboBox(int control_id, ComboBoxData* data, std::size_t text_limit) {
-  Binding binding{control_id};
-  binding.Combo = data;
-  binding.Limit = text_limit;
-  bindings_.push_back(binding);
+  bindings_.push_back({.ControlId = control_id, .Limit = text_limit, .Combo = data});
 }
 
 bool TDialogWindow::IsMultipleSelection(HWND list) {
   return (GetWindowLongW(list, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+}
+
+void TDialogWindow::SelectLine(HWND list, int position) {
+  if (IsMultipleSelection(list)) {
+    SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(position));
+  } else {
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(position), 0);
+  }
 }
 
 std::vector<int> TDialogWindow::ListSelection(int control_id) const {
@@ -82,12 +87,7 @@ void TDialogWindow::ReplaceListLine(int control_id, int position, const std::str
   SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(position), 0);
   SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(position),
                reinterpret_cast<LPARAM>(platform::Widen(text).c_str()));
-  if (!selected) return;
-  if (IsMultipleSelection(list)) {
-    SendMessageW(list, LB_SETSEL, TRUE, static_cast<LPARAM>(position));
-  } else {
-    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(position), 0);
-  }
+  if (selected) SelectLine(list, position);
 }
 
 void TDialogWindow::SetItemText(int control_id, const std::string& text) {
@@ -108,13 +108,7 @@ void TDialogWindow::TransferIn() {
       for (const std::string& line : binding.List->Lines) {
         SendMessageW(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::Widen(line).c_str()));
       }
-      for (int position : binding.List->Selected) {
-        if (IsMultipleSelection(control)) {
-          SendMessageW(control, LB_SETSEL, TRUE, static_cast<LPARAM>(position));
-        } else {
-          SendMessageW(control, LB_SETCURSEL, static_cast<WPARAM>(position), 0);
-        }
-      }
+      for (int position : binding.List->Selected) SelectLine(control, position);
     } else if (binding.Combo != nullptr && control != nullptr) {
       SendMessageW(control, CB_RESETCONTENT, 0, 0);
       for (const std::string& entry : binding.Combo->Entries) {

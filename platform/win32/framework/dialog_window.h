@@ -81,7 +81,7 @@ class TDialogWindow {
 
  private:
   struct Binding {
-    int ControlId;
+    int ControlId = 0;
     std::string* Text = nullptr;
     std::size_t Limit = 0;
     bool* Checked = nullptr;
@@ -89,6 +89,7 @@ class TDialogWindow {
     ComboBoxData* Combo = nullptr;
   };
   static bool IsMultipleSelection(HWND list);
+  static void SelectLine(HWND list, int position);
   static INT_PTR CALLBACK DialogProcedure(HWND hwnd, UINT message, WPARAM wparam,
                                           LPARAM lparam);
 

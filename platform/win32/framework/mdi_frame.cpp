@@ -182,7 +182,7 @@ void TMdiFrame::ShowMenusOf(TMdiChild* child) {
 void TMdiFrame::RouteCommand(int id, WPARAM wparam, LPARAM lparam) {
   if (static_cast<UINT>(id) < kFirstChildId && id < 0xF000) {
     // Greyed commands do nothing, whatever sent them.
-    if (!IsCommandEnabled(id)) return;
+    if (states_ != nullptr && !states_->IsEnabled(id)) return;
     if (TMdiChild* active = ActiveChild(); active != nullptr && active->Command(id)) return;
     if (Command(id)) return;
   }
@@ -216,7 +216,7 @@ LRESULT TMdiFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       for (int i = 0; i < count; ++i) {
         const UINT id = GetMenuItemID(popup, i);
         if (id == 0 || id == static_cast<UINT>(-1) || id >= kFirstChildId) continue;
-        if (!IsCommandEnabled(static_cast<int>(id))) {
+        if (states_ != nullptr && !states_->IsEnabled(static_cast<int>(id))) {
           EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
         }
       }
@@ -226,7 +226,8 @@ LRESULT TMdiFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       auto* header = reinterpret_cast<NMHDR*>(lparam);
       if (header->code == TTN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
-        hint_ = platform::Widen(HintOf(static_cast<int>(header->idFrom)));
+        hint_ = platform::Widen(states_ != nullptr ? states_->HintOf(static_cast<int>(header->idFrom))
+                                                   : std::string());
         info->lpszText = hint_.data();
         info->hinst = nullptr;
         return 0;

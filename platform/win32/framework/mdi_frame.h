@@ -14,6 +14,8 @@
 #include "platform/win32/framework/menu_set.h"
 #include "platform/win32/framework/window.h"
 
+#include "platform/command_states.h"
+
 namespace mox::win {
 
 class TMdiChild;
@@ -60,14 +62,13 @@ class TMdiFrame : public TWindow {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   LRESULT DefaultProcessing(UINT message, WPARAM wparam, LPARAM lparam) override;
-  // Whether a command can run now; greyed in the menus when not.
-  virtual bool IsCommandEnabled(int id) { (void)id; return true; }
-  // The tool tip of a tool-bar button (GBK), empty for none.
-  virtual std::string HintOf(int id) { (void)id; return {}; }
   // The active child changed (or the last one went).
   virtual void ActiveChildChanged() {}
   // The tool bar whose buttons send commands.
   void SetToolBar(HWND tool_bar) { tool_bar_ = tool_bar; }
+  // What greys the frame's commands in its menus and gives its buttons'
+  // tool tips (none: every command enabled, no tips).
+  void SetCommandStates(const platform::CommandStates* states) { states_ = states; }
 
  private:
   void ShowMenusOf(TMdiChild* child);
@@ -81,6 +82,7 @@ class TMdiFrame : public TWindow {
   };
   HWND client_ = nullptr;
   HWND tool_bar_ = nullptr;
+  const platform::CommandStates* states_ = nullptr;
   TMenuSet* menus_ = nullptr;
   HMENU window_menu_ = nullptr;
   HACCEL accelerators_ = nullptr;

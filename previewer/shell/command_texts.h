@@ -1,0 +1,100 @@
+// The previewer's command table: each command's caption, keys and hint in
+// both languages and whether it needs a document, and the menus popup by
+// popup (the types are in command_model.h).
+#pragma once
+
+#include "previewer/resources/resource_ids.h"
+#include "previewer/shell/command_model.h"
+
+namespace mox {
+
+inline constexpr Bilingual kNoKeys{"", ""};
+
+inline constexpr PreviewerCommand kPreviewerCommands[] = {
+    {CM_OPEN, {"打开(&O)...", "&Open..."}, {"Ctrl+o", "Ctrl+o"},
+     {"打开DVI文件", "Open a DVI file"}, false},
+    {CM_CLOSE, {"关闭(&C)", "&Close"}, {"Ctrl+c", "Ctrl+c"},
+     {"关闭DVI文件", "Close current DVI file"}, true},
+    {CM_PRINT, {"打印(&P)...", "&Print..."}, {"Ctrl+p", "Ctrl+p"},
+     {"打印DVI文件", "Print the DVI file"}, true},
+    {CM_OPTIONS, {"设置(&T)...", "Op&tions..."}, {"Ctrl+t", "Ctrl+t"},
+     {"修改/保存系统参数", "Change/Save options"}, false},
+    {CM_TRUETYPE, {"定义TrueType字库(&F)...", "TrueType &fonts..."}, {"Ctrl+n", "Ctrl+n"},
+     {"定义中文TrueType字库", "Define use of Chinese TrueType fonts"}, false},
+    {CM_QUIT, {"退出(&Q)", "&Quit"}, {"Ctrl+x", "Ctrl+x"}, {"退出MOXWIN", "Exit MOXWIN"},
+     false},
+    {CM_FIND, {"查找(&F)...", "&Find..."}, {"Ctrl+Shift+F", "Ctrl+Shift+F"},
+     {"在文档中查找文字", "Find text in the document"}, true},
+    {CM_FINDNEXT, {"查找下一个(&N)", "Find &next"}, {"<F3>", "<F3>"},
+     {"从上次找到处起再次查找", "Find the same text again, after the last place found"}, true},
+    {CM_COPY, {"复制(&C)", "&Copy"}, {"Ctrl+Insert", "Ctrl+Insert"},
+     {"复制按住Shift键拖选的文字", "Copy the text dragged over with Shift held"}, true},
+    {CM_PREVPAGE, {"前一页(&P)", "&Previous page"}, {"<PgUp>", "<PgUp>"},
+     {"往前翻页", "Goto previous page"}, true},
+    {CM_NEXTPAGE, {"下一页(&N)", "&Next page"}, {"<PgDn>", "<PgDn>"},
+     {"往后翻页", "Goto next page"}, true},
+    {CM_SELECTPAGE, {"选择页号(&S)...", "&Select page..."}, {"Ctrl+s", "Ctrl+s"},
+     {"选择页号", "Page selection dialog"}, true},
+    {CM_ENTERPAGE, {"输入页号(&E)...", "&Enter page no...."}, {"Ctrl+e", "Ctrl+e"},
+     {"输入页号", "Enter page number"}, true},
+    {CM_ZOOMOUT, {"缩小(&O)", "Zoom &Out"}, {"'-', '<', '_', ','", "'-', '<', '_', ','"},
+     {"缩小1.2倍", "Zoom out"}, true},
+    {CM_ZOOMIN, {"放大(&I)", "Zoom &In"}, {"'+', '>', '=', '.'", "'+', '>', '=', '.'"},
+     {"放大1.2倍", "Zoom in"}, true},
+    {CM_ZOOMFIT, {"按窗口大小缩放(&F)", "&Fit to window"}, {"'0', Ctrl+f", "'0', Ctrl+f"},
+     {"缩放至窗口大小", "Fit to window"}, true},
+    {CM_ZOOMFITPAGE, {"整页显示(&W)", "Fit &whole page"}, kNoKeys,
+     {"缩放至整页可见", "Zoom so that the whole page fits the window"}, true},
+    {CM_ZOOMCHANGE, {"指定缩小比例(&C)...", "&Change zoom..."}, {"Ctrl+z", "Ctrl+z"},
+     {"指定缩小比例", "Enter zoom factor"}, true},
+    {CM_VIEWLEFT, {"左移(&L)", "&Left"}, {"<左箭头>", "<Left arrow>"},
+     {"视窗左移", "Shift viewport to the left"}, true},
+    {CM_VIEWRIGHT, {"右移(&R)", "&Right"}, {"<右箭头>", "<Right arrow>"},
+     {"视窗右移", "Shift viewport to the right"}, true},
+    {CM_VIEWUP, {"上移(&U)", "&Up"}, {"<上箭头>", "<Up arrow>"},
+     {"视窗上移", "Shift viewport up"}, true},
+    {CM_VIEWDOWN, {"下移(&D)", "&Down"}, {"<下箭头>", "<Down arrow>"},
+     {"视窗下移", "Shift viewport down"}, true},
+    {CM_VIEWTOPLEFT, {"左上角(&T)", "&Top-left"}, {"<Home>", "<Home>"},
+     {"移至页面左上角", "Move viewport to top-left corner"}, true},
+    {CM_VIEWBOTTOMRIGHT, {"右下角(&B)", "&Bottom-right"}, {"<End>", "<End>"},
+     {"移至页面右下角", "Move viewport to bottom-right corner"}, true},
+    {CM_CONTINUOUS, {"连续显示各页(&C)", "&Continuous pages"}, kNoKeys,
+     {"各页上下相连显示, 或一次显示一页",
+      "Show the pages one below the other, or one page at a time"},
+     false},
+    {CM_HELP, {"帮助(&H)", "&Help"}, {"<F1>", "<F1>"}, {"帮助正文", "Help text"}, false},
+    {CM_ABOUT, {"作者信息(&A)...", "&About..."}, kNoKeys, {"作者信息", "Author information"},
+     false},
+    {CM_ZOOM1, {"1:&1", "1:&1"}, {"'1'", "'1'"}, {"按1:1显示", "Zoom=1:1"}, true},
+    {CM_ZOOM2, {"1:&2", "1:&2"}, {"'2'", "'2'"}, {"按1:2显示", "Zoom=1:2"}, true},
+    {CM_ZOOM3, {"1:&3", "1:&3"}, {"'3'", "'3'"}, {"按1:3显示", "Zoom=1:3"}, true},
+    {CM_ZOOM4, {"1:&4", "1:&4"}, {"'4'", "'4'"}, {"按1:4显示", "Zoom=1:4"}, true},
+    {CM_ZOOM5, {"1:&5", "1:&5"}, {"'5'", "'5'"}, {"按1:5显示", "Zoom=1:5"}, true},
+    {CM_ZOOM6, {"1:&6", "1:&6"}, {"'6'", "'6'"}, {"按1:6显示", "Zoom=1:6"}, true},
+    {CM_ZOOM7, {"1:&7", "1:&7"}, {"'7'", "'7'"}, {"按1:7显示", "Zoom=1:7"}, true},
+    {CM_ZOOM8, {"1:&8", "1:&8"}, {"'8'", "'8'"}, {"按1:8显示", "Zoom=1:8"}, true},
+    {CM_ZOOM9, {"1:&9", "1:&9"}, {"'9'", "'9'"}, {"按1:9显示", "Zoom=1:9"}, true},
+};
+
+inline constexpr PreviewerMenu kPreviewerMenus[] = {
+    {{"文件(&F)", "&File"}, CM_FILEMENU,
+     {"文件操作及配置", "Open, close, print a DVI file or setup options"},
+     {CM_OPEN, CM_CLOSE, kMenuSeparator, CM_PRINT, kMenuSeparator, CM_OPTIONS, kMenuSeparator,
+      CM_TRUETYPE, kMenuSeparator, CM_QUIT}},
+    {{"编辑(&E)", "&Edit"}, CM_EDITMENU,
+     {"在文档中查找文字, 复制页面上的文字", "Find text in the document, copy text from a page"},
+     {CM_FIND, CM_FINDNEXT, kMenuSeparator, CM_COPY}},
+    {{"页号(&P)", "&Page"}, CM_PAGEMENU, {"选择显示的页号", "Select page to view"},
+     {CM_PREVPAGE, CM_NEXTPAGE, kMenuSeparator, CM_SELECTPAGE, CM_ENTERPAGE}},
+    {{"缩放(&Z)", "&Zoom"}, CM_ZOOMMENU, {"改变显示时的缩小比例", "Set/change zoom factor"},
+     {CM_ZOOMOUT, CM_ZOOMIN, CM_ZOOMFIT, CM_ZOOMFITPAGE, kMenuSeparator, CM_ZOOMCHANGE,
+      kMenuSeparator, CM_ZOOM1, CM_ZOOM2, CM_ZOOM3, CM_ZOOM4, CM_ZOOM5, CM_ZOOM6, CM_ZOOM7,
+      CM_ZOOM8, CM_ZOOM9}},
+    {{"视窗(&V)", "&Viewport"}, CM_VIEWMENU, {"移动视窗位置", "Move the viewport"},
+     {CM_VIEWLEFT, CM_VIEWRIGHT, CM_VIEWUP, CM_VIEWDOWN, kMenuSeparator, CM_VIEWTOPLEFT,
+      CM_VIEWBOTTOMRIGHT, kMenuSeparator, CM_CONTINUOUS}},
+    {{"帮助(&H)", "&Help"}, CM_HELPMENU, {"帮助", "Help"}, {CM_HELP, kMenuSeparator, CM_ABOUT}},
+};
+
+}  // namespace mox
