@@ -90,6 +90,35 @@ struct Shortcut {
   bool Shift = false;
 };
 
+// A command: its caption in the menus, its shortcut and its hint (the tool
+// tip of its button), all GBK; the menus, the accelerators and the tool bar
+// read them from here.
+// What a command needs to be chosen (greyed otherwise).
+enum class Needs {
+  Nothing,
+  ActiveEditor,   // an editor window
+  BuildMessages,  // rows in the build panel
+  Selection,      // selected text in the editor
+  ClipboardText,  // text on the clipboard
+  Never,          // a product that no longer exists
+};
+
+struct Command {
+  int Id = 0;
+  const char* Caption = "";
+  Shortcut Keys{};
+  const char* Hint = "";  // empty for none
+  Needs Rule = Needs::Nothing;
+};
+
+// Every command of the frame and of an editor window.
+const std::vector<Command>& Commands();
+// The command of an id; a command without a record is one of no caption.
+const Command& CommandOf(int id);
+
+// An item of a menu as the menu shows it: a command's caption and keys
+// (the File menu of an editor window names Open with a "..." the frame's
+// lacks).
 struct MenuItem {
   int Id = 0;               // 0 for a separator
   const char* Caption = ""; // GBK
@@ -107,11 +136,12 @@ struct Menu {
 const std::vector<Menu>& FrameMenus();
 const std::vector<Menu>& EditorMenus();
 
+// A button of the tool bar: its command (which gives the hint), its glyph
+// and the short caption under it.
 struct ToolButton {
   int Id;
   const char* Name;     // the control's name, also its glyph's file name
   const char* Caption;  // GBK
-  const char* Hint;     // GBK; empty for none
 };
 
 // The tool bar ToolBar2, left to right.

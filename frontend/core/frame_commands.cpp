@@ -83,18 +83,19 @@ bool FrameCommands::Run(int id) {
 }
 
 bool FrameCommands::IsEnabled(int id) const {
-  if (id == CM_FORWARD_SEARCH) return host_.HasActiveEditor();
-  if (id == CM_NEXT_MESSAGE || id == CM_PREVIOUS_MESSAGE) return host_.HasBuildMessages();
-  // A product that no longer exists, without a manual to show.
-  return id != CM_HELP_PCTEX;
+  switch (CommandOf(id).Rule) {
+    case Needs::ActiveEditor: return host_.HasActiveEditor();
+    case Needs::BuildMessages: return host_.HasBuildMessages();
+    case Needs::Never: return false;
+    // An editor window's own rules are its own (the frame passes its
+    // commands on to the active one).
+    default: return true;
+  }
 }
 
 std::string FrameCommands::HintOf(int id) const {
   if (id == CM_HELP_PCTEX) return kPcTexGoneHint;
-  for (const ToolButton& button : ToolBarButtons()) {
-    if (button.Id == id) return button.Hint;
-  }
-  return {};
+  return CommandOf(id).Hint;
 }
 
 }  // namespace mox::varelo
