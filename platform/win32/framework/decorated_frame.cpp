@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/win32/framework/scaled_bitmap.h"
+#include "platform/win32/framework/menu_set.h"
 #include "platform/win32/wide_text.h"
 
 namespace mox::win {
@@ -169,20 +169,6 @@ void TDecoratedFrame::UpdateCommandStates() {
   }
 }
 
-void TDecoratedFrame::EnableMenuItems(HMENU menu) {
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    const UINT id = GetMenuItemID(menu, i);
-    if (id == 0 || id == static_cast<UINT>(-1)) continue;  // separator or popup
-    if (states_ == nullptr) continue;
-    EnableMenuItem(menu, i, MF_BYPOSITION |
-                                (states_->IsEnabled(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
-    if (const std::optional<bool> checked = states_->IsChecked(static_cast<int>(id))) {
-      CheckMenuItem(menu, i, MF_BYPOSITION | (*checked ? MF_CHECKED : MF_UNCHECKED));
-    }
-  }
-}
-
 LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SIZE:
@@ -207,7 +193,7 @@ LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
                  ? SendMessageW(client_.Handle(), message, wparam, lparam)
                  : FALSE;
     case WM_INITMENUPOPUP:
-      EnableMenuItems(reinterpret_cast<HMENU>(wparam));
+      if (states_ != nullptr) ApplyCommandStates(reinterpret_cast<HMENU>(wparam), *states_, false);
       return 0;
     case WM_MENUSELECT: {
       const UINT flags = HIWORD(wparam);

@@ -60,7 +60,6 @@ class TDecoratedFrame : public TWindow {
   void Layout();
   void ShowHint(UINT id);
   void ClearHint();
-  void EnableMenuItems(HMENU menu);
 
   TWindow& client_;
   FrameDecoration decoration_;

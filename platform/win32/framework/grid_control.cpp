@@ -146,16 +146,10 @@ void TGridControl::ScrollRowToTop(std::size_t row) {
   Layout();
 }
 
-int TGridControl::BodyWidth() const {
-  RECT client{};
-  if (Handle() != nullptr) GetClientRect(Handle(), &client);
-  return client.right;
-}
+int TGridControl::BodyWidth() const { return ClientSize().cx; }
 
 int TGridControl::BodyHeight() const {
-  RECT client{};
-  if (Handle() != nullptr) GetClientRect(Handle(), &client);
-  return std::max(0, static_cast<int>(client.bottom) - header_height_);
+  return std::max(0, static_cast<int>(ClientSize().cy) - header_height_);
 }
 
 void TGridControl::Layout() {

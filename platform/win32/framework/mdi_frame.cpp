@@ -212,14 +212,7 @@ LRESULT TMdiFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (TMdiChild* active = ActiveChild()) {
         SendMessageW(active->Handle(), WM_INITMENUPOPUP, wparam, lparam);
       }
-      const int count = GetMenuItemCount(popup);
-      for (int i = 0; i < count; ++i) {
-        const UINT id = GetMenuItemID(popup, i);
-        if (id == 0 || id == static_cast<UINT>(-1) || id >= kFirstChildId) continue;
-        if (states_ != nullptr && !states_->IsEnabled(static_cast<int>(id))) {
-          EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | MF_GRAYED);
-        }
-      }
+      if (states_ != nullptr) ApplyCommandStates(popup, *states_, true, kFirstChildId);
       return 0;
     }
     case WM_NOTIFY: {

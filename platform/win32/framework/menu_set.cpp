@@ -90,4 +90,20 @@ TAcceleratorTable::~TAcceleratorTable() {
   if (table_ != nullptr) DestroyAcceleratorTable(table_);
 }
 
+void ApplyCommandStates(HMENU popup, const platform::CommandStates& states, bool grey_only,
+                        UINT foreign) {
+  const int count = GetMenuItemCount(popup);
+  for (int i = 0; i < count; ++i) {
+    const UINT id = GetMenuItemID(popup, i);
+    if (id == 0 || id == static_cast<UINT>(-1) || id >= foreign) continue;  // separator, popup
+    const bool enabled = states.IsEnabled(static_cast<int>(id));
+    if (!enabled || !grey_only) {
+      EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
+    if (const std::optional<bool> checked = states.IsChecked(static_cast<int>(id))) {
+      CheckMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | (*checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+  }
+}
+
 }  // namespace mox::win

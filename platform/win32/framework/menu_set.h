@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/command_states.h"
+
 namespace mox::win {
 
 struct MenuItemData {
@@ -64,6 +66,13 @@ class TPopupMenu {
 
 // Fills a popup with items.
 void AppendMenuItems(HMENU popup, const std::vector<MenuItemData>& items);
+
+// Greys a popup's items whose commands cannot run now and checks its
+// choices, as `states` say; ids from `foreign` on (an MDI window list's)
+// are left alone, and with `grey_only` so are the items that can run
+// (another owner of the popup may have greyed them).
+void ApplyCommandStates(HMENU popup, const platform::CommandStates& states, bool grey_only,
+                        UINT foreign = 0xFFFF);
 
 // A menu bar of popups owned elsewhere, and its end: the bar goes, the
 // popups stay with their owners.

@@ -148,17 +148,9 @@ void TTextEditor::SelectionChanged() {
 // ---------------------------------------------------------------------------
 // Places
 
-long TTextEditor::ClientWidth() const {
-  RECT client{};
-  if (Handle() != nullptr) GetClientRect(Handle(), &client);
-  return client.right;
-}
+long TTextEditor::ClientWidth() const { return ClientSize().cx; }
 
-long TTextEditor::ClientHeight() const {
-  RECT client{};
-  if (Handle() != nullptr) GetClientRect(Handle(), &client);
-  return client.bottom;
-}
+long TTextEditor::ClientHeight() const { return ClientSize().cy; }
 
 int TTextEditor::AlignmentOffset(const platform::TextRow& row) const {
   if (alignment_ == Alignment::Left) return 0;

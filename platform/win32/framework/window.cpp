@@ -119,6 +119,12 @@ int TWindow::Dpi() const {
 
 int TWindow::Scaled(int value) const { return platform::ScaleToDpi(value, Dpi()); }
 
+SIZE TWindow::ClientSize() const {
+  RECT client{};
+  if (hwnd_ != nullptr) GetClientRect(hwnd_, &client);
+  return {client.right, client.bottom};
+}
+
 LRESULT TWindow::DefaultProcessing(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(hwnd_, message, wparam, lparam);
 }

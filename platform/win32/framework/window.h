@@ -57,6 +57,8 @@ class TWindow : public platform::ScrollHost {
   int Dpi() const;
   // value (in pixels at 96 dpi) at the window's DPI.
   int Scaled(int value) const;
+  // The client area's size; nothing (0 by 0) before the window exists.
+  SIZE ClientSize() const;
 
  protected:
   // Draws the damaged rectangle; the device origin already follows the
