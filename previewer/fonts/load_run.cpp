@@ -19,12 +19,6 @@ namespace {
 constexpr std::size_t kChineseFontFileBuffer = 65520;
 constexpr std::size_t kWesternFontFileBuffer = 16384;
 constexpr std::size_t kChineseDriverBuffer = 15044;
-constexpr int kProgressEvery = 16;
-
-// Progress lines are padded so that a shorter line covers a longer one.
-void ShowProgress(Reporter& report, const std::string& line) {
-  report.Status(Format("%-60s", line.c_str()));
-}
 
 // One box after the PK fonts naming every font that could not be found or
 // made, so that the document shows without them instead of not at all.
@@ -204,6 +198,10 @@ class LoadRunEnd {
 };
 
 }  // namespace
+
+void ShowProgress(Reporter& report, const std::string& line) {
+  report.Status(Format("%-60s", line.c_str()));
+}
 
 // Renders glyph glyph_index of the open outline font into a record. A rendering
 // error (an oversized cell among them) asks whether to go on; the glyph is

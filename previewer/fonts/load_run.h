@@ -35,8 +35,15 @@ struct LoadRunBuffers {
   std::vector<std::uint8_t> GlyphWork;
 };
 
+class Reporter;
 struct ChineseGlyph;
 struct GlyphSize;
+
+// A progress line in the caption every kProgressEvery glyphs, padded so that
+// a shorter line covers a longer one.
+inline constexpr int kProgressEvery = 16;
+void ShowProgress(Reporter& report, const std::string& line);
+
 // Renders glyph glyph_index of the run's open outline font into a record of
 // a slot at its size. An error asks whether to go on (the glyph is then
 // blank) or aborts the document operation.

@@ -44,10 +44,9 @@ void RenderFromOpenFile(FontDocument& doc, int slot, const std::string& file_nam
   int position = 0;
   for (ChineseGlyph& glyph : fonts.Slots[static_cast<std::size_t>(slot)].Glyphs) {
     if (!glyph.Bitmap.empty() || glyph.CodeIndex < first || glyph.CodeIndex > last) continue;
-    if (++position % 16 == 0) {
-      doc.Report.Status(Format("%-60s", Format(doc.Say(kLoadingSlotFont), file_name.c_str(),
-                                               position, glyph.CodeIndex)
-                                            .c_str()));
+    if (++position % kProgressEvery == 0) {
+      ShowProgress(doc.Report, Format(doc.Say(kLoadingSlotFont), file_name.c_str(), position,
+                                      glyph.CodeIndex));
     }
     const ChineseFont& font = fonts.ChineseFonts[glyph.Font];
     const GlyphSize size = ChineseGlyphSize(doc, slot, font.PixelWidth, font.PixelHeight);
