@@ -3,7 +3,8 @@
 # without questions. Usage: install-packages.sh GROUP...
 #   build    native compiler, CMake, Ninja, GoogleTest; FreeType, fontconfig
 #            and a Chinese TrueType font for the native TrueType glyphs; the
-#            Chinese faces the outline fonts are compiled from
+#            Chinese faces the outline fonts are compiled from; Pillow, with
+#            which the tool-bar, icon and palette pictures are drawn and checked
 #   windows  the mingw-w64 cross compilers for x86_64 and i686
 #   wine     Wine, an X server without a screen, and the tools that drive and
 #            photograph Windows programs
@@ -19,8 +20,8 @@ packages=()
 for group in "$@"; do
   case "$group" in
     build) packages+=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev python3
-                      pkg-config libfreetype-dev libfontconfig-dev zlib1g-dev fonts-arphic-uming
-                      fonts-noto-cjk) ;;
+                      python3-pil pkg-config libfreetype-dev libfontconfig-dev zlib1g-dev
+                      fonts-arphic-uming fonts-noto-cjk) ;;
     windows) packages+=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev
                         mingw-w64-i686-dev binutils-mingw-w64-x86-64 binutils-mingw-w64-i686) ;;
     wine) packages+=(wine wine64 xvfb xdotool imagemagick xclip fonts-wine fonts-arphic-uming locales) ;;

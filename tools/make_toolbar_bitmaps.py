@@ -11,7 +11,12 @@ rewrites
 relative to the repository root, which is found from this file's own path,
 so the script may be started from any directory:
 
-    python3 tools/make_toolbar_bitmaps.py
+    python3 tools/make_toolbar_bitmaps.py           # writes the files
+    python3 tools/make_toolbar_bitmaps.py --check   # what the tests run
+
+--check writes nothing and fails, naming the file and its first wrong pixel,
+where a committed file is not what its map gives. Needs Pillow (python3-pil,
+which Debian installs for /usr/bin/python3).
 
 The output depends only on the maps, so every run writes the same bytes.
 The resource script (previewer/resources/moxwin32.rc) includes the files.
@@ -22,9 +27,16 @@ black, dark grey and white with the text, shadow and highlight colours), so
 the buttons follow the user's colour scheme.
 """
 
+import io
 import pathlib
 import struct
 import sys
+
+try:
+    from PIL import Image
+except ImportError:
+    sys.exit(f'{pathlib.Path(sys.argv[0]).name}: needs Pillow '
+             f'(python3-pil; tools/install-packages.sh build)')
 
 # The 16 colours of the standard VGA palette in the order Windows uses for
 # 4-bit bitmaps, as (red, green, blue).
@@ -503,7 +515,7 @@ ICON_16 = """
 
 
 class ArtError(Exception):
-    """A pixel map is malformed."""
+    """A pixel map is malformed, or a file is not what its map gives."""
 
 
 def parse_map(name, text, size, allowed):
@@ -526,190 +538,167 @@ def parse_map(name, text, size, allowed):
     return rows
 
 
-def palette_bytes():
+def parse_buttons(maps, size):
+    """The maps of tool-bar buttons by name. A button whose corner is not
+    button-face grey would show a coloured square instead of blending into
+    the tool bar."""
+    buttons = {}
+    for name, text in maps.items():
+        rows = parse_map(name, text, size, LEGEND)
+        for y, x in ((0, 0), (0, -1), (-1, 0), (-1, -1)):
+            if LEGEND[rows[y][x]] != BUTTON_FACE:
+                raise ArtError(f'{name}: corner pixel is not the button '
+                               f'face colour')
+        buttons[name] = rows
+    return buttons
+
+
+def parse_icon(name, text, size):
+    return parse_map(name, text, size, dict(LEGEND, **{TRANSPARENT: None}))
+
+
+def bottom_up(image, rawmode, bits):
+    """Pillow's packing of an image's rows as a DIB keeps them: bottom row
+    first, each padded to a multiple of 4 bytes."""
+    stride = (image.width * bits + 31) // 32 * 4
+    return image.tobytes('raw', (rawmode, stride, -1))
+
+
+def dib(rows, icon=False):
+    """BITMAPINFOHEADER, palette and 4-bit pixels of a map. An icon's image
+    follows its colour (XOR) bits with its AND mask, set where the map is
+    transparent, and counts both in a doubled height; transparent pixels
+    are black in the colour bits, so that the screen shows through
+    unchanged. Pillow saves bitmaps of 1, 8, 24 and 32 bits only, so the
+    header of these 4-bit ones is written here."""
+    size = (len(rows[0]), len(rows))
+    colours = Image.new('P', size)
+    colours.putdata([0 if ch == TRANSPARENT else LEGEND[ch]
+                     for row in rows for ch in row])
+    bits = bottom_up(colours, 'P;4', 4)
+    if icon:
+        mask = Image.new('1', size)
+        mask.putdata([255 if ch == TRANSPARENT else 0
+                      for row in rows for ch in row])
+        bits += bottom_up(mask, '1', 1)
+    # biSize, width, height, planes, bits, BI_RGB, biSizeImage, no
+    # resolution, 16 colours used, all of them important.
+    header = struct.pack('<IiiHHIIiiII', 40, size[0],
+                         size[1] * (2 if icon else 1), 1, 4, 0, len(bits),
+                         0, 0, 16, 0)
     # RGBQUAD is blue, green, red, reserved.
-    return b''.join(struct.pack('<4B', b, g, r, 0) for r, g, b in PALETTE)
-
-
-def pack_4bpp(rows, pixel):
-    """Pack rows of characters into bottom-up 4-bit pixel rows, each padded
-    to a multiple of 4 bytes. `pixel` maps a character to a palette index.
-    The leftmost pixel of each pair goes into the high nibble."""
-    out = bytearray()
-    for row in reversed(rows):
-        line = bytearray()
-        for x in range(0, len(row), 2):
-            hi = pixel(row[x])
-            lo = pixel(row[x + 1]) if x + 1 < len(row) else 0
-            line.append(hi << 4 | lo)
-        line.extend(b'\0' * (-len(line) % 4))
-        out += line
-    return bytes(out)
-
-
-def pack_mask(rows):
-    """AND mask of an icon: 1 bit per pixel, set where the pixel is
-    transparent; bottom-up, most significant bit leftmost, rows padded to a
-    multiple of 4 bytes."""
-    out = bytearray()
-    for row in reversed(rows):
-        line = bytearray((len(row) + 7) // 8)
-        for x, ch in enumerate(row):
-            if ch == TRANSPARENT:
-                line[x // 8] |= 0x80 >> (x % 8)
-        line.extend(b'\0' * (-len(line) % 4))
-        out += line
-    return bytes(out)
-
-
-def info_header(width, height, image_size):
-    """BITMAPINFOHEADER for a 4-bit BI_RGB image with a full palette."""
-    return struct.pack('<IiiHHIIiiII',
-                       40,          # biSize
-                       width,
-                       height,
-                       1,           # biPlanes
-                       4,           # biBitCount
-                       0,           # biCompression = BI_RGB
-                       image_size,  # biSizeImage
-                       0, 0,        # no preferred resolution
-                       16,          # biClrUsed
-                       0)           # biClrImportant: all
+    palette = bytes(c for r, g, b in PALETTE for c in (b, g, r, 0))
+    return header + palette + bits
 
 
 def make_bmp(rows):
-    size = len(rows)
-    bits = pack_4bpp(rows, LEGEND.__getitem__)
-    header = info_header(size, size, len(bits)) + palette_bytes()
-    offset = 14 + len(header)
-    file_header = struct.pack('<2sIHHI', b'BM', offset + len(bits), 0, 0,
-                              offset)
-    return file_header + header + bits
-
-
-def icon_image(rows):
-    """One image of an icon resource: header with doubled height (colour
-    bitmap on top of the mask), palette, colour (XOR) bits, AND mask.
-    Transparent pixels are black in the colour bits, so that the screen
-    shows through unchanged."""
-    size = len(rows)
-    xor = pack_4bpp(rows, lambda ch: 0 if ch == TRANSPARENT else LEGEND[ch])
-    mask = pack_mask(rows)
-    return (info_header(size, 2 * size, len(xor) + len(mask)) +
-            palette_bytes() + xor + mask)
+    image = dib(rows)
+    return struct.pack('<2sIHHI', b'BM', 14 + len(image), 0, 0,
+                       14 + 40 + 4 * len(PALETTE)) + image
 
 
 def make_ico(images):
     """ICONDIR, one ICONDIRENTRY per image, then the images."""
     out = struct.pack('<HHH', 0, 1, len(images))
     offset = len(out) + 16 * len(images)
-    entries = b''
-    data = b''
+    entries = data = b''
     for rows in images:
-        size = len(rows)
-        image = icon_image(rows)
-        entries += struct.pack('<BBBBHHII',
-                               size % 256, size % 256,
-                               16,   # colours
-                               0,    # reserved
-                               1,    # planes
-                               4,    # bits per pixel
+        size, image = len(rows) % 256, dib(rows, icon=True)
+        # width, height, 16 colours, reserved, 1 plane, 4 bits per pixel
+        entries += struct.pack('<BBBBHHII', size, size, 16, 0, 1, 4,
                                len(image), offset + len(data))
         data += image
     return out + entries + data
 
 
-def decode_4bpp(data, offset, size):
-    """Palette indices of a bottom-up 4-bit image, top row first."""
-    stride = (size + 1) // 2
-    stride += -stride % 4
-    rows = []
-    for y in range(size):
-        start = offset + (size - 1 - y) * stride
-        line = data[start:start + stride]
-        rows.append([(line[x // 2] >> (4 if x % 2 == 0 else 0)) & 15
-                     for x in range(size)])
-    return rows
+def picture(rows):
+    """What a file drawn from a map shows, as RGBA: transparent pixels are
+    black with alpha 0, as Pillow reads an icon's colour bits and mask."""
+    image = Image.new('RGBA', (len(rows[0]), len(rows)))
+    image.putdata([(0, 0, 0, 0) if ch == TRANSPARENT
+                   else PALETTE[LEGEND[ch]] + (255,)
+                   for row in rows for ch in row])
+    return image
 
 
-def check_bmp(name, data, rows):
-    """Read a written bitmap back through its own headers and compare
-    every pixel with the map it came from."""
-    magic, file_size, _, _, offset = struct.unpack_from('<2sIHHI', data)
-    (hsize, width, height, planes, bpp, compression,
-     _, _, _, _, _) = struct.unpack_from('<IiiHHIIiiII', data, 14)
+def first_difference(name, data, maps):
+    """None when Pillow reads the file bytes `data` as the pictures of
+    `maps` (one map for a bitmap, one per image for an icon), else what
+    differs first: an unreadable file, a size, or a pixel."""
+    try:
+        image = Image.open(io.BytesIO(data))
+        if image.format == 'ICO':
+            read = [image.ico.getimage((len(rows), len(rows)))
+                    for rows in maps]
+        else:
+            read = [image]
+        read = [each.convert('RGBA') for each in read]
+    except (OSError, ValueError, SyntaxError) as error:
+        return f'{name}: Pillow cannot read it ({error})'
+    for rows, got in zip(maps, read):
+        want = picture(rows)
+        label = f'{name} {want.width}x{want.height}' if len(maps) > 1 else name
+        if got.size != want.size:
+            return f'{label}: {got.width}x{got.height} pixels'
+        for i, (a, b) in enumerate(zip(want.getdata(), got.getdata())):
+            if a != b:
+                x, y = i % want.width, i // want.width
+                return (f'{label}: pixel ({x}, {y}) is RGBA {b}, the map '
+                        f'gives {rows[y][x]!r}, RGBA {a}')
+    return None
+
+
+def write_or_check(root, files, check_only, script):
+    """`files` maps each path to its bytes and the maps they are drawn from.
+    The bytes must read back as the maps; then each file is written or,
+    with check_only, compared with the committed one. Returns the number
+    of files."""
     problems = []
-    if magic != b'BM' or file_size != len(data):
-        problems.append('bad file header')
-    if (hsize, width, height, planes, bpp, compression) != \
-            (40, BUTTON_SIZE, BUTTON_SIZE, 1, 4, 0):
-        problems.append('bad info header')
-    if data[54:54 + 64] != palette_bytes():
-        problems.append('bad palette')
-    want = [[LEGEND[ch] for ch in row] for row in rows]
-    if decode_4bpp(data, offset, BUTTON_SIZE) != want:
-        problems.append('pixels differ from the map')
+    for path, (data, maps) in files.items():
+        name = path.relative_to(root)
+        problem = first_difference(name, data, maps)
+        if problem:
+            raise ArtError(f'the bytes drawn do not read back: {problem}')
+        if not check_only:
+            path.parent.mkdir(parents=True, exist_ok=True)
+            path.write_bytes(data)
+            continue
+        if not path.is_file():
+            problems.append(f'{name}: missing')
+            continue
+        committed = path.read_bytes()
+        problem = first_difference(name, committed, maps)
+        if problem is None and committed != data:
+            at = next((i for i, (a, b) in enumerate(zip(committed, data))
+                       if a != b), min(len(committed), len(data)))
+            problem = (f'{name}: same pixels, but byte {at} differs '
+                       f'(header, palette or length)')
+        if problem:
+            problems.append(problem)
     if problems:
-        raise ArtError(f'{name}.bmp: ' + ', '.join(problems))
-
-
-def check_ico(data, images):
-    reserved, kind, count = struct.unpack_from('<HHH', data)
-    if (reserved, kind, count) != (0, 1, len(images)):
-        raise ArtError('moxwin32.ico: bad ICONDIR')
-    for i, rows in enumerate(images):
-        size = len(rows)
-        w, h, _, _, _, _, length, offset = struct.unpack_from(
-            '<BBBBHHII', data, 6 + 16 * i)
-        if (w, h) != (size, size) or offset + length > len(data):
-            raise ArtError(f'moxwin32.ico: bad entry {i}')
-        _, width, height = struct.unpack_from('<Iii', data, offset)
-        if (width, height) != (size, 2 * size):
-            raise ArtError(f'moxwin32.ico: bad header of image {i}')
-        bits = offset + 40 + 64
-        colours = decode_4bpp(data, bits, size)
-        mask_at = bits + size * ((size // 2 + 3) // 4 * 4)
-        mask_stride = (size + 31) // 32 * 4
-        for y, row in enumerate(rows):
-            line = data[mask_at + (size - 1 - y) * mask_stride:]
-            for x, ch in enumerate(row):
-                clear = bool(line[x // 8] & (0x80 >> (x % 8)))
-                want = 0 if ch == TRANSPARENT else LEGEND[ch]
-                if clear != (ch == TRANSPARENT) or colours[y][x] != want:
-                    raise ArtError(f'moxwin32.ico: image {i} pixel '
-                                   f'({x}, {y}) differs from the map')
+        raise ArtError('\n'.join(problems) + f'\nnot what the maps give; '
+                       f'run tools/{script} to draw them again')
+    return len(files)
 
 
 def main():
+    check_only = sys.argv[1:] == ['--check']
+    if sys.argv[1:] and not check_only:
+        raise ArtError('usage: make_toolbar_bitmaps.py [--check]')
     root = pathlib.Path(__file__).resolve().parent.parent
     resources = root / 'previewer' / 'resources'
     toolbar = resources / 'toolbar'
 
-    buttons = {}
-    for name, text in BUTTONS.items():
-        rows = parse_map(name, text, BUTTON_SIZE, LEGEND)
-        # A button whose corner is not button-face grey would show a
-        # coloured square instead of blending into the tool bar.
-        for y, x in ((0, 0), (0, -1), (-1, 0), (-1, -1)):
-            if LEGEND[rows[y][x]] != BUTTON_FACE:
-                raise ArtError(f'{name}: corner pixel is not the button '
-                               f'face colour')
-        buttons[name] = rows
-    icon_legend = dict(LEGEND, **{TRANSPARENT: None})
-    icons = [parse_map('icon 32x32', ICON_32, 32, icon_legend),
-             parse_map('icon 16x16', ICON_16, 16, icon_legend)]
-
-    toolbar.mkdir(parents=True, exist_ok=True)
-    for name, rows in buttons.items():
-        data = make_bmp(rows)
-        check_bmp(name, data, rows)
-        (toolbar / f'{name}.bmp').write_bytes(data)
-    data = make_ico(icons)
-    check_ico(data, icons)
-    (resources / 'moxwin32.ico').write_bytes(data)
-
-    print(f'wrote {len(buttons)} bitmaps to {toolbar.relative_to(root)} '
-          f'and {(resources / "moxwin32.ico").relative_to(root)}')
+    buttons = parse_buttons(BUTTONS, BUTTON_SIZE)
+    icons = [parse_icon('icon 32x32', ICON_32, 32),
+             parse_icon('icon 16x16', ICON_16, 16)]
+    files = {toolbar / f'{name}.bmp': (make_bmp(rows), [rows])
+             for name, rows in buttons.items()}
+    files[resources / 'moxwin32.ico'] = (make_ico(icons), icons)
+    count = write_or_check(root, files, check_only, 'make_toolbar_bitmaps.py')
+    print(f'{"checked" if check_only else "wrote"} {count - 1} bitmaps in '
+          f'{toolbar.relative_to(root)} and '
+          f'{(resources / "moxwin32.ico").relative_to(root)}')
 
 
 if __name__ == '__main__':

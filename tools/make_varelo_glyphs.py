@@ -2,15 +2,17 @@
 """Draw the glyphs of Varelo's tool-bar buttons and its program icon.
 
 The pictures are ASCII pixel maps, one character per pixel, in the legend
-of make_toolbar_bitmaps.py (whose bitmap and icon writers this script
-uses). Running it rewrites, relative to the repository root,
+of make_toolbar_bitmaps.py (whose bitmap and icon writers and check this
+script uses). Running it rewrites, relative to the repository root,
 
     frontend/resources/toolbar/<name>.bmp   16x16, 16 colours
     frontend/resources/varelo.ico           32x32 and 16x16, 16 colours
 
 The names are those of the tool-bar table (frontend/core/commands.cpp);
 the resource script (frontend/win32/varelo.rc) includes the files. Every
-run writes the same bytes.
+run writes the same bytes. With --check (what the tests run) it writes
+nothing and fails, naming the file and its first wrong pixel, where a
+committed file is not what its map gives. Needs Pillow (python3-pil).
 """
 
 import pathlib
@@ -414,26 +416,23 @@ def doubled(rows):
 
 
 def main():
+    check_only = sys.argv[1:] == ['--check']
+    if sys.argv[1:] and not check_only:
+        raise art.ArtError('usage: make_varelo_glyphs.py [--check]')
     root = pathlib.Path(__file__).resolve().parent.parent
     resources = root / 'frontend' / 'resources'
     toolbar = resources / 'toolbar'
 
-    glyphs = {}
-    for name, text in GLYPHS.items():
-        rows = art.parse_map(name, text, GLYPH_SIZE, art.LEGEND)
-        for y, x in ((0, 0), (0, -1), (-1, 0), (-1, -1)):
-            if art.LEGEND[rows[y][x]] != art.BUTTON_FACE:
-                raise art.ArtError(f'{name}: corner pixel is not the button face colour')
-        glyphs[name] = rows
-    icon_legend = dict(art.LEGEND, **{art.TRANSPARENT: None})
-    icon_16 = art.parse_map('icon 16x16', ICON_16, 16, icon_legend)
+    glyphs = art.parse_buttons(GLYPHS, GLYPH_SIZE)
+    icon_16 = art.parse_icon('icon 16x16', ICON_16, 16)
     icons = [doubled(icon_16), icon_16]
-
-    toolbar.mkdir(parents=True, exist_ok=True)
-    for name, rows in glyphs.items():
-        (toolbar / f'{name}.bmp').write_bytes(art.make_bmp(rows))
-    (resources / 'varelo.ico').write_bytes(art.make_ico(icons))
-    print(f'wrote {len(glyphs)} glyphs to {toolbar.relative_to(root)} and '
+    files = {toolbar / f'{name}.bmp': (art.make_bmp(rows), [rows])
+             for name, rows in glyphs.items()}
+    files[resources / 'varelo.ico'] = (art.make_ico(icons), icons)
+    count = art.write_or_check(root, files, check_only,
+                               'make_varelo_glyphs.py')
+    print(f'{"checked" if check_only else "wrote"} {count - 1} glyphs in '
+          f'{toolbar.relative_to(root)} and '
           f'{(resources / "varelo.ico").relative_to(root)}')
 
 

@@ -13,18 +13,25 @@ over a letter, a small sign, or the command's name in typewriter type.
 Checks of its own output: every cell with a text has ink, all of it inside
 its cell and clear of the cell's border lines; cells without a text are blank.
 
-Usage: make_palette_bitmaps.py MOXRENDER [OUTPUT_DIR]
-  MOXRENDER   the native moxrender (e.g. build/native/tools/moxrender/moxrender)
-Needs TeX, Metafont and dvitype (tools/install-packages.sh tex); the PK fonts
-are made at 600 dpi by tools/fixtures/make-pk-fixtures.sh in a scratch folder.
+Usage: make_palette_bitmaps.py [--check] MOXRENDER [OUTPUT_DIR]
+  MOXRENDER   the native moxrender (e.g. build/native/tools/moxrender)
+  --check     writes nothing; fails, naming the file and its first differing
+              pixel, where a picture in OUTPUT_DIR is not what is drawn now.
+Needs TeX, Metafont and dvitype (tools/install-packages.sh tex) and Pillow
+(python3-pil, for /usr/bin/python3); the PK fonts are made at 600 dpi by
+tools/fixtures/make-pk-fixtures.sh in a scratch folder.
 """
+import io
 import re
-import struct
 import subprocess
 import sys
 import tempfile
-import zlib
 from pathlib import Path
+
+try:
+    from PIL import Image, ImageChops
+except ImportError:
+    sys.exit("make_palette_bitmaps: needs Pillow (python3-pil; tools/install-packages.sh build)")
 
 ROOT = Path(__file__).resolve().parents[2]
 TABLES = ROOT / "frontend/core/palette_tables.cpp"
@@ -165,68 +172,9 @@ def run(command, folder):
 
 # ---------------------------------------------------------------- pictures
 
-def read_png(path):
-    """A PNG of moxrender as rows of grey levels 0 (ink) to 255 (paper)."""
-    data = path.read_bytes()
-    position, chunks, palette = 8, [], None
-    width = height = depth = colour = 0
-    while position < len(data):
-        length, kind = struct.unpack(">I4s", data[position:position + 8])
-        body = data[position + 8:position + 8 + length]
-        position += 12 + length
-        if kind == b"IHDR":
-            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
-        elif kind == b"PLTE":
-            palette = [(body[i] * 299 + body[i + 1] * 587 + body[i + 2] * 114) // 1000
-                       for i in range(0, len(body), 3)]
-        elif kind == b"IDAT":
-            chunks.append(body)
-    raw = zlib.decompress(b"".join(chunks))
-    channels = {0: 1, 3: 1, 2: 3}[colour]
-    stride = (width * depth * channels + 7) // 8
-    step = max(1, depth * channels // 8)
-    rows, previous = [], bytearray(stride)
-    for y in range(height):
-        filter_type = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - step] if i >= step else 0
-            b = previous[i]
-            c = previous[i - step] if i >= step else 0
-            if filter_type == 1:
-                line[i] = (line[i] + a) & 255
-            elif filter_type == 2:
-                line[i] = (line[i] + b) & 255
-            elif filter_type == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif filter_type == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        previous = line
-        values = []
-        for x in range(width):
-            if depth >= 8:
-                v = line[x * step]
-            else:
-                bit = x * depth
-                v = (line[bit // 8] >> (8 - depth - bit % 8)) & ((1 << depth) - 1)
-            if colour == 3:
-                v = palette[v]
-            elif depth < 8:
-                v = v * 255 // ((1 << depth) - 1)
-            values.append(v)
-        rows.append(values)
-    return rows
-
-
-def ink_box(rows):
+def ink_box(page):
     """(left, top, right, bottom) of the pixels that are not paper, or None."""
-    ys = [y for y, row in enumerate(rows) if min(row) < PAPER]
-    if not ys:
-        return None
-    xs = [x for row in rows for x, v in enumerate(row) if v < PAPER]
-    return min(xs), ys[0], max(xs) + 1, ys[-1] + 1
+    return ImageChops.invert(page).getbbox()
 
 
 def baseline_of(zoom):
@@ -239,28 +187,58 @@ def draw_page(moxrender, dvi, pk, page, zoom, folder):
     out = folder / f"page-{page}-{zoom:.3f}.png"
     run([str(moxrender), f"-P{pk}/dpi$d", f"-R{RESOLUTION}", f"-Z{zoom:.3f}", "-B1cm:1cm", "--no-frame",
          "--strict", "--page", str(page), "--out", str(out), str(dvi)], folder)
-    rows = read_png(out)
-    box = ink_box(rows)
-    return rows, box
+    with Image.open(out) as picture:
+        drawn = picture.convert("L")
+    return drawn, ink_box(drawn)
 
 
-def write_bmp(path, canvas):
+def bmp_bytes(canvas):
     """An 8-bit BMP with a grey palette, rows bottom-up, as LoadImage reads it."""
-    stride = (WIDTH + 3) // 4 * 4
-    pixels = b"".join(bytes(canvas[y]) + bytes(stride - WIDTH) for y in reversed(range(HEIGHT)))
-    palette = b"".join(bytes((v, v, v, 0)) for v in range(256))
-    offset = 14 + 40 + len(palette)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 8, 0, len(pixels), 2835, 2835, 256, 0)
-    path.write_bytes(header + info + palette + pixels)
+    picture = Image.frombytes("P", canvas.size, canvas.tobytes())
+    picture.putpalette(bytes(v for v in range(256) for _ in range(3)))
+    out = io.BytesIO()
+    picture.save(out, "BMP", dpi=(72, 72))
+    data = bytearray(out.getvalue())
+    # biClrImportant: Pillow counts the 256 colours, the committed files say
+    # 0; both mean all of them, and 0 keeps the files as they are.
+    data[50:54] = bytes(4)
+    return bytes(data)
+
+
+def first_difference(path, canvas):
+    """What first differs between a BMP file and the picture drawn now, or None."""
+    if not path.is_file():
+        return "missing"
+    try:
+        with Image.open(path) as picture:
+            if picture.format != "BMP" or picture.mode != "L":
+                return f"not an 8-bit grey BMP ({picture.format} {picture.mode})"
+            committed = picture.copy()
+    except OSError as error:
+        return f"Pillow cannot read it ({error})"
+    if committed.size != canvas.size:
+        return f"{committed.width} by {committed.height} pixels"
+    for i, (old, new) in enumerate(zip(committed.getdata(), canvas.getdata())):
+        if old != new:
+            return f"pixel ({i % WIDTH}, {i // WIDTH}) is {old}, drawn now {new}"
+    data, drawn = path.read_bytes(), bmp_bytes(canvas)
+    if data != drawn:
+        at = next((i for i, (a, b) in enumerate(zip(data, drawn)) if a != b), min(len(data), len(drawn)))
+        return f"same pixels, but byte {at} differs (header, palette or length)"
+    return None
 
 
 def main():
-    if len(sys.argv) not in (2, 3):
-        fail("usage: make_palette_bitmaps.py MOXRENDER [OUTPUT_DIR]")
-    moxrender = Path(sys.argv[1]).resolve()
-    output = Path(sys.argv[2]) if len(sys.argv) == 3 else ROOT / "frontend/data/bitmap2B"
-    output.mkdir(parents=True, exist_ok=True)
+    arguments = sys.argv[1:]
+    check_only = arguments[:1] == ["--check"]
+    arguments = arguments[check_only:]
+    if len(arguments) not in (1, 2):
+        fail("usage: make_palette_bitmaps.py [--check] MOXRENDER [OUTPUT_DIR]")
+    moxrender = Path(arguments[0]).resolve()
+    output = Path(arguments[1]) if len(arguments) == 2 else ROOT / "frontend/data/bitmap2B"
+    if not check_only:
+        output.mkdir(parents=True, exist_ok=True)
+    problems = []
     palettes = read_palettes()
     with tempfile.TemporaryDirectory(prefix="palettes-") as scratch:
         folder = Path(scratch)
@@ -275,19 +253,26 @@ def main():
             folder)
         for bitmap, grid, table in palettes:
             canvas = draw_palette(moxrender, dvi, pk, folder, bitmap, grid, table, pages)
-            write_bmp(output / bitmap, canvas)
+            if check_only:
+                problem = first_difference(output / bitmap, canvas)
+                if problem:
+                    problems.append(f"{output / bitmap}: {problem}")
+                continue
+            (output / bitmap).write_bytes(bmp_bytes(canvas))
             print(f"{output / bitmap}: {len(table)} cells")
+    if problems:
+        fail("\n".join(problems) + "\nnot what is drawn now; run make_palette_bitmaps.py to draw them again")
+    if check_only:
+        print(f"{len(palettes)} palette pictures in {output} are what is drawn now")
 
 
 def draw_palette(moxrender, dvi, pk, folder, bitmap, grid, table, pages):
     rects = cell_rects(grid, table)
-    canvas = [[PAPER] * WIDTH for _ in range(HEIGHT)]
+    canvas = Image.new("L", (WIDTH, HEIGHT), PAPER)
     # Light lines at the right and bottom edge of every cell show the grid.
     for (left, top, right, bottom) in rects.values():
-        for x in range(left, right):
-            canvas[bottom - 1][x] = BORDER
-        for y in range(top, bottom):
-            canvas[y][right - 1] = BORDER
+        canvas.paste(BORDER, (left, bottom - 1, right, bottom))
+        canvas.paste(BORDER, (right - 1, top, right, bottom))
     # One zoom for the palette, from a 10 pt symbol filling about two thirds
     # of a row; a symbol too large for its cell at it is drawn smaller.
     row_height = grid["height"]
@@ -298,7 +283,7 @@ def draw_palette(moxrender, dvi, pk, folder, bitmap, grid, table, pages):
         page = pages[(bitmap, key)]
         zoom, resized = base, False
         for _ in range(8):
-            rows, box = draw_page(moxrender, dvi, pk, page, zoom, folder)
+            ink, box = draw_page(moxrender, dvi, pk, page, zoom, folder)
             if box is None:
                 fail(f"{bitmap} {key} {text!r}: nothing drawn")
             w, h = box[2] - box[0], box[3] - box[1]
@@ -319,9 +304,8 @@ def draw_palette(moxrender, dvi, pk, folder, bitmap, grid, table, pages):
         y0 = top + 1 + round(room_y * 0.74) - round(baseline_of(zoom) - box[1])
         if y0 < top + 1 or y0 + h > top + 1 + room_y:
             y0 = top + 1 + (room_y - h) // 2
-        for y in range(h):
-            for x in range(w):
-                canvas[y0 + y][x0 + x] = min(canvas[y0 + y][x0 + x], rows[box[1] + y][box[0] + x])
+        place = (x0, y0, x0 + w, y0 + h)
+        canvas.paste(ImageChops.darker(canvas.crop(place), ink.crop(box)), place)
     check(bitmap, grid, table, rects, canvas)
     return canvas
 
@@ -334,9 +318,10 @@ def check(bitmap, grid, table, rects, canvas):
         borders |= {(x, bottom - 1) for x in range(left, right)}
         borders |= {(right - 1, y) for y in range(top, bottom)}
     inked = set()
+    pixels = canvas.load()
     for y in range(HEIGHT):
         for x in range(WIDTH):
-            value = canvas[y][x]
+            value = pixels[x, y]
             if value == PAPER or ((x, y) in borders and value == BORDER):
                 continue
             key = cell_of(grid, x, y)
