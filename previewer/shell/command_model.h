@@ -5,7 +5,7 @@
 // popup by popup. The resource script holds the menus, hints and
 // accelerators the program loads (the Chinese ones need their own ids), and
 // a test of the Windows build checks that they are these; the frame's
-// greying reads the table.
+// greying, its hints and its accelerators read the table.
 #pragma once
 
 #include <array>
@@ -36,11 +36,27 @@ struct PreviewerMenu {
   std::array<int, kMostMenuItems> Items;
 };
 
+// A key that runs a command: a character (Ctrl with a letter gives a control
+// character: Ctrl+O is 15) or a virtual key, with Windows' key code, and the
+// modifiers held. One table serves the menus of both languages: the frame
+// sends the English id.
+struct PreviewerKey {
+  int Code;
+  bool Virtual;
+  int Id;                 // English id
+  bool Shift = false;
+  bool Control = false;
+};
+
 std::span<const PreviewerCommand> PreviewerCommands();
+std::span<const PreviewerKey> PreviewerKeys();
 std::span<const PreviewerMenu> PreviewerMenus();
 // A menu's items, separators included, without the zeros after them.
 std::vector<int> ItemsOf(const PreviewerMenu& menu);
 // The command of an English or Chinese id, or null.
 const PreviewerCommand* FindPreviewerCommand(int id);
+// The status line's hint of a command or of a popup (by its hint id), in the
+// language of the id; empty for none.
+const char* PreviewerHintOf(int id);
 
 }  // namespace mox

@@ -23,4 +23,6 @@ std::optional<bool> PreviewerCommandStates::IsChecked(int id) const {
   return view_.Settings().ContinuousPages;
 }
 
+std::string PreviewerCommandStates::HintOf(int id) const { return PreviewerHintOf(id); }
+
 }  // namespace mox

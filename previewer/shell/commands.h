@@ -28,12 +28,14 @@ bool IsCommandEnabled(int id, bool document_open);
 class PageView;
 
 // The previewer's commands as its frame asks about them: those of the
-// document greyed without one, the continuous layout checked when it is on.
+// document greyed without one, the continuous layout checked when it is on,
+// the hints of the table.
 class PreviewerCommandStates final : public platform::CommandStates {
  public:
   explicit PreviewerCommandStates(const PageView& view) : view_(view) {}
   bool IsEnabled(int id) const override;
   std::optional<bool> IsChecked(int id) const override;
+  std::string HintOf(int id) const override;
 
  private:
   const PageView& view_;

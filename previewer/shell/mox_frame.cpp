@@ -1,5 +1,6 @@
 #include "previewer/shell/mox_frame.h"
 
+#include "previewer/shell/command_model.h"
 #include "previewer/shell/commands.h"
 #include "previewer/startup/startup_texts.h"
 
@@ -11,7 +12,11 @@ win::FrameDecoration PreviewerFrameDecoration(Language language) {
   decoration.Title = kProgramTitle.In(language);
   decoration.MenuName = chinese ? L"CMOXMAINMENU" : L"MOXMAINMENU";
   // One accelerator table with the English ids serves both languages.
-  decoration.AcceleratorName = L"MOXMAINMENU";
+  for (const PreviewerKey& key : PreviewerKeys()) {
+    const BYTE modifiers = (key.Shift ? FSHIFT : 0) | (key.Control ? FCONTROL : 0);
+    decoration.Accelerators.push_back({static_cast<BYTE>((key.Virtual ? FVIRTKEY : 0) | modifiers),
+                                       static_cast<WORD>(key.Code), static_cast<WORD>(key.Id)});
+  }
   decoration.IconId = IDI_MOX;
   for (const ToolBarEntry& entry : kToolBarLayout) {
     // A glyph without a caption; the hints are the status line's.

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
+#include <string>
+#include <tuple>
+
+#include "previewer/shell/command_model.h"
 
 namespace mox {
 namespace {
@@ -44,6 +49,51 @@ TEST(CommandsTest, ToolBarHasSixteenButtonsWithTheirSeparators) {
     EXPECT_EQ(kToolBarLayout[i].EnglishId, expected[i][0]) << i;
     EXPECT_EQ(kToolBarLayout[i].SeparatorAfter, expected[i][1]) << i;
   }
+}
+
+// The key a menu caption names after its tab ("Ctrl+o", "'+'", "<PgUp>"),
+// as the key table writes it.
+PreviewerKey KeyNamed(const std::string& name, int id) {
+  static const std::map<std::string, int> virtual_keys = {
+      {"PgUp", 0x21},       {"PgDn", 0x22},       {"End", 0x23},     {"Home", 0x24},
+      {"Left arrow", 0x25}, {"Up arrow", 0x26},   {"Right arrow", 0x27},
+      {"Down arrow", 0x28}, {"Insert", 0x2D},     {"F1", 0x70},      {"F3", 0x72}};
+  if (name.size() == 3 && name.front() == '\'') return {name[1], false, id};
+  if (name.front() == '<') return {virtual_keys.at(name.substr(1, name.size() - 2)), true, id};
+  if (name.rfind("Ctrl+Shift+", 0) == 0) return {name.back(), true, id, true, true};
+  const std::string key = name.substr(5);  // after "Ctrl+"
+  if (key.size() == 1) return {key[0] - 'a' + 1, false, id};
+  return {virtual_keys.at(key), true, id, false, true};
+}
+
+TEST(CommandsTest, EveryKeyAMenuNamesRunsItsCommandAndNoKeyRunsTwo) {
+  std::map<std::tuple<int, bool, bool, bool>, int> command_of;
+  for (const PreviewerKey& key : PreviewerKeys()) {
+    ASSERT_NE(FindPreviewerCommand(key.Id), nullptr) << key.Code;
+    const auto chord = std::make_tuple(key.Code, key.Virtual, key.Shift, key.Control);
+    EXPECT_TRUE(command_of.emplace(chord, key.Id).second) << "bound twice: " << key.Code;
+  }
+  int named = 0;
+  for (const PreviewerCommand& command : PreviewerCommands()) {
+    const std::string keys = command.Keys.English;
+    for (std::size_t start = 0; start < keys.size();) {
+      const std::size_t end = std::min(keys.find(", ", start), keys.size());
+      const PreviewerKey key = KeyNamed(keys.substr(start, end - start), command.Id);
+      const auto found = command_of.find(std::make_tuple(key.Code, key.Virtual, key.Shift, key.Control));
+      ASSERT_NE(found, command_of.end()) << keys;
+      EXPECT_EQ(found->second, command.Id) << keys;
+      ++named;
+      start = end + 2;
+    }
+  }
+  EXPECT_EQ(named, 40);  // Insert, Delete and the space bars are not named
+}
+
+TEST(CommandsTest, HintsComeInTheLanguageOfTheId) {
+  EXPECT_STREQ(PreviewerHintOf(CM_OPEN), "Open a DVI file");
+  EXPECT_STREQ(PreviewerHintOf(CM_OPEN + CHINESE_ID_OFFSET), "\xB4\xF2\xBF\xAA" "DVI\xCE\xC4\xBC\xFE");
+  EXPECT_STREQ(PreviewerHintOf(CM_FILEMENU), "Open, close, print a DVI file or setup options");
+  EXPECT_STREQ(PreviewerHintOf(0), "");
 }
 
 }  // namespace

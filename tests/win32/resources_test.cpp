@@ -1,6 +1,7 @@
 // The previewer's resource script, compiled into this test program: menus,
-// hint strings, accelerators, tool-bar bitmaps, icon and the About box must
-// hold exactly what the program shows in each language.
+// tool-bar bitmaps, icon and the About box must hold exactly what the
+// program shows in each language (its hints and keys come from the command
+// table itself).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -96,63 +97,6 @@ void ExpectMenu(const wchar_t* name, const std::vector<Popup>& expected) {
 TEST(ResourcesTest, MenusAreTheCommandTables) {
   ExpectMenu(L"MOXMAINMENU", MenuOf(mox::Language::English));
   ExpectMenu(L"CMOXMAINMENU", MenuOf(mox::Language::Chinese));
-}
-
-std::wstring String(int id) {
-  wchar_t text[256] = L"";
-  LoadStringW(Self(), static_cast<UINT>(id), text, 256);
-  return text;
-}
-
-TEST(ResourcesTest, HintsAreTheCommandTables) {
-  const auto expect = [](int id, const mox::Bilingual& hint) {
-    EXPECT_EQ(String(id), mox::platform::Widen(hint.English)) << id;
-    EXPECT_EQ(String(id + CHINESE_ID_OFFSET), mox::platform::Widen(hint.Chinese)) << id;
-  };
-  for (const mox::PreviewerCommand& command : mox::PreviewerCommands()) {
-    expect(command.Id, command.Hint);
-  }
-  for (const mox::PreviewerMenu& popup : mox::PreviewerMenus()) {
-    expect(popup.HintId, popup.Hint);
-    // A popup's hint is its first item's id minus 1.
-    EXPECT_EQ(popup.HintId, popup.Items.front() - 1);
-  }
-}
-
-TEST(ResourcesTest, OneAcceleratorTableWithTheEnglishIds) {
-  HACCEL table = LoadAcceleratorsW(Self(), L"MOXMAINMENU");
-  ASSERT_NE(table, nullptr);
-  std::vector<ACCEL> entries(64);
-  const int count = CopyAcceleratorTableW(table, entries.data(), 64);
-  ASSERT_EQ(count, 44);
-  struct Entry {
-    bool Key;
-    int Code;
-    int Command;
-    BYTE Modifiers = 0;
-  };
-  const Entry expected[44] = {
-      {false, 15, 101}, {false, 3, 102},  {false, 20, 104}, {false, 14, 105},
-      {false, 16, 103}, {false, 24, 106}, {false, 19, 153}, {false, 5, 154},
-      {false, 6, 133},  {false, 26, 134}, {true, VK_PRIOR, 151}, {true, VK_NEXT, 152},
-      {true, VK_DELETE, 132}, {true, VK_INSERT, 131}, {false, '0', 133},
-      {false, '1', 135}, {false, '2', 136}, {false, '3', 137}, {false, '4', 138},
-      {false, '5', 139}, {false, '6', 140}, {false, '7', 141}, {false, '8', 142},
-      {false, '9', 143}, {false, '+', 132}, {false, '=', 132}, {false, '>', 132},
-      {false, '.', 132}, {false, '-', 131}, {false, '_', 131}, {false, '<', 131},
-      {false, ',', 131}, {true, VK_END, 166}, {true, VK_HOME, 165}, {true, VK_UP, 163},
-      {true, VK_DOWN, 164}, {true, VK_SPACE, 164}, {true, VK_SPACE, 163, FSHIFT},
-      {true, VK_LEFT, 161}, {true, VK_RIGHT, 162}, {true, VK_F1, 121},
-      {true, 'F', 171, FCONTROL | FSHIFT}, {true, VK_F3, 172}, {true, VK_INSERT, 173, FCONTROL},
-  };
-  for (int i = 0; i < 44; ++i) {
-    const ACCEL& got = entries[static_cast<std::size_t>(i)];
-    EXPECT_EQ((got.fVirt & FVIRTKEY) != 0, expected[i].Key) << i;
-    EXPECT_EQ(got.fVirt & (FSHIFT | FCONTROL | FALT), expected[i].Modifiers) << i;
-    EXPECT_EQ(got.key, expected[i].Code) << i;
-    EXPECT_EQ(got.cmd, expected[i].Command) << i;
-  }
-  DestroyAcceleratorTable(table);
 }
 
 TEST(ResourcesTest, ToolBarBitmapsAreTwentyPixelSixteenColourImages) {

@@ -46,19 +46,13 @@ bool TDecoratedFrame::Create() {
   HMENU menu = decoration_.MenuName != nullptr
                    ? LoadMenuW(Instance(), decoration_.MenuName)
                    : nullptr;
-  const RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
-  if (!TWindow::Create(nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                       Widen(decoration_.Title).c_str(), bounds, menu)) {
+  if (!CreateTopLevel(decoration_.Title, menu, decoration_.IconId)) {
     if (menu != nullptr) DestroyMenu(menu);
     return false;
   }
-  if (decoration_.AcceleratorName != nullptr) {
-    accelerators_ = LoadAcceleratorsW(Instance(), decoration_.AcceleratorName);
-  }
-  if (decoration_.IconId != 0) {
-    HICON icon = LoadIconW(Instance(), MAKEINTRESOURCEW(decoration_.IconId));
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  if (!decoration_.Accelerators.empty()) {
+    accelerators_ = CreateAcceleratorTableW(decoration_.Accelerators.data(),
+                                            static_cast<int>(decoration_.Accelerators.size()));
   }
   gadget_font_.Reset(CreateGadgetFont(decoration_.GadgetFontPoints, Dpi()));
   tool_bar_.Create(Handle(), kToolBarId, decoration_.Buttons, {decoration_.ButtonSize, 0}, Dpi(),
@@ -145,16 +139,22 @@ void TDecoratedFrame::SetCaption(const std::string& text) {
   if (Handle() != nullptr) SetWindowTextW(Handle(), Widen(text).c_str());
 }
 
-void TDecoratedFrame::ShowHint(UINT id) {
+void TDecoratedFrame::ShowHint(int id) {
   if (status_bar_ == nullptr) return;
-  wchar_t hint[256] = L"";
-  LoadStringW(Instance(), id, hint, 256);
-  SendMessageW(status_bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(hint));
+  const std::wstring hint = Widen(states_ != nullptr && id != 0 ? states_->HintOf(id) : "");
+  SendMessageW(status_bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(hint.c_str()));
 }
 
-void TDecoratedFrame::ClearHint() {
-  if (status_bar_ != nullptr) {
-    SendMessageW(status_bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L""));
+void TDecoratedFrame::MenuSelected(UINT flags, UINT item, HMENU menu) {
+  if ((flags == 0xFFFF && menu == nullptr) || (flags & MF_SEPARATOR)) {
+    ShowHint(0);
+  } else if (flags & MF_POPUP) {
+    // A popup shows the hint numbered one below its first item.
+    const HMENU popup = GetSubMenu(menu, static_cast<int>(item));
+    const UINT first = popup != nullptr ? GetMenuItemID(popup, 0) : 0;
+    if (first != 0 && first != static_cast<UINT>(-1)) ShowHint(static_cast<int>(first) - 1);
+  } else {
+    ShowHint(static_cast<int>(item));
   }
 }
 
@@ -195,32 +195,14 @@ LRESULT TDecoratedFrame::HandleMessage(UINT message, WPARAM wparam, LPARAM lpara
     case WM_INITMENUPOPUP:
       if (states_ != nullptr) ApplyCommandStates(reinterpret_cast<HMENU>(wparam), *states_, false);
       return 0;
-    case WM_MENUSELECT: {
-      const UINT flags = HIWORD(wparam);
-      const HMENU menu = reinterpret_cast<HMENU>(lparam);
-      if (flags == 0xFFFF && menu == nullptr) {
-        ClearHint();
-      } else if (flags & MF_POPUP) {
-        // A popup shows the hint numbered one below its first item.
-        const HMENU popup = GetSubMenu(menu, LOWORD(wparam));
-        const UINT first = popup != nullptr ? GetMenuItemID(popup, 0) : 0;
-        if (first != 0 && first != static_cast<UINT>(-1)) ShowHint(first - 1);
-      } else if (flags & MF_SEPARATOR) {
-        ClearHint();
-      } else {
-        ShowHint(LOWORD(wparam));
-      }
+    case WM_MENUSELECT:
+      MenuSelected(HIWORD(wparam), LOWORD(wparam), reinterpret_cast<HMENU>(lparam));
       return 0;
-    }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);
       if (header->hwndFrom == tool_bar_.Handle() && header->code == TBN_HOTITEMCHANGE) {
         const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lparam);
-        if ((hot->dwFlags & HICF_LEAVING) != 0 || hot->idNew == 0) {
-          ClearHint();
-        } else {
-          ShowHint(static_cast<UINT>(hot->idNew));
-        }
+        ShowHint((hot->dwFlags & HICF_LEAVING) != 0 ? 0 : hot->idNew);
         return 0;
       }
       break;

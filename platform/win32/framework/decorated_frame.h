@@ -1,6 +1,7 @@
 // A top-level frame around one client window, with a menu, a tool bar of
 // bitmap buttons at the top and a status bar at the bottom that shows the
-// hint of the menu item or button under the mouse.
+// hint of the menu item or button under the mouse, as the command states
+// give it.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +20,7 @@ namespace mox::win {
 struct FrameDecoration {
   std::string Title;                 // GBK
   const wchar_t* MenuName = nullptr;
-  const wchar_t* AcceleratorName = nullptr;
+  std::vector<ACCEL> Accelerators;
   int IconId = 0;
   std::vector<ToolBarButton> Buttons;  // glyphs of 20 by 20 pixels, no captions
   int ButtonSize = 20;                // at 96 dpi, as the separators' widths
@@ -40,8 +41,6 @@ class TDecoratedFrame : public TWindow {
   // Creates the frame, its bars and the client window inside it.
   bool Create();
   HACCEL Accelerators() const { return accelerators_; }
-  HWND ToolBar() const { return tool_bar_.Handle(); }
-  HWND StatusBar() const { return status_bar_; }
 
   // GBK caption.
   void SetCaption(const std::string& text);
@@ -58,8 +57,10 @@ class TDecoratedFrame : public TWindow {
  private:
   void CreateStatusBar();
   void Layout();
-  void ShowHint(UINT id);
-  void ClearHint();
+  // The hint of a command or popup, from the command states; 0 clears it.
+  void ShowHint(int id);
+  // The hint of the item (or popup) a menu has selected: WM_MENUSELECT's.
+  void MenuSelected(UINT flags, UINT item, HMENU menu);
 
   TWindow& client_;
   FrameDecoration decoration_;

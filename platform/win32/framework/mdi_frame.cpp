@@ -31,16 +31,9 @@ bool TMdiFrame::CreateFrame(const std::string& title, TMenuSet& menus, std::size
   std::vector<std::pair<std::wstring, HMENU>> entries;
   for (std::size_t i = 0; i < menus.Count(); ++i) entries.emplace_back(menus.Caption(i), menus.Popup(i));
   HMENU bar = BuildMenuBar(entries);
-  const RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
-  if (!TWindow::Create(nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                       platform::Widen(title).c_str(), bounds, bar)) {
+  if (!CreateTopLevel(title, bar, icon_id)) {
     DestroyMenuBarOnly(bar);
     return false;
-  }
-  if (icon_id != 0) {
-    HICON icon = LoadIconW(Instance(), MAKEINTRESOURCEW(icon_id));
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
   }
   CLIENTCREATESTRUCT client{window_menu_, kFirstChildId};
   client_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,

@@ -5,6 +5,7 @@
 
 #include "platform/win32/framework/dpi.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/wide_text.h"
 
 namespace mox::win {
 namespace {
@@ -61,6 +62,20 @@ bool TWindow::Create(HWND parent, DWORD style, DWORD ex_style, const wchar_t* ca
       bounds.bottom == CW_USEDEFAULT ? CW_USEDEFAULT : bounds.bottom - bounds.top,
       parent, id_or_menu, Instance(), this);
   return created != nullptr;
+}
+
+bool TWindow::CreateTopLevel(const std::string& title, HMENU menu, int icon_id) {
+  const RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+  if (!Create(nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, platform::Widen(title).c_str(),
+              bounds, menu)) {
+    return false;
+  }
+  if (icon_id != 0) {
+    HICON icon = LoadIconW(Instance(), MAKEINTRESOURCEW(icon_id));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  }
+  return true;
 }
 
 void TWindow::SetBackgroundColor(COLORREF color) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/dpi_scale.h"
 #include "platform/scroller.h"
@@ -23,6 +24,9 @@ class TWindow : public platform::ScrollHost {
   // With WS_EX_MDICHILD and an MDI client as the parent it is an MDI child.
   bool Create(HWND parent, DWORD style, DWORD ex_style, const wchar_t* caption,
               const RECT& bounds, HMENU id_or_menu = nullptr);
+  // An overlapping top-level window with its menu bar (the window's once
+  // made) and the icon of a resource id (0: none); GBK title.
+  bool CreateTopLevel(const std::string& title, HMENU menu, int icon_id);
   HWND Handle() const { return hwnd_; }
   // The window class the next Create registers and uses: "MoxWindow"
   // unless a program gives its main frame a class of its own, by which
@@ -31,7 +35,6 @@ class TWindow : public platform::ScrollHost {
 
   // Background used to erase the client area.
   void SetBackgroundColor(COLORREF color);
-  COLORREF BackgroundColor() const { return background_; }
 
   // Gives the window a scroller (units 1 by 1, ranges 0 by 0).
   void AttachScroller();
