@@ -9,9 +9,10 @@ constexpr MenuItem kSeparator{};
 
 constexpr Shortcut Control(char letter) { return Shortcut{letter, true}; }
 
-std::vector<Command> MakeCommands() {
-  std::vector<Command> commands = {
-      // The frame's.
+// The commands of the frame's menus, left to right (their numbered batch
+// items and templates come last, from their own lists).
+void AddFrameCommands(std::vector<Command>& commands) {
+  commands.insert(commands.end(), {
       {CM_NEW, "新建[&N]", Control('N'), "新建文本文件"},
       {CM_OPEN, "打开[&O]", Control('O'), "打开文本文件"},
       {CM_EXIT, "退出[&x]", {}, "退出"},
@@ -42,11 +43,21 @@ std::vector<Command> MakeCommands() {
       {CM_ABOUT, "关于Varelo[&A]", {}, "关于Varelo"},
       {CM_MAIL_AUTHOR, "给作者写信[&W]..."},
       {CM_MAIL_REPORT, "报告问题[&R]..."},
-      // The tool bar's own.
+  });
+}
+
+// The tool bar's own commands, which no menu has.
+void AddToolBarCommands(std::vector<Command>& commands) {
+  commands.insert(commands.end(), {
       {CM_SAVE_ACTIVE, "保存", {}, "保存编辑文件"},
       {CM_TOGGLE_STRUCTURE_BAR, "控制", {}, "中西文ΤEΧ控制命令页面开关"},
       {CM_TOGGLE_PALETTE_BAR, "符号", {}, "ΤEΧ数学符号页面开关"},
-      // An editor window's.
+  });
+}
+
+// The commands of an editor window's menus.
+void AddEditorCommands(std::vector<Command>& commands) {
+  commands.insert(commands.end(), {
       {CM_CLOSE, "关闭[&C]"},
       {CM_SAVE, "保存[&S]", Control('S')},
       {CM_SAVE_AS, "另存为[&a]"},
@@ -73,8 +84,11 @@ std::vector<Command> MakeCommands() {
       {CM_STRUCTURE_BAR, "控制页面"},
       {CM_PALETTE_BAR, "数学符号"},
       {CM_TEX_COLOURING, "TeX 着色[&T]"},
-  };
-  // The batch items and the templates, in menu order.
+  });
+}
+
+// The batch items of the Batch menu, in menu order.
+void AddBatchCommands(std::vector<Command>& commands) {
   int batch_index = 0;
   for (const char* name :
        {"MOXex.bat", "&LateX.bat", "&AmsTeX.bat", "&EmTeX.bat", "&PcTeX.bat", "&TeX.bat",
@@ -83,6 +97,10 @@ std::vector<Command> MakeCommands() {
         "User&3.bat", "User&4.bat", "User&5.bat", "User&6.bat"}) {
     commands.push_back({CM_BATCH_FIRST + batch_index++, name});
   }
+}
+
+// The templates of the Templates menu, in menu order.
+void AddTemplateCommands(std::vector<Command>& commands) {
   int template_index = 0;
   for (const char* name :
        {"中文MO&X 模板", " L&aTeX  模板", " LaT&eX  书信", " A&msTeX 模板", "Sci&Word 模板",
@@ -90,6 +108,15 @@ std::vector<Command> MakeCommands() {
         "Mytex&A.tex", "Mytex&B.tex", "Mytex&C.tex", "Mytex&D.tex"}) {
     commands.push_back({CM_TEMPLATE_FIRST + template_index++, name});
   }
+}
+
+std::vector<Command> MakeCommands() {
+  std::vector<Command> commands;
+  AddFrameCommands(commands);
+  AddToolBarCommands(commands);
+  AddEditorCommands(commands);
+  AddBatchCommands(commands);
+  AddTemplateCommands(commands);
   return commands;
 }
 

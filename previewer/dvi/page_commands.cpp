@@ -84,6 +84,69 @@ void Pop(ScanDocument& doc, PagePass& pass) {
   state.Position = doc.Page.Stack[--state.StackDepth];
 }
 
+// right1..4, w1..4, x1..4, down1..4, y1..4 and z1..4 (the commands below
+// fnt_num_0 that the loop leaves to its default): a move by the parameter,
+// which w, x, y and z also keep as their spacing. Inlined into the loop:
+// after the characters, these are its commonest commands.
+inline void MoveBy(ByteReader& reader, DviRegisters& p, bool tracks, int op) {
+  if (op < kW0) {
+    const std::int32_t value = reader.ReadSigned(op - kRight1 + 1);
+    if (tracks) MoveWrapping(p.H, value);
+  } else if (op < kX0) {
+    const std::int32_t value = reader.ReadSigned(op - kW1 + 1);
+    if (tracks) { p.W = value; MoveWrapping(p.H, value); }
+  } else if (op < kDown1) {
+    const std::int32_t value = reader.ReadSigned(op - kX1 + 1);
+    if (tracks) { p.X = value; MoveWrapping(p.H, value); }
+  } else if (op < kY0) {
+    const std::int32_t value = reader.ReadSigned(op - kDown1 + 1);
+    if (tracks) MoveWrapping(p.V, value);
+  } else if (op < kZ0) {
+    const std::int32_t value = reader.ReadSigned(op - kY1 + 1);
+    if (tracks) { p.Y = value; MoveWrapping(p.V, value); }
+  } else {
+    const std::int32_t value = reader.ReadSigned(op - kZ1 + 1);
+    if (tracks) { p.Z = value; MoveWrapping(p.V, value); }
+  }
+}
+
+// A special of `length` bytes, read into the page's one buffer.
+void ReadSpecial(ByteReader& reader, PagePass& pass, std::uint32_t length, std::string& special) {
+  if (length >= 255) {
+    // Read for the drivers' specials, bounded: a longer one only gives its
+    // kind.
+    const bool whole = length <= kLongSpecialLimit;
+    const std::uint32_t read = whole ? length : kSpecialKindBytes;
+    reader.ReadText(read, special);
+    reader.Skip(length - read);
+    pass.LongSpecial(special, whole);
+  } else {
+    reader.ReadText(length, special);
+    pass.Special(special);
+  }
+}
+
+// fnt_num_0 and the commands above it: the font selections, the specials,
+// the font definitions (read before the pages, skipped here) and the
+// commands a page cannot have.
+inline void FontOrSpecial(ScanDocument& doc, PagePass& pass, int op, std::string& special) {
+  ByteReader& reader = doc.Dvi.Reader;
+  if (op < kFnt1) {
+    SelectFont(doc, op - kFntNum0);
+  } else if (op < kXxx1) {
+    SelectFont(doc, static_cast<int>(reader.ReadUnsigned(op - kFnt1 + 1) & 0xFF));
+  } else if (op < kFntDef1) {
+    ReadSpecial(reader, pass, reader.ReadUnsigned(op - kXxx1 + 1), special);
+  } else if (op < kPre) {
+    reader.Skip(static_cast<std::uint32_t>(op - kFntDef1 + 1) + 12);
+    const std::uint32_t area = reader.ReadUnsigned(1);
+    const std::uint32_t name = reader.ReadUnsigned(1);
+    reader.Skip(area + name);
+  } else {
+    pass.Forbidden();  // pre, post, post_post and the undefined 250..255
+  }
+}
+
 }  // namespace
 
 void ReadPageCommands(ScanDocument& doc, PagePass& pass) {
@@ -141,49 +204,10 @@ void ReadPageCommands(ScanDocument& doc, PagePass& pass) {
       case kY0: if (tracks) MoveWrapping(p.V, p.Y); break;
       case kZ0: if (tracks) MoveWrapping(p.V, p.Z); break;
       default:
-        if (op >= kRight1 && op < kW0) {
-          const std::int32_t value = reader.ReadSigned(op - kRight1 + 1);
-          if (tracks) MoveWrapping(p.H, value);
-        } else if (op >= kW1 && op < kX0) {
-          const std::int32_t value = reader.ReadSigned(op - kW1 + 1);
-          if (tracks) { p.W = value; MoveWrapping(p.H, value); }
-        } else if (op >= kX1 && op < kDown1) {
-          const std::int32_t value = reader.ReadSigned(op - kX1 + 1);
-          if (tracks) { p.X = value; MoveWrapping(p.H, value); }
-        } else if (op >= kDown1 && op < kY0) {
-          const std::int32_t value = reader.ReadSigned(op - kDown1 + 1);
-          if (tracks) MoveWrapping(p.V, value);
-        } else if (op >= kY1 && op < kZ0) {
-          const std::int32_t value = reader.ReadSigned(op - kY1 + 1);
-          if (tracks) { p.Y = value; MoveWrapping(p.V, value); }
-        } else if (op >= kZ1 && op < kFntNum0) {
-          const std::int32_t value = reader.ReadSigned(op - kZ1 + 1);
-          if (tracks) { p.Z = value; MoveWrapping(p.V, value); }
-        } else if (op >= kFntNum0 && op < kFnt1) {
-          SelectFont(doc, op - kFntNum0);
-        } else if (op >= kFnt1 && op < kXxx1) {
-          SelectFont(doc, static_cast<int>(reader.ReadUnsigned(op - kFnt1 + 1) & 0xFF));
-        } else if (op >= kXxx1 && op < kFntDef1) {
-          const std::uint32_t length = reader.ReadUnsigned(op - kXxx1 + 1);
-          if (length >= 255) {
-            // Read for the drivers' specials, bounded: a longer one only
-            // gives its kind.
-            const bool whole = length <= kLongSpecialLimit;
-            const std::uint32_t read = whole ? length : kSpecialKindBytes;
-            reader.ReadText(read, special);
-            reader.Skip(length - read);
-            pass.LongSpecial(special, whole);
-          } else {
-            reader.ReadText(length, special);
-            pass.Special(special);
-          }
-        } else if (op >= kFntDef1 && op < kPre) {
-          reader.Skip(static_cast<std::uint32_t>(op - kFntDef1 + 1) + 12);
-          const std::uint32_t area = reader.ReadUnsigned(1);
-          const std::uint32_t name = reader.ReadUnsigned(1);
-          reader.Skip(area + name);
+        if (op < kFntNum0) {
+          MoveBy(reader, p, tracks, op);
         } else {
-          pass.Forbidden();  // pre, post, post_post and the undefined 250..255
+          FontOrSpecial(doc, pass, op, special);
         }
         break;
     }

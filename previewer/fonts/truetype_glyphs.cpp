@@ -146,27 +146,22 @@ class ZitiFace {
   int descent_ = 0;
 };
 
-void LoadZiti(FontDocument& doc, int ziti) {
-  FontRegistry& fonts = doc.Fonts;
-  Reporter& report = doc.Report;
-  // Slot 0 is the user font, which a face never serves; the face draws the
-  // ziti's characters beyond GB 2312 too.
+// The slots a ziti's face serves. Slot 0 is the user font, which a face
+// never serves; the face draws the ziti's characters beyond GB 2312 too.
+std::vector<int> FaceSlots(int ziti) {
   std::vector<int> slots;
   if (ziti != 0) slots.push_back(2 * ziti);
   slots.push_back(2 * ziti + 1);
   slots.push_back(kUnicodeSlotBase + ziti);
-  std::size_t records = 0;
-  for (const int slot : slots) records += fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.size();
-  if (records == 0) return;
+  return slots;
+}
 
-  const std::string name = FaceNameOf(doc.Faces, ziti);
-  report.Status(Format(doc.Say(kLoadingTrueTypeFont), name.c_str()));
-  for (const int slot : slots) fonts.Slots[static_cast<std::size_t>(slot)].Source = name;
-
-  std::pmr::memory_resource* memory = doc.Load.TrueTypeListMemory != nullptr
-                                           ? doc.Load.TrueTypeListMemory
-                                           : std::pmr::get_default_resource();
-  std::pmr::vector<PendingGlyph> pending(memory);
+// Gives the glyphs of the slots their carry-over bitmaps and lists those
+// still without one in `pending`. False when memory ran out and the user
+// went on: the ziti is then skipped.
+bool GatherPendingGlyphs(FontDocument& doc, int ziti, const std::vector<int>& slots,
+                         std::size_t records, std::pmr::vector<PendingGlyph>& pending) {
+  FontRegistry& fonts = doc.Fonts;
   try {
     pending.reserve(records);
     for (const int slot : slots) {
@@ -181,10 +176,15 @@ void LoadZiti(FontDocument& doc, int ziti) {
       }
     }
   } catch (const std::bad_alloc&) {
-    if (!report.Question(doc.Say(kNoEnoughMemory))) AbortDocument(std::string());
-    return;  // this ziti is skipped
+    if (!doc.Report.Question(doc.Say(kNoEnoughMemory))) AbortDocument(std::string());
+    return false;
   }
+  return true;
+}
 
+// Font by font, so that each font's face is selected once; within a font by
+// code, the odd slots' codes after the even slots' (kOddSlotSortOffset).
+void SortPendingGlyphs(std::pmr::vector<PendingGlyph>& pending) {
   std::sort(pending.begin(), pending.end(), [](const PendingGlyph& a, const PendingGlyph& b) {
     const auto key = [](const PendingGlyph& entry) {
       return std::make_tuple(entry.Glyph->Font,
@@ -192,7 +192,12 @@ void LoadZiti(FontDocument& doc, int ziti) {
     };
     return key(a) < key(b);
   });
+}
 
+// Draws the pending glyphs through the ziti's face, in their sorted order.
+void DrawPendingGlyphs(FontDocument& doc, int ziti, const std::string& name,
+                       const std::pmr::vector<PendingGlyph>& pending) {
+  Reporter& report = doc.Report;
   platform::GlyphRasterizer& rasterizer = platform::Rasterizer();
   ZitiFace face(doc, ziti);
   for (std::size_t position = 0; position < pending.size(); ++position) {
@@ -231,6 +236,26 @@ void LoadZiti(FontDocument& doc, int ziti) {
     glyph.Bitmap = PlaceGlyph(*drawn, face.Cell(), face.Descent());
     ChargeGlyphBytes(doc, glyph.Bitmap.size(), "(TrueType)");
   }
+}
+
+void LoadZiti(FontDocument& doc, int ziti) {
+  FontRegistry& fonts = doc.Fonts;
+  const std::vector<int> slots = FaceSlots(ziti);
+  std::size_t records = 0;
+  for (const int slot : slots) records += fonts.Slots[static_cast<std::size_t>(slot)].Glyphs.size();
+  if (records == 0) return;
+
+  const std::string name = FaceNameOf(doc.Faces, ziti);
+  doc.Report.Status(Format(doc.Say(kLoadingTrueTypeFont), name.c_str()));
+  for (const int slot : slots) fonts.Slots[static_cast<std::size_t>(slot)].Source = name;
+
+  std::pmr::memory_resource* memory = doc.Load.TrueTypeListMemory != nullptr
+                                          ? doc.Load.TrueTypeListMemory
+                                          : std::pmr::get_default_resource();
+  std::pmr::vector<PendingGlyph> pending(memory);
+  if (!GatherPendingGlyphs(doc, ziti, slots, records, pending)) return;  // the ziti is skipped
+  SortPendingGlyphs(pending);
+  DrawPendingGlyphs(doc, ziti, name, pending);
 }
 
 }  // namespace

@@ -536,43 +536,59 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // Tilted to the right: the page moves left, as scrolling right does.
       WheelTurned(-GET_WHEEL_DELTA_WPARAM(wparam), true, false);
       return 0;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wparam) == Handle() && SetLinkCursor(lparam)) return TRUE;
+      return TWindow::HandleMessage(message, wparam, lparam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      MouseMessage(message, wparam, lparam);
+      return 0;
+    case WM_COPYDATA:
+      return CopyDataReceived(lparam);
+    case WM_PALETTECHANGED:
+    case WM_QUERYNEWPALETTE:
+      return PaletteMessage(message, wparam);
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      info->ptMinTrackSize = {Scaled(300), Scaled(300)};
+      return 0;
+    }
+    default:
+      return TWindow::HandleMessage(message, wparam, lparam);
+  }
+}
+
+// The left button: the ruler, the text selection, links and the inverse
+// search's Ctrl+double-click.
+void TMOXWindow::MouseMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
     case WM_LBUTTONDOWN: {
       // Ctrl+click belongs to the inverse search's double-click; Shift
       // selects text; a click on a link follows it; else the ruler.
       const int x = GET_X_LPARAM(lparam);
       const int y = GET_Y_LPARAM(lparam);
-      if ((wparam & MK_CONTROL) != 0) return 0;
+      if ((wparam & MK_CONTROL) != 0) return;
       if ((wparam & MK_SHIFT) != 0) {
         SelectionPress(x, y);
       } else if (IgnoreNextClick != 0 || !FollowLinkAt(x, y)) {
         RulerPress(x, y);
       }
-      return 0;
+      return;
     }
-    case WM_SETCURSOR:
-      if (reinterpret_cast<HWND>(wparam) == Handle() && SetLinkCursor(lparam)) return TRUE;
-      return TWindow::HandleMessage(message, wparam, lparam);
     case WM_LBUTTONDBLCLK:
       if ((wparam & MK_CONTROL) != 0) InverseSearch(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
-      return 0;
-    case WM_COPYDATA:
-      if (const std::optional<platform::SourcePosition> position =
-              win::ReceivedSourcePosition(lparam)) {
-        win::BringToFront(Owner());
-        ForwardSearch(position->File, position->Line, position->DviFile);
-        return TRUE;
-      }
-      return AnswerShowRequest(lparam, IsDocumentOpen() ? DviFileName : std::string(), Owner())
-                 ? TRUE
-                 : FALSE;
+      return;
     case WM_MOUSEMOVE:
       RulerMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
       SelectionMove(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
-      return 0;
+      return;
     case WM_LBUTTONUP:
       EndRulerDrag();
       SelectionRelease(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
-      return 0;
+      return;
     case WM_CAPTURECHANGED:
       // Another window took the mouse (a message box, a click elsewhere):
       // no button-up will come, so the drag ends here; a selection keeps
@@ -584,25 +600,38 @@ LRESULT TMOXWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         ScreenToClient(Handle(), &point);
         SelectionRelease(point.x, point.y);
       }
-      return 0;
-    case WM_PALETTECHANGED:
-      if (reinterpret_cast<HWND>(wparam) != Handle() && !palette_changing_) {
-        BusyFlag busy(palette_changing_);
-        RealizePalette();
-      }
-      return 0;
-    case WM_QUERYNEWPALETTE: {
-      win::WindowDc dc(Handle());
-      return RealizePagePalette(dc.Get(), true);
-    }
-    case WM_GETMINMAXINFO: {
-      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
-      info->ptMinTrackSize = {Scaled(300), Scaled(300)};
-      return 0;
-    }
+      return;
     default:
-      return TWindow::HandleMessage(message, wparam, lparam);
+      return;
   }
+}
+
+// Another program's WM_COPYDATA: an editor's forward search to a source
+// line, else a request to show a document.
+LRESULT TMOXWindow::CopyDataReceived(LPARAM data) {
+  if (const std::optional<platform::SourcePosition> position =
+          win::ReceivedSourcePosition(data)) {
+    win::BringToFront(Owner());
+    ForwardSearch(position->File, position->Line, position->DviFile);
+    return TRUE;
+  }
+  return AnswerShowRequest(data, IsDocumentOpen() ? DviFileName : std::string(), Owner())
+             ? TRUE
+             : FALSE;
+}
+
+// The page's palette again when another window changed the system's, or
+// when the window is about to be activated.
+LRESULT TMOXWindow::PaletteMessage(UINT message, WPARAM wparam) {
+  if (message == WM_PALETTECHANGED) {
+    if (reinterpret_cast<HWND>(wparam) != Handle() && !palette_changing_) {
+      BusyFlag busy(palette_changing_);
+      RealizePalette();
+    }
+    return 0;
+  }
+  win::WindowDc dc(Handle());
+  return RealizePagePalette(dc.Get(), true);
 }
 
 }  // namespace mox

@@ -78,6 +78,10 @@ class TMOXWindow : public win::TWindow, private PageViewHost, public PageView {
   // The hand over a link, else the arrow; false when the pointer is
   // another's (the wait cursor, outside the client area).
   bool SetLinkCursor(LPARAM hit);
+  // HandleMessage's groups of messages.
+  void MouseMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT CopyDataReceived(LPARAM data);
+  LRESULT PaletteMessage(UINT message, WPARAM wparam);
 
   void OpenFile();
   void ChangeZoom();

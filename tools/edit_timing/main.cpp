@@ -143,27 +143,31 @@ HWND OpenDialog(DWORD process, HWND frame, WPARAM command, const wchar_t* captio
   return dialog;
 }
 
-int TimeVarelo(const wchar_t* varelo, const wchar_t* file, const wchar_t* word) {
+// Starts Varelo and waits for its frame; false (after saying why) when it
+// did not start or showed no frame.
+bool StartVarelo(const wchar_t* varelo, PROCESS_INFORMATION& info, HWND& frame) {
   std::wstring command = L"\"" + std::wstring(varelo) + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &info)) {
     std::fprintf(stderr, "edit_timing: cannot start Varelo\n");
-    return 1;
+    return false;
   }
   const DWORD process = info.dwProcessId;
-  HWND frame = nullptr;
   WaitFor([&] { return (frame = TopWindow(process, L"VareloFrame", nullptr)) != nullptr; });
   if (frame == nullptr) {
     std::fprintf(stderr, "edit_timing: Varelo showed no frame\n");
     TerminateProcess(info.hProcess, 1);
-    return 1;
+    return false;
   }
   Sleep(500);  // the frame's first paint and its idle work
+  return true;
+}
 
-  // Open: the source-link message, which opens the file in a new window.
+// Open: the source-link message, which opens the file in a new window,
+// timed until that window shows the text. The text window.
+HWND TimeOpen(HWND frame, const wchar_t* file) {
   std::string path(static_cast<std::size_t>(
                        WideCharToMultiByte(CP_UTF8, 0, file, -1, nullptr, 0, nullptr, nullptr)),
                    '\0');
@@ -175,19 +179,21 @@ int TimeVarelo(const wchar_t* varelo, const wchar_t* file, const wchar_t* word) 
   data.dwData = 0x53524350;
   data.cbData = static_cast<DWORD>(position.size());
   data.lpData = const_cast<char*>(position.data());
-  double start = Now();
+  const double start = Now();
   Send(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
   HWND text = nullptr;
   WaitFor([&] { return (text = TextWindow(frame)) != nullptr && Send(text, WM_GETTEXTLENGTH) > 0; });
   UpdateWindow(text);
   Report("open", Now() - start);
-  const LRESULT length = Send(text, WM_GETTEXTLENGTH);
+  return text;
+}
 
-  // Find: from the top to the last line.
+// Find: from the top to the last line.
+void TimeFind(DWORD process, HWND frame, HWND text) {
   HWND find = OpenDialog(process, frame, kFindCommand, L"\x67E5\x627E");  // 查找
   SetDlgItemTextW(find, kFindBox, L"FINDME");
   Send(text, EM_SETSEL, 0, 0);
-  start = Now();
+  const double start = Now();
   Send(find, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   UpdateWindow(text);
   Report("find", Now() - start);
@@ -196,15 +202,17 @@ int TimeVarelo(const wchar_t* varelo, const wchar_t* file, const wchar_t* word) 
   found_at = static_cast<DWORD>(Send(text, EM_LINEFROMCHAR, static_cast<WPARAM>(-1)));
   std::printf("found on line %lu\n", static_cast<unsigned long>(found_at + 1));
   Send(find, WM_COMMAND, IDCANCEL, 0);
+}
 
-  // Replace all, with the count in Varelo's message.
+// Replace all, with the count in Varelo's message, and its undo.
+void TimeReplaceAll(DWORD process, HWND frame, HWND text, const wchar_t* word) {
   HWND replace = OpenDialog(process, frame, kReplaceCommand, L"\x66FF\x6362");  // 替换
   std::wstring upper(word);
   for (wchar_t& c : upper) c = static_cast<wchar_t>(std::towupper(c));
   SetDlgItemTextW(replace, kFindBox, word);
   SetDlgItemTextW(replace, kReplaceBox, upper.c_str());
   Send(text, EM_SETSEL, 0, 0);
-  start = Now();
+  double start = Now();
   PostMessageW(replace, WM_COMMAND, MAKEWPARAM(kReplaceAllButton, BN_CLICKED), 0);
   HWND box = nullptr;
   WaitFor([&] { return (box = TopWindow(process, L"#32770", L"Varelo")) != nullptr; });
@@ -224,9 +232,12 @@ int TimeVarelo(const wchar_t* varelo, const wchar_t* file, const wchar_t* word) 
   Send(text, EM_UNDO);
   UpdateWindow(text);
   Report("undo replace all", Now() - start);
+}
 
-  // Select all and type one character.
-  start = Now();
+// Select all and type one character, then its undo, which must give the
+// text of length characters back.
+void TimeSelectAllAndType(HWND text, LRESULT length) {
+  double start = Now();
   Send(text, EM_SETSEL, 0, static_cast<LPARAM>(-1));
   Send(text, WM_CHAR, L'x', 1);
   UpdateWindow(text);
@@ -237,26 +248,30 @@ int TimeVarelo(const wchar_t* varelo, const wchar_t* file, const wchar_t* word) 
   UpdateWindow(text);
   Report("undo", Now() - start);
   if (Send(text, WM_GETTEXTLENGTH) != length) std::printf("undo did not restore the text\n");
+}
 
-  // Typing in the middle of the text.
+// Typing in the middle of the text: the median of 50 keystrokes.
+void TimeTyping(HWND text, LRESULT length) {
   Send(text, EM_SETSEL, static_cast<WPARAM>(length / 2), static_cast<LPARAM>(length / 2));
   std::vector<double> keys;
   for (int i = 0; i < 50; ++i) {
-    start = Now();
+    const double start = Now();
     Send(text, WM_CHAR, L'a' + (i % 26), 1);
     UpdateWindow(text);
     keys.push_back(Now() - start);
   }
   std::sort(keys.begin(), keys.end());
   Report("type one character", keys[keys.size() / 2]);
+}
 
-  // Typing on for twelve seconds while Varelo keeps its recovery copy of
-  // the modified text every few seconds: the longest keystroke is one
-  // that waited for a copy being written.
-  keys.clear();
+// Typing on for twelve seconds while Varelo keeps its recovery copy of
+// the modified text every few seconds: the longest keystroke is one
+// that waited for a copy being written.
+void TimeTypingWithRecovery(HWND text) {
+  std::vector<double> keys;
   const double until = Now() + 12000;
   while (Now() < until) {
-    start = Now();
+    const double start = Now();
     Send(text, WM_CHAR, L'a' + (keys.size() % 26), 1);
     UpdateWindow(text);
     keys.push_back(Now() - start);
@@ -265,7 +280,21 @@ int TimeVarelo(const wchar_t* varelo, const wchar_t* file, const wchar_t* word) 
   std::sort(keys.begin(), keys.end());
   Report("typing with recovery copies, median", keys[keys.size() / 2]);
   Report("typing with recovery copies, longest", keys.back());
+}
 
+// Each step in a Varelo started for the purpose, ended afterwards.
+int TimeVarelo(const wchar_t* varelo, const wchar_t* file, const wchar_t* word) {
+  PROCESS_INFORMATION info{};
+  HWND frame = nullptr;
+  if (!StartVarelo(varelo, info, frame)) return 1;
+  const DWORD process = info.dwProcessId;
+  const HWND text = TimeOpen(frame, file);
+  const LRESULT length = Send(text, WM_GETTEXTLENGTH);
+  TimeFind(process, frame, text);
+  TimeReplaceAll(process, frame, text, word);
+  TimeSelectAllAndType(text, length);
+  TimeTyping(text, length);
+  TimeTypingWithRecovery(text);
   TerminateProcess(info.hProcess, 0);
   CloseHandle(info.hProcess);
   CloseHandle(info.hThread);

@@ -11,6 +11,7 @@
 // paper.mlog beside the source, for the editor; a run without messages
 // removes that file.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -107,8 +108,11 @@ void KeepMessages(const std::string& source, const std::vector<std::string>& mes
   mox::tool::WriteFileInPlace(path, text);
 }
 
-int Run(const std::vector<std::string>& arguments) {
-  mox::tool::ConversionOptions options;
+// Reads the options (-C and -E take effect at once, for the messages of
+// the rest of the line) and the one source name. An exit status when the
+// command line ends the run: 0 after --help, 2 when it is invalid.
+std::optional<int> ReadCommandLine(const std::vector<std::string>& arguments,
+                                   mox::tool::ConversionOptions& options, std::string& name) {
   std::vector<std::string> names;
   bool options_end = false;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -138,60 +142,83 @@ int Run(const std::vector<std::string>& arguments) {
     Usage(stderr);
     return 2;
   }
+  name = names[0];
+  return std::nullopt;
+}
 
-  mox::tool::SourceFiles files;
-  switch (mox::tool::FindSourceFiles(names[0], files)) {
+// A message that ends the run without output, on the console and in the
+// messages file.
+void Refuse(const mox::tool::SourceFiles& files, const std::string& message) {
+  Print(stderr, message + "\n");
+  KeepMessages(files.Source, {message});
+}
+
+// The source and output files of the name; false, with the message said,
+// when there is no such source or it is a .tex file itself.
+bool FindFiles(const std::string& name, mox::tool::SourceFiles& files) {
+  switch (mox::tool::FindSourceFiles(name, files)) {
     case mox::tool::NameProblem::NotFound:
       Print(stderr, Say("mox: cannot find ", "mox：找不到 ") + files.Source + "\n");
-      return 1;
+      return false;
     case mox::tool::NameProblem::OutputIsInput: {
       const std::string message =
           Say("mox: ", "mox：") + files.Source +
           Say(" is a .tex file: its TeX input would be written over it; "
               "give the source a name ending in .ctx",
               " 是 .tex 文件，转换结果会覆盖它本身；请把源文件改名为 .ctx");
-      Print(stderr, message + "\n");
-      KeepMessages(files.Source, {message});
-      return 1;
+      Refuse(files, message);
+      return false;
     }
     case mox::tool::NameProblem::None:
       break;
   }
+  return true;
+}
+
+// The problems that keep the output from being written: the first ones on
+// the console, every one in the messages file.
+void ReportProblems(const std::vector<SourceProblem>& problems,
+                    const mox::tool::SourceFiles& files) {
+  constexpr std::size_t kShown = 20;
+  for (std::size_t i = 0; i < problems.size() && i < kShown; ++i) {
+    Print(stderr, Describe(problems[i], files.Source) + "\n");
+  }
+  if (problems.size() > kShown) {
+    Print(stderr, Say("... and ", "……另有 ") + std::to_string(problems.size() - kShown) +
+                      Say(" more\n", " 处\n"));
+  }
+  const std::string not_written =
+      Say("mox: ", "mox：") + files.Output + Say(" not written", " 没有写出");
+  Print(stderr, not_written + "\n");
+  // The file has every problem, named from its own folder.
+  std::vector<std::string> messages;
+  for (const SourceProblem& problem : problems) {
+    messages.push_back(Describe(problem, mox::tool::NameOf(files.Source)));
+  }
+  messages.push_back(not_written);
+  KeepMessages(files.Source, messages);
+}
+
+int Run(const std::vector<std::string>& arguments) {
+  mox::tool::ConversionOptions options;
+  std::string name;
+  if (const std::optional<int> status = ReadCommandLine(arguments, options, name)) return *status;
+  mox::tool::SourceFiles files;
+  if (!FindFiles(name, files)) return 1;
 
   std::string source;
   if (!mox::tool::ReadWholeFile(files.Source, source)) {
-    const std::string message = Say("mox: cannot read ", "mox：无法读取 ") + files.Source;
-    Print(stderr, message + "\n");
-    KeepMessages(files.Source, {message});
+    Refuse(files, Say("mox: cannot read ", "mox：无法读取 ") + files.Source);
     return 1;
   }
   const mox::tool::ConversionResult result = mox::tool::ConvertSource(source, options);
   if (!result.Problems.empty()) {
-    constexpr std::size_t kShown = 20;
-    for (std::size_t i = 0; i < result.Problems.size() && i < kShown; ++i) {
-      Print(stderr, Describe(result.Problems[i], files.Source) + "\n");
-    }
-    if (result.Problems.size() > kShown) {
-      Print(stderr, Say("... and ", "……另有 ") + std::to_string(result.Problems.size() - kShown) +
-                        Say(" more\n", " 处\n"));
-    }
-    const std::string not_written =
-        Say("mox: ", "mox：") + files.Output + Say(" not written", " 没有写出");
-    Print(stderr, not_written + "\n");
-    // The file has every problem, named from its own folder.
-    std::vector<std::string> messages;
-    for (const SourceProblem& problem : result.Problems) {
-      messages.push_back(Describe(problem, mox::tool::NameOf(files.Source)));
-    }
-    messages.push_back(not_written);
-    KeepMessages(files.Source, messages);
+    ReportProblems(result.Problems, files);
     return 1;
   }
   if (!mox::tool::WriteFileInPlace(files.Output, result.Text)) {
-    const std::string message = Say("mox: cannot write ", "mox：无法写出 ") + files.Output +
-                                Say(" (it is left as it was)", "（原文件未改动）");
-    Print(stderr, message + "\n");
-    KeepMessages(files.Source, {message});
+    Refuse(files, Say("mox: cannot write ", "mox：无法写出 ") + files.Output +
+                      Say(" (it is left as it was)", "（原文件未改动）"));
     return 1;
   }
   KeepMessages(files.Source, {});

@@ -94,6 +94,99 @@ SCROLLINFO VerticalScroll(HWND view) {
   return info;
 }
 
+// The previewer's commands the measurements use.
+constexpr WPARAM kOneToOne = 135;
+constexpr WPARAM kOneToFive = 139;
+constexpr WPARAM kNextPage = 152;
+constexpr WPARAM kTopLeft = 165;
+
+// Starts the previewer with the program's arguments after the first;
+// started is when. False (after saying why) when it did not start.
+bool StartPreviewer(int argc, wchar_t** argv, PROCESS_INFORMATION& process,
+                    LARGE_INTEGER& started) {
+  std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+  for (int i = 2; i < argc; ++i) command += L" \"" + std::wstring(argv[i]) + L"\"";
+
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  QueryPerformanceCounter(&started);
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    std::fprintf(stderr, "paint_timing: cannot start the previewer\n");
+    return false;
+  }
+  return true;
+}
+
+// The previewer's frame once its caption names a page, looked for every
+// millisecond or so for up to 30000 tries; null when none came.
+HWND WaitForPage(DWORD process) {
+  Search search{process, nullptr};
+  for (int tries = 0; search.Frame == nullptr && tries < 30000; ++tries) {
+    EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&search));
+    if (search.Frame == nullptr) Sleep(1);
+  }
+  return search.Frame;
+}
+
+// Full repaints at zoom 1 and at 1:5, the mean of 20 each.
+void TimeFullRepaints(HWND frame, HWND view) {
+  constexpr int kRepaints = 20;
+  SendMessageW(frame, WM_COMMAND, kOneToOne, 0);
+  TimeRepaints(view, 2);  // the zoom images are made once
+  std::printf("repaint zoom 1: %.2f ms\n", TimeRepaints(view, kRepaints));
+  SendMessageW(frame, WM_COMMAND, kOneToFive, 0);
+  TimeRepaints(view, 2);
+  std::printf("repaint zoom 0.2: %.2f ms\n", TimeRepaints(view, kRepaints));
+}
+
+// Page turns at 1:1 from the first page: the median of 20.
+void TimePageTurns(HWND frame, HWND view) {
+  SendMessageW(frame, WM_COMMAND, kOneToOne, 0);
+  SendMessageW(frame, WM_COMMAND, kTopLeft, 0);
+  UpdateWindow(view);
+  std::vector<double> turns;
+  for (int i = 0; i < 20; ++i) {
+    Sleep(400);  // idle time, in which pages may be drawn ahead
+    turns.push_back(TimedUntilPainted(frame, WM_COMMAND, kNextPage, 0, view));
+  }
+  std::printf("page turn zoom 1: %.2f ms\n", Median(turns));
+}
+
+// Wheel notches down from the top at 1:5 and at 1:1: the median of 50
+// each.
+void TimeWheelSteps(HWND frame, HWND view) {
+  for (const WPARAM zoom : {kOneToFive, kOneToOne}) {
+    SendMessageW(frame, WM_COMMAND, zoom, 0);
+    SendMessageW(frame, WM_COMMAND, kTopLeft, 0);
+    UpdateWindow(view);
+    std::vector<double> steps;
+    for (int i = 0; i < 50; ++i) {
+      Sleep(20);
+      steps.push_back(TimedUntilPainted(view, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)),
+                                        0, view));
+    }
+    std::printf("wheel step zoom %s: %.2f ms\n", zoom == kOneToOne ? "1" : "0.2", Median(steps));
+  }
+}
+
+// The previewer's peak memory after scrolling from the first page to the
+// last at 1:5, a notch at a time.
+void ReportPeakMemory(HWND frame, HWND view, HANDLE process) {
+  SendMessageW(frame, WM_COMMAND, kOneToFive, 0);
+  SendMessageW(frame, WM_COMMAND, kTopLeft, 0);
+  for (int i = 0; i < 20000; ++i) {
+    const SCROLLINFO before = VerticalScroll(view);
+    SendMessageW(view, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    UpdateWindow(view);
+    if (VerticalScroll(view).nPos == before.nPos) break;
+  }
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  GetProcessMemoryInfo(process, &memory, sizeof memory);
+  std::printf("peak memory: %.1f MB\n", static_cast<double>(memory.PeakWorkingSetSize) / (1 << 20));
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -101,26 +194,12 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "usage: paint_timing MOXWIN32.EXE [arguments...]\n");
     return 2;
   }
-  std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
-  for (int i = 2; i < argc; ++i) command += L" \"" + std::wstring(argv[i]) + L"\"";
-
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   LARGE_INTEGER started;
-  QueryPerformanceCounter(&started);
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    std::fprintf(stderr, "paint_timing: cannot start the previewer\n");
-    return 1;
-  }
+  if (!StartPreviewer(argc, argv, process, started)) return 1;
   const mox::win::ProcessHandles handles(process);
-  Search search{process.dwProcessId, nullptr};
-  for (int tries = 0; search.Frame == nullptr && tries < 30000; ++tries) {
-    EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&search));
-    if (search.Frame == nullptr) Sleep(1);
-  }
-  const HWND view = search.Frame != nullptr ? PageView(search.Frame) : nullptr;
+  const HWND frame = WaitForPage(process.dwProcessId);
+  const HWND view = frame != nullptr ? PageView(frame) : nullptr;
   if (view == nullptr) {
     std::fprintf(stderr, "paint_timing: the previewer showed no page\n");
     TerminateProcess(process.hProcess, 1);
@@ -133,56 +212,14 @@ int wmain(int argc, wchar_t** argv) {
   QueryPerformanceCounter(&painted);
   std::printf("first page: %.1f ms\n", Milliseconds(started, painted));
 
-  constexpr int kRepaints = 20;
-  constexpr WPARAM kOneToOne = 135;
-  constexpr WPARAM kOneToFive = 139;
-  SendMessageW(search.Frame, WM_COMMAND, kOneToOne, 0);
-  TimeRepaints(view, 2);  // the zoom images are made once
-  std::printf("repaint zoom 1: %.2f ms\n", TimeRepaints(view, kRepaints));
-  SendMessageW(search.Frame, WM_COMMAND, kOneToFive, 0);
-  TimeRepaints(view, 2);
-  std::printf("repaint zoom 0.2: %.2f ms\n", TimeRepaints(view, kRepaints));
-
+  TimeFullRepaints(frame, view);
   // A reader's window: page turns at 1:1, wheel steps at 1:5 and 1:1.
-  MoveWindow(search.Frame, 0, 0, 1024, 768, TRUE);
-  constexpr WPARAM kNextPage = 152;
-  constexpr WPARAM kTopLeft = 165;
-  SendMessageW(search.Frame, WM_COMMAND, kOneToOne, 0);
-  SendMessageW(search.Frame, WM_COMMAND, kTopLeft, 0);
-  UpdateWindow(view);
-  std::vector<double> turns;
-  for (int i = 0; i < 20; ++i) {
-    Sleep(400);  // idle time, in which pages may be drawn ahead
-    turns.push_back(TimedUntilPainted(search.Frame, WM_COMMAND, kNextPage, 0, view));
-  }
-  std::printf("page turn zoom 1: %.2f ms\n", Median(turns));
-  for (const WPARAM zoom : {kOneToFive, kOneToOne}) {
-    SendMessageW(search.Frame, WM_COMMAND, zoom, 0);
-    SendMessageW(search.Frame, WM_COMMAND, kTopLeft, 0);
-    UpdateWindow(view);
-    std::vector<double> steps;
-    for (int i = 0; i < 50; ++i) {
-      Sleep(20);
-      steps.push_back(TimedUntilPainted(view, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)),
-                                        0, view));
-    }
-    std::printf("wheel step zoom %s: %.2f ms\n", zoom == kOneToOne ? "1" : "0.2", Median(steps));
-  }
-  // From the first page to the last at 1:5, a notch at a time.
-  SendMessageW(search.Frame, WM_COMMAND, kOneToFive, 0);
-  SendMessageW(search.Frame, WM_COMMAND, kTopLeft, 0);
-  for (int i = 0; i < 20000; ++i) {
-    const SCROLLINFO before = VerticalScroll(view);
-    SendMessageW(view, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
-    UpdateWindow(view);
-    if (VerticalScroll(view).nPos == before.nPos) break;
-  }
-  PROCESS_MEMORY_COUNTERS memory{};
-  memory.cb = sizeof memory;
-  GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
-  std::printf("peak memory: %.1f MB\n", static_cast<double>(memory.PeakWorkingSetSize) / (1 << 20));
+  MoveWindow(frame, 0, 0, 1024, 768, TRUE);
+  TimePageTurns(frame, view);
+  TimeWheelSteps(frame, view);
+  ReportPeakMemory(frame, view, process.hProcess);
 
-  PostMessageW(search.Frame, WM_CLOSE, 0, 0);
+  PostMessageW(frame, WM_CLOSE, 0, 0);
   WaitForSingleObject(process.hProcess, 10000);
   return 0;
 }

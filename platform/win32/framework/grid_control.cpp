@@ -423,22 +423,19 @@ void TGridControl::Paint(HDC dc, const RECT& damaged, bool) {
 }
 
 LRESULT TGridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // The groups' handlers say whether they took the message; what they
+  // leave goes to the default processing.
+  bool handled = false;
+  LRESULT result = 0;
   switch (message) {
     case WM_SIZE:
       Layout();
       return 0;
     case WM_VSCROLL:
-      ScrollVertically(LOWORD(wparam));
-      return 0;
     case WM_HSCROLL:
-      ScrollHorizontally(LOWORD(wparam));
+    case WM_MOUSEWHEEL:
+      ScrollMessage(message, wparam);
       return 0;
-    case WM_MOUSEWHEEL: {
-      const int steps = GET_WHEEL_DELTA_WPARAM(wparam) / WHEEL_DELTA;
-      const long top = static_cast<long>(layout_.TopRow()) - 3L * steps;
-      ScrollRowToTop(static_cast<std::size_t>(std::max(0L, top)));
-      return 0;
-    }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | (options_.Editable ? DLGC_WANTTAB : 0);
     case WM_SETFOCUS:
@@ -447,6 +444,48 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_KEYDOWN:
       if (HandleKey(wparam)) return 0;
       break;
+    case WM_SETCURSOR:
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+    case WM_LBUTTONDBLCLK:
+      result = MouseMessage(message, lparam, handled);
+      break;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case kReadHeader:
+      result = ChildMessage(message, wparam, lparam, handled);
+      break;
+    case kGetTopRow:
+    case kGetSelectedRow:
+    case kGetCellPoint:
+      return QueryMessage(message, wparam, lparam);
+    default:
+      break;
+  }
+  if (handled) return result;
+  return TWindow::HandleMessage(message, wparam, lparam);
+}
+
+// The scroll bars and the wheel, three rows a notch.
+void TGridControl::ScrollMessage(UINT message, WPARAM wparam) {
+  if (message == WM_VSCROLL) {
+    ScrollVertically(LOWORD(wparam));
+  } else if (message == WM_HSCROLL) {
+    ScrollHorizontally(LOWORD(wparam));
+  } else {
+    const int steps = GET_WHEEL_DELTA_WPARAM(wparam) / WHEEL_DELTA;
+    const long top = static_cast<long>(layout_.TopRow()) - 3L * steps;
+    ScrollRowToTop(static_cast<std::size_t>(std::max(0L, top)));
+  }
+}
+
+// The mouse: a row's lower edge dragged to resize the row (the cursor
+// shows it), clicks and double-clicks on the cells.
+LRESULT TGridControl::MouseMessage(UINT message, LPARAM lparam, bool& handled) {
+  handled = true;
+  switch (message) {
     case WM_SETCURSOR:
       if (LOWORD(lparam) == HTCLIENT) {
         POINT point{};
@@ -500,6 +539,18 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
         if (on_double_click_) on_double_click_(cell->Row);
       }
       return 0;
+    default:
+      break;
+  }
+  handled = false;
+  return 0;
+}
+
+// What the cell editor and the header tell the grid: an edit, a column
+// resized or dragged into another order.
+LRESULT TGridControl::ChildMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
+  handled = true;
+  switch (message) {
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lparam) == editor_ && HIWORD(wparam) == EN_CHANGE) Changed();
       return 0;
@@ -517,6 +568,16 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case kReadHeader:
       ReadHeader();
       return 0;
+    default:
+      break;
+  }
+  handled = false;
+  return 0;
+}
+
+// Another program's questions about the grid.
+LRESULT TGridControl::QueryMessage(UINT message, WPARAM wparam, LPARAM lparam) const {
+  switch (message) {
     case kGetTopRow:
       return static_cast<LRESULT>(layout_.TopRow());
     case kGetSelectedRow:
@@ -528,9 +589,8 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
       return MAKELONG((box->left + box->right) / 2, (box->top + box->bottom) / 2);
     }
     default:
-      break;
+      return 0;  // only the queries come here
   }
-  return TWindow::HandleMessage(message, wparam, lparam);
 }
 
 }  // namespace mox::win

@@ -50,8 +50,6 @@ class TGridControl : public TWindow {
   void SetColumnWidth(std::size_t column, int width);
   // The cell editor's font (the cells are drawn in the parent's).
   void SetEditorFont(HFONT font);
-  // Logical columns in the order they are shown.
-  const std::vector<std::size_t>& ColumnOrder() const { return layout_.Order(); }
 
   std::optional<std::size_t> SelectedRow() const { return selected_; }
   void SelectRow(std::size_t row);
@@ -78,6 +76,12 @@ class TGridControl : public TWindow {
   int BodyHeight() const;
   void Layout();
   void UpdateScrollBars();
+  // HandleMessage's groups of messages; those that say whether they took
+  // the message leave the others to the default processing.
+  void ScrollMessage(UINT message, WPARAM wparam);
+  LRESULT MouseMessage(UINT message, LPARAM lparam, bool& handled);
+  LRESULT ChildMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
+  LRESULT QueryMessage(UINT message, WPARAM wparam, LPARAM lparam) const;
   void ScrollVertically(WORD request);
   void ScrollHorizontally(WORD request);
   void SetHorizontalOffset(int offset);

@@ -58,6 +58,40 @@ void Keep(HGLOBAL& kept, HGLOBAL returned) {
   kept = returned;
 }
 
+// One page of a job, whole or in bands of kBandRows rows, the cancel box
+// having its messages after each; false when the printer failed.
+bool PrintPage(HDC dc, TPrintout& printout, int page, SIZE size, HWND cancel_box) {
+  if (StartPage(dc) <= 0) return false;
+  const LONG rows = printout.Banding ? TPrinter::kBandRows : size.cy;
+  for (LONG top = 0; top < size.cy && !JobCancelled(); top += rows) {
+    printout.PrintPage(page, RECT{0, top, size.cx, std::min(top + rows, size.cy)});
+    Pump(cancel_box);
+  }
+  return EndPage(dc) > 0;
+}
+
+// The document of a job: its pages until the printout has no more or the
+// user cancels, the document then ended (or, cancelled or failed,
+// abandoned). False when the printer failed.
+bool PrintDocument(HDC dc, TPrintout& printout, HWND cancel_box) {
+  DOCINFOW document{};
+  document.cbSize = sizeof document;
+  document.lpszDocName = printout.Title.c_str();
+  if (StartDocW(dc, &document) <= 0) return false;
+  printout.BeginDocument();
+  const SIZE size = printout.PageSize;
+  bool failed = false;
+  for (int page = 1; !failed && !JobCancelled() && printout.HasPage(page); ++page) {
+    failed = !PrintPage(dc, printout, page, size, cancel_box);
+  }
+  printout.EndDocument();
+  if (failed || JobCancelled()) {
+    AbortDoc(dc);
+    return !failed;
+  }
+  return EndDoc(dc) > 0;
+}
+
 }  // namespace
 
 TPrinter::~TPrinter() {
@@ -117,31 +151,9 @@ TPrinter::Outcome TPrinter::Print(HWND owner, TPrintout& printout, bool prompt) 
   if (!Available()) return Outcome::NoPrinter;
   PrinterDc dc;
   if (prompt) {
-    PRINTDLGW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.hDevMode = device_mode_;
-    dialog.hDevNames = device_names_;
-    int min_page = 0;
-    int max_page = 0;
-    int from_page = 0;
-    int to_page = 0;
-    printout.GetDialogInfo(min_page, max_page, from_page, to_page);
-    dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION |
-                   (max_page > 0 ? 0 : PD_NOPAGENUMS);
-    dialog.nMinPage = static_cast<WORD>(min_page);
-    dialog.nMaxPage = static_cast<WORD>(max_page);
-    dialog.nFromPage = static_cast<WORD>(from_page);
-    dialog.nToPage = static_cast<WORD>(to_page);
-    const BOOL chosen = PrintDlgW(&dialog);
-    Keep(device_mode_, dialog.hDevMode);
-    Keep(device_names_, dialog.hDevNames);
-    if (!chosen) {
-      const DWORD error = CommDlgExtendedError();
-      if (error == 0) return Outcome::Cancelled;
-      return error == PDERR_NODEFAULTPRN ? Outcome::NoPrinter : Outcome::Failed;
-    }
-    dc = PrinterDc(dialog.hDC);
+    Outcome refused = Outcome::Failed;  // also when the dialog made no context
+    dc = AskForDc(owner, printout, refused);
+    if (!dc) return refused;
   } else {
     dc = MakeDc();
   }
@@ -151,6 +163,53 @@ TPrinter::Outcome TPrinter::Print(HWND owner, TPrintout& printout, bool prompt) 
   printout.PageSize = {GetDeviceCaps(dc.Get(), HORZRES), GetDeviceCaps(dc.Get(), VERTRES)};
   printout.BeginPrinting();
   JobCancelled() = false;
+  const HWND cancel_box = OpenCancelBox(owner, printout);
+  SetAbortProc(dc.Get(), AbortProcedure);
+  const bool failed = !PrintDocument(dc.Get(), printout, cancel_box);
+  printout.EndPrinting();
+  printout.Dc = nullptr;
+  if (cancel_box != nullptr) DestroyWindow(cancel_box);
+  if (failed) return Outcome::Failed;
+  return JobCancelled() ? Outcome::Cancelled : Outcome::Printed;
+}
+
+// The system print dialog, offered the printout's pages; the settings it
+// leaves are kept whatever the user chose. The context it made, or an
+// empty one with the reason in refused when the user chose no printer.
+PrinterDc TPrinter::AskForDc(HWND owner, TPrintout& printout, Outcome& refused) {
+  PRINTDLGW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.hDevMode = device_mode_;
+  dialog.hDevNames = device_names_;
+  int min_page = 0;
+  int max_page = 0;
+  int from_page = 0;
+  int to_page = 0;
+  printout.GetDialogInfo(min_page, max_page, from_page, to_page);
+  dialog.Flags = PD_RETURNDC | PD_USEDEVMODECOPIESANDCOLLATE | PD_NOSELECTION |
+                 (max_page > 0 ? 0 : PD_NOPAGENUMS);
+  dialog.nMinPage = static_cast<WORD>(min_page);
+  dialog.nMaxPage = static_cast<WORD>(max_page);
+  dialog.nFromPage = static_cast<WORD>(from_page);
+  dialog.nToPage = static_cast<WORD>(to_page);
+  const BOOL chosen = PrintDlgW(&dialog);
+  Keep(device_mode_, dialog.hDevMode);
+  Keep(device_names_, dialog.hDevNames);
+  if (!chosen) {
+    const DWORD error = CommDlgExtendedError();
+    if (error == 0) {
+      refused = Outcome::Cancelled;
+    } else {
+      refused = error == PDERR_NODEFAULTPRN ? Outcome::NoPrinter : Outcome::Failed;
+    }
+    return PrinterDc();
+  }
+  return PrinterDc(dialog.hDC);
+}
+
+// The box that lets the user cancel the job, with the program's texts.
+HWND TPrinter::OpenCancelBox(HWND owner, const TPrintout& printout) const {
   const HWND cancel_box = CreateDialogParamW(GetModuleHandleW(nullptr),
                                              MAKEINTRESOURCEW(MOX_PRINT_CANCEL_DIALOG), owner,
                                              CancelBoxProcedure,
@@ -161,41 +220,7 @@ TPrinter::Outcome TPrinter::Print(HWND owner, TPrintout& printout, bool prompt) 
   if (cancel_box != nullptr && !cancel_button_.empty()) {
     SetDlgItemTextW(cancel_box, IDCANCEL, cancel_button_.c_str());
   }
-  SetAbortProc(dc.Get(), AbortProcedure);
-  DOCINFOW document{};
-  document.cbSize = sizeof document;
-  document.lpszDocName = printout.Title.c_str();
-  bool failed = StartDocW(dc.Get(), &document) <= 0;
-  bands_drawn_ = 0;
-  if (!failed) {
-    printout.BeginDocument();
-    const LONG width = printout.PageSize.cx;
-    const LONG height = printout.PageSize.cy;
-    for (int page = 1; !failed && !JobCancelled() && printout.HasPage(page); ++page) {
-      if (StartPage(dc.Get()) <= 0) {
-        failed = true;
-        break;
-      }
-      const LONG rows = printout.Banding ? kBandRows : height;
-      for (LONG top = 0; top < height && !JobCancelled(); top += rows) {
-        printout.PrintPage(page, RECT{0, top, width, std::min(top + rows, height)});
-        ++bands_drawn_;
-        Pump(cancel_box);
-      }
-      failed = EndPage(dc.Get()) <= 0;
-    }
-    printout.EndDocument();
-    if (failed || JobCancelled()) {
-      AbortDoc(dc.Get());
-    } else {
-      failed = EndDoc(dc.Get()) <= 0;
-    }
-  }
-  printout.EndPrinting();
-  printout.Dc = nullptr;
-  if (cancel_box != nullptr) DestroyWindow(cancel_box);
-  if (failed) return Outcome::Failed;
-  return JobCancelled() ? Outcome::Cancelled : Outcome::Printed;
+  return cancel_box;
 }
 
 }  // namespace mox::win

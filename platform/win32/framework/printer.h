@@ -65,15 +65,17 @@ class TPrinter {
     cancel_caption_ = std::move(caption);
     cancel_button_ = std::move(button);
   }
-  // Bands a job has drawn, counted over all its pages (for measurements).
-  int BandsDrawn() const { return bands_drawn_; }
 
  private:
   bool EnsureDefaults();
+  // Print's steps before the pages: the print dialog's context (empty,
+  // with the outcome in refused, when the user chose none) and the box
+  // that cancels the job.
+  PrinterDc AskForDc(HWND owner, TPrintout& printout, Outcome& refused);
+  HWND OpenCancelBox(HWND owner, const TPrintout& printout) const;
 
   HGLOBAL device_mode_ = nullptr;   // DEVMODEW, as the dialogs keep it
   HGLOBAL device_names_ = nullptr;  // DEVNAMES
-  int bands_drawn_ = 0;
   std::wstring cancel_caption_;
   std::wstring cancel_button_;
 };

@@ -306,26 +306,31 @@ void TTextEditor::SetAlignment(Alignment alignment) {
 bool TTextEditor::KeyDown(WPARAM key) {
   const bool shift = IsDown(VK_SHIFT);
   const bool control = IsDown(VK_CONTROL);
+  if (CaretKey(key, shift, control) || EditingKey(key, shift, control)) return true;
+  if (!control || IsDown(VK_MENU)) return false;
+  return ShortcutKey(key);
+}
+
+// The arrows, the page keys, Home and End: the caret moves (or the text
+// scrolls, with Ctrl on Up and Down).
+bool TTextEditor::CaretKey(WPARAM key, bool shift, bool control) {
   const std::size_t caret = document_.Caret();
   switch (key) {
     case VK_LEFT:
+    case VK_RIGHT: {
+      // A plain arrow drops a selection at the end it points to.
+      const bool left = key == VK_LEFT;
       if (document_.HasSelection() && !shift && !control) {
-        MoveCaret(document_.SelectionStart(), false);
+        MoveCaret(left ? document_.SelectionStart() : document_.SelectionEnd(), false);
+      } else if (control) {
+        MoveCaret(left ? platform::PreviousWordStart(document_, caret)
+                       : platform::NextWordStart(document_, caret), shift);
       } else {
-        MoveCaret(control ? platform::PreviousWordStart(document_, caret)
-                          : platform::PreviousCharacter(document_, caret),
-                  shift);
+        MoveCaret(left ? platform::PreviousCharacter(document_, caret)
+                       : platform::NextCharacter(document_, caret), shift);
       }
       return true;
-    case VK_RIGHT:
-      if (document_.HasSelection() && !shift && !control) {
-        MoveCaret(document_.SelectionEnd(), false);
-      } else {
-        MoveCaret(control ? platform::NextWordStart(document_, caret)
-                          : platform::NextCharacter(document_, caret),
-                  shift);
-      }
-      return true;
+    }
     case VK_UP:
     case VK_DOWN: {
       const long step = key == VK_UP ? -1 : 1;
@@ -355,6 +360,15 @@ bool TTextEditor::KeyDown(WPARAM key) {
         MoveCaret(row.End, shift, row.End != document_.LineEnd(row.Line) && row.End != row.Start);
       }
       return true;
+    default:
+      return false;
+  }
+}
+
+// Delete, Backspace and Insert, with Shift and Ctrl as edit controls take
+// them (Shift+Delete cuts, Ctrl+Insert copies, Shift+Insert pastes).
+bool TTextEditor::EditingKey(WPARAM key, bool shift, bool control) {
+  switch (key) {
     case VK_DELETE:
       if (shift) {
         Cut();
@@ -375,10 +389,12 @@ bool TTextEditor::KeyDown(WPARAM key) {
       }
       return true;
     default:
-      break;
+      return false;
   }
-  if (!control || IsDown(VK_MENU)) return false;
-  // The usual keys, for a window whose program has no menu of them.
+}
+
+// The usual Ctrl keys, for a window whose program has no menu of them.
+bool TTextEditor::ShortcutKey(WPARAM key) {
   switch (key) {
     case 'A': SelectAll(); return true;
     case 'C': Copy(); return true;
@@ -559,42 +575,95 @@ void TTextEditor::Wheel(int delta, bool horizontal) {
 // Messages
 
 LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // The groups' handlers say whether they took the message; what they
+  // leave goes to the default processing.
+  bool handled = false;
+  LRESULT result = 0;
   switch (message) {
-    case WM_SIZE: {
-      const LRESULT result = TWindow::HandleMessage(message, wparam, lparam);
-      if (word_wrap_) {
-        const int margin = space_width_ / 2;
-        const int width = std::max(1, LOWORD(lparam) - gutter_width_ - 2 * margin - caret_width_);
-        if (width != layout_.WrapWidth()) {
-          layout_.SetWrapWidth(width);
-          InvalidateRect(Handle(), nullptr, FALSE);
-        }
-      }
-      UpdateScrollRanges();
-      if (alignment_ != Alignment::Left) InvalidateRect(Handle(), nullptr, FALSE);
-      PlaceCaret();
+    case WM_SIZE:
+      result = TWindow::HandleMessage(message, wparam, lparam);
+      SizeChanged(lparam);
       return result;
-    }
     case WM_ERASEBKGND:
       return 1;  // the painting fills every pixel
     case WM_SETFOCUS:
-      has_focus_ = true;
-      CreateCaret(Handle(), nullptr, caret_width_, row_height_);
-      PlaceCaret();
-      ShowCaret(Handle());
-      return 0;
     case WM_KILLFOCUS:
-      has_focus_ = false;
-      HideCaret(Handle());
-      DestroyCaret();
-      if (OnFocusLost) OnFocusLost(reinterpret_cast<HWND>(wparam));
+      FocusMessage(message, wparam);
       return 0;
-    case WM_SETCURSOR:
-      if (LOWORD(lparam) == HTCLIENT) {
-        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_IBEAM)));
-        return TRUE;
-      }
+    case WM_GETDLGCODE:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+      result = KeyMessage(message, wparam, handled);
       break;
+    case WM_SETCURSOR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+    case WM_TIMER:
+    case WM_RBUTTONDOWN:
+      result = MouseMessage(message, wparam, lparam, handled);
+      break;
+    case WM_MOUSEWHEEL:
+      Wheel(GET_WHEEL_DELTA_WPARAM(wparam), (GET_KEYSTATE_WPARAM(wparam) & MK_SHIFT) != 0);
+      return 0;
+    case WM_MOUSEHWHEEL:
+      Wheel(-GET_WHEEL_DELTA_WPARAM(wparam), true);
+      return 0;
+    case WM_IME_STARTCOMPOSITION:
+      // The composition in the text's font, at the caret; the default
+      // processing then starts it.
+      if (const HIMC context = ImmGetContext(Handle())) {
+        ImmSetCompositionFontW(context, &log_font_);
+        ImmReleaseContext(Handle(), context);
+      }
+      PlaceCaret();
+      break;
+    default:
+      result = EditMessage(message, wparam, lparam, handled);
+      break;
+  }
+  if (handled) return result;
+  return TWindow::HandleMessage(message, wparam, lparam);
+}
+
+// After the window's new size has reached the scroller: a new wrap width,
+// new scroll ranges, and the rows again when they are not left-aligned.
+void TTextEditor::SizeChanged(LPARAM size) {
+  if (word_wrap_) {
+    const int margin = space_width_ / 2;
+    const int width = std::max(1, LOWORD(size) - gutter_width_ - 2 * margin - caret_width_);
+    if (width != layout_.WrapWidth()) {
+      layout_.SetWrapWidth(width);
+      InvalidateRect(Handle(), nullptr, FALSE);
+    }
+  }
+  UpdateScrollRanges();
+  if (alignment_ != Alignment::Left) InvalidateRect(Handle(), nullptr, FALSE);
+  PlaceCaret();
+}
+
+// The caret exists only while the window has the focus.
+void TTextEditor::FocusMessage(UINT message, WPARAM wparam) {
+  if (message == WM_SETFOCUS) {
+    has_focus_ = true;
+    CreateCaret(Handle(), nullptr, caret_width_, row_height_);
+    PlaceCaret();
+    ShowCaret(Handle());
+  } else {
+    has_focus_ = false;
+    HideCaret(Handle());
+    DestroyCaret();
+    if (OnFocusLost) OnFocusLost(reinterpret_cast<HWND>(wparam));
+  }
+}
+
+// Keys and characters, OnKey asked first. A key the control has no use
+// for goes on to the default processing.
+LRESULT TTextEditor::KeyMessage(UINT message, WPARAM wparam, bool& handled) {
+  handled = true;
+  switch (message) {
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
     case WM_KEYDOWN:
@@ -613,6 +682,25 @@ LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       Character(static_cast<wchar_t>(wparam));
       if (OnTyped) OnTyped();
       return 0;
+    default:
+      break;
+  }
+  handled = false;
+  return 0;
+}
+
+// The mouse: the I-beam over the text, a selection dragged with the left
+// button (scrolling on by the timer while the pointer is outside), and the
+// right button's click.
+LRESULT TTextEditor::MouseMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
+  handled = true;
+  switch (message) {
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_IBEAM)));
+        return TRUE;
+      }
+      break;
     case WM_LBUTTONDOWN:
       MouseDown(lparam, (wparam & MK_SHIFT) != 0, false);
       return 0;
@@ -647,32 +735,24 @@ LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     }
-    case WM_MOUSEWHEEL:
-      Wheel(GET_WHEEL_DELTA_WPARAM(wparam), (GET_KEYSTATE_WPARAM(wparam) & MK_SHIFT) != 0);
-      return 0;
-    case WM_MOUSEHWHEEL:
-      Wheel(-GET_WHEEL_DELTA_WPARAM(wparam), true);
-      return 0;
-    case WM_IME_STARTCOMPOSITION:
-      if (const HIMC context = ImmGetContext(Handle())) {
-        ImmSetCompositionFontW(context, &log_font_);
-        ImmReleaseContext(Handle(), context);
-      }
-      PlaceCaret();
+    default:
       break;
-    default: {
-      bool handled = false;
-      const LRESULT result = EditMessage(message, wparam, lparam, handled);
-      if (handled) return result;
-      break;
-    }
   }
-  return TWindow::HandleMessage(message, wparam, lparam);
+  handled = false;
+  return 0;
 }
 
 // The messages of edit controls, for other programs and tools: positions
 // are the document's units, text has CR LF line ends.
 LRESULT TTextEditor::EditMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
+  const LRESULT result = EditTextMessage(message, wparam, lparam, handled);
+  if (handled) return result;
+  return EditPlaceMessage(message, wparam, lparam, handled);
+}
+
+// The text itself: reading and setting it, the clipboard, undo and the
+// modified flag.
+LRESULT TTextEditor::EditTextMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
   handled = true;
   switch (message) {
     case WM_GETTEXTLENGTH:
@@ -698,6 +778,24 @@ LRESULT TTextEditor::EditMessage(UINT message, WPARAM wparam, LPARAM lparam, boo
       return document_.Undo() ? TRUE : FALSE;
     case EM_CANUNDO:
       return document_.CanUndo() ? TRUE : FALSE;
+    case EM_REPLACESEL:
+      document_.ReplaceSelection(platform::WithLineEnds(Units(lparam), document_.NewLineEnd()));
+      return 0;
+    case EM_GETMODIFY:
+      return document_.Modified() ? TRUE : FALSE;
+    case EM_SETMODIFY:
+      document_.SetModified(wparam != 0);
+      return 0;
+    default:
+      handled = false;
+      return 0;
+  }
+}
+
+// Places in the text: the selection, the lines, the rows in view.
+LRESULT TTextEditor::EditPlaceMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
+  handled = true;
+  switch (message) {
     case EM_GETSEL: {
       const auto start = static_cast<DWORD>(document_.SelectionStart());
       const auto end = static_cast<DWORD>(document_.SelectionEnd());
@@ -717,14 +815,6 @@ LRESULT TTextEditor::EditMessage(UINT message, WPARAM wparam, LPARAM lparam, boo
       }
       return 0;
     }
-    case EM_REPLACESEL:
-      document_.ReplaceSelection(platform::WithLineEnds(Units(lparam), document_.NewLineEnd()));
-      return 0;
-    case EM_GETMODIFY:
-      return document_.Modified() ? TRUE : FALSE;
-    case EM_SETMODIFY:
-      document_.SetModified(wparam != 0);
-      return 0;
     case EM_GETLINECOUNT:
       return static_cast<LRESULT>(document_.LineCount());
     case EM_LINEINDEX: {

@@ -87,8 +87,6 @@ class TTextEditor : public TWindow,
   // The numbers of the text's lines in a strip left of it that does not
   // scroll sideways; a wrapped line has its number on its first row.
   void SetGutter(bool shown);
-  bool Gutter() const { return gutter_; }
-  int GutterWidth() const { return gutter_width_; }
   // Asked first with every key pressed: true takes the key (and the
   // character it makes) from the control.
   std::function<bool(WPARAM key)> OnKey;
@@ -118,6 +116,10 @@ class TTextEditor : public TWindow,
 
   // Keys, characters and the mouse.
   bool KeyDown(WPARAM key);
+  // KeyDown's kinds of keys, each true when it took the key.
+  bool CaretKey(WPARAM key, bool shift, bool control);
+  bool EditingKey(WPARAM key, bool shift, bool control);
+  bool ShortcutKey(WPARAM key);
   void Character(wchar_t unit);
   void MoveCaret(std::size_t position, bool extend, bool at_row_end = false);
   void MoveVertically(long rows, bool extend);
@@ -145,12 +147,29 @@ class TTextEditor : public TWindow,
   void InvalidatePositions(std::size_t from, std::size_t to);
 
   void PaintRow(HDC dc, std::size_t row, int top, const RECT& damaged);
+  // PaintRow's steps: the part of the row in the damaged columns, the
+  // marks' and the selection's backgrounds, then the characters.
+  struct RowSpan;
+  RowSpan DamagedSpan(std::size_t row, int top, const RECT& damaged);
+  void PaintMarks(HDC dc, const RowSpan& span) const;
+  void PaintSelection(HDC dc, const RowSpan& span, std::size_t start, std::size_t end) const;
+  void PaintRowText(HDC dc, const RowSpan& span, std::size_t selection_start,
+                    std::size_t selection_end);
   void MakeFont();
   void ScrollContent(long dx, long dy) override;
+
+  // HandleMessage's groups of messages; those that say whether they took
+  // the message leave the others to the default processing.
+  void SizeChanged(LPARAM size);
+  void FocusMessage(UINT message, WPARAM wparam);
+  LRESULT KeyMessage(UINT message, WPARAM wparam, bool& handled);
+  LRESULT MouseMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
 
   // The text for other programs: CR LF line ends.
   std::u16string ExternalText(std::size_t start, std::size_t end) const;
   LRESULT EditMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
+  LRESULT EditTextMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
+  LRESULT EditPlaceMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
 
   platform::TextDocument document_;
   platform::TextLayout layout_;

@@ -18,6 +18,23 @@ char16_t Shown(char16_t unit) {
 
 }  // namespace
 
+// The units of a row that are painted, From to To of the row, the first
+// of them at FromX; the row's top at Top (content pixels).
+struct TTextEditor::RowSpan {
+  platform::TextRow Row;
+  int Top = 0;
+  std::size_t From = 0;
+  std::size_t To = 0;
+  int FromX = 0;
+
+  // Where a unit of the span (or its end) begins, by the row's advances.
+  int XOf(const std::vector<int>& advances, std::size_t unit) const {
+    int x = FromX;
+    for (std::size_t i = From; i < unit; ++i) x += advances[i];
+    return x;
+  }
+};
+
 int TTextEditor::Width(char32_t character) {
   if (character < 0x10000) {
     std::int16_t& cached = widths_[character];
@@ -108,69 +125,102 @@ void TTextEditor::Paint(HDC dc, const RECT& damaged, bool /*erase*/) {
 }
 
 void TTextEditor::PaintRow(HDC dc, std::size_t row_index, int top, const RECT& damaged) {
-  const platform::TextRow row = layout_.Row(row_index);
-  layout_.Advances(row, advances_);
-  const int left = TextLeft() + AlignmentOffset(row);
-  const std::size_t count = row.End - row.Start;
-  // Only the characters that reach into the damaged columns are drawn.
-  std::size_t from = 0;
-  int from_x = left;
-  while (from < count && from_x + advances_[from] < damaged.left) from_x += advances_[from++];
-  while (from > 0 && advances_[from] == 0) from_x -= advances_[--from];  // a pair's second half
-  std::size_t to = from;
-  int to_x = from_x;
-  while (to < count && to_x <= damaged.right) to_x += advances_[to++];
-  while (to < count && advances_[to] == 0) ++to;
-
+  const RowSpan span = DamagedSpan(row_index, top, damaged);
+  const platform::TextRow& row = span.Row;
   const std::size_t selection_start =
       std::clamp(document_.SelectionStart(), row.Start, row.End) - row.Start;
   const std::size_t selection_end =
       std::clamp(document_.SelectionEnd(), row.Start, row.End) - row.Start;
-  const auto x_at = [&](std::size_t unit) {
-    int x = from_x;
-    for (std::size_t i = from; i < unit; ++i) x += advances_[i];
-    return x;
-  };
-  // The selection's background, and a blank's width for a line end in it.
   // Marks first: the selection is drawn over them.
+  PaintMarks(dc, span);
+  const std::size_t drawn_start = std::clamp(selection_start, span.From, span.To);
+  const std::size_t drawn_end = std::clamp(selection_end, span.From, span.To);
+  PaintSelection(dc, span, drawn_start, drawn_end);
+  PaintRowText(dc, span, drawn_start, drawn_end);
+}
+
+// Only the characters that reach into the damaged columns are drawn; the
+// row's advances are left in advances_.
+TTextEditor::RowSpan TTextEditor::DamagedSpan(std::size_t row_index, int top,
+                                              const RECT& damaged) {
+  RowSpan span;
+  span.Row = layout_.Row(row_index);
+  span.Top = top;
+  const platform::TextRow& row = span.Row;
+  layout_.Advances(row, advances_);
+  const int left = TextLeft() + AlignmentOffset(row);
+  const std::size_t count = row.End - row.Start;
+  std::size_t from = 0;
+  int from_x = left;
+  while (from < count && from_x + advances_[from] < damaged.left) from_x += advances_[from++];
+  // Back to the first half of a pair (a row scrolled wholly left of the
+  // damage has no character at count to look at).
+  while (from > 0 && from < count && advances_[from] == 0) from_x -= advances_[--from];
+  std::size_t to = from;
+  int to_x = from_x;
+  while (to < count && to_x <= damaged.right) to_x += advances_[to++];
+  while (to < count && advances_[to] == 0) ++to;
+  span.From = from;
+  span.To = to;
+  span.FromX = from_x;
+  return span;
+}
+
+// The backgrounds of the marks in the span.
+void TTextEditor::PaintMarks(HDC dc, const RowSpan& span) const {
+  const platform::TextRow& row = span.Row;
   for (const Mark& mark : marks_) {
     const std::size_t mark_start =
-        std::clamp(std::clamp(mark.Start, row.Start, row.End) - row.Start, from, to);
+        std::clamp(std::clamp(mark.Start, row.Start, row.End) - row.Start, span.From, span.To);
     const std::size_t mark_end =
-        std::clamp(std::clamp(mark.End, row.Start, row.End) - row.Start, from, to);
+        std::clamp(std::clamp(mark.End, row.Start, row.End) - row.Start, span.From, span.To);
     if (mark_start >= mark_end) continue;
-    const RECT box{x_at(mark_start), top, x_at(mark_end), top + row_height_};
+    const RECT box{span.XOf(advances_, mark_start), span.Top, span.XOf(advances_, mark_end),
+                   span.Top + row_height_};
     const Brush brush(CreateSolidBrush(mark.Background));
     FillRect(dc, &box, brush.Get());
   }
+}
+
+// The selection's background (its units start to end of the span), and a
+// blank's width for a line end in it.
+void TTextEditor::PaintSelection(HDC dc, const RowSpan& span, std::size_t start,
+                                 std::size_t end) const {
+  const platform::TextRow& row = span.Row;
   const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
   const Brush highlight_brush(CreateSolidBrush(highlight));
-  const std::size_t drawn_start = std::clamp(selection_start, from, to);
-  const std::size_t drawn_end = std::clamp(selection_end, from, to);
-  if (drawn_start < drawn_end) {
-    const RECT box{x_at(drawn_start), top, x_at(drawn_end), top + row_height_};
+  if (start < end) {
+    const RECT box{span.XOf(advances_, start), span.Top, span.XOf(advances_, end),
+                   span.Top + row_height_};
     FillRect(dc, &box, highlight_brush.Get());
   }
   const bool line_end_selected = row.End == document_.LineEnd(row.Line) &&
                                  row.Line + 1 < document_.LineCount() &&
                                  document_.SelectionStart() <= row.End &&
                                  document_.SelectionEnd() > row.End;
-  if (line_end_selected && to == count) {
-    const int x = x_at(count);
-    const RECT box{x, top, x + space_width_, top + row_height_};
+  const std::size_t count = row.End - row.Start;
+  if (line_end_selected && span.To == count) {
+    const int x = span.XOf(advances_, count);
+    const RECT box{x, span.Top, x + space_width_, span.Top + row_height_};
     FillRect(dc, &box, highlight_brush.Get());
   }
+}
 
-  shown_.assign(document_.Range(row.Start + from, row.Start + to));
+// The span's characters: the selected ones (selection_start to
+// selection_end) in the highlight's colour, the others in the colours the
+// program gives the line.
+void TTextEditor::PaintRowText(HDC dc, const RowSpan& span, std::size_t selection_start,
+                               std::size_t selection_end) {
+  const platform::TextRow& row = span.Row;
+  shown_.assign(document_.Range(row.Start + span.From, row.Start + span.To));
   for (char16_t& unit : shown_) unit = Shown(unit);
   const auto draw = [&](std::size_t begin, std::size_t end, COLORREF color) {
     if (begin >= end) return;
     SetTextColor(dc, color);
-    ExtTextOutW(dc, x_at(begin), top, 0, nullptr,
-                reinterpret_cast<const wchar_t*>(shown_.data()) + (begin - from),
+    ExtTextOutW(dc, span.XOf(advances_, begin), span.Top, 0, nullptr,
+                reinterpret_cast<const wchar_t*>(shown_.data()) + (begin - span.From),
                 static_cast<UINT>(end - begin), advances_.data() + begin);
   };
-  // Outside the selection, in the colours the program gives the line.
   if (LineColours && runs_line_ != row.Line) {
     runs_.clear();
     LineColours(row.Line, runs_);
@@ -198,9 +248,9 @@ void TTextEditor::PaintRow(HDC dc, std::size_t row_index, int top, const RECT& d
     }
     draw(at, end, text_color_);
   };
-  draw_coloured(from, drawn_start);
-  draw(drawn_start, drawn_end, GetSysColor(COLOR_HIGHLIGHTTEXT));
-  draw_coloured(drawn_end, to);
+  draw_coloured(span.From, selection_start);
+  draw(selection_start, selection_end, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  draw_coloured(selection_end, span.To);
 }
 
 }  // namespace mox::win
