@@ -52,7 +52,9 @@ def page_count(moxrender, dvi, pk, dpi):
     return sum(1 for line in out.splitlines() if line.startswith("page "))
 
 
-def main():
+def document_arguments():
+    """MOXRENDER MAKEPK PK_DIR DVI... [--dpi 300,600] [--runs 3], and the
+    PK folder as an absolute path."""
     parser = argparse.ArgumentParser()
     parser.add_argument("moxrender")
     parser.add_argument("makepk")
@@ -61,7 +63,11 @@ def main():
     parser.add_argument("--dpi", default="300,600")
     parser.add_argument("--runs", type=int, default=3)
     args = parser.parse_args()
-    pk = os.path.abspath(args.pk)
+    return args, os.path.abspath(args.pk)
+
+
+def main():
+    args, pk = document_arguments()
 
     print(f"{'document':<12} {'dpi':>4} {'flags':<10} {'pages':>5} "
           f"{'ours/page':>10} {'dvipng/page':>11} {'ratio':>6} "

@@ -10,6 +10,9 @@
 
 #include "previewer/render/render_device.h"
 #include "tools/moxrender/row_deflater.h"
+#ifdef MOX_COMPARE_ZLIB
+#include "tools/moxrender/compared_row_deflater.h"
+#endif
 
 namespace mox {
 
@@ -36,7 +39,11 @@ class PngFileWriter {
   int rows_ = 0;
   bool failed_ = false;
   std::vector<std::uint8_t> row_;    // the filter byte, then the pixels
+#ifdef MOX_COMPARE_ZLIB
+  ComparedRowDeflater deflater_;
+#else
   RowDeflater deflater_;
+#endif
 };
 
 }  // namespace mox

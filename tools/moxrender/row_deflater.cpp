@@ -314,35 +314,17 @@ void RowDeflater::FlushBytes(bool all) {
   }
 }
 
-void RowDeflater::WriteBlock(bool last) {
-  literal_counts_[kEndOfBlock] = 1;
-  // Every code has at least two symbols, so that each is complete.
-  if (std::count_if(literal_counts_.begin(), literal_counts_.end(),
-                    [](std::uint32_t n) { return n != 0; }) < 2) {
-    literal_counts_[0] = std::max<std::uint32_t>(literal_counts_[0], 1);
-  }
-  if (std::count_if(distance_counts_.begin(), distance_counts_.end(),
-                    [](std::uint32_t n) { return n != 0; }) < 2) {
-    distance_counts_[0] = std::max<std::uint32_t>(distance_counts_[0], 1);
-    distance_counts_[1] = std::max<std::uint32_t>(distance_counts_[1], 1);
-  }
-  const std::vector<std::uint8_t> literal_lengths =
-      HuffmanLengths(literal_counts_.data(), literal_counts_.size(), 15);
-  const std::vector<std::uint8_t> distance_lengths =
-      HuffmanLengths(distance_counts_.data(), distance_counts_.size(), 15);
-  std::size_t literal_codes = 286;
-  while (literal_codes > 257 && literal_lengths[literal_codes - 1] == 0) --literal_codes;
-  std::size_t distance_codes = 30;
-  while (distance_codes > 1 && distance_lengths[distance_codes - 1] == 0) --distance_codes;
+namespace {
 
-  // Both code length lists as one, run-length coded with the symbols 16
-  // (repeat the last 3-6 times), 17 (3-10 zeros) and 18 (11-138 zeros).
-  std::vector<std::uint8_t> all(literal_lengths.begin(), literal_lengths.begin() + static_cast<std::ptrdiff_t>(literal_codes));
-  all.insert(all.end(), distance_lengths.begin(), distance_lengths.begin() + static_cast<std::ptrdiff_t>(distance_codes));
-  struct LengthSymbol {
-    std::uint8_t Symbol;
-    std::uint8_t Extra;
-  };
+// A code length list's symbol: a length (0-15) or one of the repeats 16
+// (the last length 3-6 times), 17 (3-10 zeros) and 18 (11-138 zeros), with
+// its extra bits.
+struct LengthSymbol {
+  std::uint8_t Symbol;
+  std::uint8_t Extra;
+};
+
+std::vector<LengthSymbol> RunLengthCoded(const std::vector<std::uint8_t>& all) {
   std::vector<LengthSymbol> coded;
   for (std::size_t i = 0; i < all.size();) {
     const std::uint8_t value = all[i];
@@ -370,12 +352,49 @@ void RowDeflater::WriteBlock(bool last) {
     }
     for (; run > 0; --run) coded.push_back({value, 0});
   }
+  return coded;
+}
+
+// Symbols that are counted at least twice, so that each code is complete.
+template <std::size_t N>
+std::size_t UsedSymbols(const std::array<std::uint32_t, N>& counts) {
+  return static_cast<std::size_t>(
+      std::count_if(counts.begin(), counts.end(), [](std::uint32_t n) { return n != 0; }));
+}
+
+}  // namespace
+
+RowDeflater::BlockCodes RowDeflater::CodesOfBlock() {
+  literal_counts_[kEndOfBlock] = 1;
+  // Every code has at least two symbols, so that each is complete.
+  if (UsedSymbols(literal_counts_) < 2) {
+    literal_counts_[0] = std::max<std::uint32_t>(literal_counts_[0], 1);
+  }
+  if (UsedSymbols(distance_counts_) < 2) {
+    distance_counts_[0] = std::max<std::uint32_t>(distance_counts_[0], 1);
+    distance_counts_[1] = std::max<std::uint32_t>(distance_counts_[1], 1);
+  }
+  BlockCodes codes;
+  codes.LiteralLengths = HuffmanLengths(literal_counts_.data(), literal_counts_.size(), 15);
+  codes.DistanceLengths = HuffmanLengths(distance_counts_.data(), distance_counts_.size(), 15);
+  codes.Literals = 286;
+  while (codes.Literals > 257 && codes.LiteralLengths[codes.Literals - 1] == 0) --codes.Literals;
+  codes.Distances = 30;
+  while (codes.Distances > 1 && codes.DistanceLengths[codes.Distances - 1] == 0) --codes.Distances;
+  return codes;
+}
+
+// The block's header: both code length lists as one, run-length coded, in
+// the code of the code lengths, which goes first.
+void RowDeflater::WriteBlockHeader(const BlockCodes& codes, bool last) {
+  std::vector<std::uint8_t> all(codes.LiteralLengths.begin(),
+                                codes.LiteralLengths.begin() + static_cast<std::ptrdiff_t>(codes.Literals));
+  all.insert(all.end(), codes.DistanceLengths.begin(),
+             codes.DistanceLengths.begin() + static_cast<std::ptrdiff_t>(codes.Distances));
+  const std::vector<LengthSymbol> coded = RunLengthCoded(all);
   std::array<std::uint32_t, 19> length_counts{};
   for (const LengthSymbol& s : coded) ++length_counts[s.Symbol];
-  if (std::count_if(length_counts.begin(), length_counts.end(),
-                    [](std::uint32_t n) { return n != 0; }) < 2) {
-    length_counts[length_counts[0] != 0 ? 1 : 0] = 1;
-  }
+  if (UsedSymbols(length_counts) < 2) length_counts[length_counts[0] != 0 ? 1 : 0] = 1;
   const std::vector<std::uint8_t> length_lengths =
       HuffmanLengths(length_counts.data(), length_counts.size(), 7);
   const std::vector<std::uint16_t> length_codes = CodesOf(length_lengths);
@@ -384,8 +403,8 @@ void RowDeflater::WriteBlock(bool last) {
 
   PutBits(last ? 1 : 0, 1);
   PutBits(2, 2);  // dynamic Huffman codes
-  PutBits(static_cast<std::uint32_t>(literal_codes - 257), 5);
-  PutBits(static_cast<std::uint32_t>(distance_codes - 1), 5);
+  PutBits(static_cast<std::uint32_t>(codes.Literals - 257), 5);
+  PutBits(static_cast<std::uint32_t>(codes.Distances - 1), 5);
   PutBits(static_cast<std::uint32_t>(sent_lengths - 4), 4);
   for (std::size_t i = 0; i < sent_lengths; ++i) PutBits(length_lengths[kCodeLengthOrder[i]], 3);
   for (const LengthSymbol& s : coded) {
@@ -394,7 +413,12 @@ void RowDeflater::WriteBlock(bool last) {
     if (s.Symbol == 17) PutBits(s.Extra, 3);
     if (s.Symbol == 18) PutBits(s.Extra, 7);
   }
+}
 
+// The block's tokens and its end, in its codes.
+void RowDeflater::WriteTokens(const BlockCodes& codes) {
+  const std::vector<std::uint8_t>& literal_lengths = codes.LiteralLengths;
+  const std::vector<std::uint8_t>& distance_lengths = codes.DistanceLengths;
   const std::vector<std::uint16_t> literal_bits = CodesOf(literal_lengths);
   const std::vector<std::uint16_t> distance_bits = CodesOf(distance_lengths);
   // Each match length as one piece of bits: its code, then its extra bits.
@@ -453,6 +477,12 @@ void RowDeflater::WriteBlock(bool last) {
   bit_buffer_ = buffer;
   bit_count_ = bits;
   PutBits(literal_bits[kEndOfBlock], literal_lengths[kEndOfBlock]);
+}
+
+void RowDeflater::WriteBlock(bool last) {
+  const BlockCodes codes = CodesOfBlock();
+  WriteBlockHeader(codes, last);
+  WriteTokens(codes);
   tokens_.clear();
   literal_counts_.fill(0);
   distance_counts_.fill(0);

@@ -44,7 +44,19 @@ class RowDeflater {
   };
   static RowSums SumsOf(const std::uint8_t* row, std::size_t length);
   void UpdateAdler(const RowSums& sums, std::size_t length);
+  // A block's Huffman codes: the code lengths of the literals and lengths
+  // and of the distances, and how many of each the header sends.
+  struct BlockCodes {
+    std::vector<std::uint8_t> LiteralLengths;
+    std::vector<std::uint8_t> DistanceLengths;
+    std::size_t Literals = 0;
+    std::size_t Distances = 0;
+  };
+  // A block of the tokens so far, in codes made for them.
   void WriteBlock(bool last);
+  BlockCodes CodesOfBlock();
+  void WriteBlockHeader(const BlockCodes& codes, bool last);
+  void WriteTokens(const BlockCodes& codes);
   // Bits go out lowest first, 32 at a time.
   void PutBits(std::uint32_t bits, int count) {
     bit_buffer_ |= static_cast<std::uint64_t>(bits) << bit_count_;
