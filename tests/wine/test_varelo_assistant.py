@@ -44,6 +44,15 @@ def grid(row, column):
     return int(words[1]), int(words[3]), point
 
 
+def edit_cell(row, column):
+    """Clicks a cell of the visible dialog's grid and waits until its row is
+    the current one and the cell editor has the keys: typed at once, under
+    load the first keys could reach the grid before its editor moved."""
+    harness.click(*grid(row, column)[2])
+    harness.wait_for(lambda: grid(row, column)[1] == row and harness.focus_owner()[1] == "Edit",
+                     what=f"the editor of cell {row}, {column}")
+
+
 def dialog_edit():
     return next(text for kind, text in harness.dialog_texts() if kind == "Edit")
 
@@ -165,9 +174,10 @@ class AssistantAndPhrases(unittest.TestCase):
         dialog = harness.wait_for_window(PHRASES)
         # Row 2's phrase typed over; Tab moves the editor to row 3's
         # description.
-        harness.click(*grid(2, 1)[2])
+        edit_cell(2, 1)
         harness.run("xdotool", "type", "--delay", "40", "\\emph{new}")
         harness.run("xdotool", "key", "Tab")
+        harness.wait_for(lambda: grid(3, 0)[1] == 3, what="the editor on row 3")
         harness.run("xdotool", "type", "--delay", "40", "Theorem")
         harness.click(*grid(2, 0)[2])  # a click on the row: its phrase to insert
         harness.wait_for(lambda: dialog_edit() == "\\emph{new}", what="the edited phrase")
