@@ -423,10 +423,9 @@ void TGridControl::Paint(HDC dc, const RECT& damaged, bool) {
 }
 
 LRESULT TGridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  // The groups' handlers say whether they took the message; what they
-  // leave goes to the default processing.
-  bool handled = false;
-  LRESULT result = 0;
+  // The groups' handlers answer the messages they take; what they leave
+  // goes to the default processing.
+  std::optional<LRESULT> result;
   switch (message) {
     case WM_SIZE:
       Layout();
@@ -450,12 +449,12 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
     case WM_LBUTTONDBLCLK:
-      result = MouseMessage(message, lparam, handled);
+      result = MouseMessage(message, lparam);
       break;
     case WM_COMMAND:
     case WM_NOTIFY:
     case kReadHeader:
-      result = ChildMessage(message, wparam, lparam, handled);
+      result = ChildMessage(message, wparam, lparam);
       break;
     case kGetTopRow:
     case kGetSelectedRow:
@@ -464,7 +463,7 @@ LRESULT TGridControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
     default:
       break;
   }
-  if (handled) return result;
+  if (result) return *result;
   return TWindow::HandleMessage(message, wparam, lparam);
 }
 
@@ -483,8 +482,7 @@ void TGridControl::ScrollMessage(UINT message, WPARAM wparam) {
 
 // The mouse: a row's lower edge dragged to resize the row (the cursor
 // shows it), clicks and double-clicks on the cells.
-LRESULT TGridControl::MouseMessage(UINT message, LPARAM lparam, bool& handled) {
-  handled = true;
+std::optional<LRESULT> TGridControl::MouseMessage(UINT message, LPARAM lparam) {
   switch (message) {
     case WM_SETCURSOR:
       if (LOWORD(lparam) == HTCLIENT) {
@@ -542,14 +540,12 @@ LRESULT TGridControl::MouseMessage(UINT message, LPARAM lparam, bool& handled) {
     default:
       break;
   }
-  handled = false;
-  return 0;
+  return std::nullopt;
 }
 
 // What the cell editor and the header tell the grid: an edit, a column
 // resized or dragged into another order.
-LRESULT TGridControl::ChildMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
-  handled = true;
+std::optional<LRESULT> TGridControl::ChildMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lparam) == editor_ && HIWORD(wparam) == EN_CHANGE) Changed();
@@ -571,8 +567,7 @@ LRESULT TGridControl::ChildMessage(UINT message, WPARAM wparam, LPARAM lparam, b
     default:
       break;
   }
-  handled = false;
-  return 0;
+  return std::nullopt;
 }
 
 // Another program's questions about the grid.

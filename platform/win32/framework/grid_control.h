@@ -79,8 +79,8 @@ class TGridControl : public TWindow {
   // HandleMessage's groups of messages; those that say whether they took
   // the message leave the others to the default processing.
   void ScrollMessage(UINT message, WPARAM wparam);
-  LRESULT MouseMessage(UINT message, LPARAM lparam, bool& handled);
-  LRESULT ChildMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
+  std::optional<LRESULT> MouseMessage(UINT message, LPARAM lparam);
+  std::optional<LRESULT> ChildMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT QueryMessage(UINT message, WPARAM wparam, LPARAM lparam) const;
   void ScrollVertically(WORD request);
   void ScrollHorizontally(WORD request);

@@ -575,15 +575,15 @@ void TTextEditor::Wheel(int delta, bool horizontal) {
 // Messages
 
 LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  // The groups' handlers say whether they took the message; what they
-  // leave goes to the default processing.
-  bool handled = false;
-  LRESULT result = 0;
+  // The groups' handlers answer the messages they take; what they leave
+  // goes to the default processing.
+  std::optional<LRESULT> result;
   switch (message) {
-    case WM_SIZE:
-      result = TWindow::HandleMessage(message, wparam, lparam);
+    case WM_SIZE: {
+      const LRESULT sized = TWindow::HandleMessage(message, wparam, lparam);
       SizeChanged(lparam);
-      return result;
+      return sized;
+    }
     case WM_ERASEBKGND:
       return 1;  // the painting fills every pixel
     case WM_SETFOCUS:
@@ -593,7 +593,7 @@ LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_GETDLGCODE:
     case WM_KEYDOWN:
     case WM_CHAR:
-      result = KeyMessage(message, wparam, handled);
+      result = KeyMessage(message, wparam);
       break;
     case WM_SETCURSOR:
     case WM_LBUTTONDOWN:
@@ -603,7 +603,7 @@ LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CAPTURECHANGED:
     case WM_TIMER:
     case WM_RBUTTONDOWN:
-      result = MouseMessage(message, wparam, lparam, handled);
+      result = MouseMessage(message, wparam, lparam);
       break;
     case WM_MOUSEWHEEL:
       Wheel(GET_WHEEL_DELTA_WPARAM(wparam), (GET_KEYSTATE_WPARAM(wparam) & MK_SHIFT) != 0);
@@ -621,10 +621,10 @@ LRESULT TTextEditor::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       PlaceCaret();
       break;
     default:
-      result = EditMessage(message, wparam, lparam, handled);
+      result = EditMessage(message, wparam, lparam);
       break;
   }
-  if (handled) return result;
+  if (result) return *result;
   return TWindow::HandleMessage(message, wparam, lparam);
 }
 
@@ -661,8 +661,7 @@ void TTextEditor::FocusMessage(UINT message, WPARAM wparam) {
 
 // Keys and characters, OnKey asked first. A key the control has no use
 // for goes on to the default processing.
-LRESULT TTextEditor::KeyMessage(UINT message, WPARAM wparam, bool& handled) {
-  handled = true;
+std::optional<LRESULT> TTextEditor::KeyMessage(UINT message, WPARAM wparam) {
   switch (message) {
     case WM_GETDLGCODE:
       return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL;
@@ -685,15 +684,13 @@ LRESULT TTextEditor::KeyMessage(UINT message, WPARAM wparam, bool& handled) {
     default:
       break;
   }
-  handled = false;
-  return 0;
+  return std::nullopt;
 }
 
 // The mouse: the I-beam over the text, a selection dragged with the left
 // button (scrolling on by the timer while the pointer is outside), and the
 // right button's click.
-LRESULT TTextEditor::MouseMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
-  handled = true;
+std::optional<LRESULT> TTextEditor::MouseMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SETCURSOR:
       if (LOWORD(lparam) == HTCLIENT) {
@@ -738,22 +735,19 @@ LRESULT TTextEditor::MouseMessage(UINT message, WPARAM wparam, LPARAM lparam, bo
     default:
       break;
   }
-  handled = false;
-  return 0;
+  return std::nullopt;
 }
 
 // The messages of edit controls, for other programs and tools: positions
 // are the document's units, text has CR LF line ends.
-LRESULT TTextEditor::EditMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
-  const LRESULT result = EditTextMessage(message, wparam, lparam, handled);
-  if (handled) return result;
-  return EditPlaceMessage(message, wparam, lparam, handled);
+std::optional<LRESULT> TTextEditor::EditMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (const std::optional<LRESULT> result = EditTextMessage(message, wparam, lparam)) return result;
+  return EditPlaceMessage(message, wparam, lparam);
 }
 
 // The text itself: reading and setting it, the clipboard, undo and the
 // modified flag.
-LRESULT TTextEditor::EditTextMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
-  handled = true;
+std::optional<LRESULT> TTextEditor::EditTextMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(ExternalText(0, document_.Length()).size());
@@ -787,14 +781,12 @@ LRESULT TTextEditor::EditTextMessage(UINT message, WPARAM wparam, LPARAM lparam,
       document_.SetModified(wparam != 0);
       return 0;
     default:
-      handled = false;
-      return 0;
+      return std::nullopt;
   }
 }
 
 // Places in the text: the selection, the lines, the rows in view.
-LRESULT TTextEditor::EditPlaceMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled) {
-  handled = true;
+std::optional<LRESULT> TTextEditor::EditPlaceMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case EM_GETSEL: {
       const auto start = static_cast<DWORD>(document_.SelectionStart());
@@ -842,8 +834,7 @@ LRESULT TTextEditor::EditPlaceMessage(UINT message, WPARAM wparam, LPARAM lparam
       ScrollCaretIntoView();
       return 0;
     default:
-      handled = false;
-      return 0;
+      return std::nullopt;
   }
 }
 

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -162,14 +163,14 @@ class TTextEditor : public TWindow,
   // the message leave the others to the default processing.
   void SizeChanged(LPARAM size);
   void FocusMessage(UINT message, WPARAM wparam);
-  LRESULT KeyMessage(UINT message, WPARAM wparam, bool& handled);
-  LRESULT MouseMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
+  std::optional<LRESULT> KeyMessage(UINT message, WPARAM wparam);
+  std::optional<LRESULT> MouseMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   // The text for other programs: CR LF line ends.
   std::u16string ExternalText(std::size_t start, std::size_t end) const;
-  LRESULT EditMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
-  LRESULT EditTextMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
-  LRESULT EditPlaceMessage(UINT message, WPARAM wparam, LPARAM lparam, bool& handled);
+  std::optional<LRESULT> EditMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  std::optional<LRESULT> EditTextMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  std::optional<LRESULT> EditPlaceMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   platform::TextDocument document_;
   platform::TextLayout layout_;
